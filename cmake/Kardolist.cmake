@@ -1,0 +1,18 @@
+# One static library per folder; sources are the folder's own files
+# (not its subfolders), so a subsystem's logic and its windows stay apart.
+function(kardolist_library name dir)
+  file(GLOB sources CONFIGURE_DEPENDS
+    ${PROJECT_SOURCE_DIR}/${dir}/*.cpp
+    ${PROJECT_SOURCE_DIR}/${dir}/*.h
+    ${PROJECT_SOURCE_DIR}/${dir}/*.ui
+    ${PROJECT_SOURCE_DIR}/${dir}/*.qrc)
+  if(NOT sources)
+    add_library(${name} INTERFACE)
+    target_link_libraries(${name} INTERFACE ${ARGN})
+    return()
+  endif()
+  list(FILTER sources INCLUDE REGEX ".*")
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARGN})
+endfunction()

@@ -1,0 +1,27 @@
+#include "common/AtomicFile.h"
+
+#include <QSaveFile>
+
+bool WriteAll(QIODevice &device, const QByteArray &bytes)
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = device.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *errorString)
+{
+    QSaveFile file(path);
+    const bool ok = file.open(QIODevice::WriteOnly) && WriteAll(file, bytes) && file.commit();
+    if (!ok) {
+        if (errorString)
+            *errorString = file.errorString();
+        file.cancelWriting();
+    }
+    return ok;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Every removal or replacement of characters goes through ReplaceAll:
+// left to right, without overlap, never rescanning what it inserted.
+QString ReplaceAll(const QString &text, const QString &what, const QString &with);
+
+// n as ten decimal digits with leading zeros: the line number field of the bank files.
+QString FormatLineNumber(qint64 n);
+
+// The fields of a line split at every separator, empty fields included.
+QStringList SplitFields(QStringView line, QChar separator = QLatin1Char('\t'));
+
+// Lines of a text: CR LF, a lone LF or a lone CR end a line; a final line end
+// adds no empty line; a zero character ends the text.
+QStringList SplitLines(QStringView text);
+
+// A file's bytes as Windows-1251 text split into lines, as above.
+QStringList DecodeLines(QByteArrayView bytes);
+
+// The general error display appends a full stop when the text's last character
+// sorts after "." in character code order.
+QString WithFullStop(const QString &text);

@@ -1,0 +1,51 @@
+#include "common/ui/Dialogs.h"
+
+#include "common/AppInfo.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+void QtDialogs::information(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void QtDialogs::error(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Critical, ApplicationTitle(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+Dialogs::Answer QtDialogs::question(QWidget *parent, const QString &caption, const QString &text, Buttons buttons)
+{
+    QMessageBox::StandardButtons set = QMessageBox::Yes | QMessageBox::No;
+    if (buttons == Buttons::YesNoCancel)
+        set |= QMessageBox::Cancel;
+    QMessageBox box(QMessageBox::Question, caption, text, set, parent);
+    box.setWindowModality(Qt::ApplicationModal);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
+    }
+}
+
+QString QtDialogs::openFileName(QWidget *parent, const QString &filter)
+{
+    // Delphi-style "name|pattern" filters become Qt's "name (pattern)".
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList qtFilters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        qtFilters << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
+    return QFileDialog::getOpenFileName(parent, QString(), QDir::currentPath(), qtFilters.join(QStringLiteral(";;")));
+}
+
+bool QtDialogs::printSetup(QWidget *parent, QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}

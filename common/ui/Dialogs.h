@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+// Every message box, question, file dialog and printer dialog of the windows
+// goes through this interface, so that tests can script the answers.
+class Dialogs
+{
+public:
+    enum class Answer { Ok, Yes, No, Cancel };
+    enum class Buttons { YesNo, YesNoCancel };
+
+    virtual ~Dialogs() = default;
+
+    // Plain message: the text, OK, the application title as caption.
+    virtual void information(QWidget *parent, const QString &text) = 0;
+    // The general error display: application title, stop icon, OK.
+    // The text is shown as given; ErrorGuard applies the full-stop rule.
+    virtual void error(QWidget *parent, const QString &text) = 0;
+    // Task-modal question with a question icon and its own caption.
+    virtual Answer question(QWidget *parent, const QString &caption, const QString &text, Buttons buttons) = 0;
+    // Open-file dialog; an empty result means the user cancelled.
+    virtual QString openFileName(QWidget *parent, const QString &filter) = 0;
+    // Printer dialog; false means cancelled. The printer carries the choices.
+    virtual bool printSetup(QWidget *parent, QPrinter &printer) = 0;
+};
+
+// The production implementation: real Qt dialogs.
+class QtDialogs : public Dialogs
+{
+public:
+    void information(QWidget *parent, const QString &text) override;
+    void error(QWidget *parent, const QString &text) override;
+    Answer question(QWidget *parent, const QString &caption, const QString &text, Buttons buttons) override;
+    QString openFileName(QWidget *parent, const QString &filter) override;
+    bool printSetup(QWidget *parent, QPrinter &printer) override;
+};

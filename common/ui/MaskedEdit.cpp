@@ -1,0 +1,102 @@
+#include "common/ui/MaskedEdit.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QMouseEvent>
+#include <QTimer>
+
+MaskedEdit::MaskedEdit(QWidget *parent)
+    : QLineEdit(parent)
+{
+}
+
+void MaskedEdit::setDelphiMask(const QString &delphiMask)
+{
+    m_delphi = delphiMask;
+    m_mask = DelphiMask::parse(delphiMask);
+    m_inputPlaces.clear();
+    const QString body = m_mask.qtMask.left(m_mask.qtMask.lastIndexOf(QLatin1Char(';')));
+    static const QString inputLetters = QStringLiteral("ANXDHB9anxdhb0#");
+    for (qsizetype i = 0; i < body.size(); ++i) {
+        const QChar c = body[i];
+        if (c == QLatin1Char('\\')) {
+            ++i;
+            m_inputPlaces.append(false);
+        } else if (c == QLatin1Char('>') || c == QLatin1Char('<') || c == QLatin1Char('!')) {
+            continue;
+        } else {
+            m_inputPlaces.append(inputLetters.contains(c));
+        }
+    }
+    setInputMask(m_mask.qtMask);
+    setMaxLength(int(m_inputPlaces.size()));
+}
+
+bool MaskedEdit::isInputPlace(qsizetype position) const
+{
+    return position < m_inputPlaces.size() && m_inputPlaces[position];
+}
+
+QString MaskedEdit::storedText() const
+{
+    if (m_delphi.isEmpty())
+        return text();
+    QString shown = displayText();
+    for (qsizetype i = 0; i < shown.size(); ++i)
+        if (isInputPlace(i) && shown[i] == m_mask.blank)
+            shown[i] = QLatin1Char(' ');
+    return shown;
+}
+
+void MaskedEdit::setStoredText(const QString &value)
+{
+    if (m_delphi.isEmpty()) {
+        setText(value);
+        return;
+    }
+    QString v = value;
+    if (m_mask.fillFromRight && v.size() < m_inputPlaces.size())
+        v = v.rightJustified(m_inputPlaces.size(), QLatin1Char(' '));
+    for (qsizetype i = 0; i < v.size(); ++i)
+        if (v[i] == QLatin1Char(' ') && isInputPlace(i))
+            v[i] = m_mask.blank;
+    setText(v);
+}
+
+bool MaskedEdit::mustStay() const
+{
+    return !m_delphi.isEmpty() && isModified() && !hasAcceptableInput();
+}
+
+bool MaskedEdit::focusNextPrevChild(bool next)
+{
+    if (mustStay())
+        return true;
+    return QLineEdit::focusNextPrevChild(next);
+}
+
+void MaskedEdit::focusInEvent(QFocusEvent *event)
+{
+    qApp->installEventFilter(this);
+    QLineEdit::focusInEvent(event);
+}
+
+void MaskedEdit::focusOutEvent(QFocusEvent *event)
+{
+    qApp->removeEventFilter(this);
+    QLineEdit::focusOutEvent(event);
+    if (mustStay() && event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        QTimer::singleShot(0, this, [this] { setFocus(Qt::OtherFocusReason); });
+}
+
+bool MaskedEdit::eventFilter(QObject *watched, QEvent *event)
+{
+    // Swallow clicks elsewhere in the window while the field cannot be left,
+    // so that a button cannot act on an incomplete value.
+    if (event->type() == QEvent::MouseButtonPress && watched != this && mustStay()) {
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (w && w->window() == window() && !isAncestorOf(w))
+            return true;
+    }
+    return QLineEdit::eventFilter(watched, event);
+}

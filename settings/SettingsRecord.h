@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The organisation's bank details: one 96-byte record in "settings.ini",
+// three length-prefixed Windows-1251 strings.
+struct SettingsRecord
+{
+    QString clientCode;   // slot of 8 at offset 0
+    QString clientName;   // slot of 80 at offset 9
+    QString filialCode;   // slot of 5 at offset 90
+
+    static constexpr int kSize = 96;
+
+    // The 96 bytes; each field is cut to its slot.
+    QByteArray toBytes() const;
+    // The record in the first 96 bytes; fewer bytes give the empty record.
+    static SettingsRecord fromBytes(QByteArrayView bytes);
+
+    friend bool operator==(const SettingsRecord &, const SettingsRecord &) = default;
+};
+
+// The name of the settings file, relative to the working directory.
+QString SettingsFileName();
+
+// Reads "settings.ini" in the working directory. A missing file is created
+// empty and gives the empty record; a short file gives the empty record.
+// Throws UserError when the file cannot be created.
+SettingsRecord ReadSettingsRecord();
+
+// Replaces "settings.ini" atomically with the record. Throws UserError.
+void WriteSettingsRecord(const SettingsRecord &record);

@@ -1,0 +1,46 @@
+#include "ScriptedDialogs.h"
+
+#include "common/AppInfo.h"
+
+#include <QTest>
+
+QStringList ScriptedDialogs::texts() const
+{
+    QStringList out;
+    for (const Shown &s : shown)
+        out << s.text;
+    return out;
+}
+
+void ScriptedDialogs::information(QWidget *, const QString &text)
+{
+    shown.append({Kind::Information, ApplicationTitle(), text});
+}
+
+void ScriptedDialogs::error(QWidget *, const QString &text)
+{
+    shown.append({Kind::Error, ApplicationTitle(), text});
+}
+
+Dialogs::Answer ScriptedDialogs::question(QWidget *, const QString &caption, const QString &text, Buttons buttons)
+{
+    shown.append({Kind::Question, caption, text, buttons});
+    if (m_answers.isEmpty()) {
+        QTest::qFail(qPrintable(QStringLiteral("unscripted question: ") + text), __FILE__, __LINE__);
+        return Answer::Cancel;
+    }
+    return m_answers.dequeue();
+}
+
+QString ScriptedDialogs::openFileName(QWidget *, const QString &filter)
+{
+    shown.append({Kind::OpenFile, QString(), filter});
+    filters << filter;
+    return m_files.isEmpty() ? QString() : m_files.dequeue();
+}
+
+bool ScriptedDialogs::printSetup(QWidget *, QPrinter &)
+{
+    shown.append({Kind::PrintSetup, QString(), QString()});
+    return m_prints.isEmpty() ? false : m_prints.dequeue();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "common/ui/Dialogs.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+
+// Dialogs for tests: answers come from a script, every call is recorded.
+class ScriptedDialogs : public Dialogs
+{
+public:
+    enum class Kind { Information, Error, Question, OpenFile, PrintSetup };
+    struct Shown
+    {
+        Kind kind;
+        QString caption;
+        QString text;
+        Buttons buttons = Buttons::YesNo;
+    };
+
+    // Next answers, used in order; a question with no scripted answer fails the test.
+    void setNextAnswer(Answer a) { m_answers.enqueue(a); }
+    void setNextFileName(const QString &path) { m_files.enqueue(path); }
+    void setNextPrintSetup(bool accept) { m_prints.enqueue(accept); }
+
+    QList<Shown> shown;
+    QStringList texts() const;       // the texts of everything shown, in order
+    QString lastText() const { return shown.isEmpty() ? QString() : shown.last().text; }
+    void clear() { shown.clear(); }
+
+    void information(QWidget *parent, const QString &text) override;
+    void error(QWidget *parent, const QString &text) override;
+    Answer question(QWidget *parent, const QString &caption, const QString &text, Buttons buttons) override;
+    QString openFileName(QWidget *parent, const QString &filter) override;
+    bool printSetup(QWidget *parent, QPrinter &printer) override;
+
+    QStringList filters;             // filters passed to openFileName
+
+private:
+    QQueue<Answer> m_answers;
+    QQueue<QString> m_files;
+    QQueue<bool> m_prints;
+};
