@@ -1,0 +1,59 @@
+#include "cli/Command.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cstdio>
+
+QList<CliCommand> &CliCommands()
+{
+    static QList<CliCommand> commands;
+    return commands;
+}
+
+namespace {
+
+void printHelp(QTextStream &out)
+{
+    auto commands = CliCommands();
+    std::sort(commands.begin(), commands.end(), [](const CliCommand &a, const CliCommand &b) { return a.name < b.name; });
+    out << "kardolist-cli: payroll registers without a window.\n"
+           "Works in the current directory and reads \"settings.ini\" there, as the program does.\n\n"
+           "Usage:\n";
+    for (const CliCommand &c : commands)
+        out << "  kardolist-cli " << c.usage << "\n";
+    out << "  kardolist-cli --help\n\n";
+    for (const CliCommand &c : commands)
+        out << c.name << ":\n" << c.help << "\n\n";
+    out << "Exit status: 0 on success, 1 on any problem.\n";
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Printing needs fonts and a paint engine, hence a GUI application,
+    // without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const QStringList args = app.arguments().mid(1);
+    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+        printHelp(args.isEmpty() ? err : out);
+        return args.isEmpty() ? 1 : 0;
+    }
+    for (const CliCommand &c : CliCommands()) {
+        if (c.name == args.first()) {
+            const int code = c.run(args.mid(1), out, err);
+            out.flush();
+            err.flush();
+            return code;
+        }
+    }
+    err << "kardolist-cli: unknown command \"" << args.first() << "\"; see --help\n";
+    return 1;
+}
