@@ -1,0 +1,192 @@
+#include "common/Cp1251.h"
+#include "common/Crc32Calculator.h"
+#include "common/TextRoutines.h"
+#include "common/UserError.h"
+
+#include <QStringDecoder>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestTextRoutines : public QObject
+{
+    Q_OBJECT
+private slots:
+    void codecRoundTripsEveryByte();
+    void codecMatchesIcu();
+    void codecRefusesWhatItCannotHold();
+    void replaceAll_data();
+    void replaceAll();
+    void splitLines_data();
+    void splitLines();
+    void splitFieldsKeepsEmptyFields();
+    void formatLineNumber();
+    void fullStop_data();
+    void fullStop();
+    void crc_data();
+    void crc();
+    void crcRefusesZeroLength();
+    void crcSelfTestFailureLeavesValue();
+};
+
+void TestTextRoutines::codecRoundTripsEveryByte()
+{
+    QByteArray all(256, Qt::Uninitialized);
+    for (int i = 0; i < 256; ++i)
+        all[i] = char(i);
+    const QString text = Cp1251::decode(all);
+    QCOMPARE(text.size(), 256);
+    QCOMPARE(Cp1251::encode(text), all);
+    for (int i = 0; i < 256; ++i)
+        QCOMPARE(Cp1251::code(text[i]), i);
+    QCOMPARE(text[0xC0], QChar(u'А'));
+    QCOMPARE(text[0xFF], QChar(u'я'));
+    QCOMPARE(text[0xA8], QChar(u'Ё'));
+    QCOMPARE(text[0xB8], QChar(u'ё'));
+    QCOMPARE(text[0xB9], QChar(u'№'));
+    QCOMPARE(text[0x98], QChar(0x98));
+}
+
+void TestTextRoutines::codecMatchesIcu()
+{
+    QStringDecoder icu("windows-1251");
+    if (!icu.isValid())
+        QSKIP("no windows-1251 decoder in this Qt build");
+    for (int i = 0; i < 256; ++i) {
+        if (i == 0x98)
+            continue; // undefined in the code page; ours keeps it as U+0098
+        const char b = char(i);
+        const QString expected = icu.decode(QByteArrayView(&b, 1));
+        QCOMPARE(Cp1251::decode(QByteArrayView(&b, 1)), expected);
+    }
+}
+
+void TestTextRoutines::codecRefusesWhatItCannotHold()
+{
+    QVERIFY(Cp1251::canEncode(QStringLiteral("Иванов Пётр №5")));
+    QVERIFY(!Cp1251::canEncode(QStringLiteral("日本")));
+    QVERIFY(!Cp1251::canEncode(QStringLiteral("Ә")));
+    QCOMPARE(Cp1251::code(QChar(u'€')), 0x88);
+}
+
+void TestTextRoutines::replaceAll_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QString>("with");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("remove blanks") << "a  b c" << " " << "" << "abc";
+    QTest::newRow("no overlap") << "aaa" << "aa" << "b" << "ba";
+    QTest::newRow("no rescan") << "ab" << "a" << "aa" << "aab";
+    QTest::newRow("empty what") << "abc" << "" << "x" << "abc";
+    QTest::newRow("absent") << "abc" << "z" << "x" << "abc";
+    QTest::newRow("comma to point") << "1 000,00" << "," << "." << "1 000.00";
+    QTest::newRow("slash to backslash") << "a/b/c" << "/" << "\\" << "a\\b\\c";
+}
+
+void TestTextRoutines::replaceAll()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, what);
+    QFETCH(QString, with);
+    QFETCH(QString, result);
+    QCOMPARE(ReplaceAll(text, what, with), result);
+}
+
+void TestTextRoutines::splitLines_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("mixed") << QByteArray("a\r\nb\nc\rd") << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s};
+    QTest::newRow("empty lines kept") << QByteArray("a\n\nb\n") << QStringList{u"a"_s, u""_s, u"b"_s};
+    QTest::newRow("cr then lf separately") << QByteArray("a\r\rb") << QStringList{u"a"_s, u""_s, u"b"_s};
+    QTest::newRow("nul ends the text") << QByteArray("a\nb\0c\nd", 7) << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("empty") << QByteArray() << QStringList{};
+    QTest::newRow("only line end") << QByteArray("\r\n") << QStringList{u""_s};
+    QTest::newRow("cyrillic") << QByteArray("\xC8\xE2\xE0\xED\r\n") << QStringList{u"Иван"_s};
+}
+
+void TestTextRoutines::splitLines()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    QCOMPARE(DecodeLines(bytes), lines);
+}
+
+void TestTextRoutines::splitFieldsKeepsEmptyFields()
+{
+    QCOMPARE(SplitFields(u"D\t0000000002\t\tx\t"), (QStringList{u"D"_s, u"0000000002"_s, u""_s, u"x"_s, u""_s}));
+    QCOMPARE(SplitFields(u""), QStringList{QString()});
+}
+
+void TestTextRoutines::formatLineNumber()
+{
+    QCOMPARE(FormatLineNumber(1), QStringLiteral("0000000001"));
+    QCOMPARE(FormatLineNumber(12), QStringLiteral("0000000012"));
+    QCOMPARE(FormatLineNumber(999999999), QStringLiteral("0999999999"));
+}
+
+void TestTextRoutines::fullStop_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("letter") << "File access denied" << "File access denied.";
+    QTest::newRow("exclamation") << "Таблица не заполнена!" << "Таблица не заполнена!";
+    QTest::newRow("quote") << "'x' is not a valid floating point value" << "'x' is not a valid floating point value.";
+    QTest::newRow("full stop") << "Done." << "Done.";
+    QTest::newRow("digit") << "I/O error 5" << "I/O error 5.";
+    QTest::newRow("cyrillic") << "Ошибка" << "Ошибка.";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TestTextRoutines::fullStop()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QCOMPARE(WithFullStop(text), shown);
+}
+
+void TestTextRoutines::crc_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("hex");
+    QTest::newRow("check value") << QByteArray("123456789") << "CBF43926";
+    QTest::newRow("empty") << QByteArray() << "00000000";
+    QTest::newRow("a") << QByteArray("a") << "E8B7BE43";
+    QTest::newRow("windows-1251 bytes") << Cp1251::encode(u"Иван") << "B81E7012";
+}
+
+void TestTextRoutines::crc()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, hex);
+    quint32 crc = 0;
+    QVERIFY(CalcStringCRC32(bytes, crc));
+    QCOMPARE(FormatCRC32(crc), hex);
+}
+
+void TestTextRoutines::crcRefusesZeroLength()
+{
+    quint32 r = 0;
+    QVERIFY_THROWS_EXCEPTION(UserError, UpdateCRC32("x", 0, r));
+    QCOMPARE(Crc32::kTable[1], 0x77073096u);
+    QCOMPARE(Crc32::kTable[255], 0x2D02EF8Du);
+}
+
+void TestTextRoutines::crcSelfTestFailureLeavesValue()
+{
+    QString reported;
+    Crc32::setReporter([&](const QString &m) { reported = m; });
+    Crc32::Table broken = Crc32::kTable;
+    broken[7] ^= 1;
+    quint32 crc = 0;
+    QVERIFY(!CalcStringCRC32("abc", crc, broken));
+    QCOMPARE(crc, 0u);
+    QVERIFY(reported.startsWith(QStringLiteral("CRC32 Table CRC32 is ")));
+    QVERIFY(reported.endsWith(QStringLiteral(", expecting $6FCF9E13")));
+    Crc32::setReporter({});
+}
+
+QTEST_APPLESS_MAIN(TestTextRoutines)
+#include "tst_textroutines.moc"
