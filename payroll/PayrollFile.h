@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The payroll register file the bank ingests: header, detail and trailer
 // lines, TAB after every field, CR LF after every line, Windows-1251, and a
 // CRC-32 of the header and written detail lines in the trailer.
@@ -68,3 +70,44 @@ PayrollFileContents ReadPayrollFile(QByteArrayView bytes);
 
 // Rows of a TAB-separated text file: name, card (blanks dropped), amount.
 QList<PayrollRow> ImportPayrollText(QByteArrayView bytes);
+
+// --- Shared by the window and kardolist-cli -------------------------------
+
+// The messages of the save's checks, word for word.
+QString TableNotFilledMessage();   // "Таблица не заполнена! Заполните поля ..."
+QString HeaderIncompleteMessage(); // "Заполните все поля данных ведомостей!"
+QString BadDataMessage();          // "Введены неверные данные!"
+QString BadFormatMessage();        // "Неверный формат файла!"
+QString CannotOpenTextMessage();   // "Не могу открыть файл. Возможно ..."
+QString CannotReplaceMessage();    // "Не смог перезаписать файл. ..."
+
+// The register number as PadRegisterNumber leaves it: blanks removed, then
+// 0-padded to five digits below 10000; otherwise the text is kept as it was.
+QString PadRegisterNumberText(const QString &text);
+
+// Every row has a full name and a card number (true without rows).
+bool TableFilled(const QList<PayrollRow> &rows);
+// Number and year without an unfilled place or "#", a date, a month.
+bool HeaderComplete(const PayrollHeader &header);
+// Only the digits 0 to 9; an empty card is good.
+bool CardNumberValid(const QString &card);
+bool CardNumbersValid(const QList<PayrollRow> &rows);
+
+// Amounts in the file's plain form; an empty amount becomes "0.00". Throws
+// the conversion error at the first amount that is not a number.
+QList<PayrollRow> ToPlainAmounts(QList<PayrollRow> rows);
+
+// The month field of a header line as a whole number; nothing when it is not one.
+std::optional<int> ParseMonthField(const QString &field);
+// The months' item index for the field: -1 outside 1..12; throws UserError
+// "'%s' is not a valid integer value" when it is not a whole number.
+int MonthIndexFromField(const QString &field);
+
+// Readers refuse files larger than this before reading them.
+inline constexpr qint64 kMaxImportFileSize = 64 * 1024 * 1024;
+// The bytes of a payroll file; throws UserError "Cannot open file "%s". %s"
+// or the size message.
+QByteArray ReadPayrollFileBytes(const QString &path);
+// The bytes of a text import file; throws UserError(CannotOpenTextMessage())
+// or the size message.
+QByteArray ReadPayrollTextBytes(const QString &path);

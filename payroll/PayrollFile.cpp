@@ -1,0 +1,421 @@
+#include "payroll/PayrollFile.h"
+
+#include "common/Cp1251.h"
+#include "common/Crc32Calculator.h"
+#include "common/Money.h"
+#include "common/TextRoutines.h"
+#include "common/UserError.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kSpace = u" "_s;
+const QString kZero = u"0"_s;
+
+QString MomentText(const QDateTime &moment)
+{
+    return moment.toString(u"dd.MM.yyyy HH:mm:ss"_s);
+}
+
+QString HeaderLineText(const SettingsRecord &settings, const PayrollHeader &header, const QDateTime &moment)
+{
+    QString line;
+    line.reserve(80);
+    const QString fields[] = {
+        u"H"_s,
+        u"0000000001"_s,
+        MomentText(moment),
+        ReplaceAll(settings.filialCode, kSpace, kZero),
+        ReplaceAll(settings.clientCode, kSpace, kZero),
+        ReplaceAll(header.date, kSpace, QString()),
+        MonthDigits(header.monthIndex),
+        header.year,
+        ReplaceAll(header.registerNumber, kSpace, kZero),
+    };
+    for (const QString &f : fields) {
+        line += f;
+        line += FieldSeparator;
+    }
+    return line;
+}
+
+void AppendDetailLine(QString &out, qsizetype dataIndex, const PayrollRow &row)
+{
+    out += QLatin1Char('D');
+    out += FieldSeparator;
+    // Grid row i (1-based) is numbered i + 1: left-out rows leave a gap.
+    out += FormatLineNumber(dataIndex + 2);
+    out += FieldSeparator;
+    out += row.name;
+    out += FieldSeparator;
+    out += row.card;
+    out += FieldSeparator;
+    out += row.amount;
+    out += FieldSeparator;
+}
+
+QString TrailerLineText(qsizetype rowCount, quint32 crc)
+{
+    // The grid's row count includes its header row: N data rows give N + 2.
+    return u"T"_s + FieldSeparator + FormatLineNumber(rowCount + 2) + FieldSeparator + FormatCRC32(crc)
+            + FieldSeparator;
+}
+
+struct BuiltFile
+{
+    QByteArray bytes;
+    quint32 crc = 0;
+    QString trailer;
+};
+
+// Header and detail lines are encoded once; the CRC runs over those very
+// bytes with their CR LF left out, then the trailer is appended.
+BuiltFile Build(const SettingsRecord &settings, const PayrollHeader &header, const QList<PayrollRow> &rows,
+                const QDateTime &moment)
+{
+    const QString headerLine = HeaderLineText(settings, header, moment);
+    qsizetype estimate = headerLine.size() + 2 + 40;
+    for (const PayrollRow &row : rows)
+        estimate += row.name.size() + row.card.size() + row.amount.size() + 20;
+
+    QString text;
+    text.reserve(estimate);
+    std::vector<qsizetype> lineEnds; // offset of each CR
+    lineEnds.reserve(rows.size() + 1);
+    text += headerLine;
+    lineEnds.push_back(text.size());
+    text += u"\r\n"_s;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (!IsWrittenRow(rows[i]))
+            continue;
+        AppendDetailLine(text, i, rows[i]);
+        lineEnds.push_back(text.size());
+        text += u"\r\n"_s;
+    }
+
+    BuiltFile built;
+    built.bytes = Cp1251::encode(text); // one byte per character
+    text = QString();
+
+    QByteArray crcInput;
+    crcInput.reserve(built.bytes.size());
+    qsizetype start = 0;
+    for (qsizetype end : lineEnds) {
+        crcInput.append(built.bytes.constData() + start, end - start);
+        start = end + 2;
+    }
+    CalcStringCRC32(crcInput, built.crc); // keeps 0 when the table fails its self-test
+
+    built.trailer = TrailerLineText(rows.size(), built.crc);
+    built.bytes += Cp1251::encode(built.trailer);
+    built.bytes += "\r\n";
+    return built;
+}
+
+bool IsBankCode(const QString &code)
+{
+    for (QChar c : code) {
+        if (c != QLatin1Char(' ') && (c < QLatin1Char('0') || c > QLatin1Char('9')))
+            return false;
+    }
+    return true;
+}
+
+// Field `index` of a line split at every separator, empty when it has fewer.
+QStringView FieldAt(QStringView line, int index)
+{
+    qsizetype start = 0;
+    for (int k = 0; k < index; ++k) {
+        const qsizetype tab = line.indexOf(FieldSeparator, start);
+        if (tab < 0)
+            return {};
+        start = tab + 1;
+    }
+    const qsizetype tab = line.indexOf(FieldSeparator, start);
+    return tab < 0 ? line.mid(start) : line.mid(start, tab - start);
+}
+
+QString DecimalPoint(QStringView amount)
+{
+    return ReplaceAll(amount.toString(), u","_s, u"."_s);
+}
+
+QString SizeMessage(const QString &path)
+{
+    return u"Файл \"%1\" больше %2 МБ и не может быть открыт"_s.arg(path).arg(kMaxImportFileSize / (1024 * 1024));
+}
+
+// Reads the whole file, refusing it when it is larger than the limit.
+// cannotOpen gives the message for a file that cannot be read.
+template<typename Message>
+QByteArray ReadLimited(const QString &path, Message cannotOpen)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw UserError(cannotOpen(file));
+    if (file.size() > kMaxImportFileSize)
+        throw UserError(SizeMessage(path));
+    QByteArray bytes = file.read(kMaxImportFileSize + 1); // the file may grow meanwhile
+    if (bytes.size() > kMaxImportFileSize)
+        throw UserError(SizeMessage(path));
+    if (file.error() != QFileDevice::NoError)
+        throw UserError(cannotOpen(file));
+    return bytes;
+}
+
+} // namespace
+
+QString SaveFolder()
+{
+    return u"Кардолист"_s;
+}
+
+QString MonthDigits(int monthIndex)
+{
+    const int month = monthIndex + 1;
+    return month < 10 ? kZero + QString::number(month) : QString::number(month);
+}
+
+void CheckBankCodes(const SettingsRecord &settings)
+{
+    if (!IsBankCode(settings.filialCode))
+        throw UserError(u"Код филиала в файле \"settings.ini\" содержит недопустимые символы. "
+                        u"Допустимы только цифры. Сохраните банковские реквизиты в окне \"Настройки\" заново"_s);
+    if (!IsBankCode(settings.clientCode))
+        throw UserError(u"Код клиента в файле \"settings.ini\" содержит недопустимые символы. "
+                        u"Допустимы только цифры. Сохраните банковские реквизиты в окне \"Настройки\" заново"_s);
+}
+
+QString PayrollFilePath(const SettingsRecord &settings, const PayrollHeader &header)
+{
+    CheckBankCodes(settings);
+    return SaveFolder() + u"/"_s + header.year + u"/ZPSV"_s + ReplaceAll(settings.filialCode, kSpace, kZero)
+            + ReplaceAll(settings.clientCode, kSpace, kZero) + MonthDigits(header.monthIndex) + header.year
+            + ReplaceAll(header.registerNumber, kSpace, kZero);
+}
+
+QString HeaderKeyText(const SettingsRecord &settings, const PayrollHeader &header)
+{
+    const QString fields[] = {
+        ReplaceAll(settings.filialCode, kSpace, kZero),
+        ReplaceAll(settings.clientCode, kSpace, kZero),
+        header.date,
+        MonthDigits(header.monthIndex),
+        header.year,
+        ReplaceAll(header.registerNumber, kSpace, kZero),
+    };
+    QString key;
+    for (const QString &f : fields) {
+        key += f;
+        key += FieldSeparator;
+    }
+    return key;
+}
+
+bool IsWrittenRow(const PayrollRow &row)
+{
+    return !row.name.isEmpty() && !row.card.isEmpty() && row.amount != u"0.00"_s;
+}
+
+QStringList PayrollLines(const SettingsRecord &settings, const PayrollHeader &header,
+                         const QList<PayrollRow> &plainRows, const QDateTime &moment)
+{
+    QStringList lines;
+    lines.reserve(plainRows.size() + 2);
+    lines << HeaderLineText(settings, header, moment);
+    for (qsizetype i = 0; i < plainRows.size(); ++i) {
+        if (!IsWrittenRow(plainRows[i]))
+            continue;
+        QString line;
+        AppendDetailLine(line, i, plainRows[i]);
+        lines << line;
+    }
+    lines << Build(settings, header, plainRows, moment).trailer;
+    return lines;
+}
+
+quint32 PayrollChecksum(const SettingsRecord &settings, const PayrollHeader &header,
+                        const QList<PayrollRow> &plainRows, const QDateTime &moment)
+{
+    return Build(settings, header, plainRows, moment).crc;
+}
+
+QByteArray BuildPayrollFile(const SettingsRecord &settings, const PayrollHeader &header,
+                            const QList<PayrollRow> &plainRows, const QDateTime &moment)
+{
+    return Build(settings, header, plainRows, moment).bytes;
+}
+
+PayrollFileContents ReadPayrollFile(QByteArrayView bytes)
+{
+    const QStringList lines = DecodeLines(bytes);
+    if (lines.isEmpty())
+        throw UserError(BadFormatMessage());
+    const QString &first = lines.first();
+    // A line too short to hold the tested character fails as well.
+    const bool passes = first.startsWith(QLatin1Char('H')) || (first.size() >= 2 && first[1] == FieldSeparator);
+    if (!passes)
+        throw UserError(BadFormatMessage());
+
+    PayrollFileContents contents;
+    contents.firstLine = first;
+    contents.date = FieldAt(first, 5).toString();
+    contents.monthField = FieldAt(first, 6).toString();
+    contents.year = FieldAt(first, 7).toString();
+    contents.registerNumber = FieldAt(first, 8).toString();
+
+    // The last line is taken to be the trailer and never read.
+    const qsizetype last = lines.size() - 1;
+    contents.rows.reserve(std::max<qsizetype>(last - 1, 0));
+    for (qsizetype i = 1; i < last; ++i) {
+        const QStringView line = lines[i];
+        if (line.isEmpty())
+            continue;
+        contents.rows.append({FieldAt(line, 2).toString(), FieldAt(line, 3).toString(),
+                              DecimalPoint(FieldAt(line, 4))});
+    }
+    return contents;
+}
+
+QList<PayrollRow> ImportPayrollText(QByteArrayView bytes)
+{
+    const QStringList lines = DecodeLines(bytes);
+    QList<PayrollRow> rows;
+    rows.reserve(lines.size());
+    for (const QString &whole : lines) {
+        QStringView line = whole;
+        while (line.startsWith(FieldSeparator))
+            line = line.mid(1);
+        if (line.isEmpty())
+            continue; // empty or TABs only: nothing to take
+
+        const qsizetype nameEnd = line.indexOf(FieldSeparator);
+        const QStringView name = nameEnd < 0 ? QStringView() : line.first(nameEnd);
+        const QStringView remainder = line.mid(name.size() + 1);
+        const qsizetype cardEnd = remainder.indexOf(FieldSeparator);
+        PayrollRow row;
+        row.name = name.toString();
+        if (cardEnd >= 0) {
+            row.card = ReplaceAll(remainder.first(cardEnd).toString(), kSpace, QString());
+            row.amount = DecimalPoint(remainder.mid(cardEnd + 1));
+        } else {
+            row.amount = DecimalPoint(remainder);
+        }
+        rows.append(std::move(row));
+    }
+    return rows;
+}
+
+QString TableNotFilledMessage()
+{
+    return u"Таблица не заполнена! Заполните поля в таблице, затем повторно нажмите \"Сохранить\""_s;
+}
+
+QString HeaderIncompleteMessage()
+{
+    return u"Заполните все поля данных ведомостей!"_s;
+}
+
+QString BadDataMessage()
+{
+    return u"Введены неверные данные!"_s;
+}
+
+QString BadFormatMessage()
+{
+    return u"Неверный формат файла!"_s;
+}
+
+QString CannotOpenTextMessage()
+{
+    return u"Не могу открыть файл. Возможно файл занят другим приложением или у вас нет доступа к данному файлу"_s;
+}
+
+QString CannotReplaceMessage()
+{
+    return u"Не смог перезаписать файл. Может быть файл занят другим приложением. "
+           u"Закройте все приложения, использующие этот файл и повторите процедуру!"_s;
+}
+
+QString PadRegisterNumberText(const QString &text)
+{
+    const QString t = ReplaceAll(text, kSpace, QString());
+    if (t.isEmpty())
+        return text;
+    bool ok = false;
+    const qlonglong n = t.toLongLong(&ok, 10);
+    if (!ok || n < 0 || n >= 10000)
+        return text;
+    return QString::number(n).rightJustified(5, QLatin1Char('0'));
+}
+
+bool TableFilled(const QList<PayrollRow> &rows)
+{
+    return std::all_of(rows.cbegin(), rows.cend(),
+                       [](const PayrollRow &r) { return !r.name.isEmpty() && !r.card.isEmpty(); });
+}
+
+bool HeaderComplete(const PayrollHeader &header)
+{
+    const auto filled = [](const QString &text) {
+        // An empty text cannot come from the masked boxes, but would leave a
+        // gap in the file name all the same.
+        return !text.isEmpty() && !text.contains(QLatin1Char(' ')) && !text.contains(QLatin1Char('#'));
+    };
+    return filled(header.registerNumber) && !header.date.isEmpty() && header.monthIndex >= 0
+            && header.monthIndex <= 11 && filled(header.year);
+}
+
+bool CardNumberValid(const QString &card)
+{
+    return std::all_of(card.cbegin(), card.cend(),
+                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+}
+
+bool CardNumbersValid(const QList<PayrollRow> &rows)
+{
+    return std::all_of(rows.cbegin(), rows.cend(), [](const PayrollRow &r) { return CardNumberValid(r.card); });
+}
+
+QList<PayrollRow> ToPlainAmounts(QList<PayrollRow> rows)
+{
+    for (PayrollRow &row : rows)
+        row.amount = row.amount.isEmpty() ? u"0.00"_s : Money::fromAmountText(row.amount).toPlain();
+    return rows;
+}
+
+std::optional<int> ParseMonthField(const QString &field)
+{
+    bool ok = false;
+    const int n = field.toInt(&ok, 10);
+    if (!ok)
+        return std::nullopt;
+    return n;
+}
+
+int MonthIndexFromField(const QString &field)
+{
+    const std::optional<int> month = ParseMonthField(field);
+    if (!month)
+        throw UserError(u"'%1' is not a valid integer value"_s.arg(field));
+    return *month >= 1 && *month <= 12 ? *month - 1 : -1;
+}
+
+QByteArray ReadPayrollFileBytes(const QString &path)
+{
+    return ReadLimited(path, [&path](const QFile &file) {
+        return u"Cannot open file \"%1\". %2"_s.arg(path, file.errorString());
+    });
+}
+
+QByteArray ReadPayrollTextBytes(const QString &path)
+{
+    return ReadLimited(path, [](const QFile &) { return CannotOpenTextMessage(); });
+}
