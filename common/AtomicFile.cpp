@@ -17,7 +17,9 @@ bool WriteAll(QIODevice &device, const QByteArray &bytes)
 bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *errorString)
 {
     QSaveFile file(path);
-    const bool ok = file.open(QIODevice::WriteOnly) && WriteAll(file, bytes) && file.commit();
+    // Unbuffered: a short write (disk full) then fails in WriteAll; a buffered
+    // one would be cut at commit and still reported as done.
+    const bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && WriteAll(file, bytes) && file.commit();
     if (!ok) {
         if (errorString)
             *errorString = file.errorString();

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 // The organisation's bank details: one 96-byte record in "settings.ini",
 // three length-prefixed Windows-1251 strings.
 struct SettingsRecord
@@ -13,9 +15,10 @@ struct SettingsRecord
 
     static constexpr int kSize = 96;
 
-    // The 96 bytes; each field is cut to its slot.
+    // The 96 bytes; each field is cut to its slot, unused slot bytes are zero.
     QByteArray toBytes() const;
     // The record in the first 96 bytes; fewer bytes give the empty record.
+    // A length byte beyond its slot's capacity is taken as the full slot.
     static SettingsRecord fromBytes(QByteArrayView bytes);
 
     friend bool operator==(const SettingsRecord &, const SettingsRecord &) = default;
@@ -24,10 +27,17 @@ struct SettingsRecord
 // The name of the settings file, relative to the working directory.
 QString SettingsFileName();
 
+// True when "settings.ini" exists as a file (a zero-byte file counts).
+bool SettingsFileExists();
+
 // Reads "settings.ini" in the working directory. A missing file is created
 // empty and gives the empty record; a short file gives the empty record.
-// Throws UserError when the file cannot be created.
+// Throws UserError when the file cannot be created or read.
 SettingsRecord ReadSettingsRecord();
+
+// As ReadSettingsRecord, but a file shorter than one record gives nothing,
+// so that a caller can keep what it had.
+std::optional<SettingsRecord> ReadCompleteSettingsRecord();
 
 // Replaces "settings.ini" atomically with the record. Throws UserError.
 void WriteSettingsRecord(const SettingsRecord &record);
