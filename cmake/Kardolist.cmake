@@ -11,8 +11,9 @@ function(kardolist_library name dir)
     target_link_libraries(${name} INTERFACE ${ARGN})
     return()
   endif()
-  list(FILTER sources INCLUDE REGEX ".*")
   add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  # uic mirrors the form's folder below the target's autogen include dir.
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}
+    PRIVATE ${PROJECT_BINARY_DIR}/${name}_autogen/include/${dir})
   target_link_libraries(${name} PUBLIC ${ARGN})
 endfunction()

@@ -83,20 +83,34 @@ void MaskedEdit::focusInEvent(QFocusEvent *event)
 
 void MaskedEdit::focusOutEvent(QFocusEvent *event)
 {
-    qApp->removeEventFilter(this);
     QLineEdit::focusOutEvent(event);
-    if (mustStay() && event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
-        QTimer::singleShot(0, this, [this] { setFocus(Qt::OtherFocusReason); });
+    const bool stay = mustStay() && event->reason() != Qt::ActiveWindowFocusReason
+            && event->reason() != Qt::PopupFocusReason;
+    if (!stay) {
+        qApp->removeEventFilter(this);
+        return;
+    }
+    // A click moves the focus before the clicked widget sees the press, so
+    // the filter stays installed to swallow that click.
+    QTimer::singleShot(0, this, [this] { setFocus(Qt::OtherFocusReason); });
 }
 
 bool MaskedEdit::eventFilter(QObject *watched, QEvent *event)
 {
-    // Swallow clicks elsewhere in the window while the field cannot be left,
-    // so that a button cannot act on an incomplete value.
-    if (event->type() == QEvent::MouseButtonPress && watched != this && mustStay()) {
+    const auto type = event->type();
+    if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease
+         || type == QEvent::MouseButtonDblClick) && watched != this) {
         auto *w = qobject_cast<QWidget *>(watched);
-        if (w && w->window() == window() && !isAncestorOf(w))
-            return true;
+        if (w && w->window() == window() && !isAncestorOf(w)) {
+            if (type != QEvent::MouseButtonRelease && mustStay()) {
+                m_swallowRelease = true;
+                return true;
+            }
+            if (type == QEvent::MouseButtonRelease && m_swallowRelease) {
+                m_swallowRelease = false;
+                return true;
+            }
+        }
     }
     return QLineEdit::eventFilter(watched, event);
 }

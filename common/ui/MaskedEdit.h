@@ -34,4 +34,5 @@ private:
     QString m_delphi;
     DelphiMask m_mask;
     QList<bool> m_inputPlaces;
+    bool m_swallowRelease = false;
 };
