@@ -1,0 +1,311 @@
+#include "payroll/PayrollModel.h"
+
+#include "common/Cp1251.h"
+#include "common/TextRoutines.h"
+#include "payroll/PayrollFile.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// Plain form of a text already in display form: the same digits without blanks.
+QString displayToPlain(const QString &display)
+{
+    return display.contains(u' ') ? ReplaceAll(display, u" "_s, QString()) : display;
+}
+
+} // namespace
+
+PayrollModel::PayrollModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+    m_rows.append(PayrollRow{});
+    rebuildCaches();
+}
+
+QString PayrollModel::HeaderText(int column)
+{
+    switch (column) {
+    case NumberColumn: return u"   №"_s;
+    case NameColumn: return u"                Фамилия Имя Отчество"_s;
+    case CardColumn: return u"                          № карты"_s;
+    case AmountColumn: return u"                         Сумма"_s;
+    }
+    return {};
+}
+
+int PayrollModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : DataRowCount() + 1;
+}
+
+int PayrollModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : kColumnCount;
+}
+
+QVariant PayrollModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    return Cell(index.column(), index.row());
+}
+
+bool PayrollModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole || index.row() < 1 || index.column() < NameColumn)
+        return false;
+    SetCell(index.column(), index.row(), value.toString());
+    return true;
+}
+
+QVariant PayrollModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return HeaderText(section);
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags PayrollModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    if (index.row() == 0 || index.column() == NumberColumn)
+        return Qt::ItemIsEnabled;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+QString PayrollModel::Cell(int column, int row) const
+{
+    if (row == 0)
+        return HeaderText(column);
+    if (row < 0 || row > LastRow())
+        return {};
+    const PayrollRow &r = at(row);
+    switch (column) {
+    case NumberColumn: return QString::number(row);
+    case NameColumn: return r.name;
+    case CardColumn: return r.card;
+    case AmountColumn: return r.amount;
+    }
+    return {};
+}
+
+void PayrollModel::SetCell(int column, int row, const QString &text)
+{
+    if (row < 1 || row > LastRow() || column < NameColumn || column > AmountColumn)
+        return;
+    PayrollRow &r = at(row);
+    QString &cell = column == NameColumn ? r.name : column == CardColumn ? r.card : r.amount;
+    if (cell == text)
+        return;
+    forget(row);
+    cell = text;
+    remember(row);
+    if (column == AmountColumn)
+        m_unformatted.insert(row);
+    const QModelIndex i = index(row, column);
+    emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
+}
+
+void PayrollModel::setRows(QList<PayrollRow> rows)
+{
+    beginResetModel();
+    m_rows = std::move(rows);
+    if (m_rows.isEmpty())
+        m_rows.append(PayrollRow{});
+    rebuildCaches();
+    endResetModel();
+}
+
+int PayrollModel::AddRow()
+{
+    const int row = LastRow() + 1;
+    beginInsertRows({}, row, row);
+    m_rows.append(PayrollRow{});
+    m_unformatted.insert(m_unformatted.end(), row);
+    endInsertRows();
+    return row;
+}
+
+void PayrollModel::DeleteRow(int row)
+{
+    if (row < 1 || row > LastRow())
+        return;
+    const int last = LastRow();
+    if (last == 1) {
+        forget(1);
+        at(1) = PayrollRow{};
+        remember(1);
+        m_unformatted.insert(1);
+        emitRowChanged(1, 1);
+        return;
+    }
+    const bool lastUnformatted = m_unformatted.count(last) != 0;
+    forget(row);
+    if (row != last)
+        forget(last);
+    m_unformatted.erase(row);
+    m_unformatted.erase(last);
+    if (row != last) {
+        at(row) = std::move(at(last));
+        remember(row);
+        if (lastUnformatted)
+            m_unformatted.insert(row);
+    }
+    beginRemoveRows({}, last, last);
+    m_rows.removeLast();
+    endRemoveRows();
+    if (row != last)
+        emitRowChanged(row, row);
+}
+
+void PayrollModel::ClearRows()
+{
+    const int last = LastRow();
+    if (last > 1) {
+        beginRemoveRows({}, 2, last);
+        m_rows.resize(1);
+        endRemoveRows();
+    }
+    m_rows[0] = PayrollRow{};
+    rebuildCaches();
+    emitRowChanged(1, 1);
+}
+
+void PayrollModel::FormatAmounts()
+{
+    int first = -1;
+    int last = -1;
+    auto emitChanged = [&] {
+        if (first > 0)
+            emit dataChanged(index(first, AmountColumn), index(last, AmountColumn), {Qt::DisplayRole, Qt::EditRole});
+    };
+    while (!m_unformatted.empty()) {
+        const int row = *m_unformatted.begin();
+        QString &amount = at(row).amount;
+        QString display = u"0.00"_s;
+        if (!amount.isEmpty()) {
+            try {
+                display = Money::fromAmountText(amount).toDisplay();
+            } catch (...) {
+                emitChanged();
+                throw;
+            }
+        }
+        // The value is unchanged, so the total and the bad sets are too.
+        amount = std::move(display);
+        m_unformatted.erase(m_unformatted.begin());
+        if (first < 0)
+            first = row;
+        last = row;
+    }
+    emitChanged();
+}
+
+void PayrollModel::UnformatAmounts()
+{
+    for (int row = 1; row <= LastRow(); ++row) {
+        QString &amount = at(row).amount;
+        if (amount.isEmpty())
+            continue;
+        const QString plain = m_unformatted.count(row) ? Money::fromAmountText(amount).toPlain() : displayToPlain(amount);
+        if (plain != amount) {
+            amount = plain;
+            m_unformatted.insert(row);
+            const QModelIndex i = index(row, AmountColumn);
+            emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
+        }
+    }
+}
+
+QList<PayrollRow> PayrollModel::PlainRows() const
+{
+    QList<PayrollRow> plain = m_rows;
+    for (int row = 1; row <= LastRow(); ++row) {
+        QString &amount = plain[row - 1].amount;
+        if (amount.isEmpty())
+            continue;
+        amount = m_unformatted.count(row) ? Money::fromAmountText(amount).toPlain() : displayToPlain(amount);
+    }
+    return plain;
+}
+
+std::optional<Money> PayrollModel::SumAmounts() const
+{
+    if (!m_badAmounts.empty() || m_total > Money::kMaxTiyin || m_total < -Money::kMaxTiyin)
+        return std::nullopt;
+    return Money::fromTiyin(qint64(m_total));
+}
+
+QList<int> PayrollModel::CheckCardNumbers() const
+{
+    return QList<int>(m_badCards.cbegin(), m_badCards.cend());
+}
+
+bool PayrollModel::AcceptsTyped(int column, int row, QChar c) const
+{
+    if (!Cp1251::canEncode(c))
+        return false;
+    const bool backspace = c == u'\b';
+    switch (column) {
+    case NameColumn:
+        return true;
+    case CardColumn:
+        if (backspace)
+            return true;
+        return Cell(column, row).size() < kMaxTypedCardLength && isDigit(c);
+    case AmountColumn:
+        if (backspace || isDigit(c))
+            return true;
+        return c == u'.' && !Cell(column, row).contains(u'.');
+    }
+    return false;
+}
+
+void PayrollModel::forget(int row)
+{
+    const PayrollRow &r = at(row);
+    if (!m_badAmounts.erase(row)) {
+        if (auto m = Money::parseAmountText(r.amount))
+            m_total -= m->tiyin();
+    }
+    m_badCards.erase(row);
+}
+
+void PayrollModel::remember(int row)
+{
+    const PayrollRow &r = at(row);
+    const QString &amount = r.amount;
+    // An empty or all-blank amount counts as 0 in the total.
+    if (!amount.isEmpty() && !ReplaceAll(amount, u" "_s, QString()).isEmpty()) {
+        if (auto m = Money::parseAmountText(amount))
+            m_total += m->tiyin();
+        else
+            m_badAmounts.insert(row);
+    }
+    if (!CardNumberValid(r.card))
+        m_badCards.insert(row);
+}
+
+void PayrollModel::rebuildCaches()
+{
+    m_unformatted.clear();
+    m_badAmounts.clear();
+    m_badCards.clear();
+    m_total = 0;
+    for (int row = 1; row <= LastRow(); ++row) {
+        remember(row);
+        m_unformatted.insert(m_unformatted.end(), row);
+    }
+}
+
+void PayrollModel::emitRowChanged(int first, int last)
+{
+    emit dataChanged(index(first, 0), index(last, kColumnCount - 1), {Qt::DisplayRole, Qt::EditRole});
+}

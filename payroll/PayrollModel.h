@@ -1,0 +1,86 @@
+#pragma once
+
+#include "common/Money.h"
+#include "payroll/PayrollRow.h"
+
+#include <QAbstractTableModel>
+#include <QList>
+
+#include <optional>
+#include <set>
+
+// The payroll grid: row 0 is the fixed header row, data rows are
+// 1 .. rowCount() - 1 and there is always at least one. Column 0 shows the
+// row's own index; columns 1-3 hold the full name, card number and amount.
+//
+// A cell selection runs FormatAmounts, SumAmounts and CheckCardNumbers, so
+// their inputs are kept per changed cell: the rows whose amount may not be in
+// display form yet, the running total, and the rows with a bad amount or card.
+class PayrollModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    enum Column { NumberColumn = 0, NameColumn = 1, CardColumn = 2, AmountColumn = 3 };
+    static constexpr int kColumnCount = 4;
+    static constexpr int kMaxTypedCardLength = 28;
+
+    explicit PayrollModel(QObject *parent = nullptr);
+
+    static QString HeaderText(int column);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    int DataRowCount() const { return int(m_rows.size()); }
+    int LastRow() const { return DataRowCount(); }
+    // The text of a cell; column 0 and row 0 included.
+    QString Cell(int column, int row) const;
+    void SetCell(int column, int row, const QString &text);
+
+    // The data rows, first to last.
+    const QList<PayrollRow> &rows() const { return m_rows; }
+    // Replaces every row; an empty list leaves one empty row.
+    void setRows(QList<PayrollRow> rows);
+
+    // Appends an empty row and gives its index.
+    int AddRow();
+    // The last row takes the deleted row's place; the only row is emptied.
+    void DeleteRow(int row);
+    // One empty data row.
+    void ClearRows();
+
+    // Every amount in display form, an empty one as "0.00". Throws UserError
+    // with the conversion message at the first amount that is not a number;
+    // rows above it are rewritten, rows below are not.
+    void FormatAmounts();
+    // Every non-empty amount in plain form; empty ones stay empty. Throws as above.
+    void UnformatAmounts();
+    // The rows as UnformatAmounts would leave them, without touching the grid.
+    QList<PayrollRow> PlainRows() const;
+    // The total; nullopt when an amount is not a number or the total is out of range.
+    std::optional<Money> SumAmounts() const;
+    // The rows whose card number holds anything but the digits 0-9, ascending.
+    QList<int> CheckCardNumbers() const;
+    bool IsBadCard(int row) const { return m_badCards.count(row) != 0; }
+
+    // Whether a character typed into a cell is taken.
+    bool AcceptsTyped(int column, int row, QChar c) const;
+
+private:
+    PayrollRow &at(int row) { return m_rows[row - 1]; }
+    const PayrollRow &at(int row) const { return m_rows[row - 1]; }
+    void forget(int row);   // drops a row's share of the caches
+    void remember(int row); // adds it back from its current texts
+    void rebuildCaches();
+    void emitRowChanged(int first, int last);
+
+    QList<PayrollRow> m_rows;
+    std::set<int> m_unformatted;   // amount text possibly not in display form
+    std::set<int> m_badAmounts;    // amount text that is not a number
+    std::set<int> m_badCards;
+    __int128 m_total = 0;          // sum of the amounts that are numbers, in tiyin
+};

@@ -1,0 +1,330 @@
+#include "common/UserError.h"
+#include "payroll/PageArithmetic.h"
+#include "payroll/PayrollModel.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+PayrollModel *modelWithAmounts(QObject *parent, const QStringList &amounts)
+{
+    auto *m = new PayrollModel(parent);
+    QList<PayrollRow> rows;
+    for (const QString &a : amounts)
+        rows.append({u"Имя"_s, u"1"_s, a});
+    m->setRows(rows);
+    return m;
+}
+
+QString errorOf(const std::function<void()> &f)
+{
+    try {
+        f();
+    } catch (const UserError &e) {
+        return e.text();
+    }
+    return {};
+}
+
+// What the caches must agree with: the routines computed over every row.
+std::optional<Money> naiveSum(const PayrollModel &m)
+{
+    Money sum;
+    for (const PayrollRow &r : m.rows()) {
+        if (QString(r.amount).remove(u' ').isEmpty())
+            continue;
+        const auto v = Money::parseAmountText(r.amount);
+        if (!v)
+            return std::nullopt;
+        sum += *v;
+    }
+    return sum;
+}
+
+QList<int> naiveBadCards(const PayrollModel &m)
+{
+    QList<int> bad;
+    for (int row = 1; row <= m.LastRow(); ++row) {
+        const QString card = m.Cell(PayrollModel::CardColumn, row);
+        if (std::any_of(card.cbegin(), card.cend(), [](QChar c) { return c < u'0' || c > u'9'; }))
+            bad.append(row);
+    }
+    return bad;
+}
+
+} // namespace
+
+class TestPayrollModel : public QObject
+{
+    Q_OBJECT
+private slots:
+    void amountForms_data();
+    void amountForms();
+    void formatStopsAtFailingRow();
+    void sum_data();
+    void sum();
+    void cachesFollowEdits();
+    void deleteMovesLastRow_data();
+    void deleteMovesLastRow();
+    void clearLeavesOneRow();
+    void typedCharacters_data();
+    void typedCharacters();
+    void pageKeys_data();
+    void pageKeys();
+    void selectionScroll_data();
+    void selectionScroll();
+};
+
+void TestPayrollModel::amountForms_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<QString>("plain");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("grouping") << u"1234.5"_s << u"1 234.50"_s << u"1234.50"_s << QString();
+    QTest::newRow("blanks dropped") << u" 1 500 000 "_s << u"1 500 000.00"_s << u"1500000.00"_s << QString();
+    QTest::newRow("half away from zero") << u"1.005"_s << u"1.01"_s << u"1.01"_s << QString();
+    QTest::newRow("negative") << u"-1234567.5"_s << u"-1 234 567.50"_s << u"-1234567.50"_s << QString();
+    QTest::newRow("exponent") << u"1E3"_s << u"1 000.00"_s << u"1000.00"_s << QString();
+    QTest::newRow("empty") << QString() << u"0.00"_s << QString() << QString();
+    QTest::newRow("point only") << u"."_s << QString() << QString() << u"'.' is not a valid floating point value"_s;
+    QTest::newRow("letter") << u"12a"_s << QString() << QString() << u"'12a' is not a valid floating point value"_s;
+    QTest::newRow("blanks only") << u"   "_s << QString() << QString() << u"'' is not a valid floating point value"_s;
+}
+
+void TestPayrollModel::amountForms()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, display);
+    QFETCH(QString, plain);
+    QFETCH(QString, error);
+
+    PayrollModel *m = modelWithAmounts(this, {typed});
+    QCOMPARE(errorOf([m] { m->FormatAmounts(); }), error);
+    if (!error.isEmpty()) {
+        QCOMPARE(errorOf([m] { m->UnformatAmounts(); }), error);
+        QCOMPARE(m->Cell(3, 1), typed);
+        return;
+    }
+    QCOMPARE(m->Cell(3, 1), display);
+    QCOMPARE(m->PlainRows().at(0).amount, display == u"0.00"_s ? display : plain);
+
+    PayrollModel *fresh = modelWithAmounts(this, {typed});
+    fresh->UnformatAmounts();
+    QCOMPARE(fresh->Cell(3, 1), plain);
+    // Back and forth between the forms keeps the value.
+    m->UnformatAmounts();
+    m->FormatAmounts();
+    QCOMPARE(m->Cell(3, 1), display);
+}
+
+void TestPayrollModel::formatStopsAtFailingRow()
+{
+    PayrollModel *m = modelWithAmounts(this, {u"1000"_s, u"x"_s, u"2000"_s});
+    QCOMPARE(errorOf([m] { m->FormatAmounts(); }), u"'x' is not a valid floating point value"_s);
+    QCOMPARE(m->Cell(3, 1), u"1 000.00"_s);
+    QCOMPARE(m->Cell(3, 2), u"x"_s);
+    QCOMPARE(m->Cell(3, 3), u"2000"_s);
+}
+
+void TestPayrollModel::sum_data()
+{
+    QTest::addColumn<QStringList>("amounts");
+    QTest::addColumn<QString>("total"); // empty: "Неправильное число"
+    QTest::newRow("display and plain") << QStringList{u"1 500 000.00"_s, u"0.75"_s} << u"1 500 000.75"_s;
+    QTest::newRow("empty counts 0") << QStringList{QString(), u"  "_s, u"3"_s} << u"3.00"_s;
+    QTest::newRow("tenths stay exact") << QStringList(10, u"0.1"_s) << u"1.00"_s;
+    QTest::newRow("not a number") << QStringList{u"1"_s, u"."_s} << QString();
+    QTest::newRow("total out of range")
+            << QStringList{u"999999999999999.99"_s, u"999999999999999.99"_s} << QString();
+}
+
+void TestPayrollModel::sum()
+{
+    QFETCH(QStringList, amounts);
+    QFETCH(QString, total);
+    PayrollModel *m = modelWithAmounts(this, amounts);
+    const std::optional<Money> sum = m->SumAmounts();
+    QCOMPARE(sum ? sum->toDisplay() : QString(), total);
+}
+
+void TestPayrollModel::cachesFollowEdits()
+{
+    const QStringList amounts{QString(), u"1"_s, u"2.5"_s, u"1 000"_s, u"."_s, u"x"_s, u"-3"_s, u"  "_s};
+    const QStringList cards{QString(), u"8600"_s, u"12 3"_s, u"a1"_s};
+    QRandomGenerator rng(20261208);
+    PayrollModel m;
+    for (int step = 0; step < 3000; ++step) {
+        const int op = rng.bounded(100);
+        const int row = 1 + rng.bounded(m.LastRow());
+        if (op < 40)
+            m.SetCell(PayrollModel::AmountColumn, row, amounts[rng.bounded(amounts.size())]);
+        else if (op < 60)
+            m.SetCell(PayrollModel::CardColumn, row, cards[rng.bounded(cards.size())]);
+        else if (op < 75)
+            m.AddRow();
+        else if (op < 88)
+            m.DeleteRow(row);
+        else if (op < 90)
+            m.ClearRows();
+        else if (op < 97)
+            errorOf([&m] { m.FormatAmounts(); });
+        else
+            errorOf([&m] { m.UnformatAmounts(); });
+
+        const auto expected = naiveSum(m);
+        const auto actual = m.SumAmounts();
+        QVERIFY2(expected.has_value() == actual.has_value() && (!expected || *expected == *actual),
+                 qPrintable(u"step %1"_s.arg(step)));
+        QCOMPARE(m.CheckCardNumbers(), naiveBadCards(m));
+        if (errorOf([&m] { m.FormatAmounts(); }).isEmpty()) {
+            for (const PayrollRow &r : m.rows())
+                QCOMPARE(r.amount, Money::fromAmountText(r.amount).toDisplay());
+        }
+    }
+}
+
+void TestPayrollModel::deleteMovesLastRow_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("deleted");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("middle") << 5 << 2 << QStringList{u"1"_s, u"5"_s, u"3"_s, u"4"_s};
+    QTest::newRow("last") << 5 << 5 << QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s};
+    QTest::newRow("first") << 3 << 1 << QStringList{u"3"_s, u"2"_s};
+    QTest::newRow("only row") << 1 << 1 << QStringList{QString()};
+}
+
+void TestPayrollModel::deleteMovesLastRow()
+{
+    QFETCH(int, rows);
+    QFETCH(int, deleted);
+    QFETCH(QStringList, names);
+    PayrollModel m;
+    QList<PayrollRow> filled;
+    for (int i = 1; i <= rows; ++i)
+        filled.append({QString::number(i), QString::number(i) + u"0"_s, QString::number(i)});
+    m.setRows(filled);
+    m.DeleteRow(deleted);
+    QCOMPARE(m.LastRow(), names.size());
+    for (int row = 1; row <= m.LastRow(); ++row) {
+        QCOMPARE(m.Cell(PayrollModel::NumberColumn, row), QString::number(row));
+        QCOMPARE(m.Cell(PayrollModel::NameColumn, row), names[row - 1]);
+    }
+    // The moved row keeps its card and amount with it.
+    Money expected;
+    for (const QString &n : names)
+        if (!n.isEmpty())
+            expected += Money::fromAmountText(n);
+    QCOMPARE(m.SumAmounts()->toDisplay(), expected.toDisplay());
+}
+
+void TestPayrollModel::clearLeavesOneRow()
+{
+    PayrollModel *m = modelWithAmounts(this, QStringList(30, u"12"_s));
+    m->SetCell(PayrollModel::CardColumn, 7, u"x"_s);
+    m->ClearRows();
+    QCOMPARE(m->rowCount(), 2);
+    QCOMPARE(m->rows(), QList<PayrollRow>{PayrollRow{}});
+    QCOMPARE(m->Cell(PayrollModel::NumberColumn, 1), u"1"_s);
+    QCOMPARE(m->SumAmounts()->toDisplay(), u"0.00"_s);
+    QVERIFY(m->CheckCardNumbers().isEmpty());
+}
+
+void TestPayrollModel::typedCharacters_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QChar>("typed");
+    QTest::addColumn<bool>("accepted");
+    const QString card28(28, u'1');
+    QTest::newRow("name: Cyrillic") << 1 << QString() << QChar(u'Я') << true;
+    QTest::newRow("name: euro sign is in the code page") << 1 << QString() << QChar(u'€') << true;
+    QTest::newRow("name: outside the code page") << 1 << QString() << QChar(u'中') << false;
+    QTest::newRow("card: digit") << 2 << QString() << QChar(u'5') << true;
+    QTest::newRow("card: letter") << 2 << QString() << QChar(u'a') << false;
+    QTest::newRow("card: blank") << 2 << u"12"_s << QChar(u' ') << false;
+    QTest::newRow("card: 28th digit") << 2 << card28.left(27) << QChar(u'5') << true;
+    QTest::newRow("card: 29th digit") << 2 << card28 << QChar(u'5') << false;
+    QTest::newRow("card: backspace when full") << 2 << card28 << QChar(u'\b') << true;
+    QTest::newRow("amount: first point") << 3 << u"12"_s << QChar(u'.') << true;
+    QTest::newRow("amount: second point") << 3 << u"1.2"_s << QChar(u'.') << false;
+    QTest::newRow("amount: comma") << 3 << u"12"_s << QChar(u',') << false;
+    QTest::newRow("amount: minus") << 3 << QString() << QChar(u'-') << false;
+    QTest::newRow("amount: backspace") << 3 << u"1.2"_s << QChar(u'\b') << true;
+    QTest::newRow("number column") << 0 << QString() << QChar(u'1') << false;
+}
+
+void TestPayrollModel::typedCharacters()
+{
+    QFETCH(int, column);
+    QFETCH(QString, cell);
+    QFETCH(QChar, typed);
+    QFETCH(bool, accepted);
+    PayrollModel m;
+    m.SetCell(column, 1, cell);
+    QCOMPARE(m.AcceptsTyped(column, 1, typed), accepted);
+}
+
+void TestPayrollModel::pageKeys_data()
+{
+    QTest::addColumn<bool>("down");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("rowCount");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("pageTop");
+    QTest::addColumn<int>("position");
+    // 100 data rows: row count 101.
+    QTest::newRow("down from 5") << true << 5 << 101 << 21 << 20 << 520;
+    QTest::newRow("down from 20") << true << 20 << 101 << 21 << 20 << 520;
+    QTest::newRow("down from 95") << true << 95 << 101 << 100 << 99 << 2600;
+    QTest::newRow("down on the only row") << true << 1 << 2 << 1 << 1 << 0;
+    QTest::newRow("down rounds half to even") << true << 25 << 31 << 30 << 29 << 1040;
+    QTest::newRow("up from 45") << false << 45 << 101 << 21 << 20 << 520;
+    QTest::newRow("up from 25") << false << 25 << 101 << 2 << 1 << 0;
+    QTest::newRow("up from 5") << false << 5 << 101 << 2 << 1 << 0;
+    QTest::newRow("up from 20") << false << 20 << 101 << 21 << 20 << 520;
+    QTest::newRow("up never past the last row") << false << 1 << 2 << 1 << 1 << 0;
+}
+
+void TestPayrollModel::pageKeys()
+{
+    QFETCH(bool, down);
+    QFETCH(int, from);
+    QFETCH(int, rowCount);
+    QFETCH(int, row);
+    QFETCH(int, pageTop);
+    QFETCH(int, position);
+    const PageMove move = down ? PageDownMove(from, rowCount) : PageUpMove(from, rowCount);
+    QCOMPARE(move, (PageMove{row, pageTop, position}));
+}
+
+void TestPayrollModel::selectionScroll_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("pageTopBefore");
+    QTest::addColumn<int>("pageTopAfter");
+    QTest::addColumn<int>("position"); // -1: the viewport stays
+    QTest::newRow("page boundary") << 40 << 0 << 40 << 1040;
+    QTest::newRow("inside the page") << 21 << 20 << 20 << -1;
+    QTest::newRow("above the page") << 25 << 40 << 20 << 520;
+    QTest::newRow("far above, negative top") << 3 << 99 << -1 << 0;
+    QTest::newRow("half page rounds to even") << 15 << 50 << 10 << 0;
+}
+
+void TestPayrollModel::selectionScroll()
+{
+    QFETCH(int, row);
+    QFETCH(int, pageTopBefore);
+    QFETCH(int, pageTopAfter);
+    QFETCH(int, position);
+    const SelectionScroll s = ScrollForSelection(row, pageTopBefore);
+    QCOMPARE(s.pageTopRow, pageTopAfter);
+    QCOMPARE(s.position.value_or(-1), position);
+}
+
+QTEST_GUILESS_MAIN(TestPayrollModel)
+#include "tst_payrollmodel.moc"
