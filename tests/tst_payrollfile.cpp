@@ -1,0 +1,290 @@
+#include "common/Cp1251.h"
+#include "common/UserError.h"
+#include "payroll/PayrollFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+SettingsRecord Settings(const QString &branch = u"00123"_s, const QString &client = u"12345678"_s)
+{
+    SettingsRecord s;
+    s.filialCode = branch;
+    s.clientCode = client;
+    s.clientName = u"ООО Тест"_s;
+    return s;
+}
+
+PayrollHeader Header()
+{
+    return {u"00007"_s, u"08.12.2026"_s, 11, u"2026"_s};
+}
+
+const QDateTime kMoment(QDate(2026, 12, 8), QTime(14, 5, 9));
+
+QList<PayrollRow> ThreeRows()
+{
+    return {{u"Иванов Иван Иванович"_s, u"8600123412341234"_s, u"1500000.00"_s},
+            {u"Петров"_s, u"8600000000000002"_s, u"0.00"_s},
+            {u"Сидоров"_s, u"8600000000000003"_s, u"0.75"_s}};
+}
+
+QByteArray Fixture(const QString &name)
+{
+    QFile f(QStringLiteral(KARDOLIST_TEST_DATA "/payroll/") + name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString ErrorText(const std::function<void()> &f)
+{
+    try {
+        f();
+    } catch (const UserError &e) {
+        return e.text();
+    }
+    return {};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(PayrollHeader)
+
+class TestPayrollFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Written independently of the program, CRC from zlib: a left-out zero
+    // row keeps its number, so the lines are numbered 1, 2, 4, 5.
+    void buildsTheGoldenFile()
+    {
+        const QByteArray golden = Fixture(u"ZPSV001231234567812202600007"_s);
+        QVERIFY(!golden.isEmpty());
+        QCOMPARE(BuildPayrollFile(Settings(), Header(), ThreeRows(), kMoment), golden);
+        QCOMPARE(PayrollChecksum(Settings(), Header(), ThreeRows(), kMoment), 0x5EA7F17Au);
+        const QStringList lines = PayrollLines(Settings(), Header(), ThreeRows(), kMoment);
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines.last(), u"T\t0000000005\t5EA7F17A\t"_s);
+    }
+
+    void buildsPathAndHeaderFromCodes_data()
+    {
+        QTest::addColumn<QString>("branch");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("plain") << u"00123"_s << u"00007"_s << u"Кардолист/2026/ZPSV001231234567812202600007"_s
+                               << u"00123\t12345678\t08.12.2026\t12\t2026\t00007\t"_s;
+        QTest::newRow("blank in branch") << u"12 45"_s << u"00007"_s
+                                         << u"Кардолист/2026/ZPSV120451234567812202600007"_s
+                                         << u"12045\t12345678\t08.12.2026\t12\t2026\t00007\t"_s;
+        QTest::newRow("blank in number") << u"00123"_s << u"  7 1"_s
+                                         << u"Кардолист/2026/ZPSV001231234567812202600701"_s
+                                         << u"00123\t12345678\t08.12.2026\t12\t2026\t00701\t"_s;
+    }
+    void buildsPathAndHeaderFromCodes()
+    {
+        QFETCH(QString, branch);
+        QFETCH(QString, number);
+        QFETCH(QString, path);
+        QFETCH(QString, key);
+        PayrollHeader header = Header();
+        header.registerNumber = number;
+        QCOMPARE(PayrollFilePath(Settings(branch), header), path);
+        QCOMPARE(HeaderKeyText(Settings(branch), header), key);
+        // The overwrite question compares the header line from its 34th character.
+        const QString headerLine = PayrollLines(Settings(branch), header, {}, kMoment).first();
+        QCOMPARE(headerLine.mid(33), key);
+    }
+
+    void refusesCodesThatCouldSteerThePath_data()
+    {
+        QTest::addColumn<QString>("branch");
+        QTest::addColumn<QString>("client");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("slash in branch") << u"1/../"_s << u"12345678"_s << u"филиала"_s;
+        QTest::newRow("letter in branch") << u"1234a"_s << u"12345678"_s << u"филиала"_s;
+        QTest::newRow("dots in client") << u"00123"_s << u"../../.."_s << u"клиента"_s;
+    }
+    void refusesCodesThatCouldSteerThePath()
+    {
+        QFETCH(QString, branch);
+        QFETCH(QString, client);
+        QFETCH(QString, field);
+        const QString text = ErrorText([&] { PayrollFilePath(Settings(branch, client), Header()); });
+        QVERIFY2(text.contains(field), qPrintable(text));
+    }
+
+    void readsBackWhatItWrote()
+    {
+        QList<PayrollRow> rows = ThreeRows();
+        rows[2].amount = u"-12.50"_s;
+        const PayrollFileContents c = ReadPayrollFile(BuildPayrollFile(Settings(), Header(), rows, kMoment));
+        QCOMPARE(c.rows, (QList<PayrollRow>{rows[0], rows[2]}));
+        QCOMPARE(c.registerNumber, u"00007"_s);
+        QCOMPARE(c.date, u"08.12.2026"_s);
+        QCOMPARE(MonthIndexFromField(c.monthField), 11);
+        QCOMPARE(c.year, u"2026"_s);
+        QCOMPARE(c.firstLine.mid(33), HeaderKeyText(Settings(), Header()));
+    }
+
+    void checksFirstLine_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("passes");
+        QTest::newRow("empty file") << QByteArray() << false;
+        QTest::newRow("empty first line") << QByteArray("\r\nD\t2\tA\t1\t1\t\r\nT\t\r\n") << false;
+        QTest::newRow("single X") << QByteArray("X\r\n") << false;
+        QTest::newRow("TAB first") << QByteArray("\tH\t\r\n") << false;
+        QTest::newRow("NUL first") << QByteArray("\0H\t\r\n", 5) << false;
+        QTest::newRow("single H") << QByteArray("H") << true;
+        QTest::newRow("TAB second") << QByteArray("Z\t1\r\n") << true;
+    }
+    void checksFirstLine()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, passes);
+        const QString text = ErrorText([&] { ReadPayrollFile(bytes); });
+        QCOMPARE(text, passes ? QString() : u"Неверный формат файла!"_s);
+    }
+
+    void readsMixedLineEnds()
+    {
+        // CR LF, LF, an empty line, a lone CR; nothing after the zero byte counts.
+        const QByteArray bytes = Cp1251::encode(u"H\t1\t\t\t\t01.02.2026\t2\t2026\t00001\t\r\n"
+                                                u"D\t2\tАня\t1\t1,5\t\n"
+                                                u"\n"
+                                                u"D\t3\tБорис\t2\t2.000,5\t\r"
+                                                u"T\t4\tX\t\r\n"_s)
+                + QByteArray("\0D\t5\tZ\t3\t3\t\r\nT\r\n", 17);
+        const PayrollFileContents c = ReadPayrollFile(bytes);
+        QCOMPARE(c.rows, (QList<PayrollRow>{{u"Аня"_s, u"1"_s, u"1.5"_s}, {u"Борис"_s, u"2"_s, u"2.000.5"_s}}));
+        QCOMPARE(c.monthField, u"2"_s);
+    }
+
+    void lastLineIsAlwaysTheTrailer()
+    {
+        const PayrollFileContents c = ReadPayrollFile("H\t\r\nD\t2\tA\t1\t1\t\r\nD\t3\tB\t2\t2\t\r\n");
+        QCOMPARE(c.rows, (QList<PayrollRow>{{u"A"_s, u"1"_s, u"1"_s}}));
+    }
+
+    void readsMonthField_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("03") << u"03"_s << 2 << QString();
+        QTest::newRow("13") << u"13"_s << -1 << QString();
+        QTest::newRow("0") << u"0"_s << -1 << QString();
+        QTest::newRow("text") << u"ab"_s << -1 << u"'ab' is not a valid integer value"_s;
+        QTest::newRow("empty") << QString() << -1 << u"'' is not a valid integer value"_s;
+    }
+    void readsMonthField()
+    {
+        QFETCH(QString, field);
+        QFETCH(int, index);
+        QFETCH(QString, error);
+        int read = -1;
+        QCOMPARE(ErrorText([&] { read = MonthIndexFromField(field); }), error);
+        QCOMPARE(read, index);
+    }
+
+    void importsTextLines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<PayrollRow>>("rows");
+        QTest::newRow("three fields") << u"Петров Пётр\t8600 1234 5678 9012\t1 000,00"_s
+                                      << QList<PayrollRow>{{u"Петров Пётр"_s, u"8600123456789012"_s, u"1 000.00"_s}};
+        QTest::newRow("one TAB") << u"Петров\t12,50"_s << QList<PayrollRow>{{u"Петров"_s, {}, u"12.50"_s}};
+        QTest::newRow("leading TABs") << u"\t\tА\t1\t2"_s << QList<PayrollRow>{{u"А"_s, u"1"_s, u"2"_s}};
+        QTest::newRow("no TAB") << u"abc"_s << QList<PayrollRow>{{{}, {}, u"bc"_s}};
+        QTest::newRow("further TABs") << u"А\t1\t2\t3"_s << QList<PayrollRow>{{u"А"_s, u"1"_s, u"2\t3"_s}};
+        QTest::newRow("empty and TAB-only skipped") << u"\r\n\t\t\nА\t1\t2\r\n\t"_s
+                                                    << QList<PayrollRow>{{u"А"_s, u"1"_s, u"2"_s}};
+    }
+    void importsTextLines()
+    {
+        QFETCH(QString, text);
+        QFETCH(QList<PayrollRow>, rows);
+        QCOMPARE(ImportPayrollText(Cp1251::encode(text)), rows);
+    }
+
+    void turnsAmountsPlain_data()
+    {
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("empty") << QString() << u"0.00"_s;
+        QTest::newRow("display") << u"1 500 000.00"_s << u"1500000.00"_s;
+        QTest::newRow("rounded") << u"1.005"_s << u"1.01"_s;
+        QTest::newRow("blank only") << u" "_s << u"'' is not a valid floating point value"_s;
+        QTest::newRow("text") << u"12 a"_s << u"'12a' is not a valid floating point value"_s;
+    }
+    void turnsAmountsPlain()
+    {
+        QFETCH(QString, amount);
+        QFETCH(QString, result);
+        QString plain;
+        const QString error = ErrorText([&] { plain = ToPlainAmounts({{u"А"_s, u"1"_s, amount}}).first().amount; });
+        QCOMPARE(error.isEmpty() ? plain : error, result);
+    }
+
+    void padsRegisterNumber_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("padded");
+        QTest::newRow("7") << u"    7"_s << u"00007"_s;
+        QTest::newRow("12 in blanks") << u" 12  "_s << u"00012"_s;
+        QTest::newRow("0") << u"0"_s << u"00000"_s;
+        QTest::newRow("00450") << u"00450"_s << u"00450"_s;
+        QTest::newRow("12345") << u"12345"_s << u"12345"_s;
+        QTest::newRow("unfilled") << u"     "_s << u"     "_s;
+    }
+    void padsRegisterNumber()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, padded);
+        QCOMPARE(PadRegisterNumberText(typed), padded);
+    }
+
+    void checksHeaderFields_data()
+    {
+        QTest::addColumn<PayrollHeader>("header");
+        QTest::addColumn<bool>("complete");
+        QTest::newRow("complete") << Header() << true;
+        QTest::newRow("number unfilled") << PayrollHeader{u"0 007"_s, u"08.12.2026"_s, 11, u"2026"_s} << false;
+        QTest::newRow("number #") << PayrollHeader{u"0#007"_s, u"08.12.2026"_s, 11, u"2026"_s} << false;
+        QTest::newRow("no date") << PayrollHeader{u"00007"_s, {}, 11, u"2026"_s} << false;
+        QTest::newRow("no month") << PayrollHeader{u"00007"_s, u"08.12.2026"_s, -1, u"2026"_s} << false;
+        QTest::newRow("year unfilled") << PayrollHeader{u"00007"_s, u"08.12.2026"_s, 11, u"20  "_s} << false;
+    }
+    void checksHeaderFields()
+    {
+        QFETCH(PayrollHeader, header);
+        QFETCH(bool, complete);
+        QCOMPARE(HeaderComplete(header), complete);
+    }
+
+    void refusesUnreadableAndHugeFiles()
+    {
+        QTemporaryDir dir;
+        const QString missing = dir.filePath(u"нет"_s);
+        QCOMPARE(ErrorText([&] { ReadPayrollTextBytes(missing); }), CannotOpenTextMessage());
+        QVERIFY(ErrorText([&] { ReadPayrollFileBytes(missing); })
+                        .startsWith(u"Cannot open file \"%1\". "_s.arg(missing)));
+
+        const QString huge = dir.filePath(u"huge"_s);
+        QFile f(huge);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(kMaxImportFileSize + 1));
+        f.close();
+        QVERIFY(ErrorText([&] { ReadPayrollFileBytes(huge); }).contains(u"64 МБ"_s));
+        QVERIFY(ErrorText([&] { ReadPayrollTextBytes(huge); }).contains(u"64 МБ"_s));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPayrollFile)
+#include "tst_payrollfile.moc"
