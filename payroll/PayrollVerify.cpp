@@ -1,0 +1,312 @@
+#include "payroll/PayrollVerify.h"
+
+#include "common/Cp1251.h"
+#include "common/Crc32Calculator.h"
+#include "common/TextRoutines.h"
+#include "common/UserError.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QFileInfo>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool AllDigits(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+bool DigitsOfLength(QStringView text, qsizetype n)
+{
+    return text.size() == n && AllDigits(text);
+}
+
+QString Quoted(const QString &text)
+{
+    return u"\""_s + text + u"\""_s;
+}
+
+class PayrollRules final : public BankFileRules
+{
+public:
+    QString kind() const override { return u"payroll register (ZPSV)"_s; }
+    QString namePrefix() const override { return u"ZPSV"_s; }
+    qsizetype headerFieldCount() const override { return 9; }
+    qsizetype detailFieldCount() const override { return 5; }
+
+    void begin(VerifyReport &report) const override { report.total = Money(); }
+
+    void checkHeader(const QStringList &f, qsizetype line, VerifyReport &report) const override
+    {
+        const QString moment = f.value(2);
+        if (!QDateTime::fromString(moment, u"dd.MM.yyyy HH:mm:ss"_s).isValid())
+            report.add(line, u"moment of saving %1 is not dd.mm.yyyy hh:mm:ss"_s.arg(Quoted(moment)));
+        if (!DigitsOfLength(f.value(3), 5))
+            report.add(line, u"branch code %1 is not 5 digits"_s.arg(Quoted(f.value(3))));
+        if (!DigitsOfLength(f.value(4), 8))
+            report.add(line, u"client code %1 is not 8 digits"_s.arg(Quoted(f.value(4))));
+        if (!QDate::fromString(f.value(5), u"dd.MM.yyyy"_s).isValid())
+            report.add(line, u"register date %1 is not dd.mm.yyyy"_s.arg(Quoted(f.value(5))));
+        const QString month = f.value(6);
+        if (!DigitsOfLength(month, 2) || month.toInt() < 1 || month.toInt() > 12)
+            report.add(line, u"month %1 is not 01 to 12"_s.arg(Quoted(month)));
+        if (!DigitsOfLength(f.value(7), 4))
+            report.add(line, u"year %1 is not 4 digits"_s.arg(Quoted(f.value(7))));
+        if (!DigitsOfLength(f.value(8), 5))
+            report.add(line, u"register number %1 is not 5 digits"_s.arg(Quoted(f.value(8))));
+    }
+
+    void checkDetail(const QStringList &f, qsizetype line, VerifyReport &report) const override
+    {
+        if (f.value(2).isEmpty())
+            report.add(line, u"full name is empty"_s);
+        const QString card = f.value(3);
+        if (card.isEmpty())
+            report.add(line, u"card number is empty"_s);
+        else if (!AllDigits(card))
+            report.add(line, u"card number %1 holds a character other than a digit"_s.arg(Quoted(card)));
+        const QString amount = f.value(4);
+        const std::optional<Money> value = Money::parse(amount);
+        if (!value || value->toPlain() != amount) {
+            report.add(line, u"amount %1 is not in the plain form 1234567.50"_s.arg(Quoted(amount)));
+            return;
+        }
+        try {
+            *report.total += *value;
+        } catch (const UserError &e) {
+            report.add(line, u"the total leaves the range: "_s + e.text());
+        }
+    }
+
+    void checkFileName(const QString &name, const QStringList &f, VerifyReport &report) const override
+    {
+        const QString expected = namePrefix() + f.value(3) + f.value(4) + f.value(6) + f.value(7) + f.value(8);
+        if (name != expected)
+            report.add(1, u"file name %1 does not match the header line (%2)"_s.arg(Quoted(name), Quoted(expected)));
+    }
+};
+
+QList<const BankFileRules *> &Kinds()
+{
+    static QList<const BankFileRules *> kinds{&PayrollFileRules()};
+    return kinds;
+}
+
+// One line of the file as bytes, without its line end.
+struct RawLine
+{
+    QByteArrayView content;
+    bool endsCrLf = false;
+};
+
+QList<RawLine> SplitRawLines(QByteArrayView bytes)
+{
+    QList<RawLine> lines;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        const qsizetype lf = bytes.indexOf('\n', start);
+        const qsizetype end = lf < 0 ? bytes.size() : lf;
+        RawLine line;
+        line.content = bytes.sliced(start, end - start);
+        if (lf >= 0 && line.content.endsWith('\r')) {
+            line.content.chop(1);
+            line.endsCrLf = true;
+        }
+        lines.append(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+// The fields of a line that ends in TAB: the empty text after it is no field.
+QStringList LineFields(QByteArrayView content)
+{
+    QStringList fields = SplitFields(Cp1251::decode(content));
+    if (content.endsWith('\t'))
+        fields.removeLast();
+    return fields;
+}
+
+QString FirstLineOf(QByteArrayView bytes)
+{
+    const QList<RawLine> lines = SplitRawLines(bytes.first(std::min<qsizetype>(bytes.size(), 4096)));
+    return lines.isEmpty() ? QString() : Cp1251::decode(lines.first().content);
+}
+
+} // namespace
+
+const BankFileRules &PayrollFileRules()
+{
+    static const PayrollRules rules;
+    return rules;
+}
+
+QList<const BankFileRules *> BankFileKinds()
+{
+    return Kinds();
+}
+
+void RegisterBankFileKind(const BankFileRules &rules)
+{
+    if (!Kinds().contains(&rules))
+        Kinds().append(&rules);
+}
+
+const BankFileRules *RulesForFile(const QString &fileName, QByteArrayView bytes)
+{
+    const QString name = QFileInfo(fileName).fileName();
+    for (const BankFileRules *rules : Kinds()) {
+        if (name.startsWith(rules->namePrefix()))
+            return rules;
+    }
+    QString first = FirstLineOf(bytes);
+    if (first.endsWith(u'\t'))
+        first.chop(1);
+    const qsizetype count = first.count(u'\t') + 1;
+    for (const BankFileRules *rules : Kinds()) {
+        if (first.startsWith(u"H\t"_s) && count == rules->headerFieldCount())
+            return rules;
+    }
+    return nullptr;
+}
+
+VerifyReport VerifyBankFile(QByteArrayView bytes, const BankFileRules &rules, const QString &fileName)
+{
+    VerifyReport report;
+    report.kind = rules.kind();
+    rules.begin(report);
+
+    const QList<RawLine> lines = SplitRawLines(bytes);
+    if (lines.isEmpty()) {
+        report.add(0, u"the file is empty"_s);
+        return report;
+    }
+    const qsizetype count = lines.size();
+    const QByteArrayView lastContent = lines.last().content;
+    const bool hasTrailer = count >= 2 && (lastContent == "T" || lastContent.startsWith("T\t"));
+
+    QByteArray crcInput;
+    crcInput.reserve(bytes.size());
+    qint64 lastNumber = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        const qsizetype lineNo = i + 1;
+        const RawLine &raw = lines[i];
+        const bool isLast = i == count - 1;
+
+        if (!raw.endsCrLf)
+            report.add(lineNo, isLast && !bytes.endsWith('\n') ? u"the last line has no CR LF"_s
+                                                               : u"the line ends in LF without CR"_s);
+        if (raw.content.contains('\r'))
+            report.add(lineNo, u"a CR inside the line"_s);
+        if (raw.content.contains('\0'))
+            report.add(lineNo, u"a zero byte inside the line"_s);
+        if (raw.content.isEmpty()) {
+            report.add(lineNo, u"empty line"_s);
+            continue;
+        }
+        if (!raw.content.endsWith('\t'))
+            report.add(lineNo, u"the line does not end in TAB"_s);
+        if (!(isLast && hasTrailer))
+            crcInput.append(raw.content.data(), raw.content.size());
+
+        const QStringList fields = LineFields(raw.content);
+        const QString type = fields.value(0);
+        const QString numberText = fields.value(1);
+        qsizetype expectedFields = 0;
+
+        if (type == u"H"_s) {
+            expectedFields = rules.headerFieldCount();
+            if (i != 0)
+                report.add(lineNo, u"a header line after the first line"_s);
+            if (numberText != u"0000000001"_s)
+                report.add(lineNo, u"header line number %1 is not 0000000001"_s.arg(Quoted(numberText)));
+            rules.checkHeader(fields, lineNo, report);
+            // A name of the kind must match its header; a file recognised by
+            // its header alone may have been renamed on the way.
+            const QString name = QFileInfo(fileName).fileName();
+            if (i == 0 && name.startsWith(rules.namePrefix()))
+                rules.checkFileName(name, fields, report);
+        } else if (type == u"D"_s) {
+            expectedFields = rules.detailFieldCount();
+            ++report.detailLines;
+            if (i == 0)
+                report.add(lineNo, u"the first line is not a header (H) line"_s);
+            if (isLast)
+                report.add(lineNo, u"no trailer (T) line at the end"_s);
+            rules.checkDetail(fields, lineNo, report);
+        } else if (type == u"T"_s) {
+            expectedFields = 3;
+            if (!isLast)
+                report.add(lineNo, u"a trailer line before the last line"_s);
+            if (i == 0)
+                report.add(lineNo, u"the first line is not a header (H) line"_s);
+            if (isLast)
+                report.storedCrc = fields.value(2);
+        } else {
+            report.add(lineNo, u"unknown line type %1"_s.arg(Quoted(type)));
+            continue;
+        }
+
+        if (fields.size() != expectedFields)
+            report.add(lineNo, u"%1 fields instead of %2"_s.arg(fields.size()).arg(expectedFields));
+        if (type != u"H"_s) {
+            bool ok = DigitsOfLength(numberText, 10);
+            const qint64 number = ok ? numberText.toLongLong() : 0;
+            if (!ok)
+                report.add(lineNo, u"line number %1 is not 10 digits"_s.arg(Quoted(numberText)));
+            else if (number <= lastNumber)
+                report.add(lineNo, u"line number %1 does not follow %2"_s.arg(numberText, FormatLineNumber(lastNumber)));
+            if (ok)
+                lastNumber = number;
+        } else if (i == 0) {
+            lastNumber = 1;
+        }
+    }
+
+    quint32 crc = 0;
+    CalcStringCRC32(crcInput, crc);
+    report.computedCrc = FormatCRC32(crc);
+    if (hasTrailer) {
+        if (report.storedCrc.size() != 8 || report.storedCrc != report.storedCrc.toUpper()
+            || !std::all_of(report.storedCrc.cbegin(), report.storedCrc.cend(),
+                            [](QChar c) { return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F'); }))
+            report.add(count, u"checksum %1 is not 8 upper-case hexadecimal digits"_s.arg(Quoted(report.storedCrc)));
+        else if (report.storedCrc != report.computedCrc)
+            report.add(count, u"checksum %1 does not match the lines: computed %2"_s.arg(report.storedCrc,
+                                                                                         report.computedCrc));
+    }
+    return report;
+}
+
+VerifyReport VerifyBankFile(const QString &fileName, QByteArrayView bytes)
+{
+    if (const BankFileRules *rules = RulesForFile(fileName, bytes))
+        return VerifyBankFile(bytes, *rules, fileName);
+    VerifyReport report;
+    report.kind = u"unknown"_s;
+    QStringList prefixes;
+    for (const BankFileRules *rules : BankFileKinds())
+        prefixes << rules->namePrefix();
+    report.add(0, u"unknown kind of file: its name does not begin with %1 and its first line is no header of those"_s
+                      .arg(prefixes.join(u" or "_s)));
+    return report;
+}
+
+QStringList FormatVerifyReport(const VerifyReport &report)
+{
+    QStringList out;
+    for (const VerifyProblem &p : report.problems)
+        out << (p.line > 0 ? u"line %1: %2"_s.arg(p.line).arg(p.text) : p.text);
+    out << u"Kind: "_s + report.kind;
+    out << u"Detail lines: %1"_s.arg(report.detailLines);
+    if (report.total)
+        out << u"Total: "_s + report.total->toDisplay();
+    out << u"Stored CRC: "_s + (report.storedCrc.isEmpty() ? u"(none)"_s : report.storedCrc);
+    out << u"Computed CRC: "_s + report.computedCrc;
+    out << (report.clean() ? u"OK"_s : u"%1 problem(s)"_s.arg(report.problems.size()));
+    return out;
+}

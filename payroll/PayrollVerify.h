@@ -1,0 +1,69 @@
+#pragma once
+
+#include "common/Money.h"
+
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The bank's side of a file: every line ends TAB CR LF; an H line first,
+// then D lines, then one T line; line numbers 0000000001 and increasing;
+// the trailer's CRC-32 over the header and detail lines without line ends.
+// What differs between kinds of file (their fields) is a BankFileRules.
+
+struct VerifyProblem
+{
+    qsizetype line = 0; // 1-based; 0 for the file as a whole
+    QString text;
+};
+
+struct VerifyReport
+{
+    QString kind;                 // e.g. "payroll register (ZPSV)"
+    qsizetype detailLines = 0;
+    std::optional<Money> total;   // kinds with amounts only
+    QString storedCrc;            // the trailer's text, empty without one
+    QString computedCrc;
+    QList<VerifyProblem> problems;
+
+    bool clean() const { return problems.isEmpty(); }
+    void add(qsizetype line, const QString &text) { problems.append({line, text}); }
+};
+
+// The fields of one kind of bank file. Fields are given without the empty
+// text after the trailing TAB.
+class BankFileRules
+{
+public:
+    virtual ~BankFileRules() = default;
+    virtual QString kind() const = 0;
+    virtual QString namePrefix() const = 0;            // "ZPSV"
+    virtual qsizetype headerFieldCount() const = 0;
+    virtual qsizetype detailFieldCount() const = 0;
+    // Called before any line is checked; sets up the report (e.g. a total).
+    virtual void begin(VerifyReport &) const {}
+    virtual void checkHeader(const QStringList &fields, qsizetype line, VerifyReport &report) const = 0;
+    virtual void checkDetail(const QStringList &fields, qsizetype line, VerifyReport &report) const = 0;
+    // The file's name (without folders) against its header line.
+    virtual void checkFileName(const QString &, const QStringList &, VerifyReport &) const {}
+};
+
+const BankFileRules &PayrollFileRules();
+
+// The kinds verify knows; the payroll register is always there.
+QList<const BankFileRules *> BankFileKinds();
+void RegisterBankFileKind(const BankFileRules &rules);
+
+// The rules for a file: by its name's prefix, else by its first line's field
+// count; nullptr when neither tells.
+const BankFileRules *RulesForFile(const QString &fileName, QByteArrayView bytes);
+
+VerifyReport VerifyBankFile(QByteArrayView bytes, const BankFileRules &rules, const QString &fileName = QString());
+// Chooses the rules with RulesForFile; an unknown kind is a problem.
+VerifyReport VerifyBankFile(const QString &fileName, QByteArrayView bytes);
+
+// The problems, one a line, then the summary.
+QStringList FormatVerifyReport(const VerifyReport &report);

@@ -1,0 +1,120 @@
+#include "payroll/PayrollFile.h"
+#include "payroll/PayrollVerify.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray CleanFile()
+{
+    SettingsRecord settings;
+    settings.filialCode = u"00123"_s;
+    settings.clientCode = u"12345678"_s;
+    const PayrollHeader header{u"00007"_s, u"08.12.2026"_s, 11, u"2026"_s};
+    const QList<PayrollRow> rows{{u"Иванов Иван"_s, u"8600123412341234"_s, u"1500000.00"_s},
+                                 {u"Петров"_s, u"8600000000000002"_s, u"0.00"_s},
+                                 {u"Сидоров"_s, u"8600000000000003"_s, u"0.75"_s}};
+    return BuildPayrollFile(settings, header, rows, QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9)));
+}
+
+// The lines' numbers that a report names, to tell where it found problems.
+QList<qsizetype> ProblemLines(const VerifyReport &r)
+{
+    QList<qsizetype> lines;
+    for (const VerifyProblem &p : r.problems)
+        lines << p.line;
+    return lines;
+}
+
+} // namespace
+
+class TestPayrollVerify : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void acceptsAWrittenFile()
+    {
+        const VerifyReport r = VerifyBankFile(u"Кардолист/2026/ZPSV001231234567812202600007"_s, CleanFile());
+        QVERIFY2(r.clean(), qPrintable(FormatVerifyReport(r).join(u'\n')));
+        QCOMPARE(r.kind, u"payroll register (ZPSV)"_s);
+        QCOMPARE(r.detailLines, 2);
+        QCOMPARE(r.total->toDisplay(), u"1 500 000.75"_s);
+        QCOMPARE(r.storedCrc, r.computedCrc);
+    }
+
+    void reportsEachProblemWithItsLine_data()
+    {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QList<qsizetype>>("lines");
+        QTest::addColumn<QString>("text");
+        // Line 2 is Иванов's detail line, line 3 Сидоров's, line 4 the trailer.
+        QTest::newRow("wrong CRC") << QByteArray("\t0000000005\t") << QByteArray("\t0000000005\t0")
+                                   << QList<qsizetype>{4} << u"checksum"_s;
+        QTest::newRow("missing CR") << QByteArray("1500000.00\t\r\n") << QByteArray("1500000.00\t\n")
+                                    << QList<qsizetype>{2} << u"without CR"_s;
+        QTest::newRow("letter in card") << QByteArray("8600000000000003") << QByteArray("860000000000000Z")
+                                        << QList<qsizetype>{3, 4} << u"other than a digit"_s;
+        QTest::newRow("comma amount") << QByteArray("0.75") << QByteArray("0,75") << QList<qsizetype>{3, 4}
+                                      << u"plain form"_s;
+        QTest::newRow("display amount") << QByteArray("1500000.00") << QByteArray("1 500 000.00")
+                                        << QList<qsizetype>{2, 4} << u"plain form"_s;
+        QTest::newRow("numbers out of order") << QByteArray("0000000004") << QByteArray("0000000002")
+                                              << QList<qsizetype>{3, 4} << u"does not follow"_s;
+        QTest::newRow("extra field") << QByteArray("0.75\t") << QByteArray("0.75\tx\t") << QList<qsizetype>{3, 4}
+                                     << u"6 fields instead of 5"_s;
+        QTest::newRow("bad month") << QByteArray("\t12\t2026") << QByteArray("\t13\t2026")
+                                   << QList<qsizetype>{1, 4} << u"month"_s;
+        QTest::newRow("no trailer") << QByteArray("T\t0000000005\t") << QByteArray("D\t0000000005\t")
+                                    << QList<qsizetype>{4, 4, 4, 4} << u"no trailer"_s;
+    }
+    void reportsEachProblemWithItsLine()
+    {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QList<qsizetype>, lines);
+        QFETCH(QString, text);
+        QByteArray bytes = CleanFile();
+        QVERIFY(bytes.contains(from));
+        bytes.replace(from, to);
+        const VerifyReport r = VerifyBankFile(bytes, PayrollFileRules());
+        const QString all = FormatVerifyReport(r).join(u'\n');
+        QVERIFY2(all.contains(text), qPrintable(all));
+        QCOMPARE(ProblemLines(r), lines);
+    }
+
+    void choosesTheKind_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("clean");
+        QTest::newRow("by name") << u"ZPSV1"_s << QByteArray("x") << u"payroll register (ZPSV)"_s << false;
+        QTest::newRow("by header") << u"upload.txt"_s << CleanFile() << u"payroll register (ZPSV)"_s << true;
+        QTest::newRow("neither") << u"upload.txt"_s << QByteArray("H\t1\t\r\n") << u"unknown"_s << false;
+        QTest::newRow("empty") << u"upload.txt"_s << QByteArray() << u"unknown"_s << false;
+    }
+    void choosesTheKind()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, kind);
+        QFETCH(bool, clean);
+        const VerifyReport r = VerifyBankFile(name, bytes);
+        QCOMPARE(r.kind, kind);
+        QCOMPARE(r.clean(), clean);
+    }
+
+    void checksTheNameAgainstTheHeader()
+    {
+        const VerifyReport r = VerifyBankFile(u"ZPSV001231234567811202600007"_s, CleanFile());
+        QCOMPARE(ProblemLines(r), QList<qsizetype>{1});
+        QVERIFY(r.problems.first().text.contains(u"ZPSV001231234567812202600007"_s));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPayrollVerify)
+#include "tst_payrollverify.moc"
