@@ -1,0 +1,265 @@
+#include "settings/ui/TForm2.h"
+
+#include "ui_TForm2.h"
+
+#include "common/Cp1251.h"
+#include "common/TextRoutines.h"
+#include "common/ui/Dialogs.h"
+#include "common/ui/ErrorGuard.h"
+#include "settings/SettingsRecord.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+#include <QValidator>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The name is written in Windows-1251, so nothing else may be typed or pasted.
+class Cp1251Validator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        return Cp1251::canEncode(input) ? Acceptable : Invalid;
+    }
+};
+
+} // namespace
+
+// Qt closes the visible windows when the program ends; the settings window
+// then neither asks nor refuses, whatever its state.
+class TForm2::QuitWatcher : public QObject
+{
+public:
+    using QObject::QObject;
+    bool ending = false;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == qApp && event->type() == QEvent::Quit) {
+            ending = true;
+            // Another window may refuse, and the program goes on.
+            QTimer::singleShot(0, this, [this] { ending = false; });
+        }
+        return false;
+    }
+};
+
+TForm2::TForm2(Dialogs &dialogs, QWidget *payrollWindow, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint)
+    , ui(std::make_unique<Ui::TForm2>())
+    , m_dialogs(dialogs)
+    , m_payrollWindow(payrollWindow)
+    , m_quitWatcher(new QuitWatcher(this))
+{
+    ui->setupUi(this);
+    setFixedSize(550, 212);
+    ui->filialCode->setDelphiMask(u"!99999;1;_"_s);
+    ui->clientCode->setDelphiMask(u"!99999999;1;_"_s);
+    ui->clientName->setValidator(new Cp1251Validator(ui->clientName));
+    qApp->installEventFilter(m_quitWatcher);
+
+    connect(ui->saveButton, &QPushButton::clicked, this, &TForm2::saveButtonClick);
+    connect(ui->closeButton, &QPushButton::clicked, this, &TForm2::closeButtonClick);
+    connect(ui->clientCode, &QLineEdit::textChanged, this, &TForm2::clientCodeChange);
+    connect(ui->clientName, &QLineEdit::textChanged, this, &TForm2::clientNameChange);
+    connect(ui->filialCode, &QLineEdit::textChanged, this, &TForm2::filialCodeChange);
+
+    // One Esc handler for the window and its five controls.
+    installEventFilter(this);
+    for (QWidget *w : std::initializer_list<QWidget *>{ui->saveButton, ui->closeButton, ui->filialCode,
+                                                        ui->clientCode, ui->clientName})
+        w->installEventFilter(this);
+
+    FormCreate();
+}
+
+TForm2::~TForm2() = default;
+
+void TForm2::FormCreate()
+{
+    Guarded(this, m_dialogs, [this] {
+        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->geometry();
+            // nearbyint rounds halves to the even neighbour
+            move(int(std::nearbyint(area.width() / 3.5)), int(std::nearbyint(area.height() / 3.5)));
+        }
+        if (!SettingsFileExists()) {
+            show();
+            raise();
+            activateWindow();
+            ui->closeButton->hide();
+        } else {
+            ui->closeButton->show();
+        }
+        SettingsChanged = false;
+    });
+}
+
+void TForm2::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TForm2::FormShow()
+{
+    Guarded(this, m_dialogs, [this] { LoadSettingsFields(); });
+    // Apart from the load, so that an unreadable file leaves the window
+    // consistent; loading raised the change notifications, discard them.
+    Guarded(this, m_dialogs, [this] {
+        SettingsChanged = false;
+        if (SettingsFileExists())
+            ui->closeButton->show();
+    });
+}
+
+void TForm2::LoadSettingsFields()
+{
+    if (!SettingsFileExists())
+        return;
+    const std::optional<SettingsRecord> record = ReadCompleteSettingsRecord();
+    if (!record)
+        return;
+    ui->clientCode->setStoredText(record->clientCode);
+    ui->clientName->setText(record->clientName);
+    ui->filialCode->setStoredText(record->filialCode);
+}
+
+bool TForm2::ValidateSettings()
+{
+    const auto refuse = [this](QWidget *field, const QString &message) {
+        field->setFocus(Qt::OtherFocusReason);
+        m_dialogs.information(this, message);
+        return false;
+    };
+    if (ui->filialCode->storedText().contains(u' '))
+        return refuse(ui->filialCode, u"Длина кода филиала должна быть не менее 5 символов!"_s);
+    if (ui->clientCode->storedText().contains(u' '))
+        return refuse(ui->clientCode, u"Длина кода клиента должна быть не менее 8 символов!"_s);
+    if (ReplaceAll(ui->clientName->text(), u" "_s, QString()).isEmpty())
+        return refuse(ui->clientName, u"Введите наименование клиента!"_s);
+    return true;
+}
+
+// Gives false when the checks refused the values; an I/O error is thrown.
+bool TForm2::SaveSettings()
+{
+    if (!ValidateSettings())
+        return false;
+    const QString name = ui->clientName->text();
+    WriteSettingsRecord({ui->clientCode->storedText(), name, ui->filialCode->storedText()});
+    hide();
+    if (m_payrollWindow) {
+        m_payrollWindow->setEnabled(true);
+        // The label shows the name as typed, even beyond what the record holds.
+        if (auto *label = m_payrollWindow->findChild<QLabel *>(u"clientName"_s))
+            label->setText(u" Организация: "_s + name);
+        m_payrollWindow->show();
+        m_payrollWindow->raise();
+        m_payrollWindow->activateWindow();
+    }
+    return true;
+}
+
+void TForm2::saveButtonClick()
+{
+    Guarded(this, m_dialogs, [this] { SaveSettings(); });
+}
+
+void TForm2::closeButtonClick()
+{
+    Guarded(this, m_dialogs, [this] {
+        EnablePayrollWindow();
+        close();
+    });
+}
+
+void TForm2::closeEvent(QCloseEvent *event)
+{
+    if (m_quitWatcher->ending) {
+        event->accept();
+        return;
+    }
+    bool canClose = false;
+    Guarded(this, m_dialogs, [&] { canClose = FormCloseQuery(); });
+    if (!canClose) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    FormClose();
+}
+
+bool TForm2::FormCloseQuery()
+{
+    // First run: nothing but a valid save leaves the window.
+    if (!SettingsFileExists())
+        return false;
+    if (!SettingsChanged)
+        return true;
+    switch (m_dialogs.question(this, u"Выход"_s, u"Сохранить изменения?"_s, Dialogs::Buttons::YesNoCancel)) {
+    case Dialogs::Answer::Yes:
+        return SaveSettings();
+    case Dialogs::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TForm2::FormClose()
+{
+    Guarded(this, m_dialogs, [this] { EnablePayrollWindow(); });
+}
+
+bool TForm2::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        bool handled = false;
+        Guarded(this, m_dialogs, [&] { handled = FormKeyPress(static_cast<QKeyEvent *>(event)); });
+        if (handled)
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TForm2::FormKeyPress(const QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Escape || !SettingsFileExists())
+        return false;
+    close();
+    return true;
+}
+
+void TForm2::clientCodeChange()
+{
+    Guarded(this, m_dialogs, [this] { SettingsChanged = true; });
+}
+
+void TForm2::clientNameChange()
+{
+    Guarded(this, m_dialogs, [this] { SettingsChanged = true; });
+}
+
+void TForm2::filialCodeChange()
+{
+    Guarded(this, m_dialogs, [this] { SettingsChanged = true; });
+}
+
+void TForm2::EnablePayrollWindow()
+{
+    if (m_payrollWindow)
+        m_payrollWindow->setEnabled(true);
+}
