@@ -1,0 +1,416 @@
+#include "support/ScriptedDialogs.h"
+#include "common/Clock.h"
+#include "common/ui/MaskedEdit.h"
+#include "payroll/PayrollModel.h"
+#include "payroll/ui/PayrollGrid.h"
+#include "payroll/ui/TForm1.h"
+#include "settings/SettingsRecord.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+using Answer = Dialogs::Answer;
+Q_DECLARE_METATYPE(Dialogs::Answer)
+
+namespace {
+
+const QDateTime kNow(QDate(2026, 3, 8), QTime(14, 5, 9));
+const QString kDeleteQuestion = u"Вы действительно хотите удалить данную запись?"_s;
+const QString kClearQuestion = u"Вы действительно хотите очистить таблицу?"_s;
+
+} // namespace
+
+class TestPayrollWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void startState();
+    void typing_data();
+    void typing();
+    void tabFlowsAcrossRowsAndAddsRows();
+    void refusedNumberCell();
+    void amountNotANumberHoldsTheCursor();
+    void pasteIntoCell();
+    void deleteRow_data();
+    void deleteRow();
+    void clearTable_data();
+    void clearTable();
+    void pageKeys_data();
+    void pageKeys();
+    void headerFields();
+    void closeQuestion_data();
+    void closeQuestion();
+
+private:
+    void makeRows(int count);
+    QWidget *focus() const { return QApplication::focusWidget(); }
+    void type(const QString &text);
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(focus(), k, mods); }
+    void click(int col, int row);
+    QString cell(int col, int row) const { return m_form->model()->Cell(col, row); }
+    QPoint current() const { return {m_grid->Col(), m_grid->Row()}; }
+    template<typename T> T *child(const QString &name) const { return m_form->findChild<T *>(name); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    ScriptedDialogs m_dialogs;
+    FixedClock m_clock{kNow};
+    std::unique_ptr<TForm1> m_form;
+    PayrollGrid *m_grid = nullptr;
+};
+
+void TestPayrollWindow::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    WriteSettingsRecord({u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s});
+    m_dialogs = ScriptedDialogs();
+    m_form = std::make_unique<TForm1>(m_dialogs, m_clock);
+    m_grid = child<PayrollGrid>(u"mainGrid"_s);
+    m_form->show();
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+}
+
+void TestPayrollWindow::cleanup()
+{
+    m_form->setDataChanged(false);
+    m_form.reset();
+    QDir::setCurrent(QDir::tempPath());
+    m_dir.reset();
+}
+
+void TestPayrollWindow::makeRows(int count)
+{
+    QList<PayrollRow> rows;
+    for (int i = 1; i <= count; ++i)
+        rows.append({u"Сотрудник %1"_s.arg(i), u"8600%1"_s.arg(i), QString::number(i)});
+    m_form->model()->setRows(rows);
+}
+
+// Types like the keyboard: one key event per character, Cyrillic included.
+void TestPayrollWindow::type(const QString &text)
+{
+    for (QChar c : text) {
+        if (c == u'\b')
+            key(Qt::Key_Backspace);
+        else
+            QTest::sendKeyEvent(QTest::Click, focus(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+void TestPayrollWindow::click(int col, int row)
+{
+    const QRect r = m_grid->visualRect(m_form->model()->index(row, col));
+    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+void TestPayrollWindow::startState()
+{
+    QCOMPARE(child<MaskedEdit>(u"registerNum"_s)->storedText(), u"     "_s);
+    QCOMPARE(child<QLineEdit>(u"sendDate"_s)->text(), u"08.03.2026"_s);
+    QCOMPARE(child<QComboBox>(u"months"_s)->currentText(), u"Март"_s);
+    QCOMPARE(child<MaskedEdit>(u"year"_s)->storedText(), u"2026"_s);
+    QCOMPARE(child<QLabel>(u"clientName"_s)->text(), u" Организация: ООО Ромашка"_s);
+    QCOMPARE(m_form->windowTitle(), u"Кардолист"_s);
+    QCOMPARE(cell(0, 1), u"1"_s);
+    QCOMPARE(cell(3, 1), u"0.00"_s);
+    QCOMPARE(child<QLabel>(u"overallSumma"_s)->text(), u"Общая сумма : 0.00"_s);
+    QCOMPARE(m_form->statusText(1), u"Общая сумма : 0.00"_s);
+    QCOMPARE(m_form->statusText(0), u"Всего строк:1"_s);
+    QCOMPARE(m_grid->model()->headerData(2, Qt::Horizontal).toString(), u"                          № карты"_s);
+    QCOMPARE(m_grid->columnWidth(0), 50);
+    QCOMPARE(m_grid->columnWidth(3), 285);
+    // Typing goes straight into the name cell of row 1.
+    QCOMPARE(current(), QPoint(1, 1));
+    QCOMPARE(focus(), m_grid->cellEditor());
+    QVERIFY(!m_form->dataChanged());
+    QVERIFY(m_form->close());
+    QVERIFY(m_dialogs.shown.isEmpty());
+}
+
+void TestPayrollWindow::typing_data()
+{
+    QTest::addColumn<int>("col");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("name takes Cyrillic and blanks") << 1 << u"Иванов Иван"_s << u"Иванов Иван"_s;
+    QTest::newRow("name refuses what Windows-1251 lacks") << 1 << u"Ли中"_s << u"Ли"_s;
+    QTest::newRow("card takes digits only") << 2 << u"86a0 0-1"_s << u"86001"_s;
+    QTest::newRow("card stops at 28") << 2 << QString(30, u'7') << QString(28, u'7');
+    QTest::newRow("card backspace when full") << 2 << QString(28, u'7') + u"\b1"_s << QString(27, u'7') + u"1"_s;
+    QTest::newRow("amount takes one point") << 3 << u"12.3.4a,-5"_s << u"12.345"_s;
+}
+
+void TestPayrollWindow::typing()
+{
+    QFETCH(int, col);
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    QVERIFY(m_grid->SelectCell(col, 1));
+    m_grid->cellEditor()->clear();
+    m_form->setDataChanged(false);
+    type(typed);
+    QCOMPARE(cell(col, 1), stored);
+    QVERIFY(m_form->dataChanged());
+}
+
+void TestPayrollWindow::tabFlowsAcrossRowsAndAddsRows()
+{
+    type(u"Иванов Иван Иванович"_s);
+    key(Qt::Key_Tab);
+    type(u"8600123412341234"_s);
+    key(Qt::Key_Tab);
+    type(u"1234.5"_s);
+    QCOMPARE(current(), QPoint(3, 1));
+    key(Qt::Key_Tab);
+    // A new row, and the cursor in its name cell.
+    QCOMPARE(m_form->model()->LastRow(), 2);
+    QCOMPARE(cell(0, 2), u"2"_s);
+    QCOMPARE(current(), QPoint(1, 2));
+    QCOMPARE(focus(), m_grid->cellEditor());
+    QCOMPARE(m_form->statusText(0), u"Всего записей :2"_s);
+    QCOMPARE(cell(3, 1), u"1 234.50"_s);
+    QCOMPARE(child<QLabel>(u"overallSumma"_s)->text(), u"Общая сумма : 1 234.50"_s);
+    QCOMPARE(m_form->statusText(1), u"Общая сумма : 1 234.50"_s);
+
+    // From a row that is not the last, Tab goes on into the next row's name.
+    QVERIFY(m_grid->SelectCell(3, 1));
+    key(Qt::Key_Tab);
+    QCOMPARE(current(), QPoint(1, 2));
+    QCOMPARE(m_form->model()->LastRow(), 2);
+}
+
+void TestPayrollWindow::refusedNumberCell()
+{
+    makeRows(3);
+    click(0, 3);
+    QCOMPARE(current(), QPoint(1, 1));
+    QCOMPARE(m_form->requestedRow(), 3);
+    const QString before = cell(1, 1);
+    type(u"x"_s);
+    QCOMPARE(cell(1, 1), before);
+    // The row to delete is the last one requested.
+    m_dialogs.setNextAnswer(Answer::Yes);
+    QTest::mouseClick(child<QPushButton>(u"deleteRowButton"_s), Qt::LeftButton);
+    QCOMPARE(m_form->model()->LastRow(), 2);
+    QCOMPARE(cell(1, 1), u"Сотрудник 1"_s);
+    QCOMPARE(cell(1, 2), u"Сотрудник 2"_s);
+}
+
+void TestPayrollWindow::amountNotANumberHoldsTheCursor()
+{
+    QVERIFY(m_grid->SelectCell(3, 1));
+    m_grid->cellEditor()->clear();
+    type(u"."_s);
+    click(1, 1);
+    QCOMPARE(current(), QPoint(3, 1));
+    QCOMPARE(m_dialogs.lastText(), u"'.' is not a valid floating point value."_s);
+    type(u"\b5"_s);
+    click(1, 1);
+    QCOMPARE(current(), QPoint(1, 1));
+    QCOMPARE(cell(3, 1), u"5.00"_s);
+}
+
+void TestPayrollWindow::pasteIntoCell()
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setText(u"8600\r\n1234\t5"_s);
+    QVERIFY(m_grid->SelectCell(2, 1));
+    m_grid->cellEditor()->clear();
+    m_form->setDataChanged(false);
+    key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(cell(2, 1), u"860012345"_s);
+    QCOMPARE(clipboard->text(), u"8600\r\n1234\t5"_s);
+    QVERIFY(m_form->dataChanged());
+
+    // A pasted blank is taken but makes the card bad.
+    clipboard->setText(u" 1"_s);
+    key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(cell(2, 1), u"860012345 1"_s);
+    QVERIFY(!m_form->CheckCardNumbers());
+
+    clipboard->setText(u"中"_s);
+    key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(cell(2, 1), u"860012345 1"_s);
+}
+
+void TestPayrollWindow::deleteRow_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("filled");
+    QTest::addColumn<Answer>("answer"); // Ok: no question expected
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("yes: the last row moves in") << 5 << 2 << true << Answer::Yes
+                                                << QStringList{u"Сотрудник 1"_s, u"Сотрудник 5"_s, u"Сотрудник 3"_s,
+                                                               u"Сотрудник 4"_s};
+    QTest::newRow("no keeps the row") << 2 << 2 << true << Answer::No
+                                      << QStringList{u"Сотрудник 1"_s, u"Сотрудник 2"_s};
+    QTest::newRow("only row, named") << 1 << 1 << true << Answer::Yes << QStringList{QString()};
+    QTest::newRow("only row, amount only") << 1 << 1 << false << Answer::Ok << QStringList{QString()};
+}
+
+void TestPayrollWindow::deleteRow()
+{
+    QFETCH(int, rows);
+    QFETCH(int, row);
+    QFETCH(bool, filled);
+    QFETCH(Answer, answer);
+    QFETCH(QStringList, names);
+    makeRows(rows);
+    if (!filled)
+        m_form->model()->setRows({{QString(), QString(), u"7"_s}});
+    QVERIFY(m_grid->SelectCell(1, row));
+    m_form->setDataChanged(false);
+    if (answer != Answer::Ok)
+        m_dialogs.setNextAnswer(answer);
+    QTest::mouseClick(child<QPushButton>(u"deleteRowButton"_s), Qt::LeftButton);
+
+    QCOMPARE(m_dialogs.shown.size(), answer == Answer::Ok ? 0 : 1);
+    if (answer != Answer::Ok)
+        QCOMPARE(m_dialogs.shown[0].caption, u"Удаление записи"_s);
+    QCOMPARE(m_form->model()->LastRow(), names.size());
+    for (int r = 1; r <= names.size(); ++r) {
+        QCOMPARE(cell(0, r), QString::number(r));
+        QCOMPARE(cell(1, r), names[r - 1]);
+    }
+    QCOMPARE(m_form->statusText(0), u"Всего записей :%1"_s.arg(names.size()));
+    QVERIFY(m_grid->cellEditor());
+}
+
+void TestPayrollWindow::clearTable_data()
+{
+    QTest::addColumn<Answer>("answer");
+    QTest::newRow("yes") << Answer::Yes;
+    QTest::newRow("no") << Answer::No;
+}
+
+void TestPayrollWindow::clearTable()
+{
+    QFETCH(Answer, answer);
+    makeRows(30);
+    QVERIFY(m_grid->SelectCell(1, 30));
+    const QString total = m_form->statusText(1);
+    m_dialogs.setNextAnswer(answer);
+    QTest::mouseClick(child<QPushButton>(u"clearButton"_s), Qt::LeftButton);
+    QCOMPARE(m_dialogs.shown.size(), 1);
+    QCOMPARE(m_dialogs.shown[0].caption, u"Очистка таблицы"_s);
+    QCOMPARE(m_dialogs.shown[0].text, kClearQuestion);
+    if (answer == Answer::No) {
+        QCOMPARE(m_form->model()->LastRow(), 30);
+        QCOMPARE(m_form->statusText(1), total);
+        return;
+    }
+    QCOMPARE(m_form->model()->rows(), QList<PayrollRow>{PayrollRow{}});
+    QCOMPARE(cell(0, 1), u"1"_s);
+    QCOMPARE(m_form->statusText(0), u"Всего записей :1"_s);
+    QCOMPARE(m_form->statusText(1), u"Общая сумма : 0.00"_s);
+    QCOMPARE(m_grid->height(), 2 * PayrollGrid::kRowHeight);
+    QCOMPARE(current().y(), 1);
+}
+
+void TestPayrollWindow::pageKeys_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<Qt::Key>("pressed");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("position");
+    QTest::newRow("page down from 5") << 5 << Qt::Key_PageDown << 21 << 520;
+    QTest::newRow("page up from 45") << 45 << Qt::Key_PageUp << 21 << 520;
+    QTest::newRow("page up from 25") << 25 << Qt::Key_PageUp << 2 << 0;
+    QTest::newRow("home") << 57 << Qt::Key_Home << 1 << 1;
+    QTest::newRow("end") << 3 << Qt::Key_End << 100 << -1;
+}
+
+void TestPayrollWindow::pageKeys()
+{
+    QFETCH(int, from);
+    QFETCH(Qt::Key, pressed);
+    QFETCH(int, row);
+    QFETCH(int, position);
+    makeRows(100);
+    QVERIFY(m_grid->SelectCell(2, from));
+    m_grid->focusCellEditor();
+    key(pressed);
+    QCOMPARE(current(), QPoint(2, row));
+    auto *bar = child<QScrollArea>(u"ScrollBox1"_s)->verticalScrollBar();
+    QCOMPARE(m_form->scrollPosition(), position < 0 ? bar->maximum() : position);
+    // The grid itself never scrolls: it is as tall as its rows.
+    QCOMPARE(m_grid->height(), 101 * PayrollGrid::kRowHeight);
+    QCOMPARE(m_grid->visualRect(m_form->model()->index(row, 0)).top() + PayrollGrid::kRowHeight,
+             row * PayrollGrid::kRowHeight);
+}
+
+void TestPayrollWindow::headerFields()
+{
+    auto *number = child<MaskedEdit>(u"registerNum"_s);
+    number->setFocus();
+    QTest::keyClicks(number, u"7"_s);
+    QVERIFY(m_form->dataChanged());
+    child<QComboBox>(u"months"_s)->setFocus();
+    QCOMPARE(number->storedText(), u"00007"_s);
+
+    // The date comes from the calendar alone.
+    auto *date = child<QLineEdit>(u"sendDate"_s);
+    auto *calendar = child<QCalendarWidget>(u"MonthCalendar1"_s);
+    date->setFocus();
+    QVERIFY(calendar->isVisible());
+    QTest::keyClicks(date, u"1"_s);
+    QCOMPARE(date->text(), u"08.03.2026"_s);
+    emit calendar->activated(QDate(2026, 12, 31));
+    QCOMPARE(date->text(), u"31.12.2026"_s);
+    QVERIFY(!calendar->isVisible());
+}
+
+void TestPayrollWindow::closeQuestion_data()
+{
+    QTest::addColumn<bool>("complete");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no") << true << Answer::No << true << QString();
+    QTest::newRow("cancel") << true << Answer::Cancel << false << QString();
+    QTest::newRow("yes saves") << true << Answer::Yes << true << u"Файл успешно сохранён как "_s;
+    QTest::newRow("yes without card")
+            << false << Answer::Yes << false
+            << u"Таблица не заполнена! Заполните поля в таблице, затем повторно нажмите \"Сохранить\""_s;
+}
+
+void TestPayrollWindow::closeQuestion()
+{
+    QFETCH(bool, complete);
+    QFETCH(Answer, answer);
+    QFETCH(bool, closes);
+    QFETCH(QString, message);
+    m_form->model()->setRows({{u"Иванов"_s, complete ? u"8600"_s : QString(), u"10"_s}});
+    child<MaskedEdit>(u"registerNum"_s)->setStoredText(u"7"_s);
+    m_form->setDataChanged(false);
+    child<QComboBox>(u"months"_s)->setCurrentIndex(11);
+    m_dialogs.setNextAnswer(answer);
+    QCOMPARE(m_form->close(), closes);
+    QCOMPARE(m_dialogs.shown[0].caption, u"Выход"_s);
+    QCOMPARE(m_dialogs.shown[0].text, u"Сохранить изменения?"_s);
+    QCOMPARE(m_dialogs.shown[0].buttons, Dialogs::Buttons::YesNoCancel);
+    QCOMPARE(m_dialogs.shown.size(), message.isEmpty() ? 1 : 2);
+    if (!message.isEmpty())
+        QVERIFY(m_dialogs.lastText().startsWith(message));
+    QCOMPARE(QFile::exists(u"Кардолист/2026/ZPSV001231234567812202600007"_s), answer == Answer::Yes && complete);
+}
+
+QTEST_MAIN(TestPayrollWindow)
+#include "tst_payrollwindow.moc"
