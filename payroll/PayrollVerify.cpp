@@ -6,7 +6,7 @@
 #include "common/UserError.h"
 
 #include <QDate>
-#include <QDateTime>
+#include <QTime>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -43,7 +43,11 @@ public:
     void checkHeader(const QStringList &f, qsizetype line, VerifyReport &report) const override
     {
         const QString moment = f.value(2);
-        if (!QDateTime::fromString(moment, u"dd.MM.yyyy HH:mm:ss"_s).isValid())
+        // Date and time apart: a local moment is no instant, so no time zone
+        // of the checking machine may call it invalid.
+        if (moment.size() != 19 || moment[10] != u' '
+            || !QDate::fromString(moment.left(10), u"dd.MM.yyyy"_s).isValid()
+            || !QTime::fromString(moment.mid(11), u"HH:mm:ss"_s).isValid())
             report.add(line, u"moment of saving %1 is not dd.mm.yyyy hh:mm:ss"_s.arg(Quoted(moment)));
         if (!DigitsOfLength(f.value(3), 5))
             report.add(line, u"branch code %1 is not 5 digits"_s.arg(Quoted(f.value(3))));

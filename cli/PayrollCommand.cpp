@@ -1,0 +1,164 @@
+#include "cli/Command.h"
+
+#include "common/AtomicFile.h"
+#include "common/Clock.h"
+#include "common/TextRoutines.h"
+#include "common/UserError.h"
+#include "payroll/PayrollFile.h"
+#include "settings/SettingsRecord.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct PayrollArguments
+{
+    QString rowsPath;
+    QString number, date, month, year;
+    bool hasNumber = false, hasDate = false, hasMonth = false, hasYear = false;
+};
+
+bool AllDigits(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// Throws UserError with a usage problem.
+PayrollArguments ParseArguments(const QStringList &args)
+{
+    PayrollArguments a;
+    struct Option { QString name; QString *value; bool *seen; };
+    const Option options[] = {
+        {u"--number"_s, &a.number, &a.hasNumber},
+        {u"--date"_s, &a.date, &a.hasDate},
+        {u"--month"_s, &a.month, &a.hasMonth},
+        {u"--year"_s, &a.year, &a.hasYear},
+    };
+    bool havePath = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        if (!arg.startsWith(u"--"_s)) {
+            if (havePath)
+                throw UserError(u"more than one rows file given"_s);
+            a.rowsPath = arg;
+            havePath = true;
+            continue;
+        }
+        const qsizetype eq = arg.indexOf(u'=');
+        const QString name = eq < 0 ? arg : arg.left(eq);
+        const auto option = std::find_if(std::begin(options), std::end(options),
+                                         [&name](const Option &o) { return o.name == name; });
+        if (option == std::end(options))
+            throw UserError(u"unknown option %1"_s.arg(name));
+        if (eq >= 0) {
+            *option->value = arg.mid(eq + 1);
+        } else {
+            if (i + 1 >= args.size())
+                throw UserError(u"%1 needs a value"_s.arg(name));
+            *option->value = args[++i];
+        }
+        *option->seen = true;
+    }
+    if (!havePath)
+        throw UserError(u"no rows file given"_s);
+    return a;
+}
+
+// The header as the window's boxes would hold it after typing these values:
+// an unfilled place is a blank, so a missing value fails the header check.
+PayrollHeader HeaderAsTyped(const PayrollArguments &a)
+{
+    PayrollHeader h;
+    if (!AllDigits(a.number) || a.number.size() > 5)
+        throw UserError(u"--number takes up to 5 digits"_s);
+    h.registerNumber = a.number.rightJustified(5, u' '); // the mask fills from the right
+
+    if (a.hasDate && !QDate::fromString(a.date, u"dd.MM.yyyy"_s).isValid())
+        throw UserError(u"--date takes a date as DD.MM.YYYY"_s);
+    h.date = a.date;
+
+    if (a.hasMonth) {
+        bool ok = false;
+        const int m = a.month.toInt(&ok);
+        if (!ok || m < 1 || m > 12)
+            throw UserError(u"--month takes a number from 1 to 12"_s);
+        h.monthIndex = m - 1;
+    }
+
+    if (!AllDigits(a.year) || a.year.size() > 4)
+        throw UserError(u"--year takes up to 4 digits"_s);
+    h.year = a.year.leftJustified(4, u' ');
+    return h;
+}
+
+int RunPayroll(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    PayrollArguments arguments;
+    PayrollHeader header;
+    try {
+        arguments = ParseArguments(args);
+        header = HeaderAsTyped(arguments);
+    } catch (const UserError &e) {
+        err << "kardolist-cli payroll: " << e.text() << "; see --help\n";
+        return 1;
+    }
+
+    const auto fail = [&err](const QString &message) {
+        err << message << "\n";
+        return 1;
+    };
+    try {
+        // Without it the program itself would not let a register be saved,
+        // and reading it would create an empty one.
+        if (!QFileInfo(SettingsFileName()).isFile())
+            return fail(u"Нет файла \"settings.ini\" в рабочей папке: сохраните банковские реквизиты в окне "
+                        u"\"Настройки\""_s);
+
+        QList<PayrollRow> rows = ImportPayrollText(ReadPayrollTextBytes(arguments.rowsPath));
+        if (rows.isEmpty())
+            rows.append(PayrollRow()); // the window shows one empty row then
+
+        // The save's checks, in the save's order.
+        rows = ToPlainAmounts(rows);
+        if (!TableFilled(rows))
+            return fail(TableNotFilledMessage());
+        header.registerNumber = PadRegisterNumberText(header.registerNumber);
+        if (!HeaderComplete(header))
+            return fail(HeaderIncompleteMessage());
+        if (!CardNumbersValid(rows))
+            return fail(BadDataMessage());
+
+        const SettingsRecord settings = ReadSettingsRecord();
+        const QString path = PayrollFilePath(settings, header);
+        QDir().mkpath(SaveFolder() + u"/"_s + header.year);
+        const QByteArray bytes = BuildPayrollFile(settings, header, rows, SystemClock().now());
+        const bool existed = QFileInfo::exists(path);
+        QString reason;
+        if (!WriteFileAtomically(path, bytes, &reason))
+            return fail(existed ? CannotReplaceMessage() : u"Cannot create file \"%1\". %2"_s.arg(path, reason));
+        out << path << "\n";
+        return 0;
+    } catch (const UserError &e) {
+        return fail(WithFullStop(e.text()));
+    }
+}
+
+const CliCommandRegistrar registrar(CliCommand{
+    u"payroll"_s,
+    u"payroll ROWS.txt [--number N] [--date DD.MM.YYYY] [--month M] [--year YYYY]"_s,
+    u"  Saves a payroll register from a TAB-separated text of rows (full name, card\n"
+    u"  number, amount), read as the window's \"Открыть из *.txt\" reads it. The header\n"
+    u"  is taken as if typed: --number up to 5 digits (padded to 5), --date as picked\n"
+    u"  from the calendar, --month 1 to 12, --year 4 digits. The save's checks run in\n"
+    u"  the window's order with its messages (on standard error; nothing is written).\n"
+    u"  Needs \"settings.ini\" in the current directory. Writes (replacing silently)\n"
+    u"  Кардолист/<year>/ZPSV<branch><client><month><year><number> in Windows-1251\n"
+    u"  and prints its path."_s,
+    RunPayroll,
+});
+
+} // namespace

@@ -1,0 +1,164 @@
+#include "common/Cp1251.h"
+#include "payroll/PayrollFile.h"
+#include "payroll/PayrollVerify.h"
+#include "settings/SettingsRecord.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    QString out, err;
+};
+
+CliRun RunCli(const QStringList &args)
+{
+    QProcess p;
+    p.setWorkingDirectory(QDir::currentPath());
+    p.start(QStringLiteral(KARDOLIST_BINARY_DIR "/cli/kardolist-cli"), args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+void WriteText(const QString &name, const QString &text)
+{
+    QFile f(name);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(Cp1251::encode(text));
+}
+
+const QString kRows = u"Петров Пётр\t8600 1234 5678 9012\t1 000,00\r\n"
+                      u"Иванов\t8600000000000001\t0\r\n"
+                      u"Сидоров\t8600000000000002\t0,75\r\n"_s;
+const QStringList kHeader{u"--number"_s, u"7"_s, u"--date"_s, u"08.12.2026"_s, u"--month"_s, u"3"_s,
+                          u"--year"_s, u"2026"_s};
+const QString kPath = u"Кардолист/2026/ZPSV001231234567803202600007"_s;
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_oldDir;
+
+private slots:
+    void init()
+    {
+        m_dir = QTemporaryDir();
+        m_oldDir = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_dir.path()));
+        WriteSettingsRecord({u"12345678"_s, u"ООО Тест"_s, u"00123"_s});
+    }
+    void cleanup() { QDir::setCurrent(m_oldDir); }
+
+    void savesARegister()
+    {
+        WriteText(u"rows.txt"_s, kRows);
+        const CliRun run = RunCli(QStringList{u"payroll"_s, u"rows.txt"_s} + kHeader);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(run.out, kPath + u"\n"_s);
+
+        const QByteArray bytes = ReadPayrollFileBytes(kPath);
+        QVERIFY(VerifyBankFile(kPath, bytes).clean());
+        const PayrollFileContents c = ReadPayrollFile(bytes);
+        QCOMPARE(c.rows, (QList<PayrollRow>{{u"Петров Пётр"_s, u"8600123456789012"_s, u"1000.00"_s},
+                                            {u"Сидоров"_s, u"8600000000000002"_s, u"0.75"_s}}));
+        QVERIFY(bytes.contains("\r\nT\t0000000005\t"));
+
+        // Saving again replaces the file without a question.
+        WriteText(u"rows.txt"_s, u"Новый\t1\t2"_s);
+        QCOMPARE(RunCli(QStringList{u"payroll"_s, u"rows.txt"_s} + kHeader).exitCode, 0);
+        QCOMPARE(ReadPayrollFile(ReadPayrollFileBytes(kPath)).rows.size(), 1);
+    }
+
+    void refusesWhatTheSaveRefuses_data()
+    {
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("branch"); // empty: no settings.ini at all
+        QTest::addColumn<QString>("message");
+        const QStringList header = kHeader;
+        QTest::newRow("amount not a number, before the missing card")
+                << u"А\t\t12 a\r\n"_s << header << u"00123"_s << u"'12a' is not a valid floating point value."_s;
+        QTest::newRow("row without card") << u"А\t\t12,50\r\n"_s << header << u"00123"_s << TableNotFilledMessage();
+        QTest::newRow("no rows") << QString() << header << u"00123"_s << TableNotFilledMessage();
+        QTest::newRow("no number") << kRows << header.mid(2) << u"00123"_s << HeaderIncompleteMessage();
+        QTest::newRow("short year") << kRows << header.mid(0, 6) + QStringList{u"--year"_s, u"26"_s} << u"00123"_s
+                                    << HeaderIncompleteMessage();
+        QTest::newRow("letter in card") << u"А\t86O0\t1\r\n"_s << header << u"00123"_s << BadDataMessage();
+        QTest::newRow("path in branch code") << kRows << header << u"1/../"_s << u"филиала"_s;
+        QTest::newRow("no settings.ini") << kRows << header << QString() << u"settings.ini"_s;
+        QTest::newRow("no rows file") << u"-"_s << header << u"00123"_s << CannotOpenTextMessage();
+        QTest::newRow("month 13") << kRows << header.mid(0, 4) + QStringList{u"--month=13"_s} << u"00123"_s
+                                  << u"--month"_s;
+        QTest::newRow("unknown option") << kRows << header + QStringList{u"--force"_s} << u"00123"_s
+                                        << u"--force"_s;
+    }
+    void refusesWhatTheSaveRefuses()
+    {
+        QFETCH(QString, rows);
+        QFETCH(QStringList, args);
+        QFETCH(QString, branch);
+        QFETCH(QString, message);
+        if (rows != u"-"_s)
+            WriteText(u"rows.txt"_s, rows);
+        QFile::remove(SettingsFileName());
+        if (!branch.isEmpty())
+            WriteSettingsRecord({u"12345678"_s, u"ООО Тест"_s, branch});
+
+        const CliRun run = RunCli(QStringList{u"payroll"_s, u"rows.txt"_s} + args);
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.out, QString());
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(!QFileInfo::exists(SaveFolder()));
+        QCOMPARE(QFileInfo::exists(SettingsFileName()), !branch.isEmpty());
+    }
+
+    void verifiesFiles_data()
+    {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("report");
+        QTest::newRow("clean") << QByteArray() << QByteArray() << 0 << u"Total: 1 000.75\n"_s;
+        // An edited name: only the checksum tells.
+        QTest::newRow("wrong CRC") << Cp1251::encode(u"Сидоров"_s) << Cp1251::encode(u"Сидорова"_s) << 1
+                                   << u"line 4: checksum"_s;
+        QTest::newRow("missing CR") << QByteArray("1000.00\t\r\n") << QByteArray("1000.00\t\n") << 1
+                                    << u"line 2: the line ends in LF without CR"_s;
+        QTest::newRow("letter in card") << QByteArray("8600000000000002") << QByteArray("86000000000000O2") << 1
+                                        << u"line 3: card number \"86000000000000O2\""_s;
+    }
+    void verifiesFiles()
+    {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(int, exitCode);
+        QFETCH(QString, report);
+        WriteText(u"rows.txt"_s, kRows);
+        QCOMPARE(RunCli(QStringList{u"payroll"_s, u"rows.txt"_s} + kHeader).exitCode, 0);
+        QByteArray bytes = ReadPayrollFileBytes(kPath);
+        bytes.replace(from, to);
+        QFile f(kPath);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        f.close();
+
+        const CliRun run = RunCli({u"verify"_s, kPath});
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.out.contains(report), qPrintable(run.out));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
