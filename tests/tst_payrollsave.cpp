@@ -1,0 +1,277 @@
+#include "support/ScriptedDialogs.h"
+#include "common/Clock.h"
+#include "common/Cp1251.h"
+#include "common/Crc32Calculator.h"
+#include "payroll/PayrollModel.h"
+#include "payroll/ui/TForm1.h"
+#include "settings/SettingsRecord.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace Qt::StringLiterals;
+
+using Kind = ScriptedDialogs::Kind;
+using Answer = Dialogs::Answer;
+Q_DECLARE_METATYPE(Dialogs::Answer)
+Q_DECLARE_METATYPE(PayrollHeader)
+
+namespace {
+
+const QDateTime kMoment(QDate(2026, 12, 8), QTime(14, 5, 9));
+const QString kPath = u"Кардолист/2026/ZPSV001231234567812202600007"_s;
+const PayrollHeader kHeader{u"7"_s, u"08.12.2026"_s, 11, u"2026"_s};
+
+QList<PayrollRow> threeRows()
+{
+    return {{u"Иванов Иван Иванович"_s, u"8600123412341234"_s, u"1 500 000.00"_s},
+            {u"Петров Пётр"_s, u"8600000000000002"_s, u"0"_s},
+            {u"Сёмина Анна"_s, u"8600000000000003"_s, u".75"_s}};
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList filesUnder(const QString &folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << it.next();
+    return files;
+}
+
+// Makes every write beyond a few bytes fail, as a full disk would.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
+
+private:
+    rlimit m_old{};
+};
+
+} // namespace
+
+class TestPayrollSave : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void goldenBytes();
+    void refusedSave_data();
+    void refusedSave();
+    void overwriteQuestion_data();
+    void overwriteQuestion();
+    void failedWrite_data();
+    void failedWrite();
+
+private:
+    void save() { m_form->N2Click(); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    ScriptedDialogs m_dialogs;
+    FixedClock m_clock{kMoment};
+    std::unique_ptr<TForm1> m_form;
+};
+
+void TestPayrollSave::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    WriteSettingsRecord({u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s});
+    m_dialogs = ScriptedDialogs();
+    m_form = std::make_unique<TForm1>(m_dialogs, m_clock);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    m_form->setHeader(kHeader);
+    m_form->model()->setRows(threeRows());
+    m_form->FormatAmounts();
+    m_form->setDataChanged(true);
+}
+
+void TestPayrollSave::cleanup()
+{
+    m_form->setDataChanged(false);
+    m_form.reset();
+    QDir::setCurrent(QDir::tempPath());
+    m_dir.reset();
+}
+
+void TestPayrollSave::goldenBytes()
+{
+    save();
+    const QByteArray bytes = readFile(kPath);
+
+    const QByteArray body = Cp1251::encode(
+            u"H\t0000000001\t08.12.2026 14:05:09\t00123\t12345678\t08.12.2026\t12\t2026\t00007\t\r\n"
+            u"D\t0000000002\tИванов Иван Иванович\t8600123412341234\t1500000.00\t\r\n"
+            u"D\t0000000004\tСёмина Анна\t8600000000000003\t0.75\t\r\n"_s);
+    QVERIFY(bytes.startsWith(body));
+    QVERIFY(body.contains("\xD1\xB8\xEC\xE8\xED\xE0")); // "Сёмина" in Windows-1251
+
+    // The trailer's CRC covers the header and detail lines without their line ends.
+    QByteArray crcInput = body;
+    crcInput.replace("\r\n", "");
+    quint32 crc = 0;
+    QVERIFY(CalcStringCRC32(crcInput, crc));
+    QCOMPARE(bytes.mid(body.size()), "T\t0000000005\t" + FormatCRC32(crc).toLatin1() + "\t\r\n");
+
+    QCOMPARE(m_dialogs.shown.size(), 1);
+    QCOMPARE(m_dialogs.shown[0].kind, Kind::Information);
+    QCOMPARE(m_dialogs.shown[0].text, u"Файл успешно сохранён как "_s + QDir::currentPath() + u'/' + kPath);
+    QCOMPARE(m_form->windowTitle(),
+             u"Кардолист - "_s + QDir::currentPath() + u"\\Кардолист\\2026\\ZPSV001231234567812202600007"_s);
+    QVERIFY(!m_form->dataChanged());
+    QCOMPARE(m_form->model()->Cell(PayrollModel::AmountColumn, 1), u"1 500 000.00"_s);
+    QCOMPARE(m_form->header().registerNumber, u"00007"_s);
+}
+
+void TestPayrollSave::refusedSave_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("col");
+    QTest::addColumn<QString>("cellText");
+    QTest::addColumn<PayrollHeader>("header");
+    QTest::addColumn<QString>("message");
+    const QString notFilled =
+            u"Таблица не заполнена! Заполните поля в таблице, затем повторно нажмите \"Сохранить\""_s;
+    const QString incomplete = u"Заполните все поля данных ведомостей!"_s;
+    QTest::newRow("row without card") << 2 << 2 << QString() << kHeader << notFilled;
+    QTest::newRow("row without name") << 3 << 1 << QString() << kHeader << notFilled;
+    QTest::newRow("no register number") << 0 << 0 << QString() << PayrollHeader{u""_s, u"08.12.2026"_s, 11, u"2026"_s}
+                                        << incomplete;
+    QTest::newRow("year unfilled") << 0 << 0 << QString() << PayrollHeader{u"7"_s, u"08.12.2026"_s, 11, u"20"_s}
+                                   << incomplete;
+    QTest::newRow("no month") << 0 << 0 << QString() << PayrollHeader{u"7"_s, u"08.12.2026"_s, -1, u"2026"_s}
+                              << incomplete;
+    QTest::newRow("no date") << 0 << 0 << QString() << PayrollHeader{u"7"_s, QString(), 11, u"2026"_s} << incomplete;
+    QTest::newRow("card with a blank") << 1 << 2 << u"8600 1234"_s << kHeader << u"Введены неверные данные!"_s;
+    QTest::newRow("amount not a number") << 1 << 3 << u"12x"_s << kHeader
+                                         << u"'12x' is not a valid floating point value."_s;
+}
+
+void TestPayrollSave::refusedSave()
+{
+    QFETCH(int, row);
+    QFETCH(int, col);
+    QFETCH(QString, cellText);
+    QFETCH(PayrollHeader, header);
+    QFETCH(QString, message);
+    if (row > 0)
+        m_form->model()->SetCell(col, row, cellText);
+    m_form->setHeader(header);
+    m_form->setDataChanged(true);
+    save();
+    QCOMPARE(m_dialogs.texts(), QStringList{message});
+    QVERIFY(filesUnder(u"."_s).filter(u"ZPSV"_s).isEmpty());
+    QVERIFY(m_form->dataChanged());
+    QCOMPARE(m_form->windowTitle(), u"Кардолист"_s);
+}
+
+void TestPayrollSave::overwriteQuestion_data()
+{
+    QTest::addColumn<QString>("newDate");
+    QTest::addColumn<Answer>("answer"); // Ok: no question expected
+    QTest::addColumn<bool>("replaced");
+    QTest::newRow("yes") << QString() << Answer::Yes << true;
+    QTest::newRow("no") << QString() << Answer::No << false;
+    QTest::newRow("other date: no question") << u"09.12.2026"_s << Answer::Ok << true;
+}
+
+void TestPayrollSave::overwriteQuestion()
+{
+    QFETCH(QString, newDate);
+    QFETCH(Answer, answer);
+    QFETCH(bool, replaced);
+    // Saving again without a file opened replaces it silently.
+    save();
+    save();
+    QCOMPARE(m_dialogs.shown.size(), 2);
+    const QByteArray first = readFile(kPath);
+    m_form->setLastHeaderLine(Cp1251::decode(first.left(first.indexOf('\r'))));
+
+    m_form->model()->SetCell(PayrollModel::AmountColumn, 1, u"99"_s);
+    if (!newDate.isEmpty())
+        m_form->setHeader({u"00007"_s, newDate, 11, u"2026"_s});
+    m_dialogs.clear();
+    if (answer != Answer::Ok)
+        m_dialogs.setNextAnswer(answer);
+    save();
+    if (answer != Answer::Ok) {
+        QCOMPARE(m_dialogs.shown[0].kind, Kind::Question);
+        QCOMPARE(m_dialogs.shown[0].caption, u"Сохранение файла"_s);
+        QCOMPARE(m_dialogs.shown[0].text, u"Вы действительно хотите перезаписать данный файл?"_s);
+        QCOMPARE(m_dialogs.shown[0].buttons, Dialogs::Buttons::YesNo);
+    }
+    QCOMPARE(m_dialogs.shown.size(), answer == Answer::No ? 1 : answer == Answer::Ok ? 1 : 2);
+    QCOMPARE(readFile(kPath) != first, replaced);
+}
+
+void TestPayrollSave::failedWrite_data()
+{
+    QTest::addColumn<bool>("fileExisted");
+    QTest::newRow("replacing a file") << true;
+    QTest::newRow("creating a file") << false;
+}
+
+void TestPayrollSave::failedWrite()
+{
+    QFETCH(bool, fileExisted);
+    if (fileExisted) {
+        m_form->model()->setRows({{u"А"_s, u"1"_s, u"1"_s}});
+        save();
+        m_dialogs.clear();
+        m_form->model()->setRows(threeRows());
+        m_form->FormatAmounts();
+    }
+    const QByteArray old = readFile(kPath);
+    QCOMPARE(old.isEmpty(), !fileExisted);
+    m_form->setWindowTitle(u"Кардолист"_s);
+    m_form->setDataChanged(true);
+    {
+        FileSizeLimit limit(old.size() + 10);
+        save();
+        // The close question keeps the window open after such a save.
+        m_dialogs.setNextAnswer(Answer::Yes);
+        QVERIFY(!m_form->close());
+    }
+    QCOMPARE(m_dialogs.shown.size(), 3);
+    if (fileExisted) {
+        QCOMPARE(m_dialogs.shown[0].kind, Kind::Information);
+        QCOMPARE(m_dialogs.shown[0].text,
+                 u"Не смог перезаписать файл. Может быть файл занят другим приложением. "
+                 u"Закройте все приложения, использующие этот файл и повторите процедуру!"_s);
+    } else {
+        QCOMPARE(m_dialogs.shown[0].kind, Kind::Error);
+        QVERIFY2(m_dialogs.shown[0].text.startsWith(u"Cannot create file \""_s + kPath + u"\". "_s),
+                 qPrintable(m_dialogs.shown[0].text));
+    }
+    QCOMPARE(readFile(kPath), old);
+    QCOMPARE(filesUnder(u"Кардолист"_s), fileExisted ? QStringList{u"Кардолист/2026/ZPSV001231234567812202600007"_s}
+                                                      : QStringList());
+    QCOMPARE(m_form->windowTitle(), u"Кардолист"_s);
+    QVERIFY(m_form->dataChanged());
+    QCOMPARE(m_form->model()->Cell(PayrollModel::AmountColumn, 1), u"1 500 000.00"_s);
+}
+
+QTEST_MAIN(TestPayrollSave)
+#include "tst_payrollsave.moc"
