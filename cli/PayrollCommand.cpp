@@ -139,7 +139,8 @@ int RunPayroll(const QStringList &args, QTextStream &out, QTextStream &err)
         const bool existed = QFileInfo::exists(path);
         QString reason;
         if (!WriteFileAtomically(path, bytes, &reason))
-            return fail(existed ? CannotReplaceMessage() : u"Cannot create file \"%1\". %2"_s.arg(path, reason));
+            return fail(existed ? CannotReplaceMessage()
+                                : WithFullStop(u"Cannot create file \"%1\". %2"_s.arg(path, reason)));
         out << path << "\n";
         return 0;
     } catch (const UserError &e) {

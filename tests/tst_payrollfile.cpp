@@ -52,8 +52,6 @@ QString ErrorText(const std::function<void()> &f)
 
 } // namespace
 
-Q_DECLARE_METATYPE(PayrollHeader)
-
 class TestPayrollFile : public QObject
 {
     Q_OBJECT
@@ -180,7 +178,6 @@ private slots:
         QTest::addColumn<QString>("error");
         QTest::newRow("03") << u"03"_s << 2 << QString();
         QTest::newRow("13") << u"13"_s << -1 << QString();
-        QTest::newRow("0") << u"0"_s << -1 << QString();
         QTest::newRow("text") << u"ab"_s << -1 << u"'ab' is not a valid integer value"_s;
         QTest::newRow("empty") << QString() << -1 << u"'' is not a valid integer value"_s;
     }
@@ -220,8 +217,6 @@ private slots:
         QTest::addColumn<QString>("result");
         QTest::newRow("empty") << QString() << u"0.00"_s;
         QTest::newRow("display") << u"1 500 000.00"_s << u"1500000.00"_s;
-        QTest::newRow("rounded") << u"1.005"_s << u"1.01"_s;
-        QTest::newRow("blank only") << u" "_s << u"'' is not a valid floating point value"_s;
         QTest::newRow("text") << u"12 a"_s << u"'12a' is not a valid floating point value"_s;
     }
     void turnsAmountsPlain()
@@ -249,24 +244,6 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, padded);
         QCOMPARE(PadRegisterNumberText(typed), padded);
-    }
-
-    void checksHeaderFields_data()
-    {
-        QTest::addColumn<PayrollHeader>("header");
-        QTest::addColumn<bool>("complete");
-        QTest::newRow("complete") << Header() << true;
-        QTest::newRow("number unfilled") << PayrollHeader{u"0 007"_s, u"08.12.2026"_s, 11, u"2026"_s} << false;
-        QTest::newRow("number #") << PayrollHeader{u"0#007"_s, u"08.12.2026"_s, 11, u"2026"_s} << false;
-        QTest::newRow("no date") << PayrollHeader{u"00007"_s, {}, 11, u"2026"_s} << false;
-        QTest::newRow("no month") << PayrollHeader{u"00007"_s, u"08.12.2026"_s, -1, u"2026"_s} << false;
-        QTest::newRow("year unfilled") << PayrollHeader{u"00007"_s, u"08.12.2026"_s, 11, u"20  "_s} << false;
-    }
-    void checksHeaderFields()
-    {
-        QFETCH(PayrollHeader, header);
-        QFETCH(bool, complete);
-        QCOMPARE(HeaderComplete(header), complete);
     }
 
     void refusesUnreadableAndHugeFiles()

@@ -1,0 +1,158 @@
+// The payroll register file at 100,000 rows: build, read, text import, the
+// bank-side check, and kardolist-cli payroll (in process and as a process).
+#include "common/AtomicFile.h"
+#include "common/Cp1251.h"
+#include "common/TextRoutines.h"
+#include "payroll/PayrollFile.h"
+#include "payroll/PayrollVerify.h"
+#include "settings/SettingsRecord.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kRows = 100'000;
+
+SettingsRecord Settings()
+{
+    return {u"12345678"_s, u"ООО Тест"_s, u"00123"_s};
+}
+
+PayrollHeader Header()
+{
+    return {u"00007"_s, u"08.12.2026"_s, 11, u"2026"_s};
+}
+
+const QDateTime kMoment(QDate(2026, 12, 8), QTime(14, 5, 9));
+
+QList<PayrollRow> PlainRows()
+{
+    QList<PayrollRow> rows;
+    rows.reserve(kRows);
+    for (int i = 0; i < kRows; ++i)
+        rows.append({u"Иванов Иван Иванович %1"_s.arg(i), u"86001234%1"_s.arg(i, 8, 10, QLatin1Char('0')),
+                     u"%1.%2"_s.arg(1000 + i * 7).arg(i % 100, 2, 10, QLatin1Char('0'))});
+    return rows;
+}
+
+QByteArray RowsText()
+{
+    QString text;
+    for (const PayrollRow &r : PlainRows())
+        text += r.name + u"\t8600 1234 "_s + r.card.mid(8) + u'\t' + ReplaceAll(r.amount, u"."_s, u","_s) + u"\r\n"_s;
+    return Cp1251::encode(text);
+}
+
+} // namespace
+
+static void BM_BuildPayrollFile(benchmark::State &state)
+{
+    const QList<PayrollRow> rows = PlainRows();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BuildPayrollFile(Settings(), Header(), rows, kMoment));
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_BuildPayrollFile)->Unit(benchmark::kMillisecond);
+
+static void BM_ReadPayrollFile(benchmark::State &state)
+{
+    const QByteArray file = BuildPayrollFile(Settings(), Header(), PlainRows(), kMoment);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadPayrollFile(file));
+    state.SetItemsProcessed(state.iterations() * kRows);
+    state.SetBytesProcessed(state.iterations() * file.size());
+}
+BENCHMARK(BM_ReadPayrollFile)->Unit(benchmark::kMillisecond);
+
+static void BM_ImportPayrollText(benchmark::State &state)
+{
+    const QByteArray text = RowsText();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ImportPayrollText(text));
+    state.SetItemsProcessed(state.iterations() * kRows);
+    state.SetBytesProcessed(state.iterations() * text.size());
+}
+BENCHMARK(BM_ImportPayrollText)->Unit(benchmark::kMillisecond);
+
+static void BM_VerifyPayrollFile(benchmark::State &state)
+{
+    const QByteArray file = BuildPayrollFile(Settings(), Header(), PlainRows(), kMoment);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(VerifyBankFile(file, PayrollFileRules()));
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_VerifyPayrollFile)->Unit(benchmark::kMillisecond);
+
+// What kardolist-cli payroll does, without starting a process.
+static void BM_CliPayrollInProcess(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString rowsPath = dir.filePath(u"rows.txt"_s);
+    QFile f(rowsPath);
+    if (!f.open(QIODevice::WriteOnly) || !WriteAll(f, RowsText()))
+        state.SkipWithError("cannot write the rows");
+    f.close();
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    WriteSettingsRecord(Settings());
+    for (auto _ : state) {
+        QList<PayrollRow> rows = ToPlainAmounts(ImportPayrollText(ReadPayrollTextBytes(rowsPath)));
+        PayrollHeader header = Header();
+        header.registerNumber = PadRegisterNumberText(header.registerNumber);
+        if (!TableFilled(rows) || !HeaderComplete(header) || !CardNumbersValid(rows))
+            state.SkipWithError("checks failed");
+        const SettingsRecord settings = ReadSettingsRecord();
+        const QString path = PayrollFilePath(settings, header);
+        QDir().mkpath(SaveFolder() + u"/"_s + header.year);
+        if (!WriteFileAtomically(path, BuildPayrollFile(settings, header, rows, QDateTime::currentDateTime())))
+            state.SkipWithError("cannot write the register");
+    }
+    QDir::setCurrent(old);
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_CliPayrollInProcess)->Unit(benchmark::kMillisecond);
+
+static void BM_CliPayrollProcess(benchmark::State &state)
+{
+    const QString cli = QCoreApplication::applicationDirPath() + u"/../cli/kardolist-cli"_s;
+    if (!QFile::exists(cli)) {
+        state.SkipWithError("kardolist-cli is not built beside the benchmarks");
+        return;
+    }
+    QTemporaryDir dir;
+    QFile f(dir.filePath(u"rows.txt"_s));
+    if (!f.open(QIODevice::WriteOnly) || !WriteAll(f, RowsText()))
+        state.SkipWithError("cannot write the rows");
+    f.close();
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    WriteSettingsRecord(Settings());
+    QDir::setCurrent(old);
+    for (auto _ : state) {
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        p.start(cli, {u"payroll"_s, u"rows.txt"_s, u"--number"_s, u"7"_s, u"--date"_s, u"08.12.2026"_s,
+                      u"--month"_s, u"12"_s, u"--year"_s, u"2026"_s});
+        if (!p.waitForFinished(120000) || p.exitCode() != 0)
+            state.SkipWithError("kardolist-cli payroll failed");
+    }
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_CliPayrollProcess)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
