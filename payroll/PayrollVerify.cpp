@@ -107,23 +107,36 @@ struct RawLine
     bool endsCrLf = false;
 };
 
-QList<RawLine> SplitRawLines(QByteArrayView bytes)
+// Lines one at a time, so that a file of many short lines needs no list.
+class RawLineReader
 {
-    QList<RawLine> lines;
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        const qsizetype lf = bytes.indexOf('\n', start);
-        const qsizetype end = lf < 0 ? bytes.size() : lf;
+public:
+    explicit RawLineReader(QByteArrayView bytes) : m_bytes(bytes) {}
+    bool atEnd() const { return m_pos >= m_bytes.size(); }
+    RawLine next()
+    {
+        const qsizetype lf = m_bytes.indexOf('\n', m_pos);
+        const qsizetype end = lf < 0 ? m_bytes.size() : lf;
         RawLine line;
-        line.content = bytes.sliced(start, end - start);
+        line.content = m_bytes.sliced(m_pos, end - m_pos);
         if (lf >= 0 && line.content.endsWith('\r')) {
             line.content.chop(1);
             line.endsCrLf = true;
         }
-        lines.append(line);
-        start = end + 1;
+        m_pos = end + 1;
+        return line;
     }
-    return lines;
+
+private:
+    QByteArrayView m_bytes;
+    qsizetype m_pos = 0;
+};
+
+RawLine LastRawLine(QByteArrayView bytes)
+{
+    const qsizetype end = bytes.endsWith('\n') ? bytes.size() - 1 : bytes.size();
+    const qsizetype lf = end > 0 ? bytes.lastIndexOf('\n', end - 1) : -1;
+    return RawLineReader(bytes.sliced(lf + 1)).next();
 }
 
 // The fields of a line that ends in TAB: the empty text after it is no field.
@@ -137,8 +150,8 @@ QStringList LineFields(QByteArrayView content)
 
 QString FirstLineOf(QByteArrayView bytes)
 {
-    const QList<RawLine> lines = SplitRawLines(bytes.first(std::min<qsizetype>(bytes.size(), 4096)));
-    return lines.isEmpty() ? QString() : Cp1251::decode(lines.first().content);
+    RawLineReader reader(bytes.first(std::min<qsizetype>(bytes.size(), 4096)));
+    return reader.atEnd() ? QString() : Cp1251::decode(reader.next().content);
 }
 
 } // namespace
@@ -184,22 +197,24 @@ VerifyReport VerifyBankFile(QByteArrayView bytes, const BankFileRules &rules, co
     report.kind = rules.kind();
     rules.begin(report);
 
-    const QList<RawLine> lines = SplitRawLines(bytes);
-    if (lines.isEmpty()) {
+    if (bytes.isEmpty()) {
         report.add(0, u"the file is empty"_s);
         return report;
     }
-    const qsizetype count = lines.size();
-    const QByteArrayView lastContent = lines.last().content;
-    const bool hasTrailer = count >= 2 && (lastContent == "T" || lastContent.startsWith("T\t"));
+    const QByteArrayView lastContent = LastRawLine(bytes).content;
+    const bool hasTrailer = bytes.count('\n') + (bytes.endsWith('\n') ? 0 : 1) >= 2
+            && (lastContent == "T" || lastContent.startsWith("T\t"));
 
     QByteArray crcInput;
     crcInput.reserve(bytes.size());
     qint64 lastNumber = 0;
-    for (qsizetype i = 0; i < count; ++i) {
+    RawLineReader reader(bytes);
+    qsizetype lineCount = 0;
+    for (qsizetype i = 0; !reader.atEnd(); ++i) {
+        const RawLine raw = reader.next();
+        const bool isLast = reader.atEnd();
+        lineCount = i + 1;
         const qsizetype lineNo = i + 1;
-        const RawLine &raw = lines[i];
-        const bool isLast = i == count - 1;
 
         if (!raw.endsCrLf)
             report.add(lineNo, isLast && !bytes.endsWith('\n') ? u"the last line has no CR LF"_s
@@ -278,9 +293,9 @@ VerifyReport VerifyBankFile(QByteArrayView bytes, const BankFileRules &rules, co
         if (report.storedCrc.size() != 8 || report.storedCrc != report.storedCrc.toUpper()
             || !std::all_of(report.storedCrc.cbegin(), report.storedCrc.cend(),
                             [](QChar c) { return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F'); }))
-            report.add(count, u"checksum %1 is not 8 upper-case hexadecimal digits"_s.arg(Quoted(report.storedCrc)));
+            report.add(lineCount, u"checksum %1 is not 8 upper-case hexadecimal digits"_s.arg(Quoted(report.storedCrc)));
         else if (report.storedCrc != report.computedCrc)
-            report.add(count, u"checksum %1 does not match the lines: computed %2"_s.arg(report.storedCrc,
+            report.add(lineCount, u"checksum %1 does not match the lines: computed %2"_s.arg(report.storedCrc,
                                                                                          report.computedCrc));
     }
     return report;
@@ -305,12 +320,14 @@ QStringList FormatVerifyReport(const VerifyReport &report)
     QStringList out;
     for (const VerifyProblem &p : report.problems)
         out << (p.line > 0 ? u"line %1: %2"_s.arg(p.line).arg(p.text) : p.text);
+    if (report.unlistedProblems > 0)
+        out << u"... and %1 more problems"_s.arg(report.unlistedProblems);
     out << u"Kind: "_s + report.kind;
     out << u"Detail lines: %1"_s.arg(report.detailLines);
     if (report.total)
         out << u"Total: "_s + report.total->toDisplay();
     out << u"Stored CRC: "_s + (report.storedCrc.isEmpty() ? u"(none)"_s : report.storedCrc);
-    out << u"Computed CRC: "_s + report.computedCrc;
-    out << (report.clean() ? u"OK"_s : u"%1 problem(s)"_s.arg(report.problems.size()));
+    out << u"Computed CRC: "_s + (report.computedCrc.isEmpty() ? u"(none)"_s : report.computedCrc);
+    out << (report.clean() ? u"OK"_s : u"%1 problem(s)"_s.arg(report.problems.size() + report.unlistedProblems));
     return out;
 }

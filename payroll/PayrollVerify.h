@@ -28,9 +28,19 @@ struct VerifyReport
     QString storedCrc;            // the trailer's text, empty without one
     QString computedCrc;
     QList<VerifyProblem> problems;
+    qsizetype unlistedProblems = 0; // beyond kMaxListedProblems
+
+    // Enough for any real file; a pathological one cannot exhaust memory.
+    static constexpr qsizetype kMaxListedProblems = 100'000;
 
     bool clean() const { return problems.isEmpty(); }
-    void add(qsizetype line, const QString &text) { problems.append({line, text}); }
+    void add(qsizetype line, const QString &text)
+    {
+        if (problems.size() < kMaxListedProblems)
+            problems.append({line, text});
+        else
+            ++unlistedProblems;
+    }
 };
 
 // The fields of one kind of bank file. Fields are given without the empty
