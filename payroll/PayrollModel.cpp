@@ -139,11 +139,7 @@ void PayrollModel::DeleteRow(int row)
         return;
     const int last = LastRow();
     if (last == 1) {
-        forget(1);
-        at(1) = PayrollRow{};
-        remember(1);
-        m_unformatted.insert(1);
-        emitRowChanged(1, 1);
+        ClearRows();
         return;
     }
     const bool lastUnformatted = m_unformatted.count(last) != 0;
