@@ -2,6 +2,7 @@
 #include "common/Clock.h"
 #include "common/Crc32Calculator.h"
 #include "common/ui/Dialogs.h"
+#include "about/ui/TForm3.h"
 #include "payroll/ui/TForm1.h"
 #include "settings/ui/TForm2.h"
 
@@ -22,6 +23,9 @@ int main(int argc, char *argv[])
     TForm2 settings(dialogs, &payroll);
     settings.setAttribute(Qt::WA_QuitOnClose, false);
     payroll.setSettingsWindow(&settings);
+    TForm3 about(nullptr, &dialogs);
+    about.setAttribute(Qt::WA_QuitOnClose, false);
+    payroll.setAboutWindow(&about);
 
     payroll.show();
     if (settings.isVisible())

@@ -12,15 +12,19 @@
 #include "payroll/PageArithmetic.h"
 #include "payroll/PayrollModel.h"
 #include "payroll/ui/PayrollGrid.h"
+#include "payroll/ui/PayrollPrinting.h"
 #include "settings/SettingsRecord.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QProgressDialog>
+#include <QScopeGuard>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -33,6 +37,34 @@ const QString kDatePattern = u"dd.MM.yyyy"_s;
 const QString kTotalPrefix = u"Общая сумма : "_s;
 const QString kOrganisationPrefix = u" Организация: "_s;
 const QString kChangesQuestion = u"Сохранить изменения?"_s;
+const QString kCaptionPrefix = u"Кардолист - "_s;
+
+// The stages of a load: reading the bytes, parsing, filling the grid. The
+// dialog shows itself only when a load runs past half a second; it goes away
+// before any message of the load is shown.
+class LoadProgress
+{
+public:
+    explicit LoadProgress(QWidget *parent)
+        : m_dialog(std::make_unique<QProgressDialog>(u"Загрузка файла..."_s, QString(), 0, 3, parent))
+    {
+        m_dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        m_dialog->setWindowModality(Qt::WindowModal);
+        m_dialog->setCancelButton(nullptr);
+        m_dialog->setMinimumDuration(500);
+        m_dialog->setValue(0);
+    }
+
+    void step()
+    {
+        if (m_dialog)
+            m_dialog->setValue(m_dialog->value() + 1);
+    }
+    void finish() { m_dialog.reset(); }
+
+private:
+    std::unique_ptr<QProgressDialog> m_dialog;
+};
 
 } // namespace
 
@@ -75,6 +107,12 @@ TForm1::TForm1(Dialogs &dialogs, const Clock &clock, QWidget *parent)
     connect(ui->N2, &QAction::triggered, this, &TForm1::N2Click);
     connect(ui->N3, &QAction::triggered, this, &TForm1::N3Click);
     connect(ui->N4, &QAction::triggered, this, &TForm1::N4Click);
+    connect(ui->gf1, &QAction::triggered, this, &TForm1::gf1Click);
+    connect(ui->txt1, &QAction::triggered, this, &TForm1::txt1Click);
+    connect(ui->N5, &QAction::triggered, this, &TForm1::N5Click);
+    connect(ui->Preview1, &QAction::triggered, this, &TForm1::Preview1Click);
+    connect(ui->N6, &QAction::triggered, this, &TForm1::N6Click);
+    connect(ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connect(ui->registerNum, &QLineEdit::textChanged, this, &TForm1::registerNumChange);
     connect(ui->sendDate, &QLineEdit::textChanged, this, &TForm1::sendDateChange);
     connect(ui->months, &QComboBox::currentIndexChanged, this, &TForm1::monthsChange);
@@ -270,6 +308,143 @@ bool TForm1::SavePayroll()
     setWindowTitle(u"Кардолист - "_s + workDir + u'\\' + ReplaceAll(path, u"/"_s, u"\\"_s));
     DataChanged = false;
     return true;
+}
+
+// ---- Opening and text import -------------------------------------------------
+
+void TForm1::OpenPayrollFile(const QString &path)
+{
+    LoadProgress progress(this);
+    const QByteArray bytes = ReadPayrollFileBytes(path);
+    progress.step();
+    PayrollFileContents contents;
+    try {
+        contents = ReadPayrollFile(bytes);
+    } catch (const UserError &e) {
+        progress.finish();
+        m_dialogs.information(this, e.text());
+        return;
+    }
+    progress.step();
+
+    LastHeaderLine = contents.firstLine;
+    m_model->setRows({});
+    ui->registerNum->setStoredText(contents.registerNumber);
+    ui->months->setCurrentIndex(MonthIndexFromField(contents.monthField));
+    ui->year->setStoredText(contents.year);
+    ui->sendDate->setText(contents.date);
+
+    // All rows in one go; an amount that is not a number then stops the
+    // load with the rows in the grid and the register unsaved.
+    m_model->setRows(std::move(contents.rows));
+    DataChanged = true;
+    UpdateRowCounter();
+    FormatAmounts();
+    progress.finish();
+    UpdateTotals();
+    DataChanged = false;
+    setWindowTitle(kCaptionPrefix + path);
+    ShowLoadedRows();
+}
+
+void TForm1::ImportPayrollText(const QString &path)
+{
+    LoadProgress progress(this);
+    QByteArray bytes;
+    try {
+        bytes = ReadPayrollTextBytes(path);
+    } catch (const UserError &e) {
+        progress.finish();
+        m_dialogs.information(this, e.text());
+        return;
+    }
+    progress.step();
+    QList<PayrollRow> rows = ::ImportPayrollText(bytes);
+    bytes = QByteArray();
+    progress.step();
+
+    m_model->setRows(std::move(rows));
+    DataChanged = true;
+    UpdateRowCounter();
+    FormatAmounts();
+    progress.finish();
+    UpdateTotals();
+    DataChanged = false;
+    ShowLoadedRows();
+}
+
+// Focus into the grid on the first row's name, then the last row, scrolled to the bottom.
+void TForm1::ShowLoadedRows()
+{
+    PayrollGrid *grid = ui->mainGrid;
+    grid->setFocus(Qt::OtherFocusReason);
+    grid->SelectCell(PayrollModel::NameColumn, 1);
+    grid->SelectCell(PayrollModel::NameColumn, m_model->LastRow());
+    SetScrollPosition(99999999);
+}
+
+void TForm1::OpenWithDialog(const QString &filter, void (TForm1::*reader)(const QString &))
+{
+    Guarded(this, m_dialogs, [&] {
+        ui->year->setFocus(Qt::OtherFocusReason);
+        // An amount that is not a number keeps the focus in the grid; its message has been shown.
+        const QWidget *focus = QApplication::focusWidget();
+        if (focus && (focus == ui->mainGrid || ui->mainGrid->isAncestorOf(focus)))
+            return;
+
+        // The dialog may change the working directory; the save folder is relative to it.
+        const QString workDir = QDir::currentPath();
+        const auto restore = qScopeGuard([&workDir] { QDir::setCurrent(workDir); });
+
+        const Dialogs::Answer answer = DataChanged
+                ? m_dialogs.question(this, u"Выход"_s, kChangesQuestion, Dialogs::Buttons::YesNoCancel)
+                : Dialogs::Answer::No;
+        if (answer == Dialogs::Answer::Cancel)
+            return;
+        // A save stopped by its checks lets the open go on; a write that
+        // failed keeps the register in the window.
+        if (answer == Dialogs::Answer::Yes && SavePayroll() && DataChanged)
+            return;
+
+        const QString path = m_dialogs.openFileName(this, filter);
+        if (!path.isEmpty())
+            (this->*reader)(path);
+    });
+}
+
+void TForm1::gf1Click()
+{
+    OpenWithDialog(u"ZPSV|ZPSV*.*"_s, &TForm1::OpenPayrollFile);
+}
+
+void TForm1::txt1Click()
+{
+    OpenWithDialog(u"txt|*.txt"_s, &TForm1::ImportPayrollText);
+}
+
+// ---- Printing and About -------------------------------------------------------
+
+void TForm1::N5Click()
+{
+    Guarded(this, m_dialogs, [this] { PrintPayroll(this, m_dialogs, m_model->rows(), header()); });
+}
+
+void TForm1::Preview1Click()
+{
+    Guarded(this, m_dialogs, [this] { PreviewPayroll(this, m_model->rows(), header()); });
+}
+
+void TForm1::Button1Click()
+{
+    N5Click();
+}
+
+void TForm1::N6Click()
+{
+    Guarded(this, m_dialogs, [this] {
+        if (m_aboutWindow)
+            m_aboutWindow->exec();
+    });
 }
 
 // ---- Window -----------------------------------------------------------------

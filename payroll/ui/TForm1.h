@@ -11,12 +11,14 @@ class Clock;
 class Dialogs;
 class PayrollGrid;
 class PayrollModel;
+class QDialog;
 class QKeyEvent;
 class QLabel;
 namespace Ui { class TForm1; }
 
 // The payroll register window, the main window: the header fields of a
-// register, the grid of its rows with their totals, and saving.
+// register, the grid of its rows with their totals, saving, opening,
+// text import and printing.
 class TForm1 : public QMainWindow
 {
     Q_OBJECT
@@ -27,6 +29,8 @@ public:
 
     // The window that the menu item "Настройки" shows.
     void setSettingsWindow(QWidget *settings) { m_settingsWindow = settings; }
+    // The About window that the menu item "О программе" shows modally.
+    void setAboutWindow(QDialog *about) { m_aboutWindow = about; }
 
     PayrollModel *model() const { return m_model; }
     PayrollGrid *grid() const;
@@ -57,10 +61,21 @@ public:
     void PadRegisterNumber();
     bool CheckCardNumbers();
 
+    // Fill the register from a payroll file or a TAB-separated text file;
+    // both throw UserError at the step that fails.
+    void OpenPayrollFile(const QString &path);
+    void ImportPayrollText(const QString &path);
+
 public slots:
+    void gf1Click();
+    void txt1Click();
     void N2Click();
     void N3Click();
     void N4Click();
+    void N5Click();
+    void Preview1Click();
+    void N6Click();
+    void Button1Click();
     void registerNumChange();
     void registerNumExit();
     void sendDateChange();
@@ -90,6 +105,8 @@ protected:
 
 private:
     bool ValidateBeforeSave();
+    void OpenWithDialog(const QString &filter, void (TForm1::*reader)(const QString &));
+    void ShowLoadedRows();
     void SetScrollPosition(int position);
     void ShowRow(int row);
     void ShowCalendar();
@@ -102,6 +119,7 @@ private:
     PayrollModel *m_model;
     QLabel *m_panels[2];
     QWidget *m_settingsWindow = nullptr;
+    QDialog *m_aboutWindow = nullptr;
     bool m_focusPlaced = false;
 
     bool DataChanged = false;
