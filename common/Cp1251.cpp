@@ -24,15 +24,28 @@ constexpr std::array<char16_t, 128> kHigh = {
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
 };
 
+// Unicode -> byte for the non-ASCII half; 0 marks a character the code
+// page cannot hold (no character above 0x7F maps to byte 0).
+struct ReverseTable
+{
+    std::array<unsigned char, 0x10000> bytes{};
+    ReverseTable()
+    {
+        for (int i = 0; i < 128; ++i)
+            bytes[kHigh[i]] = static_cast<unsigned char>(0x80 + i);
+    }
+};
+
+const ReverseTable &reverse()
+{
+    static const ReverseTable table;
+    return table;
+}
+
 int highCode(char16_t u)
 {
-    // А..я are contiguous in both encodings.
-    if (u >= 0x0410 && u <= 0x044F)
-        return u - 0x0410 + 0xC0;
-    for (int i = 0; i < 64; ++i)
-        if (kHigh[i] == u)
-            return 0x80 + i;
-    return -1;
+    const unsigned char b = reverse().bytes[u];
+    return b ? int(b) : -1;
 }
 
 } // namespace
@@ -72,14 +85,29 @@ QString decode(QByteArrayView bytes)
     return out;
 }
 
+void appendEncoded(QByteArray &out, QStringView text)
+{
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char *d = out.data() + start;
+    const auto &table = reverse().bytes;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80) {
+            *d++ = static_cast<char>(u);
+        } else if (char16_t(u - 0x0410) < 0x40) { // А..я, the common case
+            *d++ = static_cast<char>(u - 0x0410 + 0xC0);
+        } else {
+            const unsigned char b = table[u];
+            *d++ = static_cast<char>(b ? b : '?');
+        }
+    }
+}
+
 QByteArray encode(QStringView text)
 {
-    QByteArray out(text.size(), Qt::Uninitialized);
-    char *d = out.data();
-    for (QChar c : text) {
-        const int b = code(c);
-        *d++ = static_cast<char>(b < 0 ? '?' : b);
-    }
+    QByteArray out;
+    appendEncoded(out, text);
     return out;
 }
 

@@ -4,7 +4,8 @@
 
 namespace Crc32 {
 
-const Table kTable = {
+namespace {
+constexpr Table kTableData = {
     0x00000000, 0x77073096, 0xEE0E612C, 0x990951BA, 0x076DC419, 0x706AF48F,
     0xE963A535, 0x9E6495A3, 0x0EDB8832, 0x79DCB8A4, 0xE0D5E91E, 0x97D2D988,
     0x09B64C2B, 0x7EB17CBD, 0xE7B82D07, 0x90BF1D91, 0x1DB71064, 0x6AB020F2,
@@ -50,7 +51,39 @@ const Table kTable = {
     0xB40BBE37, 0xC30C8EA1, 0x5A05DF1B, 0x2D02EF8D,
 };
 
+} // namespace
+
+const Table kTable = kTableData;
+
 namespace {
+
+// Slicing-by-8 tables, derived from the constant table at compile time.
+using Slices = std::array<Table, 8>;
+constexpr Slices MakeSlices()
+{
+    Slices s{};
+    s[0] = kTableData;
+    for (int k = 1; k < 8; ++k)
+        for (int i = 0; i < 256; ++i)
+            s[k][i] = (s[k - 1][i] >> 8) ^ kTableData[s[k - 1][i] & 0xFF];
+    return s;
+}
+constexpr Slices kSlices = MakeSlices();
+
+quint32 UpdateFast(quint32 r, const unsigned char *p, qsizetype n)
+{
+    for (; n >= 8; p += 8, n -= 8) {
+        const quint32 lo = (quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24) ^ r;
+        const quint32 hi = quint32(p[4]) | quint32(p[5]) << 8 | quint32(p[6]) << 16 | quint32(p[7]) << 24;
+        r = kSlices[7][lo & 0xFF] ^ kSlices[6][(lo >> 8) & 0xFF] ^ kSlices[5][(lo >> 16) & 0xFF]
+                ^ kSlices[4][lo >> 24] ^ kSlices[3][hi & 0xFF] ^ kSlices[2][(hi >> 8) & 0xFF]
+                ^ kSlices[1][(hi >> 16) & 0xFF] ^ kSlices[0][hi >> 24];
+    }
+    for (; n > 0; ++p, --n)
+        r = kTable[(r ^ *p) & 0xFF] ^ (r >> 8);
+    return r;
+}
+
 Reporter &reporter()
 {
     static Reporter r;
@@ -70,13 +103,20 @@ void UpdateCRC32(const void *data, qsizetype length, quint32 &crc, const Crc32::
     if (length <= 0)
         throw UserError(QStringLiteral("Integer overflow"));
     const auto *bytes = static_cast<const unsigned char *>(data);
+    if (&table == &Crc32::kTable) {
+        crc = Crc32::UpdateFast(crc, bytes, length);
+        return;
+    }
     quint32 r = crc;
     for (qsizetype i = 0; i < length; ++i)
         r = table[(r ^ bytes[i]) & 0xFF] ^ (r >> 8);
     crc = r;
 }
 
-bool CalcStringCRC32(const QByteArray &text, quint32 &crc, const Crc32::Table &table)
+namespace {
+
+// The CRC of the table's own 1024 bytes must be 0x6FCF9E13; reports otherwise.
+bool SelfTest(const Crc32::Table &table)
 {
     unsigned char tableBytes[sizeof(Crc32::Table)];
     for (int i = 0; i < 256; ++i)
@@ -85,13 +125,40 @@ bool CalcStringCRC32(const QByteArray &text, quint32 &crc, const Crc32::Table &t
     quint32 self = 0xFFFFFFFF;
     UpdateCRC32(tableBytes, sizeof tableBytes, self, table);
     self = ~self;
-    if (self != Crc32::kTableSelfTest) {
-        const QString message = QStringLiteral("CRC32 Table CRC32 is ") + FormatCRC32(self)
-                + QStringLiteral(", expecting $6FCF9E13");
-        if (Crc32::reporter())
-            Crc32::reporter()(message);
+    if (self == Crc32::kTableSelfTest)
+        return true;
+    const QString message = QStringLiteral("CRC32 Table CRC32 is ") + FormatCRC32(self)
+            + QStringLiteral(", expecting $6FCF9E13");
+    if (Crc32::reporter())
+        Crc32::reporter()(message);
+    return false;
+}
+
+} // namespace
+
+Crc32Builder::Crc32Builder()
+    : m_tableOk(SelfTest(Crc32::kTable))
+{
+}
+
+void Crc32Builder::add(QByteArrayView bytes)
+{
+    if (!bytes.isEmpty())
+        UpdateCRC32(bytes.data(), bytes.size(), m_register);
+}
+
+bool Crc32Builder::result(quint32 &crc) const
+{
+    if (!m_tableOk)
         return false;
-    }
+    crc = ~m_register;
+    return true;
+}
+
+bool CalcStringCRC32(const QByteArray &text, quint32 &crc, const Crc32::Table &table)
+{
+    if (!SelfTest(table))
+        return false;
     quint32 c = 0xFFFFFFFF;
     if (!text.isEmpty())
         UpdateCRC32(text.constData(), text.size(), c, table);

@@ -28,5 +28,20 @@ void UpdateCRC32(const void *data, qsizetype length, quint32 &crc, const Crc32::
 // message is reported and crc is left untouched; returns false then.
 bool CalcStringCRC32(const QByteArray &text, quint32 &crc, const Crc32::Table &table = Crc32::kTable);
 
+// The CRC of several parts taken as one string, without joining them: what
+// CalcStringCRC32 gives for their concatenation. The self-test runs once.
+class Crc32Builder
+{
+public:
+    Crc32Builder();
+    void add(QByteArrayView bytes);
+    // As CalcStringCRC32: false, and crc untouched, after a failed self-test.
+    bool result(quint32 &crc) const;
+
+private:
+    bool m_tableOk;
+    quint32 m_register = 0xFFFFFFFF;
+};
+
 // Eight upper-case hexadecimal digits, leading zeros kept.
 QString FormatCRC32(quint32 crc);

@@ -25,6 +25,7 @@ private slots:
     void fullStop();
     void crc_data();
     void crc();
+    void crcFastPathAndPartsMatchBytewise();
     void crcRefusesZeroLength();
     void crcSelfTestFailureLeavesValue();
 };
@@ -164,6 +165,32 @@ void TestTextRoutines::crc()
     quint32 crc = 0;
     QVERIFY(CalcStringCRC32(bytes, crc));
     QCOMPARE(FormatCRC32(crc), hex);
+}
+
+void TestTextRoutines::crcFastPathAndPartsMatchBytewise()
+{
+    QByteArray data(1037, Qt::Uninitialized);
+    quint32 seed = 12345;
+    for (char &c : data) {
+        seed = seed * 1103515245 + 12345;
+        c = char(seed >> 16);
+    }
+    const Crc32::Table copy = Crc32::kTable; // another address: the byte-at-a-time path
+    for (qsizetype length : {1, 7, 8, 9, 63, 1037}) {
+        const QByteArray text = data.first(length);
+        quint32 fast = 0, slow = 0;
+        QVERIFY(CalcStringCRC32(text, fast));
+        QVERIFY(CalcStringCRC32(text, slow, copy));
+        QCOMPARE(fast, slow);
+        for (qsizetype cut : {qsizetype(0), length / 3, length}) {
+            Crc32Builder parts;
+            parts.add(QByteArrayView(text).first(cut));
+            parts.add(QByteArrayView(text).sliced(cut));
+            quint32 joined = 0;
+            QVERIFY(parts.result(joined));
+            QCOMPARE(joined, fast);
+        }
+    }
 }
 
 void TestTextRoutines::crcRefusesZeroLength()
