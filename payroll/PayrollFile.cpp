@@ -10,7 +10,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -57,7 +56,7 @@ void AppendDetailLine(QString &out, qsizetype dataIndex, const PayrollRow &row)
     out += FieldSeparator;
     out += row.card;
     out += FieldSeparator;
-    out += row.amount;
+    out += ReplaceAll(row.amount, kSpace, QString());
     out += FieldSeparator;
 }
 
@@ -75,8 +74,39 @@ struct BuiltFile
     QString trailer;
 };
 
-// Header and detail lines are encoded once; the CRC runs over those very
-// bytes with their CR LF left out, then the trailer is appended.
+void AppendField(QByteArray &out, QStringView text)
+{
+    Cp1251::appendEncoded(out, text);
+    out += '\t';
+}
+
+// The plain form of a display amount is the same text without its blanks.
+void AppendAmountField(QByteArray &out, QStringView amount)
+{
+    char buffer[64];
+    qsizetype n = 0;
+    for (QChar c : amount) {
+        if (c == QLatin1Char(' '))
+            continue;
+        if (c.unicode() >= 0x80 || n == qsizetype(sizeof buffer)) // not an amount: keep it as it is
+            return AppendField(out, ReplaceAll(amount.toString(), kSpace, QString()));
+        buffer[n++] = char(c.unicode());
+    }
+    out.append(buffer, n);
+    out += '\t';
+}
+
+void AppendLineNumber(QByteArray &out, qint64 n)
+{
+    char digits[11];
+    for (int i = 9; i >= 0; --i, n /= 10)
+        digits[i] = char('0' + n % 10);
+    digits[10] = '\t';
+    out.append(digits, 11);
+}
+
+// Lines are encoded straight into the file's bytes; the CRC takes each line
+// as it is written, without its CR LF, so it always describes those bytes.
 BuiltFile Build(const SettingsRecord &settings, const PayrollHeader &header, const QList<PayrollRow> &rows,
                 const QDateTime &moment)
 {
@@ -85,37 +115,32 @@ BuiltFile Build(const SettingsRecord &settings, const PayrollHeader &header, con
     for (const PayrollRow &row : rows)
         estimate += row.name.size() + row.card.size() + row.amount.size() + 20;
 
-    QString text;
-    text.reserve(estimate);
-    std::vector<qsizetype> lineEnds; // offset of each CR
-    lineEnds.reserve(rows.size() + 1);
-    text += headerLine;
-    lineEnds.push_back(text.size());
-    text += u"\r\n"_s;
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        if (!IsWrittenRow(rows[i]))
-            continue;
-        AppendDetailLine(text, i, rows[i]);
-        lineEnds.push_back(text.size());
-        text += u"\r\n"_s;
-    }
-
     BuiltFile built;
-    built.bytes = Cp1251::encode(text); // one byte per character
-    text = QString();
-
-    QByteArray crcInput;
-    crcInput.reserve(built.bytes.size());
-    qsizetype start = 0;
-    for (qsizetype end : lineEnds) {
-        crcInput.append(built.bytes.constData() + start, end - start);
-        start = end + 2;
+    QByteArray &out = built.bytes;
+    out.reserve(estimate);
+    Crc32Builder crc;
+    Cp1251::appendEncoded(out, headerLine);
+    crc.add(out);
+    out += "\r\n";
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const PayrollRow &row = rows[i];
+        if (!IsWrittenRow(row))
+            continue;
+        const qsizetype start = out.size();
+        out += "D\t";
+        // Grid row i + 1 is numbered i + 2: left-out rows leave a gap.
+        AppendLineNumber(out, i + 2);
+        AppendField(out, row.name);
+        AppendField(out, row.card);
+        AppendAmountField(out, row.amount);
+        crc.add(QByteArrayView(out).sliced(start));
+        out += "\r\n";
     }
-    CalcStringCRC32(crcInput, built.crc); // keeps 0 when the table fails its self-test
+    crc.result(built.crc); // keeps 0 when the table fails its self-test
 
     built.trailer = TrailerLineText(rows.size(), built.crc);
-    built.bytes += Cp1251::encode(built.trailer);
-    built.bytes += "\r\n";
+    Cp1251::appendEncoded(out, built.trailer);
+    out += "\r\n";
     return built;
 }
 

@@ -43,17 +43,20 @@ QString PayrollFilePath(const SettingsRecord &settings, const PayrollHeader &hea
 QString HeaderKeyText(const SettingsRecord &settings, const PayrollHeader &header);
 
 // A row goes into the file unless its name or card is empty or its amount
-// is exactly "0.00". Rows must already be in plain amount form.
+// is exactly "0.00" (the same text in plain and display form).
 bool IsWrittenRow(const PayrollRow &row);
+
+// The rows' amounts may be in plain or display form: they are written in
+// plain form, without their blanks.
 
 // The header line, detail lines and trailer as written, without line ends.
 QStringList PayrollLines(const SettingsRecord &settings, const PayrollHeader &header,
-                         const QList<PayrollRow> &plainRows, const QDateTime &moment);
+                         const QList<PayrollRow> &rows, const QDateTime &moment);
 quint32 PayrollChecksum(const SettingsRecord &settings, const PayrollHeader &header,
-                        const QList<PayrollRow> &plainRows, const QDateTime &moment);
+                        const QList<PayrollRow> &rows, const QDateTime &moment);
 // The whole file's bytes, trailer included.
 QByteArray BuildPayrollFile(const SettingsRecord &settings, const PayrollHeader &header,
-                            const QList<PayrollRow> &plainRows, const QDateTime &moment);
+                            const QList<PayrollRow> &rows, const QDateTime &moment);
 
 // What the open command reads from a payroll file.
 struct PayrollFileContents

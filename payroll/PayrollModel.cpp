@@ -220,22 +220,6 @@ void PayrollModel::UnformatAmounts()
     }
 }
 
-QList<PayrollRow> PayrollModel::PlainRows() const
-{
-    QList<PayrollRow> plain;
-    plain.reserve(m_rows.size());
-    for (int row = 1; row <= LastRow(); ++row) {
-        const PayrollRow &r = at(row);
-        if (r.amount.isEmpty())
-            plain.append(r);
-        else if (m_unformatted.count(row))
-            plain.append({r.name, r.card, Money::fromAmountText(r.amount).toPlain()});
-        else
-            plain.append({r.name, r.card, displayToPlain(r.amount)});
-    }
-    return plain;
-}
-
 std::optional<Money> PayrollModel::SumAmounts() const
 {
     if (!m_badAmounts.empty() || m_total > Money::kMaxTiyin || m_total < -Money::kMaxTiyin)

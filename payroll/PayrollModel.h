@@ -59,8 +59,6 @@ public:
     void FormatAmounts();
     // Every non-empty amount in plain form; empty ones stay empty. Throws as above.
     void UnformatAmounts();
-    // The rows as UnformatAmounts would leave them, without touching the grid.
-    QList<PayrollRow> PlainRows() const;
     // The total; nullopt when an amount is not a number or the total is out of range.
     std::optional<Money> SumAmounts() const;
     // The rows whose card number holds anything but the digits 0-9, ascending.

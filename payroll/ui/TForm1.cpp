@@ -289,8 +289,9 @@ bool TForm1::SavePayroll()
     const SettingsRecord settings = ReadSettingsRecord();
     const QString path = PayrollFilePath(settings, h);
     const QDateTime moment = m_clock.now();
-    // The file takes the plain amounts; the grid keeps showing display ones.
-    const QByteArray bytes = BuildPayrollFile(settings, h, m_model->PlainRows(), moment);
+    // The amounts are in display form now; the file writes them plain, so
+    // the grid never has to leave its display form.
+    const QByteArray bytes = BuildPayrollFile(settings, h, m_model->rows(), moment);
 
     const bool existed = QFileInfo::exists(path);
     QString reason;
