@@ -41,34 +41,47 @@ QStringList SplitFields(QStringView line, QChar separator)
     return fields;
 }
 
-QStringList SplitLines(QStringView text)
+LineSplitter::LineSplitter(QStringView text)
+    : m_text(text)
 {
     const qsizetype nul = text.indexOf(QChar(0));
     if (nul >= 0)
-        text = text.left(nul);
+        m_text = text.left(nul);
+}
+
+bool LineSplitter::next(QStringView &line)
+{
+    const qsizetype n = m_text.size();
+    if (m_pos >= n)
+        return false;
+    qsizetype i = m_pos;
+    while (i < n && m_text[i] != QLatin1Char('\r') && m_text[i] != QLatin1Char('\n'))
+        ++i;
+    line = m_text.sliced(m_pos, i - m_pos);
+    if (i < n && m_text[i] == QLatin1Char('\r') && i + 1 < n && m_text[i + 1] == QLatin1Char('\n'))
+        ++i;
+    m_pos = i + 1;
+    return true;
+}
+
+QStringList SplitLines(QStringView text)
+{
     QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-            continue;
-        lines.append(text.mid(start, i - start).toString());
-        if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines.append(text.mid(start).toString());
+    LineSplitter splitter(text);
+    for (QStringView line; splitter.next(line);)
+        lines.append(line.toString());
     return lines;
+}
+
+QString DecodeText(QByteArrayView bytes)
+{
+    const qsizetype nul = bytes.indexOf('\0');
+    return Cp1251::decode(nul >= 0 ? bytes.first(nul) : bytes);
 }
 
 QStringList DecodeLines(QByteArrayView bytes)
 {
-    const qsizetype nul = bytes.indexOf('\0');
-    if (nul >= 0)
-        bytes = bytes.first(nul);
-    return SplitLines(Cp1251::decode(bytes));
+    return SplitLines(DecodeText(bytes));
 }
 
 QString WithFullStop(const QString &text)

@@ -18,6 +18,22 @@ QStringList SplitFields(QStringView line, QChar separator = QLatin1Char('\t'));
 // adds no empty line; a zero character ends the text.
 QStringList SplitLines(QStringView text);
 
+// The same lines one at a time, as views into the text, so that a file of
+// millions of empty lines costs no list.
+class LineSplitter
+{
+public:
+    explicit LineSplitter(QStringView text);
+    bool next(QStringView &line);
+
+private:
+    QStringView m_text;
+    qsizetype m_pos = 0;
+};
+
+// A file's bytes as Windows-1251 text, up to its first zero byte.
+QString DecodeText(QByteArrayView bytes);
+
 // A file's bytes as Windows-1251 text split into lines, as above.
 QStringList DecodeLines(QByteArrayView bytes);
 

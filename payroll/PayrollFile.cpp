@@ -280,42 +280,43 @@ QByteArray BuildPayrollFile(const SettingsRecord &settings, const PayrollHeader 
 
 PayrollFileContents ReadPayrollFile(QByteArrayView bytes)
 {
-    const QStringList lines = DecodeLines(bytes);
-    if (lines.isEmpty())
+    const QString text = DecodeText(bytes);
+    LineSplitter lines(text);
+    QStringView first;
+    if (!lines.next(first))
         throw UserError(BadFormatMessage());
-    const QString &first = lines.first();
     // A line too short to hold the tested character fails as well.
     const bool passes = first.startsWith(QLatin1Char('H')) || (first.size() >= 2 && first[1] == FieldSeparator);
     if (!passes)
         throw UserError(BadFormatMessage());
 
     PayrollFileContents contents;
-    contents.firstLine = first;
+    contents.firstLine = first.toString();
     contents.date = FieldAt(first, 5).toString();
     contents.monthField = FieldAt(first, 6).toString();
     contents.year = FieldAt(first, 7).toString();
     contents.registerNumber = FieldAt(first, 8).toString();
 
-    // The last line is taken to be the trailer and never read.
-    const qsizetype last = lines.size() - 1;
-    contents.rows.reserve(std::max<qsizetype>(last - 1, 0));
-    for (qsizetype i = 1; i < last; ++i) {
-        const QStringView line = lines[i];
-        if (line.isEmpty())
-            continue;
-        contents.rows.append({FieldAt(line, 2).toString(), FieldAt(line, 3).toString(),
-                              DecimalPoint(FieldAt(line, 4))});
+    // Each line is taken once the next one is seen: the last line is taken
+    // to be the trailer and never read.
+    QStringView pending;
+    bool hasPending = false;
+    for (QStringView line; lines.next(line);) {
+        if (hasPending && !pending.isEmpty())
+            contents.rows.append({FieldAt(pending, 2).toString(), FieldAt(pending, 3).toString(),
+                                  DecimalPoint(FieldAt(pending, 4))});
+        pending = line;
+        hasPending = true;
     }
     return contents;
 }
 
 QList<PayrollRow> ImportPayrollText(QByteArrayView bytes)
 {
-    const QStringList lines = DecodeLines(bytes);
+    const QString text = DecodeText(bytes);
+    LineSplitter lines(text);
     QList<PayrollRow> rows;
-    rows.reserve(lines.size());
-    for (const QString &whole : lines) {
-        QStringView line = whole;
+    for (QStringView line; lines.next(line);) {
         while (line.startsWith(FieldSeparator))
             line = line.mid(1);
         if (line.isEmpty())
