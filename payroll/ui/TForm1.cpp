@@ -335,15 +335,7 @@ void TForm1::OpenPayrollFile(const QString &path)
     ui->year->setStoredText(contents.year);
     ui->sendDate->setText(contents.date);
 
-    // All rows in one go; an amount that is not a number then stops the
-    // load with the rows in the grid and the register unsaved.
-    m_model->setRows(std::move(contents.rows));
-    DataChanged = true;
-    UpdateRowCounter();
-    FormatAmounts();
-    progress.finish();
-    UpdateTotals();
-    DataChanged = false;
+    FillLoadedRows(std::move(contents.rows), [&progress] { progress.finish(); });
     setWindowTitle(kCaptionPrefix + path);
     ShowLoadedRows();
 }
@@ -364,14 +356,21 @@ void TForm1::ImportPayrollText(const QString &path)
     bytes = QByteArray();
     progress.step();
 
+    FillLoadedRows(std::move(rows), [&progress] { progress.finish(); });
+    ShowLoadedRows();
+}
+
+// All rows in one go; an amount that is not a number then stops the load
+// with the rows in the grid and the register unsaved.
+void TForm1::FillLoadedRows(QList<PayrollRow> rows, const std::function<void()> &formatted)
+{
     m_model->setRows(std::move(rows));
     DataChanged = true;
     UpdateRowCounter();
     FormatAmounts();
-    progress.finish();
+    formatted();
     UpdateTotals();
     DataChanged = false;
-    ShowLoadedRows();
 }
 
 // Focus into the grid on the first row's name, then the last row, scrolled to the bottom.

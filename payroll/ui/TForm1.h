@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class Clock;
@@ -106,6 +107,7 @@ protected:
 private:
     bool ValidateBeforeSave();
     void OpenWithDialog(const QString &filter, void (TForm1::*reader)(const QString &));
+    void FillLoadedRows(QList<PayrollRow> rows, const std::function<void()> &formatted);
     void ShowLoadedRows();
     void SetScrollPosition(int position);
     void ShowRow(int row);
