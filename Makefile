@@ -38,7 +38,7 @@ bench: setup
 fuzz:
 	@bash scripts/setup.sh --fuzz
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKARDOLIST_FUZZ=ON >/dev/null
-	@cmake --build build-fuzz -j $(JOBS)
+	@cmake --build build-fuzz -j $(JOBS) --target fuzzers
 	@for f in build-fuzz/fuzz/fuzz_*; do \
 	  [ -x "$$f" ] || continue; n=$$(basename $$f); mkdir -p fuzz-corpus/$$n; \
 	  "$$f" -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 fuzz-corpus/$$n $(ROOT)/fuzz/seeds/$$n || exit 1; \

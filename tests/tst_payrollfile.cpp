@@ -68,6 +68,12 @@ private slots:
         const QStringList lines = PayrollLines(Settings(), Header(), ThreeRows(), kMoment);
         QCOMPARE(lines.size(), 4);
         QCOMPARE(lines.last(), u"T\t0000000005\t5EA7F17A\t"_s);
+
+        // The grid hands over display amounts: the same file comes out.
+        QList<PayrollRow> display = ThreeRows();
+        display[0].amount = u"1 500 000.00"_s;
+        QCOMPARE(BuildPayrollFile(Settings(), Header(), display, kMoment), golden);
+        QCOMPARE(PayrollLines(Settings(), Header(), display, kMoment), lines);
     }
 
     void buildsPathAndHeaderFromCodes_data()
