@@ -85,11 +85,8 @@ QString decode(QByteArrayView bytes)
     return out;
 }
 
-void appendEncoded(QByteArray &out, QStringView text)
+char *encodeInto(char *d, QStringView text)
 {
-    const qsizetype start = out.size();
-    out.resize(start + text.size());
-    char *d = out.data() + start;
     const auto &table = reverse().bytes;
     for (QChar c : text) {
         const char16_t u = c.unicode();
@@ -102,6 +99,14 @@ void appendEncoded(QByteArray &out, QStringView text)
             *d++ = static_cast<char>(b ? b : '?');
         }
     }
+    return d;
+}
+
+void appendEncoded(QByteArray &out, QStringView text)
+{
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    encodeInto(out.data() + start, text);
 }
 
 QByteArray encode(QStringView text)

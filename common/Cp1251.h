@@ -10,6 +10,7 @@ namespace Cp1251 {
 QString decode(QByteArrayView bytes);
 QByteArray encode(QStringView text);          // characters outside the code page become '?'
 void appendEncoded(QByteArray &out, QStringView text); // as encode(), appended to out
+char *encodeInto(char *out, QStringView text);         // out holds text.size() bytes; gives the end
 bool canEncode(QChar c);
 bool canEncode(QStringView text);
 int code(QChar c);                            // the byte value, or -1 when not encodable

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -74,36 +75,55 @@ struct BuiltFile
     QString trailer;
 };
 
-void AppendField(QByteArray &out, QStringView text)
+// Writes into a buffer sized for the worst case, then trims it.
+class ByteWriter
 {
-    Cp1251::appendEncoded(out, text);
-    out += '\t';
-}
-
-// The plain form of a display amount is the same text without its blanks.
-void AppendAmountField(QByteArray &out, QStringView amount)
-{
-    char buffer[64];
-    qsizetype n = 0;
-    for (QChar c : amount) {
-        if (c == QLatin1Char(' '))
-            continue;
-        if (c.unicode() >= 0x80 || n == qsizetype(sizeof buffer)) // not an amount: keep it as it is
-            return AppendField(out, ReplaceAll(amount.toString(), kSpace, QString()));
-        buffer[n++] = char(c.unicode());
+public:
+    explicit ByteWriter(qsizetype capacity)
+        : m_bytes(capacity, Qt::Uninitialized)
+        , m_end(m_bytes.data())
+    {
     }
-    out.append(buffer, n);
-    out += '\t';
-}
+    const char *position() const { return m_end; }
+    void text(QStringView text) { m_end = Cp1251::encodeInto(m_end, text); }
+    void field(QStringView text)
+    {
+        this->text(text);
+        *m_end++ = '\t';
+    }
+    // The plain form of a display amount is the same text without its blanks.
+    void amountField(QStringView amount)
+    {
+        for (QChar c : amount) {
+            if (c == QLatin1Char(' '))
+                continue;
+            m_end = c.unicode() < 0x80 ? (*m_end = char(c.unicode()), m_end + 1)
+                                       : Cp1251::encodeInto(m_end, QStringView(&c, 1));
+        }
+        *m_end++ = '\t';
+    }
+    void lineNumber(qint64 n)
+    {
+        for (int i = 9; i >= 0; --i, n /= 10)
+            m_end[i] = char('0' + n % 10);
+        m_end[10] = '\t';
+        m_end += 11;
+    }
+    void raw(const char *text, qsizetype n)
+    {
+        std::memcpy(m_end, text, size_t(n));
+        m_end += n;
+    }
+    QByteArray take()
+    {
+        m_bytes.truncate(m_end - m_bytes.constData());
+        return std::move(m_bytes);
+    }
 
-void AppendLineNumber(QByteArray &out, qint64 n)
-{
-    char digits[11];
-    for (int i = 9; i >= 0; --i, n /= 10)
-        digits[i] = char('0' + n % 10);
-    digits[10] = '\t';
-    out.append(digits, 11);
-}
+private:
+    QByteArray m_bytes;
+    char *m_end;
+};
 
 // Lines are encoded straight into the file's bytes; the CRC takes each line
 // as it is written, without its CR LF, so it always describes those bytes.
@@ -111,36 +131,39 @@ BuiltFile Build(const SettingsRecord &settings, const PayrollHeader &header, con
                 const QDateTime &moment)
 {
     const QString headerLine = HeaderLineText(settings, header, moment);
-    qsizetype estimate = headerLine.size() + 2 + 40;
+    // Header and CR LF, the trailer (24 bytes), and per detail line its
+    // texts plus 18 bytes of type, number, separators and CR LF.
+    qsizetype capacity = headerLine.size() + 2 + 24;
     for (const PayrollRow &row : rows)
-        estimate += row.name.size() + row.card.size() + row.amount.size() + 20;
+        capacity += row.name.size() + row.card.size() + row.amount.size() + 18;
 
-    BuiltFile built;
-    QByteArray &out = built.bytes;
-    out.reserve(estimate);
+    ByteWriter out(capacity);
     Crc32Builder crc;
-    Cp1251::appendEncoded(out, headerLine);
-    crc.add(out);
-    out += "\r\n";
+    const char *line = out.position();
+    out.text(headerLine);
+    crc.add(QByteArrayView(line, out.position()));
+    out.raw("\r\n", 2);
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const PayrollRow &row = rows[i];
         if (!IsWrittenRow(row))
             continue;
-        const qsizetype start = out.size();
-        out += "D\t";
+        line = out.position();
+        out.raw("D\t", 2);
         // Grid row i + 1 is numbered i + 2: left-out rows leave a gap.
-        AppendLineNumber(out, i + 2);
-        AppendField(out, row.name);
-        AppendField(out, row.card);
-        AppendAmountField(out, row.amount);
-        crc.add(QByteArrayView(out).sliced(start));
-        out += "\r\n";
+        out.lineNumber(i + 2);
+        out.field(row.name);
+        out.field(row.card);
+        out.amountField(row.amount);
+        crc.add(QByteArrayView(line, out.position()));
+        out.raw("\r\n", 2);
     }
-    crc.result(built.crc); // keeps 0 when the table fails its self-test
 
+    BuiltFile built;
+    crc.result(built.crc); // keeps 0 when the table fails its self-test
     built.trailer = TrailerLineText(rows.size(), built.crc);
-    Cp1251::appendEncoded(out, built.trailer);
-    out += "\r\n";
+    out.text(built.trailer);
+    out.raw("\r\n", 2);
+    built.bytes = out.take();
     return built;
 }
 
