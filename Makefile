@@ -33,14 +33,14 @@ test: build
 bench: setup
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKARDOLIST_BENCH=ON >/dev/null
 	@cmake --build build-bench -j $(JOBS)
-	@for b in build-bench/bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b" || exit 1; done
+	@for b in build-bench/bench/bench_*; do [ -f "$$b" ] && [ -x "$$b" ] || continue; QT_QPA_PLATFORM=offscreen "$$b" || exit 1; done
 
 fuzz:
 	@bash scripts/setup.sh --fuzz
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKARDOLIST_FUZZ=ON >/dev/null
 	@cmake --build build-fuzz -j $(JOBS) --target fuzzers
 	@for f in build-fuzz/fuzz/fuzz_*; do \
-	  [ -x "$$f" ] || continue; n=$$(basename $$f); mkdir -p fuzz-corpus/$$n; \
+	  [ -f "$$f" ] && [ -x "$$f" ] || continue; n=$$(basename $$f); mkdir -p fuzz-corpus/$$n; \
 	  "$$f" -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 fuzz-corpus/$$n $(ROOT)/fuzz/seeds/$$n || exit 1; \
 	done
 
