@@ -52,6 +52,8 @@ private slots:
     void clearTable();
     void pageKeys_data();
     void pageKeys();
+    void pageKeysStopAtBadAmount_data();
+    void pageKeysStopAtBadAmount();
     void headerFields();
     void closeQuestion_data();
     void closeQuestion();
@@ -349,6 +351,31 @@ void TestPayrollWindow::pageKeys()
     QCOMPARE(m_grid->height(), 101 * PayrollGrid::kRowHeight);
     QCOMPARE(m_grid->visualRect(m_form->model()->index(row, 0)).top() + PayrollGrid::kRowHeight,
              row * PayrollGrid::kRowHeight);
+}
+
+void TestPayrollWindow::pageKeysStopAtBadAmount_data()
+{
+    QTest::addColumn<Qt::Key>("pressed");
+    QTest::newRow("page down") << Qt::Key_PageDown;
+    QTest::newRow("page up") << Qt::Key_PageUp;
+    QTest::newRow("home") << Qt::Key_Home;
+    QTest::newRow("end") << Qt::Key_End;
+}
+
+// The refused selection ends the key's handling: the view stays on the cell.
+void TestPayrollWindow::pageKeysStopAtBadAmount()
+{
+    QFETCH(Qt::Key, pressed);
+    makeRows(100);
+    QVERIFY(m_grid->SelectCell(2, 45));
+    const int position = m_form->scrollPosition();
+    m_form->model()->SetCell(3, 45, u"."_s);
+    m_grid->focusCellEditor();
+    m_dialogs.clear();
+    key(pressed);
+    QCOMPARE(current(), QPoint(2, 45));
+    QCOMPARE(m_form->scrollPosition(), position);
+    QVERIFY(m_dialogs.texts().contains(u"'.' is not a valid floating point value."_s));
 }
 
 void TestPayrollWindow::headerFields()

@@ -660,8 +660,9 @@ void TForm1::mainGridKeyPress(QChar &key)
         if (key == u'\t' && RequestedCol == PayrollModel::NumberColumn && RequestedRow == 1) {
             // Tab from the last amount: a new row, and on into its name.
             addRowButtonClick();
-            grid->SelectCell(PayrollModel::NameColumn, m_model->LastRow());
-            SetScrollPosition(99999999);
+            // A refused selection ends the handler, as its error would.
+            if (grid->SelectCell(PayrollModel::NameColumn, m_model->LastRow()))
+                SetScrollPosition(99999999);
         } else if (key == u'\t' && RequestedCol == PayrollModel::NumberColumn) {
             // Tab from an amount: on into the next row's name.
             const int row = grid->Row();
@@ -681,14 +682,15 @@ bool TForm1::mainGridKeyDown(int key, Qt::KeyboardModifiers)
         PayrollGrid *grid = ui->mainGrid;
         const int col = grid->Col();
         switch (key) {
+        // A refused selection ends the handler, as its error would: no scrolling.
         case Qt::Key_Home:
-            grid->SelectCell(col, 1);
-            SetScrollPosition(1);
+            if (grid->SelectCell(col, 1))
+                SetScrollPosition(1);
             consumed = true;
             break;
         case Qt::Key_End:
-            grid->SelectCell(col, m_model->LastRow());
-            SetScrollPosition(999999999);
+            if (grid->SelectCell(col, m_model->LastRow()))
+                SetScrollPosition(999999999);
             consumed = true;
             break;
         case Qt::Key_PageDown:
@@ -696,8 +698,8 @@ bool TForm1::mainGridKeyDown(int key, Qt::KeyboardModifiers)
             const PageMove move = key == Qt::Key_PageDown ? PageDownMove(grid->Row(), m_model->rowCount())
                                                           : PageUpMove(grid->Row(), m_model->rowCount());
             PageTopRow = move.pageTopRow;
-            grid->SelectCell(col, move.row);
-            SetScrollPosition(move.position);
+            if (grid->SelectCell(col, move.row))
+                SetScrollPosition(move.position);
             consumed = true;
             break;
         }
