@@ -9,6 +9,8 @@
 #include "payroll/ui/TForm1.h"
 #include "settings/SettingsRecord.h"
 
+#include "bench/BenchWindow.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -21,52 +23,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class SilentDialogs : public Dialogs
-{
-public:
-    void information(QWidget *, const QString &) override {}
-    void error(QWidget *, const QString &) override {}
-    Answer question(QWidget *, const QString &, const QString &, Buttons) override { return Answer::Yes; }
-    QString openFileName(QWidget *, const QString &) override { return {}; }
-    bool printSetup(QWidget *, QPrinter &) override { return false; }
-};
-
-QList<PayrollRow> makeRows(int count)
-{
-    QList<PayrollRow> rows;
-    rows.reserve(count);
-    for (int i = 1; i <= count; ++i)
-        rows.append({u"Сотрудникова Анна Петровна %1"_s.arg(i), u"86001234%1"_s.arg(i, 8, 10, QLatin1Char('0')),
-                     QString::number(1000 + i % 997) + u".50"_s});
-    return rows;
-}
-
-// A shown payroll window over a register of the given size, in a scratch
-// working directory with its "settings.ini".
-struct Window
+// A shown payroll window over a register of the given size.
+struct Window : BenchWindow
 {
     explicit Window(int rows)
+        : BenchWindow(Dialogs::Answer::Yes)
     {
-        QDir::setCurrent(dir.path());
-        WriteSettingsRecord({u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s});
-        form = std::make_unique<TForm1>(dialogs, clock);
-        form->show();
         form->setHeader({u"00007"_s, u"08.12.2026"_s, 11, u"2026"_s});
-        form->model()->setRows(makeRows(rows));
+        form->model()->setRows(MakeBenchRows(rows));
         form->FormatAmounts();
         QCoreApplication::processEvents();
     }
-    ~Window()
-    {
-        form->setDataChanged(false);
-        form.reset();
-        QDir::setCurrent(QDir::tempPath());
-    }
-
-    QTemporaryDir dir;
-    SilentDialogs dialogs;
-    FixedClock clock{QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9))};
-    std::unique_ptr<TForm1> form;
 };
 
 // An amount typed into a cell, then the next cell selected: FormatAmounts,
@@ -89,7 +56,7 @@ BENCHMARK(BM_SelectCell)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kM
 void BM_SetRows(benchmark::State &state)
 {
     Window w(1);
-    const QList<PayrollRow> rows = makeRows(int(state.range(0)));
+    const QList<PayrollRow> rows = MakeBenchRows(int(state.range(0)));
     for (auto _ : state) {
         w.form->model()->setRows(rows);
         QCoreApplication::processEvents();
@@ -128,11 +95,5 @@ BENCHMARK(BM_PlainWrite)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }
