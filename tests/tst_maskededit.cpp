@@ -1,4 +1,4 @@
-#include "common/DelphiMask.h"
+#include "common/EditMask.h"
 #include "common/ui/MaskedEdit.h"
 
 #include <QPushButton>
@@ -19,7 +19,7 @@ private slots:
 
 void TestMaskedEdit::conversion_data()
 {
-    QTest::addColumn<QString>("delphi");
+    QTest::addColumn<QString>("mask");
     QTest::addColumn<QString>("qt");
     QTest::addColumn<bool>("fromRight");
     QTest::newRow("register number") << "!99999;1;_" << "00000;_" << true;
@@ -34,17 +34,17 @@ void TestMaskedEdit::conversion_data()
 
 void TestMaskedEdit::conversion()
 {
-    QFETCH(QString, delphi);
+    QFETCH(QString, mask);
     QFETCH(QString, qt);
     QFETCH(bool, fromRight);
-    const DelphiMask m = DelphiMask::parse(delphi);
+    const EditMask m = EditMask::parse(mask);
     QCOMPARE(m.qtMask, qt);
     QCOMPARE(m.fillFromRight, fromRight);
 }
 
 void TestMaskedEdit::storedText_data()
 {
-    QTest::addColumn<QString>("delphi");
+    QTest::addColumn<QString>("mask");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("set");
     QTest::addColumn<QString>("stored");
@@ -59,12 +59,12 @@ void TestMaskedEdit::storedText_data()
 
 void TestMaskedEdit::storedText()
 {
-    QFETCH(QString, delphi);
+    QFETCH(QString, mask);
     QFETCH(QString, typed);
     QFETCH(QString, set);
     QFETCH(QString, stored);
     MaskedEdit edit;
-    edit.setDelphiMask(delphi);
+    edit.setEditMask(mask);
     if (!set.isEmpty())
         edit.setStoredText(set);
     if (!typed.isEmpty()) {
@@ -84,7 +84,7 @@ void TestMaskedEdit::incompleteRequiredFieldCannotBeLeft()
     layout->addWidget(edit);
     layout->addWidget(other);
     layout->addWidget(button);
-    edit->setDelphiMask(QStringLiteral("00000;1;_"));
+    edit->setEditMask(QStringLiteral("00000;1;_"));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QSignalSpy clicked(button, &QPushButton::clicked);

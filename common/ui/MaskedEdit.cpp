@@ -10,10 +10,10 @@ MaskedEdit::MaskedEdit(QWidget *parent)
 {
 }
 
-void MaskedEdit::setDelphiMask(const QString &delphiMask)
+void MaskedEdit::setEditMask(const QString &editMask)
 {
-    m_delphi = delphiMask;
-    m_mask = DelphiMask::parse(delphiMask);
+    m_editMask = editMask;
+    m_mask = EditMask::parse(editMask);
     m_inputPlaces.clear();
     const QString body = m_mask.qtMask.left(m_mask.qtMask.lastIndexOf(QLatin1Char(';')));
     static const QString inputLetters = QStringLiteral("ANXDHB9anxdhb0#");
@@ -39,7 +39,7 @@ bool MaskedEdit::isInputPlace(qsizetype position) const
 
 QString MaskedEdit::storedText() const
 {
-    if (m_delphi.isEmpty())
+    if (m_editMask.isEmpty())
         return text();
     QString shown = displayText();
     for (qsizetype i = 0; i < shown.size(); ++i)
@@ -50,7 +50,7 @@ QString MaskedEdit::storedText() const
 
 void MaskedEdit::setStoredText(const QString &value)
 {
-    if (m_delphi.isEmpty()) {
+    if (m_editMask.isEmpty()) {
         setText(value);
         return;
     }
@@ -65,7 +65,7 @@ void MaskedEdit::setStoredText(const QString &value)
 
 bool MaskedEdit::mustStay() const
 {
-    return !m_delphi.isEmpty() && isModified() && !hasAcceptableInput();
+    return !m_editMask.isEmpty() && isModified() && !hasAcceptableInput();
 }
 
 bool MaskedEdit::focusNextPrevChild(bool next)

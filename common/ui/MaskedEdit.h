@@ -1,10 +1,10 @@
 #pragma once
 
-#include "common/DelphiMask.h"
+#include "common/EditMask.h"
 
 #include <QLineEdit>
 
-// A line edit with a Delphi-style edit mask. Its stored text keeps every
+// A line edit with a edit mask in the "mask;keepLiterals;blank" notation. Its stored text keeps every
 // place: an unfilled input place reads as a blank, literals are kept, so an
 // empty date reads "  .  .    ".
 class MaskedEdit : public QLineEdit
@@ -13,8 +13,8 @@ class MaskedEdit : public QLineEdit
 public:
     explicit MaskedEdit(QWidget *parent = nullptr);
 
-    void setDelphiMask(const QString &delphiMask);
-    QString delphiMask() const { return m_delphi; }
+    void setEditMask(const QString &mask);
+    QString editMask() const { return m_editMask; }
 
     QString storedText() const;
     void setStoredText(const QString &text);
@@ -31,8 +31,8 @@ protected:
 private:
     bool isInputPlace(qsizetype position) const;
 
-    QString m_delphi;
-    DelphiMask m_mask;
+    QString m_editMask;
+    EditMask m_mask;
     QList<bool> m_inputPlaces;
     bool m_swallowRelease = false;
 };

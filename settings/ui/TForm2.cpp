@@ -64,8 +64,8 @@ TForm2::TForm2(Dialogs &dialogs, QWidget *payrollWindow, QWidget *parent)
 {
     ui->setupUi(this);
     setFixedSize(550, 212);
-    ui->filialCode->setDelphiMask(u"!99999;1;_"_s);
-    ui->clientCode->setDelphiMask(u"!99999999;1;_"_s);
+    ui->filialCode->setEditMask(u"!99999;1;_"_s);
+    ui->clientCode->setEditMask(u"!99999999;1;_"_s);
     ui->clientName->setValidator(new Cp1251Validator(ui->clientName));
     qApp->installEventFilter(m_quitWatcher);
 

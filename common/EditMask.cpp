@@ -1,12 +1,12 @@
-#include "common/DelphiMask.h"
+#include "common/EditMask.h"
 
 #include <QStringList>
 
-DelphiMask DelphiMask::parse(const QString &delphi)
+EditMask EditMask::parse(const QString &notation)
 {
-    DelphiMask m;
-    QString body = delphi;
-    const QStringList parts = delphi.split(QLatin1Char(';'));
+    EditMask m;
+    QString body = notation;
+    const QStringList parts = notation.split(QLatin1Char(';'));
     if (parts.size() >= 3 && !parts[2].isEmpty()) {
         m.blank = parts[2].at(0);
         body = parts[0];
