@@ -2,16 +2,20 @@
 #include "common/Clock.h"
 #include "common/Crc32Calculator.h"
 #include "common/ui/Dialogs.h"
-#include "about/ui/TForm3.h"
-#include "payroll/ui/TForm1.h"
-#include "settings/ui/TForm2.h"
+#include "about/ui/AboutDialog.h"
+#include "payroll/ui/PayrollWindow.h"
+#include "settings/ui/SettingsWindow.h"
 
 #include <QApplication>
+#include <QLocale>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(ApplicationTitle());
+    // Amounts are converted by Money, which always writes "." and groups
+    // with blanks; nothing may depend on the user's locale.
+    QLocale::setDefault(QLocale::c());
 
     QtDialogs dialogs;
     SystemClock clock;
@@ -19,11 +23,11 @@ int main(int argc, char *argv[])
 
     // Created in this order; each lives until the program ends. Only the
     // payroll window's closing ends the program.
-    TForm1 payroll(dialogs, clock);
-    TForm2 settings(dialogs, &payroll);
+    PayrollWindow payroll(dialogs, clock);
+    SettingsWindow settings(dialogs, &payroll);
     settings.setAttribute(Qt::WA_QuitOnClose, false);
     payroll.setSettingsWindow(&settings);
-    TForm3 about(nullptr, &dialogs);
+    AboutDialog about(nullptr, &dialogs);
     about.setAttribute(Qt::WA_QuitOnClose, false);
     payroll.setAboutWindow(&about);
 

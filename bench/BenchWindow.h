@@ -7,7 +7,7 @@
 #include "common/Clock.h"
 #include "common/ui/Dialogs.h"
 #include "payroll/PayrollRow.h"
-#include "payroll/ui/TForm1.h"
+#include "payroll/ui/PayrollWindow.h"
 #include "settings/SettingsRecord.h"
 
 #include <benchmark/benchmark.h>
@@ -55,13 +55,13 @@ struct BenchWindow
     {
         QDir::setCurrent(dir.path());
         WriteSettingsRecord(BenchSettings());
-        form = std::make_unique<TForm1>(dialogs, clock);
+        form = std::make_unique<PayrollWindow>(dialogs, clock);
         form->show();
         QCoreApplication::processEvents();
     }
     ~BenchWindow()
     {
-        form->setDataChanged(false);
+        form->setModified(false);
         form.reset();
         QDir::setCurrent(QDir::tempPath());
     }
@@ -69,7 +69,7 @@ struct BenchWindow
     QTemporaryDir dir;
     SilentDialogs dialogs;
     FixedClock clock{QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9))};
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<PayrollWindow> form;
 };
 
 inline int RunWindowBenchmarks(int argc, char **argv)

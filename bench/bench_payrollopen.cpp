@@ -7,7 +7,7 @@
 #include "payroll/PayrollFile.h"
 #include "payroll/PayrollModel.h"
 #include "payroll/ui/PayrollGrid.h"
-#include "payroll/ui/TForm1.h"
+#include "payroll/ui/PayrollWindow.h"
 #include "settings/SettingsRecord.h"
 
 #include "bench/BenchWindow.h"
@@ -57,7 +57,7 @@ void BM_OpenPayrollFile(benchmark::State &state)
 {
     Window w(int(state.range(0)));
     for (auto _ : state) {
-        w.form->OpenPayrollFile(w.payrollPath);
+        w.form->loadPayrollFile(w.payrollPath);
         QCoreApplication::processEvents();
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -68,7 +68,7 @@ void BM_ImportPayrollText(benchmark::State &state)
 {
     Window w(int(state.range(0)));
     for (auto _ : state) {
-        w.form->ImportPayrollText(w.textPath);
+        w.form->loadPayrollText(w.textPath);
         QCoreApplication::processEvents();
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -81,7 +81,7 @@ BENCHMARK(BM_ImportPayrollText)->Arg(100000)->Unit(benchmark::kMillisecond);
 void BM_SelectCellAfterOpen(benchmark::State &state)
 {
     Window w(int(state.range(0)));
-    w.form->OpenPayrollFile(w.payrollPath);
+    w.form->loadPayrollFile(w.payrollPath);
     QCoreApplication::processEvents();
     PayrollGrid *grid = w.form->grid();
     const int last = w.form->model()->LastRow();

@@ -6,7 +6,7 @@
 #include "common/ui/Dialogs.h"
 #include "payroll/PayrollModel.h"
 #include "payroll/ui/PayrollGrid.h"
-#include "payroll/ui/TForm1.h"
+#include "payroll/ui/PayrollWindow.h"
 #include "settings/SettingsRecord.h"
 
 #include "bench/BenchWindow.h"
@@ -31,13 +31,13 @@ struct Window : BenchWindow
     {
         form->setHeader({u"00007"_s, u"08.12.2026"_s, 11, u"2026"_s});
         form->model()->setRows(MakeBenchRows(rows));
-        form->FormatAmounts();
+        form->formatAmounts();
         QCoreApplication::processEvents();
     }
 };
 
-// An amount typed into a cell, then the next cell selected: FormatAmounts,
-// UpdateTotals, CheckCardNumbers, the viewport, the editor moving, a repaint.
+// An amount typed into a cell, then the next cell selected: formatAmounts,
+// updateTotals, checkCardNumbers, the viewport, the editor moving, a repaint.
 void BM_SelectCell(benchmark::State &state)
 {
     Window w(int(state.range(0)));
@@ -68,7 +68,7 @@ void BM_SavePayroll(benchmark::State &state)
 {
     Window w(int(state.range(0)));
     for (auto _ : state)
-        w.form->SavePayroll();
+        w.form->savePayroll();
     state.SetBytesProcessed(state.iterations() * QFileInfo(u"Кардолист/2026/ZPSV001231234567812202600007"_s).size());
 }
 BENCHMARK(BM_SavePayroll)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -77,7 +77,7 @@ BENCHMARK(BM_SavePayroll)->Arg(100000)->Unit(benchmark::kMillisecond);
 void BM_PlainWrite(benchmark::State &state)
 {
     Window w(int(state.range(0)));
-    w.form->SavePayroll();
+    w.form->savePayroll();
     QFile saved(u"Кардолист/2026/ZPSV001231234567812202600007"_s);
     saved.open(QIODevice::ReadOnly);
     const QByteArray bytes = saved.readAll();

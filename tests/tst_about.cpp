@@ -2,7 +2,7 @@
 #include "about/JpegDecoder.h"
 #include "about/VersionBlock.h"
 #include "about/VersionBlockBuilder.h"
-#include "about/ui/TForm3.h"
+#include "about/ui/AboutDialog.h"
 
 #include <QFile>
 #include <QFrame>
@@ -183,14 +183,14 @@ void TestAbout::filesWithoutBlock()
 
 void TestAbout::logoDecodes()
 {
-    const QImage logo = JpegDecoder::decode(TForm3::logoJpeg());
+    const QImage logo = JpegDecoder::decode(AboutDialog::logoJpeg());
     QCOMPARE(logo.size(), QSize(270, 120));
 }
 
 void TestAbout::corruptJpeg_data()
 {
     QTest::addColumn<QByteArray>("jpeg");
-    const QByteArray logo = TForm3::logoJpeg();
+    const QByteArray logo = AboutDialog::logoJpeg();
     QVERIFY(!logo.isEmpty());
     const qsizetype sof = logo.indexOf("\xFF\xC0");
     QVERIFY(sof > 0);
@@ -223,11 +223,11 @@ void TestAbout::controls_data()
     QTest::addColumn<QPoint>("position");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("Label1") << u"Label1"_s << QPoint(264, 40) << u"Кардолист"_s;
-    QTest::newRow("Label3") << u"Label3"_s << QPoint(32, 136) << u"Версия : "_s; // the test program has no block
-    QTest::newRow("Label4") << u"Label4"_s << QPoint(32, 168) << QString();
-    QTest::newRow("Label2") << u"Label2"_s << QPoint(32, 200) << u"Сайт компании :"_s;
-    QTest::newRow("Label6") << u"Label6"_s << QPoint(144, 200) << u"https://kardolist.example"_s;
+    QTest::newRow("productLabel") << u"productLabel"_s << QPoint(264, 40) << u"Кардолист"_s;
+    QTest::newRow("versionLabel") << u"versionLabel"_s << QPoint(32, 136) << u"Версия : "_s; // the test program has no block
+    QTest::newRow("makerLabel") << u"makerLabel"_s << QPoint(32, 168) << QString();
+    QTest::newRow("siteCaptionLabel") << u"siteCaptionLabel"_s << QPoint(32, 200) << u"Сайт компании :"_s;
+    QTest::newRow("siteLink") << u"siteLink"_s << QPoint(144, 200) << u"https://kardolist.example"_s;
 }
 
 void TestAbout::controls()
@@ -235,7 +235,7 @@ void TestAbout::controls()
     QFETCH(QString, name);
     QFETCH(QPoint, position);
     QFETCH(QString, text);
-    TForm3 form;
+    AboutDialog form;
     auto *label = form.findChild<QLabel *>(name);
     QVERIFY(label);
     QCOMPARE(label->pos(), position);
@@ -243,19 +243,19 @@ void TestAbout::controls()
         QCOMPARE(label->text(), text);
     QCOMPARE(label->font().family(), u"Arial"_s);
     QVERIFY(label->font().bold());
-    QCOMPARE(label->font().pixelSize(), name == u"Label1"_s ? 27 : 13);
+    QCOMPARE(label->font().pixelSize(), name == u"productLabel"_s ? 27 : 13);
 }
 
 void TestAbout::window()
 {
-    TForm3 form;
+    AboutDialog form;
     QCOMPARE(form.windowTitle(), u"О программе"_s);
     QCOMPARE(form.geometry(), QRect(200, 380, 598, 339));
     QVERIFY(!(form.windowFlags() & Qt::WindowCloseButtonHint));
     QVERIFY(!(form.windowFlags() & Qt::WindowSystemMenuHint));
 
-    auto *image = form.findChild<QLabel *>(u"Image1"_s);
-    auto *bevel = form.findChild<QFrame *>(u"Bevel3"_s);
+    auto *image = form.findChild<QLabel *>(u"logo"_s);
+    auto *bevel = form.findChild<QFrame *>(u"logoFrame"_s);
     QVERIFY(image && bevel);
     QCOMPARE(image->geometry(), QRect(-8, 0, 265, 113));
     QCOMPARE(bevel->geometry(), image->geometry());
@@ -263,13 +263,13 @@ void TestAbout::window()
     QCOMPARE(image->pixmap().size(), QSize(270, 120));
     QVERIFY(!image->hasScaledContents());
 
-    auto *link = form.findChild<QLabel *>(u"Label6"_s);
+    auto *link = form.findChild<QLabel *>(u"siteLink"_s);
     QVERIFY(link);
     QVERIFY(link->font().italic() && link->font().underline());
     QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
     QCOMPARE(link->palette().color(QPalette::WindowText), form.palette().color(QPalette::Link));
 
-    auto *ok = form.findChild<QPushButton *>(u"Button1"_s);
+    auto *ok = form.findChild<QPushButton *>(u"okButton"_s);
     QVERIFY(ok);
     QCOMPARE(ok->text(), u"ОК"_s);
     QCOMPARE(ok->geometry(), QRect(240, 272, 89, 25));
@@ -277,22 +277,22 @@ void TestAbout::window()
 
 void TestAbout::linkOpensSite()
 {
-    TForm3 form;
+    AboutDialog form;
     QList<QUrl> opened;
     form.setUrlOpener([&](const QUrl &url) { opened << url; });
     form.show();
-    QTest::mouseClick(form.findChild<QLabel *>(u"Label6"_s), Qt::LeftButton);
+    QTest::mouseClick(form.findChild<QLabel *>(u"siteLink"_s), Qt::LeftButton);
     QCOMPARE(opened, QList<QUrl>{QUrl(u"https://kardolist.example"_s)});
 }
 
 void TestAbout::okCloses()
 {
-    TForm3 form;
+    AboutDialog form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QTest::keyClick(&form, Qt::Key_Escape);
     QVERIFY(form.isVisible());
-    QTest::mouseClick(form.findChild<QPushButton *>(u"Button1"_s), Qt::LeftButton);
+    QTest::mouseClick(form.findChild<QPushButton *>(u"okButton"_s), Qt::LeftButton);
     QVERIFY(!form.isVisible());
     QCOMPARE(form.result(), int(QDialog::Accepted));
 }

@@ -1,11 +1,11 @@
 #include "support/ScriptedDialogs.h"
-#include "about/ui/TForm3.h"
+#include "about/ui/AboutDialog.h"
 #include "common/Clock.h"
 #include "common/Cp1251.h"
 #include "common/UserError.h"
 #include "payroll/PayrollModel.h"
 #include "payroll/ui/PayrollGrid.h"
-#include "payroll/ui/TForm1.h"
+#include "payroll/ui/PayrollWindow.h"
 #include "settings/SettingsRecord.h"
 
 #include <QAction>
@@ -131,7 +131,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     WanderingDialogs m_dialogs;
     FixedClock m_clock{kMoment};
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<PayrollWindow> m_form;
 };
 
 void TestPayrollOpen::init()
@@ -140,18 +140,18 @@ void TestPayrollOpen::init()
     QVERIFY(QDir::setCurrent(m_dir->path()));
     WriteSettingsRecord(kSettings);
     m_dialogs = WanderingDialogs();
-    m_form = std::make_unique<TForm1>(m_dialogs, m_clock);
+    m_form = std::make_unique<PayrollWindow>(m_dialogs, m_clock);
     m_form->show();
     m_form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     // Out of the grid, whose exit counts as a change.
     m_form->findChild<QWidget *>(u"year"_s)->setFocus();
-    m_form->setDataChanged(false);
+    m_form->setModified(false);
 }
 
 void TestPayrollOpen::cleanup()
 {
-    m_form->setDataChanged(false);
+    m_form->setModified(false);
     m_form.reset();
     QDir::setCurrent(QDir::tempPath());
     m_dir.reset();
@@ -161,9 +161,9 @@ void TestPayrollOpen::setBefore(bool changed)
 {
     m_form->setHeader(kBeforeHeader);
     m_form->model()->setRows(kBeforeRows);
-    m_form->FormatAmounts();
-    m_form->UpdateTotals();
-    m_form->setDataChanged(changed);
+    m_form->formatAmounts();
+    m_form->updateTotals();
+    m_form->setModified(changed);
 }
 
 // What every finished load leaves: the rows, counter and totals, no unsaved
@@ -175,17 +175,17 @@ void TestPayrollOpen::verifyLoaded(const QStringList &rows, const QString &total
     QCOMPARE(m_form->statusText(0), u"Всего записей :"_s + QString::number(rows.size()));
     QCOMPARE(m_form->statusText(1), kTotal + total);
     QCOMPARE(label("overallSumma"), kTotal + total);
-    QVERIFY(!m_form->dataChanged());
+    QVERIFY(!m_form->isModified());
     QCOMPARE(grid->Row(), int(rows.size()));
     QCOMPARE(grid->Col(), int(PayrollModel::NameColumn));
     QCOMPARE(QApplication::focusWidget(), grid->cellEditor());
-    const QScrollBar *bar = m_form->findChild<QScrollArea *>(u"ScrollBox1"_s)->verticalScrollBar();
+    const QScrollBar *bar = m_form->findChild<QScrollArea *>(u"gridScrollArea"_s)->verticalScrollBar();
     QCOMPARE(bar->value(), bar->maximum());
 }
 
 void TestPayrollOpen::menus()
 {
-    QMenu *file = m_form->findChild<QMenu *>(u"N1"_s);
+    QMenu *file = m_form->findChild<QMenu *>(u"fileMenu"_s);
     QStringList items;
     for (QAction *a : file->actions())
         items << a->text();
@@ -202,7 +202,7 @@ void TestPayrollOpen::roundTrip()
     m_form->setHeader({u"7"_s, u"08.12.2026"_s, 11, u"2026"_s});
     m_form->model()->setRows({{u"Иванов Иван Иванович"_s, u"8600123412341234"_s, u"1500000.00"_s},
                               {u"Сёмина Анна"_s, u"8600000000000003"_s, u"0.75"_s}});
-    m_form->N2Click();
+    m_form->findChild<QAction *>(u"saveAction"_s)->trigger();
     const QByteArray saved = readFile(kSavedPath);
     QVERIFY(!saved.isEmpty());
 
@@ -210,24 +210,24 @@ void TestPayrollOpen::roundTrip()
     m_dialogs.clear();
     const QString full = QDir::current().absoluteFilePath(kSavedPath);
     m_dialogs.setNextFileName(full);
-    trigger("gf1");
+    trigger("openAction");
 
     QCOMPARE(m_dialogs.texts(), QStringList{kPayrollFilter});
     QCOMPARE(m_form->header(), (PayrollHeader{u"00007"_s, u"08.12.2026"_s, 11, u"2026"_s}));
     verifyLoaded({u"Иванов Иван Иванович|8600123412341234|1 500 000.00"_s, u"Сёмина Анна|8600000000000003|0.75"_s},
                  u"1 500 000.75"_s);
     QCOMPARE(m_form->windowTitle(), u"Кардолист - "_s + full);
-    QCOMPARE(m_form->lastHeaderLine(), Cp1251::decode(saved.left(saved.indexOf('\r'))));
+    QCOMPARE(m_form->openedHeaderLine(), Cp1251::decode(saved.left(saved.indexOf('\r'))));
 
     // Saving over the opened file asks first; the same moment gives the same bytes.
     m_dialogs.clear();
     m_dialogs.setNextAnswer(Answer::Yes);
-    m_form->N2Click();
+    m_form->findChild<QAction *>(u"saveAction"_s)->trigger();
     QCOMPARE(m_dialogs.shown.size(), 2);
     QCOMPARE(m_dialogs.shown[0].caption, u"Сохранение файла"_s);
     QCOMPARE(m_dialogs.shown[0].text, u"Вы действительно хотите перезаписать данный файл?"_s);
     QCOMPARE(readFile(kSavedPath), saved);
-    QVERIFY(!m_form->dataChanged());
+    QVERIFY(!m_form->isModified());
 }
 
 enum class Outcome { Unchanged, MonthApplied, RowsIn };
@@ -282,7 +282,7 @@ void TestPayrollOpen::failures()
     m_dialogs.setNextFileName(file);
     if (unsaved)
         m_dialogs.setNextAnswer(Answer::Cancel);
-    trigger(text ? "txt1" : "gf1");
+    trigger(text ? "importTextAction" : "openAction");
 
     QCOMPARE(m_dialogs.shown.last().kind, kind);
     QCOMPARE(m_dialogs.lastText(), message.contains(u"%1"_s) ? message.arg(file) : message);
@@ -292,22 +292,22 @@ void TestPayrollOpen::failures()
         QCOMPARE(m_dialogs.filters.size(), unsaved ? 0 : 1);
         QCOMPARE(m_form->header(), kBeforeHeader);
         QCOMPARE(rowTexts(m_form->model()->rows()), rowTexts(kBeforeRows));
-        QCOMPARE(m_form->lastHeaderLine(), QString());
-        QCOMPARE(m_form->dataChanged(), unsaved);
+        QCOMPARE(m_form->openedHeaderLine(), QString());
+        QCOMPARE(m_form->isModified(), unsaved);
         break;
     case Outcome::MonthApplied:
         // The grid was emptied and the register number set; the rest stays.
         QCOMPARE(m_form->header(), (PayrollHeader{u"00009"_s, kBeforeHeader.date, 1, kBeforeHeader.year}));
         QCOMPARE(rowTexts(m_form->model()->rows()), QStringList{u"||"_s});
-        QVERIFY(m_form->lastHeaderLine().startsWith(u"H\t1\t"_s));
-        QVERIFY(m_form->dataChanged());
+        QVERIFY(m_form->openedHeaderLine().startsWith(u"H\t1\t"_s));
+        QVERIFY(m_form->isModified());
         break;
     case Outcome::RowsIn:
         QCOMPARE(m_form->model()->DataRowCount(), 2);
         QCOMPARE(m_form->model()->Cell(PayrollModel::AmountColumn, 1), u"12x"_s);
         QCOMPARE(m_form->header(), text ? kBeforeHeader : kFileHeaderFields);
         QCOMPARE(label("overallSumma"), totalBefore);
-        QVERIFY(m_form->dataChanged());
+        QVERIFY(m_form->isModified());
         break;
     }
 }
@@ -347,7 +347,7 @@ void TestPayrollOpen::loads()
     writeFile(file, content);
     setBefore(false);
     m_dialogs.setNextFileName(file);
-    trigger(text ? "txt1" : "gf1");
+    trigger(text ? "importTextAction" : "openAction");
 
     QCOMPARE(m_dialogs.texts(), QStringList{text ? kTextFilter : kPayrollFilter});
     verifyLoaded(rows, total);
@@ -355,11 +355,11 @@ void TestPayrollOpen::loads()
         // The text brings rows only.
         QCOMPARE(m_form->header(), kBeforeHeader);
         QCOMPARE(m_form->windowTitle(), u"Кардолист"_s);
-        QCOMPARE(m_form->lastHeaderLine(), QString());
+        QCOMPARE(m_form->openedHeaderLine(), QString());
     } else {
         QCOMPARE(m_form->header(), kFileHeaderFields);
         QCOMPARE(m_form->windowTitle(), u"Кардолист - "_s + file);
-        QCOMPARE(m_form->lastHeaderLine(), kFileHeader);
+        QCOMPARE(m_form->openedHeaderLine(), kFileHeader);
     }
 }
 
@@ -407,19 +407,19 @@ void TestPayrollOpen::saveQuestionBeforeOpen()
         QVERIFY(QDir().mkpath(kSavedPath));
     m_form->setHeader({u"7"_s, u"08.12.2026"_s, 11, u"2026"_s});
     m_form->model()->setRows({{u"Иванов"_s, card, amount}});
-    m_form->setDataChanged(true);
+    m_form->setModified(true);
     m_dialogs.setNextAnswer(answer);
     m_dialogs.setNextFileName(file);
-    trigger("gf1");
+    trigger("openAction");
 
     QCOMPARE(m_dialogs.texts(), texts.replaceInStrings(u"%cwd"_s, QDir::currentPath()));
     QCOMPARE(QFileInfo(kSavedPath).isFile(), texts.size() == 3 && texts[1].startsWith(u"Файл успешно"_s));
     if (opened) {
         QCOMPARE(rowTexts(m_form->model()->rows()), QStringList{u"Анна|1|1.00"_s});
-        QVERIFY(!m_form->dataChanged());
+        QVERIFY(!m_form->isModified());
     } else {
         QCOMPARE(m_form->model()->Cell(PayrollModel::NameColumn, 1), u"Иванов"_s);
-        QVERIFY(m_form->dataChanged());
+        QVERIFY(m_form->isModified());
     }
 }
 
@@ -441,9 +441,9 @@ void TestPayrollOpen::leavingTheGrid()
 
     m_form->model()->setRows({{u"Иванов"_s, u"1"_s, amount}});
     m_form->grid()->focusCellEditor();
-    m_form->setDataChanged(false);
+    m_form->setModified(false);
     m_dialogs.setNextAnswer(Answer::Cancel);
-    trigger("gf1");
+    trigger("openAction");
     QCOMPARE(m_dialogs.texts(), texts);
     QVERIFY(m_dialogs.filters.isEmpty());
 }
@@ -473,7 +473,7 @@ void TestPayrollOpen::workingDirectoryRestored()
     m_dialogs.wanderTo = elsewhere.path();
     m_dialogs.throwInDialog = throwInDialog;
     m_dialogs.setNextFileName(file);
-    trigger("gf1");
+    trigger("openAction");
 
     QVERIFY(m_dialogs.lastText().startsWith(lastText));
     QCOMPARE(QDir::currentPath(), before);
@@ -498,9 +498,9 @@ void TestPayrollOpen::print()
 
     m_form->model()->setRows({{u"Иванов"_s, u"1"_s, amount}});
     if (button)
-        QTest::mouseClick(m_form->findChild<QPushButton *>(u"Button1"_s), Qt::LeftButton);
+        QTest::mouseClick(m_form->findChild<QPushButton *>(u"printButton"_s), Qt::LeftButton);
     else
-        trigger("N5");
+        trigger("printAction");
 
     QList<Kind> shown;
     for (const auto &s : m_dialogs.shown)
@@ -512,7 +512,7 @@ void TestPayrollOpen::print()
 
 void TestPayrollOpen::aboutIsModal()
 {
-    TForm3 about(nullptr, &m_dialogs);
+    AboutDialog about(nullptr, &m_dialogs);
     m_form->setAboutWindow(&about);
     QWidget *modal = nullptr;
     Qt::WindowModality modality = Qt::NonModal;
@@ -521,7 +521,7 @@ void TestPayrollOpen::aboutIsModal()
         modality = about.windowModality();
         about.accept();
     });
-    trigger("N6");
+    trigger("aboutAction");
     QCOMPARE(modal, &about);
     QCOMPARE(modality, Qt::ApplicationModal);
     QVERIFY(!about.isVisible());
@@ -542,14 +542,14 @@ void TestPayrollOpen::hundredThousandRows()
     QElapsedTimer timer;
     timer.start();
     m_dialogs.setNextFileName(file);
-    trigger("gf1");
+    trigger("openAction");
     qInfo("opened %d rows in %lld ms", count, timer.elapsed());
 
     QCOMPARE(m_form->model()->DataRowCount(), count);
     QCOMPARE(m_form->statusText(0), u"Всего записей :100000"_s);
     QCOMPARE(label("overallSumma"), kTotal + u"100 025 000.00"_s);
     QCOMPARE(m_form->grid()->Row(), count);
-    QVERIFY(!m_form->dataChanged());
+    QVERIFY(!m_form->isModified());
 
     // Typing into the last amount changes the total on the next selection.
     PayrollGrid *grid = m_form->grid();
@@ -558,7 +558,7 @@ void TestPayrollOpen::hundredThousandRows()
     QTest::keyClicks(grid->cellEditor(), u"7"_s);
     QVERIFY(grid->SelectCell(PayrollModel::NameColumn, count));
     QCOMPARE(label("overallSumma"), kTotal + u"100 024 006.75"_s);
-    QVERIFY(m_form->dataChanged());
+    QVERIFY(m_form->isModified());
 }
 
 QTEST_MAIN(TestPayrollOpen)

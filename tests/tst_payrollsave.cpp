@@ -3,9 +3,10 @@
 #include "common/Cp1251.h"
 #include "common/Crc32Calculator.h"
 #include "payroll/PayrollModel.h"
-#include "payroll/ui/TForm1.h"
+#include "payroll/ui/PayrollWindow.h"
 #include "settings/SettingsRecord.h"
 
+#include <QAction>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -85,12 +86,12 @@ private slots:
     void failedWrite();
 
 private:
-    void save() { m_form->N2Click(); }
+    void save() { m_form->findChild<QAction *>(u"saveAction"_s)->trigger(); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     ScriptedDialogs m_dialogs;
     FixedClock m_clock{kMoment};
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<PayrollWindow> m_form;
 };
 
 void TestPayrollSave::init()
@@ -99,18 +100,18 @@ void TestPayrollSave::init()
     QVERIFY(QDir::setCurrent(m_dir->path()));
     WriteSettingsRecord({u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s});
     m_dialogs = ScriptedDialogs();
-    m_form = std::make_unique<TForm1>(m_dialogs, m_clock);
+    m_form = std::make_unique<PayrollWindow>(m_dialogs, m_clock);
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     m_form->setHeader(kHeader);
     m_form->model()->setRows(threeRows());
-    m_form->FormatAmounts();
-    m_form->setDataChanged(true);
+    m_form->formatAmounts();
+    m_form->setModified(true);
 }
 
 void TestPayrollSave::cleanup()
 {
-    m_form->setDataChanged(false);
+    m_form->setModified(false);
     m_form.reset();
     QDir::setCurrent(QDir::tempPath());
     m_dir.reset();
@@ -140,7 +141,7 @@ void TestPayrollSave::goldenBytes()
     QCOMPARE(m_dialogs.shown[0].text, u"Файл успешно сохранён как "_s + QDir::currentPath() + u'/' + kPath);
     QCOMPARE(m_form->windowTitle(),
              u"Кардолист - "_s + QDir::currentPath() + u"\\Кардолист\\2026\\ZPSV001231234567812202600007"_s);
-    QVERIFY(!m_form->dataChanged());
+    QVERIFY(!m_form->isModified());
     QCOMPARE(m_form->model()->Cell(PayrollModel::AmountColumn, 1), u"1 500 000.00"_s);
     QCOMPARE(m_form->header().registerNumber, u"00007"_s);
 }
@@ -177,11 +178,11 @@ void TestPayrollSave::refusedSave()
     if (row > 0)
         m_form->model()->SetCell(col, row, cellText);
     m_form->setHeader(header);
-    m_form->setDataChanged(true);
+    m_form->setModified(true);
     save();
     QCOMPARE(m_dialogs.texts(), QStringList{message});
     QVERIFY(filesUnder(u"."_s).filter(u"ZPSV"_s).isEmpty());
-    QVERIFY(m_form->dataChanged());
+    QVERIFY(m_form->isModified());
     QCOMPARE(m_form->windowTitle(), u"Кардолист"_s);
 }
 
@@ -205,7 +206,7 @@ void TestPayrollSave::overwriteQuestion()
     save();
     QCOMPARE(m_dialogs.shown.size(), 2);
     const QByteArray first = readFile(kPath);
-    m_form->setLastHeaderLine(Cp1251::decode(first.left(first.indexOf('\r'))));
+    m_form->setOpenedHeaderLine(Cp1251::decode(first.left(first.indexOf('\r'))));
 
     m_form->model()->SetCell(PayrollModel::AmountColumn, 1, u"99"_s);
     if (!newDate.isEmpty())
@@ -239,12 +240,12 @@ void TestPayrollSave::failedWrite()
         save();
         m_dialogs.clear();
         m_form->model()->setRows(threeRows());
-        m_form->FormatAmounts();
+        m_form->formatAmounts();
     }
     const QByteArray old = readFile(kPath);
     QCOMPARE(old.isEmpty(), !fileExisted);
     m_form->setWindowTitle(u"Кардолист"_s);
-    m_form->setDataChanged(true);
+    m_form->setModified(true);
     {
         FileSizeLimit limit(old.size() + 10);
         save();
@@ -267,7 +268,7 @@ void TestPayrollSave::failedWrite()
     QCOMPARE(filesUnder(u"Кардолист"_s), fileExisted ? QStringList{u"Кардолист/2026/ZPSV001231234567812202600007"_s}
                                                       : QStringList());
     QCOMPARE(m_form->windowTitle(), u"Кардолист"_s);
-    QVERIFY(m_form->dataChanged());
+    QVERIFY(m_form->isModified());
     QCOMPARE(m_form->model()->Cell(PayrollModel::AmountColumn, 1), u"1 500 000.00"_s);
 }
 

@@ -3,7 +3,7 @@
 #include "common/ui/MaskedEdit.h"
 #include "payroll/PayrollModel.h"
 #include "payroll/ui/PayrollGrid.h"
-#include "payroll/ui/TForm1.h"
+#include "payroll/ui/PayrollWindow.h"
 #include "settings/SettingsRecord.h"
 
 #include <QApplication>
@@ -71,7 +71,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     ScriptedDialogs m_dialogs;
     FixedClock m_clock{kNow};
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<PayrollWindow> m_form;
     PayrollGrid *m_grid = nullptr;
 };
 
@@ -81,7 +81,7 @@ void TestPayrollWindow::init()
     QVERIFY(QDir::setCurrent(m_dir->path()));
     WriteSettingsRecord({u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s});
     m_dialogs = ScriptedDialogs();
-    m_form = std::make_unique<TForm1>(m_dialogs, m_clock);
+    m_form = std::make_unique<PayrollWindow>(m_dialogs, m_clock);
     m_grid = child<PayrollGrid>(u"mainGrid"_s);
     m_form->show();
     m_form->activateWindow();
@@ -90,7 +90,7 @@ void TestPayrollWindow::init()
 
 void TestPayrollWindow::cleanup()
 {
-    m_form->setDataChanged(false);
+    m_form->setModified(false);
     m_form.reset();
     QDir::setCurrent(QDir::tempPath());
     m_dir.reset();
@@ -136,7 +136,7 @@ void TestPayrollWindow::startState()
     // Typing goes straight into the name cell of row 1.
     QCOMPARE(current(), QPoint(1, 1));
     QCOMPARE(focus(), m_grid->cellEditor());
-    QVERIFY(!m_form->dataChanged());
+    QVERIFY(!m_form->isModified());
     QVERIFY(m_form->close());
     QVERIFY(m_dialogs.shown.isEmpty());
 }
@@ -161,10 +161,10 @@ void TestPayrollWindow::typing()
     QFETCH(QString, stored);
     QVERIFY(m_grid->SelectCell(col, 1));
     m_grid->cellEditor()->clear();
-    m_form->setDataChanged(false);
+    m_form->setModified(false);
     type(typed);
     QCOMPARE(cell(col, 1), stored);
-    QVERIFY(m_form->dataChanged());
+    QVERIFY(m_form->isModified());
 }
 
 void TestPayrollWindow::tabFlowsAcrossRowsAndAddsRows()
@@ -230,17 +230,17 @@ void TestPayrollWindow::pasteIntoCell()
     clipboard->setText(u"8600\r\n1234\t5"_s);
     QVERIFY(m_grid->SelectCell(2, 1));
     m_grid->cellEditor()->clear();
-    m_form->setDataChanged(false);
+    m_form->setModified(false);
     key(Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(cell(2, 1), u"860012345"_s);
     QCOMPARE(clipboard->text(), u"8600\r\n1234\t5"_s);
-    QVERIFY(m_form->dataChanged());
+    QVERIFY(m_form->isModified());
 
     // A pasted blank is taken but makes the card bad.
     clipboard->setText(u" 1"_s);
     key(Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(cell(2, 1), u"860012345 1"_s);
-    QVERIFY(!m_form->CheckCardNumbers());
+    QVERIFY(!m_form->checkCardNumbers());
 
     clipboard->setText(u"中"_s);
     key(Qt::Key_V, Qt::ControlModifier);
@@ -274,7 +274,7 @@ void TestPayrollWindow::deleteRow()
     if (!filled)
         m_form->model()->setRows({{QString(), QString(), u"7"_s}});
     QVERIFY(m_grid->SelectCell(1, row));
-    m_form->setDataChanged(false);
+    m_form->setModified(false);
     if (answer != Answer::Ok)
         m_dialogs.setNextAnswer(answer);
     QTest::mouseClick(child<QPushButton>(u"deleteRowButton"_s), Qt::LeftButton);
@@ -345,7 +345,7 @@ void TestPayrollWindow::pageKeys()
     m_grid->focusCellEditor();
     key(pressed);
     QCOMPARE(current(), QPoint(2, row));
-    auto *bar = child<QScrollArea>(u"ScrollBox1"_s)->verticalScrollBar();
+    auto *bar = child<QScrollArea>(u"gridScrollArea"_s)->verticalScrollBar();
     QCOMPARE(m_form->scrollPosition(), position < 0 ? bar->maximum() : position);
     // The grid itself never scrolls: it is as tall as its rows.
     QCOMPARE(m_grid->height(), 101 * PayrollGrid::kRowHeight);
@@ -383,13 +383,13 @@ void TestPayrollWindow::headerFields()
     auto *number = child<MaskedEdit>(u"registerNum"_s);
     number->setFocus();
     QTest::keyClicks(number, u"7"_s);
-    QVERIFY(m_form->dataChanged());
+    QVERIFY(m_form->isModified());
     child<QComboBox>(u"months"_s)->setFocus();
     QCOMPARE(number->storedText(), u"00007"_s);
 
     // The date comes from the calendar alone.
     auto *date = child<QLineEdit>(u"sendDate"_s);
-    auto *calendar = child<QCalendarWidget>(u"MonthCalendar1"_s);
+    auto *calendar = child<QCalendarWidget>(u"calendar"_s);
     date->setFocus();
     QVERIFY(calendar->isVisible());
     QTest::keyClicks(date, u"1"_s);
@@ -421,7 +421,7 @@ void TestPayrollWindow::closeQuestion()
     QFETCH(QString, message);
     m_form->model()->setRows({{u"Иванов"_s, complete ? u"8600"_s : QString(), u"10"_s}});
     child<MaskedEdit>(u"registerNum"_s)->setStoredText(u"7"_s);
-    m_form->setDataChanged(false);
+    m_form->setModified(false);
     child<QComboBox>(u"months"_s)->setCurrentIndex(11);
     m_dialogs.setNextAnswer(answer);
     QCOMPARE(m_form->close(), closes);

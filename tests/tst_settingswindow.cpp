@@ -1,7 +1,7 @@
 #include "support/ScriptedDialogs.h"
 #include "common/ui/MaskedEdit.h"
 #include "settings/SettingsRecord.h"
-#include "settings/ui/TForm2.h"
+#include "settings/ui/SettingsWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,7 +45,7 @@ private slots:
     void programEndAsksNothing();
 
 private:
-    TForm2 &makeForm();
+    SettingsWindow &makeForm();
     template<typename T = QLineEdit> T *child(const QString &name) const { return m_form->findChild<T *>(name); }
     QString stored(const QString &field) const { return child<MaskedEdit>(field)->storedText(); }
     void type(const QString &field, const QString &text);
@@ -56,7 +56,7 @@ private:
     ScriptedDialogs m_dialogs;
     std::unique_ptr<QWidget> m_payroll;   // stands in for the payroll window
     QLabel *m_label = nullptr;
-    std::unique_ptr<TForm2> m_form;
+    std::unique_ptr<SettingsWindow> m_form;
 };
 
 void TestSettingsWindow::init()
@@ -76,11 +76,11 @@ void TestSettingsWindow::cleanup()
     QDir::setCurrent(QDir::tempPath());
 }
 
-TForm2 &TestSettingsWindow::makeForm()
+SettingsWindow &TestSettingsWindow::makeForm()
 {
     m_payroll->setEnabled(SettingsFileExists());
     m_payroll->show();
-    m_form = std::make_unique<TForm2>(m_dialogs, m_payroll.get());
+    m_form = std::make_unique<SettingsWindow>(m_dialogs, m_payroll.get());
     return *m_form;
 }
 
@@ -101,7 +101,7 @@ void TestSettingsWindow::fill(const QString &filial, const QString &client, cons
 
 void TestSettingsWindow::firstRunSaveEnablesPayroll()
 {
-    TForm2 &form = makeForm();
+    SettingsWindow &form = makeForm();
     QVERIFY(form.isVisible());
     QVERIFY(!child<QPushButton>(u"closeButton"_s)->isVisible());
     QCOMPARE(form.windowTitle(), u"Настройки"_s);
@@ -153,7 +153,7 @@ void TestSettingsWindow::validation()
     QFETCH(QString, message);
     QFETCH(QString, focus);
 
-    TForm2 &form = makeForm();
+    SettingsWindow &form = makeForm();
     fill(filial, client, name);
     child<QWidget>(u"saveButton"_s)->setFocus();
     click(u"saveButton"_s);
@@ -196,7 +196,7 @@ void TestSettingsWindow::closeQuestion()
     QFETCH(QStringList, texts);
 
     WriteSettingsRecord(kOld);
-    TForm2 &form = makeForm();
+    SettingsWindow &form = makeForm();
     QVERIFY(!form.isVisible());
     m_payroll->setEnabled(false);   // as the menu item does
     form.show();
@@ -242,7 +242,7 @@ void TestSettingsWindow::escape()
 
     if (fileExists)
         WriteSettingsRecord(kOld);
-    TForm2 &form = makeForm();
+    SettingsWindow &form = makeForm();
     form.show();
     QTest::keyClick(target.isEmpty() ? static_cast<QWidget *>(&form) : child<QWidget>(target), Qt::Key_Escape);
     QCOMPARE(form.isVisible(), !fileExists);
@@ -257,7 +257,7 @@ void TestSettingsWindow::escape()
 void TestSettingsWindow::fieldsReloadedOnEveryShow()
 {
     QVERIFY(QFile(u"settings.ini"_s).open(QIODevice::WriteOnly));   // zero bytes count as present
-    TForm2 &form = makeForm();
+    SettingsWindow &form = makeForm();
     QVERIFY(m_payroll->isEnabled());
     form.show();
     QVERIFY(child<QPushButton>(u"closeButton"_s)->isVisible());
@@ -286,7 +286,7 @@ void TestSettingsWindow::fieldsReloadedOnEveryShow()
 void TestSettingsWindow::failedSaveKeepsWindow()
 {
     QVERIFY(QDir().mkdir(u"settings.ini"_s));   // the file cannot be written in its place
-    TForm2 &form = makeForm();
+    SettingsWindow &form = makeForm();
     fill(u"12345"_s, u"12345678"_s, u"Org"_s);
     click(u"saveButton"_s);
 
@@ -311,7 +311,7 @@ void TestSettingsWindow::programEndAsksNothing()
     QFETCH(bool, fileExists);
     if (fileExists)
         WriteSettingsRecord(kOld);
-    TForm2 &form = makeForm();
+    SettingsWindow &form = makeForm();
     form.show();
     type(u"clientName"_s, u"unsaved"_s);
 

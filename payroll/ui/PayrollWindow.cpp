@@ -1,6 +1,6 @@
-#include "payroll/ui/TForm1.h"
+#include "payroll/ui/PayrollWindow.h"
 
-#include "ui_TForm1.h"
+#include "ui_PayrollWindow.h"
 
 #include "common/AtomicFile.h"
 #include "common/Clock.h"
@@ -68,9 +68,9 @@ private:
 
 } // namespace
 
-TForm1::TForm1(Dialogs &dialogs, const Clock &clock, QWidget *parent)
+PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *parent)
     : QMainWindow(parent)
-    , ui(std::make_unique<Ui::TForm1>())
+    , ui(std::make_unique<Ui::PayrollWindow>())
     , m_dialogs(dialogs)
     , m_clock(clock)
     , m_model(new PayrollModel(this))
@@ -83,10 +83,10 @@ TForm1::TForm1(Dialogs &dialogs, const Clock &clock, QWidget *parent)
     const char *panelNames[] = {"StatusPanel0", "StatusPanel1"};
     const int panelWidths[] = {600, 250};
     for (int i = 0; i < 2; ++i) {
-        m_panels[i] = new QLabel(ui->StatusBar1);
+        m_panels[i] = new QLabel(ui->statusBar);
         m_panels[i]->setObjectName(QLatin1String(panelNames[i]));
         m_panels[i]->setFixedWidth(panelWidths[i]);
-        ui->StatusBar1->addWidget(m_panels[i]);
+        ui->statusBar->addWidget(m_panels[i]);
     }
     m_panels[0]->setText(u"Всего строк:1"_s);
     m_panels[1]->setText(u"Общая сумма :0"_s);
@@ -100,38 +100,39 @@ TForm1::TForm1(Dialogs &dialogs, const Clock &clock, QWidget *parent)
     grid->onSetEditText = [this](int col, int row) { mainGridSetEditText(col, row); };
 
     // Only a double-click in the calendar fills the date: it never takes the focus.
-    ui->MonthCalendar1->setFocusPolicy(Qt::NoFocus);
-    for (QWidget *w : ui->MonthCalendar1->findChildren<QWidget *>())
+    ui->calendar->setFocusPolicy(Qt::NoFocus);
+    for (QWidget *w : ui->calendar->findChildren<QWidget *>())
         w->setFocusPolicy(Qt::NoFocus);
 
-    connect(ui->N2, &QAction::triggered, this, &TForm1::N2Click);
-    connect(ui->N3, &QAction::triggered, this, &TForm1::N3Click);
-    connect(ui->N4, &QAction::triggered, this, &TForm1::N4Click);
-    connect(ui->gf1, &QAction::triggered, this, &TForm1::gf1Click);
-    connect(ui->txt1, &QAction::triggered, this, &TForm1::txt1Click);
-    connect(ui->N5, &QAction::triggered, this, &TForm1::N5Click);
-    connect(ui->Preview1, &QAction::triggered, this, &TForm1::Preview1Click);
-    connect(ui->N6, &QAction::triggered, this, &TForm1::N6Click);
-    connect(ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(ui->registerNum, &QLineEdit::textChanged, this, &TForm1::registerNumChange);
-    connect(ui->sendDate, &QLineEdit::textChanged, this, &TForm1::sendDateChange);
-    connect(ui->months, &QComboBox::currentIndexChanged, this, &TForm1::monthsChange);
-    connect(ui->year, &QLineEdit::textChanged, this, &TForm1::yearChange);
-    connect(ui->MonthCalendar1, &QCalendarWidget::activated, this, &TForm1::MonthCalendar1DblClick);
-    connect(ui->addRowButton, &QPushButton::clicked, this, &TForm1::addRowButtonClick);
-    connect(ui->deleteRowButton, &QPushButton::clicked, this, &TForm1::deleteRowButtonClick);
-    connect(ui->clearButton, &QPushButton::clicked, this, &TForm1::clearButtonClick);
-    connect(qApp, &QApplication::focusChanged, this, &TForm1::FocusChanged);
+    connect(ui->saveAction, &QAction::triggered, this, &PayrollWindow::save);
+    connect(ui->settingsAction, &QAction::triggered, this, &PayrollWindow::showSettings);
+    connect(ui->exitAction, &QAction::triggered, this, [this] { Guarded(this, m_dialogs, [this] { close(); }); });
+    connect(ui->openAction, &QAction::triggered, this, &PayrollWindow::openPayrollFile);
+    connect(ui->importTextAction, &QAction::triggered, this, &PayrollWindow::importText);
+    connect(ui->printAction, &QAction::triggered, this, &PayrollWindow::print);
+    connect(ui->previewAction, &QAction::triggered, this, &PayrollWindow::printPreview);
+    connect(ui->aboutAction, &QAction::triggered, this, &PayrollWindow::showAbout);
+    connect(ui->printButton, &QPushButton::clicked, this, &PayrollWindow::print);
+    connect(ui->registerNum, &QLineEdit::textChanged, this, &PayrollWindow::markModified);
+    connect(ui->sendDate, &QLineEdit::textChanged, this, &PayrollWindow::markModified);
+    connect(ui->months, &QComboBox::currentIndexChanged, this, &PayrollWindow::markModified);
+    connect(ui->year, &QLineEdit::textChanged, this, &PayrollWindow::markModified);
+    connect(ui->calendar, &QCalendarWidget::activated, this, &PayrollWindow::pickCalendarDate);
+    connect(ui->addRowButton, &QPushButton::clicked, this, &PayrollWindow::addRow);
+    connect(ui->deleteRowButton, &QPushButton::clicked, this, &PayrollWindow::deleteRow);
+    connect(ui->clearButton, &QPushButton::clicked, this, &PayrollWindow::clearRows);
+    connect(qApp, &QApplication::focusChanged, this, &PayrollWindow::focusChanged);
     ui->registerNum->installEventFilter(this);
     ui->sendDate->installEventFilter(this);
 
-    FormCreate();
+    Guarded(this, m_dialogs, [this] { initialise(); });
+    m_modified = false;
 
     // The client area is 922 x 662 below the menu bar.
     setFixedSize(922, 662 + menuBar()->sizeHint().height());
 }
 
-TForm1::~TForm1()
+PayrollWindow::~PayrollWindow()
 {
     // Widgets that go away with the window change the focus; nothing of
     // this window may answer that any more.
@@ -143,39 +144,34 @@ TForm1::~TForm1()
     grid->onSetEditText = nullptr;
 }
 
-PayrollGrid *TForm1::grid() const
+PayrollGrid *PayrollWindow::grid() const
 {
     return ui->mainGrid;
 }
 
-void TForm1::FormCreate()
+// Today's year, month and date, the column widths, the organisation's name.
+void PayrollWindow::initialise()
 {
-    Guarded(this, m_dialogs, [this] {
-        // Amounts are converted by Money, which always writes "." and
-        // groups with blanks; nothing may depend on the user's locale.
-        QLocale::setDefault(QLocale::c());
-        const QDateTime now = m_clock.now();
-        ui->year->setStoredText(now.toString(u"yyyy"_s));
-        ui->StatusBar1->setFont(QFont(u"Arial"_s, 10, QFont::Bold));
-        ui->overallSumma->setText(kTotalPrefix + Money().toDisplay());
-        ui->months->setCurrentIndex(now.date().month() - 1);
-        const bool settingsExist = SettingsFileExists();
-        if (!settingsExist)
-            setEnabled(false);
-        ui->sendDate->setText(now.toString(kDatePattern));
-        ui->mainGrid->setColumnWidth(PayrollModel::NumberColumn, 50);
-        for (int col = PayrollModel::NameColumn; col <= PayrollModel::AmountColumn; ++col)
-            ui->mainGrid->setColumnWidth(col, 285);
-        ui->mainGrid->SelectCell(PayrollModel::NameColumn, 1);
-        if (settingsExist)
-            ui->clientName->setText(kOrganisationPrefix + ReadSettingsRecord().clientName);
-    });
-    DataChanged = false;
+    const QDateTime now = m_clock.now();
+    ui->year->setStoredText(now.toString(u"yyyy"_s));
+    ui->statusBar->setFont(QFont(u"Arial"_s, 10, QFont::Bold));
+    ui->overallSumma->setText(kTotalPrefix + Money().toDisplay());
+    ui->months->setCurrentIndex(now.date().month() - 1);
+    const bool settingsExist = SettingsFileExists();
+    if (!settingsExist)
+        setEnabled(false);
+    ui->sendDate->setText(now.toString(kDatePattern));
+    ui->mainGrid->setColumnWidth(PayrollModel::NumberColumn, 50);
+    for (int col = PayrollModel::NameColumn; col <= PayrollModel::AmountColumn; ++col)
+        ui->mainGrid->setColumnWidth(col, 285);
+    ui->mainGrid->SelectCell(PayrollModel::NameColumn, 1);
+    if (settingsExist)
+        ui->clientName->setText(kOrganisationPrefix + ReadSettingsRecord().clientName);
 }
 
 // ---- State offered to other windows and operations ------------------------
 
-PayrollHeader TForm1::header() const
+PayrollHeader PayrollWindow::header() const
 {
     PayrollHeader h;
     h.registerNumber = ui->registerNum->storedText();
@@ -185,7 +181,7 @@ PayrollHeader TForm1::header() const
     return h;
 }
 
-void TForm1::setHeader(const PayrollHeader &h)
+void PayrollWindow::setHeader(const PayrollHeader &h)
 {
     ui->registerNum->setStoredText(h.registerNumber);
     ui->sendDate->setText(h.date);
@@ -193,37 +189,37 @@ void TForm1::setHeader(const PayrollHeader &h)
     ui->year->setStoredText(h.year);
 }
 
-QString TForm1::statusText(int panel) const
+QString PayrollWindow::statusText(int panel) const
 {
     return m_panels[panel]->text();
 }
 
-int TForm1::scrollPosition() const
+int PayrollWindow::scrollPosition() const
 {
-    return ui->ScrollBox1->verticalScrollBar()->value();
+    return ui->gridScrollArea->verticalScrollBar()->value();
 }
 
-void TForm1::SetScrollPosition(int position)
+void PayrollWindow::setScrollPosition(int position)
 {
-    ui->ScrollBox1->verticalScrollBar()->setValue(std::max(0, position));
+    ui->gridScrollArea->verticalScrollBar()->setValue(std::max(0, position));
 }
 
 // Brings a selected row into view when the page arithmetic left it outside.
-void TForm1::ShowRow(int row)
+void PayrollWindow::showRow(int row)
 {
     const int half = PayrollGrid::kRowHeight / 2;
-    ui->ScrollBox1->ensureVisible(ui->ScrollBox1->horizontalScrollBar()->value(),
+    ui->gridScrollArea->ensureVisible(ui->gridScrollArea->horizontalScrollBar()->value(),
                                   row * PayrollGrid::kRowHeight + half, 0, half);
 }
 
 // ---- Totals and checks ------------------------------------------------------
 
-void TForm1::FormatAmounts()
+void PayrollWindow::formatAmounts()
 {
     m_model->FormatAmounts();
 }
 
-void TForm1::UpdateTotals()
+void PayrollWindow::updateTotals()
 {
     const std::optional<Money> total = m_model->SumAmounts();
     if (!total)
@@ -233,18 +229,18 @@ void TForm1::UpdateTotals()
     ui->overallSumma->setText(text);
 }
 
-void TForm1::UpdateRowCounter()
+void PayrollWindow::updateRowCounter()
 {
     m_panels[0]->setText(u"Всего записей :"_s + QString::number(m_model->DataRowCount()));
 }
 
-bool TForm1::CheckCardNumbers()
+bool PayrollWindow::checkCardNumbers()
 {
     // The frames follow the model's set of bad cards on every repaint.
     return m_model->CheckCardNumbers().isEmpty();
 }
 
-void TForm1::PadRegisterNumber()
+void PayrollWindow::padRegisterNumber()
 {
     const QString text = ui->registerNum->storedText();
     const QString padded = PadRegisterNumberText(text);
@@ -254,32 +250,32 @@ void TForm1::PadRegisterNumber()
 
 // ---- Saving -----------------------------------------------------------------
 
-bool TForm1::ValidateBeforeSave()
+bool PayrollWindow::validateBeforeSave()
 {
     if (!TableFilled(m_model->rows())) {
         m_dialogs.information(this, TableNotFilledMessage());
         return false;
     }
-    PadRegisterNumber();
+    padRegisterNumber();
     if (!HeaderComplete(header())) {
         m_dialogs.information(this, HeaderIncompleteMessage());
         return false;
     }
-    if (!CheckCardNumbers()) {
+    if (!checkCardNumbers()) {
         m_dialogs.information(this, BadDataMessage());
         return false;
     }
-    if (!LastHeaderLine.isEmpty() && LastHeaderLine.mid(33) == HeaderKeyText(ReadSettingsRecord(), header()))
+    if (!m_openedHeaderLine.isEmpty() && m_openedHeaderLine.mid(33) == HeaderKeyText(ReadSettingsRecord(), header()))
         return m_dialogs.question(this, u"Сохранение файла"_s, u"Вы действительно хотите перезаписать данный файл?"_s,
                                   Dialogs::Buttons::YesNo)
                 == Dialogs::Answer::Yes;
     return true;
 }
 
-bool TForm1::SavePayroll()
+bool PayrollWindow::savePayroll()
 {
-    FormatAmounts();
-    if (!ValidateBeforeSave())
+    formatAmounts();
+    if (!validateBeforeSave())
         return false;
 
     const PayrollHeader h = header();
@@ -307,13 +303,13 @@ bool TForm1::SavePayroll()
     const QString workDir = QDir::toNativeSeparators(QDir::currentPath());
     m_dialogs.information(this, u"Файл успешно сохранён как "_s + ReplaceAll(workDir, u"\\"_s, u"/"_s) + u'/' + path);
     setWindowTitle(u"Кардолист - "_s + workDir + u'\\' + ReplaceAll(path, u"/"_s, u"\\"_s));
-    DataChanged = false;
+    m_modified = false;
     return true;
 }
 
 // ---- Opening and text import -------------------------------------------------
 
-void TForm1::OpenPayrollFile(const QString &path)
+void PayrollWindow::loadPayrollFile(const QString &path)
 {
     LoadProgress progress(this);
     const QByteArray bytes = ReadPayrollFileBytes(path);
@@ -328,19 +324,19 @@ void TForm1::OpenPayrollFile(const QString &path)
     }
     progress.step();
 
-    LastHeaderLine = contents.firstLine;
+    m_openedHeaderLine = contents.firstLine;
     m_model->setRows({});
     ui->registerNum->setStoredText(contents.registerNumber);
     ui->months->setCurrentIndex(MonthIndexFromField(contents.monthField));
     ui->year->setStoredText(contents.year);
     ui->sendDate->setText(contents.date);
 
-    FillLoadedRows(std::move(contents.rows), [&progress] { progress.finish(); });
+    fillLoadedRows(std::move(contents.rows), [&progress] { progress.finish(); });
     setWindowTitle(kCaptionPrefix + path);
-    ShowLoadedRows();
+    showLoadedRows();
 }
 
-void TForm1::ImportPayrollText(const QString &path)
+void PayrollWindow::loadPayrollText(const QString &path)
 {
     LoadProgress progress(this);
     QByteArray bytes;
@@ -356,34 +352,34 @@ void TForm1::ImportPayrollText(const QString &path)
     bytes = QByteArray();
     progress.step();
 
-    FillLoadedRows(std::move(rows), [&progress] { progress.finish(); });
-    ShowLoadedRows();
+    fillLoadedRows(std::move(rows), [&progress] { progress.finish(); });
+    showLoadedRows();
 }
 
 // All rows in one go; an amount that is not a number then stops the load
 // with the rows in the grid and the register unsaved.
-void TForm1::FillLoadedRows(QList<PayrollRow> rows, const std::function<void()> &formatted)
+void PayrollWindow::fillLoadedRows(QList<PayrollRow> rows, const std::function<void()> &formatted)
 {
     m_model->setRows(std::move(rows));
-    DataChanged = true;
-    UpdateRowCounter();
-    FormatAmounts();
+    m_modified = true;
+    updateRowCounter();
+    formatAmounts();
     formatted();
-    UpdateTotals();
-    DataChanged = false;
+    updateTotals();
+    m_modified = false;
 }
 
 // Focus into the grid on the first row's name, then the last row, scrolled to the bottom.
-void TForm1::ShowLoadedRows()
+void PayrollWindow::showLoadedRows()
 {
     PayrollGrid *grid = ui->mainGrid;
     grid->setFocus(Qt::OtherFocusReason);
     grid->SelectCell(PayrollModel::NameColumn, 1);
     grid->SelectCell(PayrollModel::NameColumn, m_model->LastRow());
-    SetScrollPosition(99999999);
+    setScrollPosition(99999999);
 }
 
-void TForm1::OpenWithDialog(const QString &filter, void (TForm1::*reader)(const QString &))
+void PayrollWindow::openWithDialog(const QString &filter, void (PayrollWindow::*reader)(const QString &))
 {
     Guarded(this, m_dialogs, [&] {
         ui->year->setFocus(Qt::OtherFocusReason);
@@ -396,14 +392,14 @@ void TForm1::OpenWithDialog(const QString &filter, void (TForm1::*reader)(const 
         const QString workDir = QDir::currentPath();
         const auto restore = qScopeGuard([&workDir] { QDir::setCurrent(workDir); });
 
-        const Dialogs::Answer answer = DataChanged
+        const Dialogs::Answer answer = m_modified
                 ? m_dialogs.question(this, u"Выход"_s, kChangesQuestion, Dialogs::Buttons::YesNoCancel)
                 : Dialogs::Answer::No;
         if (answer == Dialogs::Answer::Cancel)
             return;
         // A save stopped by its checks lets the open go on; a write that
         // failed keeps the register in the window.
-        if (answer == Dialogs::Answer::Yes && SavePayroll() && DataChanged)
+        if (answer == Dialogs::Answer::Yes && savePayroll() && m_modified)
             return;
 
         const QString path = m_dialogs.openFileName(this, filter);
@@ -412,34 +408,29 @@ void TForm1::OpenWithDialog(const QString &filter, void (TForm1::*reader)(const 
     });
 }
 
-void TForm1::gf1Click()
+void PayrollWindow::openPayrollFile()
 {
-    OpenWithDialog(u"ZPSV|ZPSV*.*"_s, &TForm1::OpenPayrollFile);
+    openWithDialog(u"ZPSV|ZPSV*.*"_s, &PayrollWindow::loadPayrollFile);
 }
 
-void TForm1::txt1Click()
+void PayrollWindow::importText()
 {
-    OpenWithDialog(u"txt|*.txt"_s, &TForm1::ImportPayrollText);
+    openWithDialog(u"txt|*.txt"_s, &PayrollWindow::loadPayrollText);
 }
 
 // ---- Printing and About -------------------------------------------------------
 
-void TForm1::N5Click()
+void PayrollWindow::print()
 {
     Guarded(this, m_dialogs, [this] { PrintPayroll(this, m_dialogs, m_model->rows(), header()); });
 }
 
-void TForm1::Preview1Click()
+void PayrollWindow::printPreview()
 {
     Guarded(this, m_dialogs, [this] { PreviewPayroll(this, m_model->rows(), header()); });
 }
 
-void TForm1::Button1Click()
-{
-    N5Click();
-}
-
-void TForm1::N6Click()
+void PayrollWindow::showAbout()
 {
     Guarded(this, m_dialogs, [this] {
         if (m_aboutWindow)
@@ -449,17 +440,17 @@ void TForm1::N6Click()
 
 // ---- Window -----------------------------------------------------------------
 
-void TForm1::FormCloseQuery(bool &canClose)
+bool PayrollWindow::confirmClose()
 {
-    canClose = false;
+    bool canClose = false;
     Guarded(this, m_dialogs, [&] {
-        const Dialogs::Answer answer = DataChanged
+        const Dialogs::Answer answer = m_modified
                 ? m_dialogs.question(this, u"Выход"_s, kChangesQuestion, Dialogs::Buttons::YesNoCancel)
                 : Dialogs::Answer::No;
         switch (answer) {
         case Dialogs::Answer::Yes:
             // A save that failed leaves the register unsaved: stay open then too.
-            canClose = SavePayroll() && !DataChanged;
+            canClose = savePayroll() && !m_modified;
             break;
         case Dialogs::Answer::No:
             canClose = true;
@@ -468,33 +459,32 @@ void TForm1::FormCloseQuery(bool &canClose)
             break;
         }
     });
+    return canClose;
 }
 
-void TForm1::closeEvent(QCloseEvent *event)
+void PayrollWindow::closeEvent(QCloseEvent *event)
 {
-    bool canClose = false;
-    FormCloseQuery(canClose);
-    if (canClose)
+    if (confirmClose())
         event->accept();
     else
         event->ignore();
 }
 
-void TForm1::showEvent(QShowEvent *event)
+void PayrollWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    PlaceInitialFocus();
+    placeInitialFocus();
 }
 
-void TForm1::changeEvent(QEvent *event)
+void PayrollWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::EnabledChange)
-        PlaceInitialFocus();
+        placeInitialFocus();
 }
 
 // Typing starts in the name cell of row 1, also after a first run enabled the window.
-void TForm1::PlaceInitialFocus()
+void PayrollWindow::placeInitialFocus()
 {
     if (m_focusPlaced || !isVisible() || !isEnabled())
         return;
@@ -502,12 +492,12 @@ void TForm1::PlaceInitialFocus()
     ui->mainGrid->focusCellEditor();
 }
 
-void TForm1::N2Click()
+void PayrollWindow::save()
 {
-    Guarded(this, m_dialogs, [this] { SavePayroll(); });
+    Guarded(this, m_dialogs, [this] { savePayroll(); });
 }
 
-void TForm1::N3Click()
+void PayrollWindow::showSettings()
 {
     Guarded(this, m_dialogs, [this] {
         if (!m_settingsWindow)
@@ -519,23 +509,18 @@ void TForm1::N3Click()
     });
 }
 
-void TForm1::N4Click()
-{
-    Guarded(this, m_dialogs, [this] { close(); });
-}
-
 // ---- Header fields ----------------------------------------------------------
 
-bool TForm1::eventFilter(QObject *watched, QEvent *event)
+bool PayrollWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == ui->registerNum) {
         if (event->type() == QEvent::FocusOut)
-            registerNumExit();
+            padRegisterNumberOnExit();
     } else if (watched == ui->sendDate) {
         switch (event->type()) {
         case QEvent::FocusIn: sendDateEnter(); break;
-        case QEvent::FocusOut: sendDateExit(); break;
-        case QEvent::MouseButtonDblClick: sendDateDblClick(); break;
+        case QEvent::FocusOut: hideCalendar(); break;
+        case QEvent::MouseButtonDblClick: sendDateEnter(); break;
         case QEvent::KeyPress: {
             auto *key = static_cast<QKeyEvent *>(event);
             sendDateKeyPress(key);
@@ -547,24 +532,14 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::registerNumChange()
+void PayrollWindow::padRegisterNumberOnExit()
 {
-    Guarded(this, m_dialogs, [this] { DataChanged = true; });
+    Guarded(this, m_dialogs, [this] { padRegisterNumber(); });
 }
 
-void TForm1::registerNumExit()
+void PayrollWindow::showCalendar()
 {
-    Guarded(this, m_dialogs, [this] { PadRegisterNumber(); });
-}
-
-void TForm1::sendDateChange()
-{
-    Guarded(this, m_dialogs, [this] { DataChanged = true; });
-}
-
-void TForm1::ShowCalendar()
-{
-    QCalendarWidget *calendar = ui->MonthCalendar1;
+    QCalendarWidget *calendar = ui->calendar;
     if (calendar->isVisible())
         return;
     const QDate shown = QDate::fromString(ui->sendDate->text(), kDatePattern);
@@ -573,27 +548,22 @@ void TForm1::ShowCalendar()
     calendar->raise();
 }
 
-void TForm1::sendDateEnter()
+void PayrollWindow::sendDateEnter()
 {
-    Guarded(this, m_dialogs, [this] { ShowCalendar(); });
-}
-
-void TForm1::sendDateDblClick()
-{
-    Guarded(this, m_dialogs, [this] { ShowCalendar(); });
+    Guarded(this, m_dialogs, [this] { showCalendar(); });
 }
 
 // Any key shows the calendar; the keys that move through it or pick its
 // day are passed on to it, the rest (Tab included) keep their meaning.
-void TForm1::sendDateKeyPress(QKeyEvent *event)
+void PayrollWindow::sendDateKeyPress(QKeyEvent *event)
 {
     event->ignore();
     Guarded(this, m_dialogs, [&] {
-        ShowCalendar();
+        showCalendar();
         switch (event->key()) {
         case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Left: case Qt::Key_Right:
         case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Return: case Qt::Key_Enter:
-            if (auto *days = ui->MonthCalendar1->findChild<QAbstractItemView *>()) {
+            if (auto *days = ui->calendar->findChild<QAbstractItemView *>()) {
                 QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text());
                 QCoreApplication::sendEvent(days, &copy);
             }
@@ -605,77 +575,72 @@ void TForm1::sendDateKeyPress(QKeyEvent *event)
     });
 }
 
-void TForm1::sendDateExit()
+void PayrollWindow::hideCalendar()
 {
-    Guarded(this, m_dialogs, [this] { ui->MonthCalendar1->hide(); });
+    Guarded(this, m_dialogs, [this] { ui->calendar->hide(); });
 }
 
-void TForm1::MonthCalendar1DblClick(QDate date)
+void PayrollWindow::pickCalendarDate(QDate date)
 {
     Guarded(this, m_dialogs, [&] {
         ui->sendDate->setText(date.toString(kDatePattern));
-        ui->MonthCalendar1->hide();
+        ui->calendar->hide();
         ui->sendDate->deselect();
     });
 }
 
-void TForm1::monthsChange()
+void PayrollWindow::markModified()
 {
-    Guarded(this, m_dialogs, [this] { DataChanged = true; });
-}
-
-void TForm1::yearChange()
-{
-    Guarded(this, m_dialogs, [this] { DataChanged = true; });
+    m_modified = true;
 }
 
 // ---- Grid -------------------------------------------------------------------
 
-void TForm1::mainGridSelectCell(int col, int row, bool &canSelect)
+void PayrollWindow::mainGridSelectCell(int col, int row, bool &canSelect)
 {
-    RequestedCol = col;
-    RequestedRow = row;
+    m_requestedCell.col = col;
+    m_requestedCell.row = row;
     if (col == PayrollModel::NumberColumn)
         canSelect = false;
     // While an amount is not a number the cursor cannot leave its cell.
     const bool done = Guarded(this, m_dialogs, [&] {
-        FormatAmounts();
-        UpdateTotals();
-        CheckCardNumbers();
-        const SelectionScroll scroll = ScrollForSelection(row, PageTopRow);
-        PageTopRow = scroll.pageTopRow;
+        formatAmounts();
+        updateTotals();
+        checkCardNumbers();
+        const SelectionScroll scroll = ScrollForSelection(row, m_pageTopRow);
+        m_pageTopRow = scroll.pageTopRow;
         if (scroll.position)
-            SetScrollPosition(*scroll.position);
-        ShowRow(row);
+            setScrollPosition(*scroll.position);
+        showRow(row);
     });
     if (!done)
         canSelect = false;
 }
 
-void TForm1::mainGridKeyPress(QChar &key)
+void PayrollWindow::mainGridKeyPress(QChar &key)
 {
     const bool done = Guarded(this, m_dialogs, [&] {
-        DataChanged = true;
+        m_modified = true;
         PayrollGrid *grid = ui->mainGrid;
-        if (key == u'\t' && RequestedCol == PayrollModel::NumberColumn && RequestedRow == 1) {
+        if (key == u'\t' && m_requestedCell.col == PayrollModel::NumberColumn && m_requestedCell.row == 1) {
             // Tab from the last amount: a new row, and on into its name.
-            addRowButtonClick();
+            addRow();
             // A refused selection ends the handler, as its error would.
             if (grid->SelectCell(PayrollModel::NameColumn, m_model->LastRow()))
-                SetScrollPosition(99999999);
-        } else if (key == u'\t' && RequestedCol == PayrollModel::NumberColumn) {
+                setScrollPosition(99999999);
+        } else if (key == u'\t' && m_requestedCell.col == PayrollModel::NumberColumn) {
             // Tab from an amount: on into the next row's name.
             const int row = grid->Row();
             grid->SelectCell(PayrollModel::NameColumn, row < m_model->LastRow() ? row + 1 : row);
         }
-        if (!m_model->AcceptsTyped(RequestedCol, RequestedRow, key))
+        if (!m_model->AcceptsTyped(m_requestedCell.col, m_requestedCell.row, key))
             key = QChar();
     });
     if (!done)
         key = QChar();
 }
 
-bool TForm1::mainGridKeyDown(int key, Qt::KeyboardModifiers)
+bool PayrollWindow::mainGridKeyDown(int key, Qt::KeyboardModifiers)
 {
     bool consumed = false;
     Guarded(this, m_dialogs, [&] {
@@ -685,21 +650,21 @@ bool TForm1::mainGridKeyDown(int key, Qt::KeyboardModifiers)
         // A refused selection ends the handler, as its error would: no scrolling.
         case Qt::Key_Home:
             if (grid->SelectCell(col, 1))
-                SetScrollPosition(1);
+                setScrollPosition(1);
             consumed = true;
             break;
         case Qt::Key_End:
             if (grid->SelectCell(col, m_model->LastRow()))
-                SetScrollPosition(999999999);
+                setScrollPosition(999999999);
             consumed = true;
             break;
         case Qt::Key_PageDown:
         case Qt::Key_PageUp: {
             const PageMove move = key == Qt::Key_PageDown ? PageDownMove(grid->Row(), m_model->rowCount())
                                                           : PageUpMove(grid->Row(), m_model->rowCount());
-            PageTopRow = move.pageTopRow;
+            m_pageTopRow = move.pageTopRow;
             if (grid->SelectCell(col, move.row))
-                SetScrollPosition(move.position);
+                setScrollPosition(move.position);
             consumed = true;
             break;
         }
@@ -710,16 +675,16 @@ bool TForm1::mainGridKeyDown(int key, Qt::KeyboardModifiers)
     return consumed;
 }
 
-void TForm1::mainGridSetEditText(int, int)
+void PayrollWindow::mainGridSetEditText(int, int)
 {
     Guarded(this, m_dialogs, [this] {
         // A paste changes the register without a typed character.
-        DataChanged = true;
-        CheckCardNumbers();
+        m_modified = true;
+        checkCardNumbers();
     });
 }
 
-void TForm1::FocusChanged(QWidget *old, QWidget *now)
+void PayrollWindow::focusChanged(QWidget *old, QWidget *now)
 {
     PayrollGrid *grid = ui->mainGrid;
     const auto inGrid = [grid](QWidget *w) { return w == grid || grid->isAncestorOf(w); };
@@ -727,33 +692,33 @@ void TForm1::FocusChanged(QWidget *old, QWidget *now)
         mainGridExit();
 }
 
-void TForm1::mainGridExit()
+void PayrollWindow::mainGridExit()
 {
     const bool done = Guarded(this, m_dialogs, [this] {
-        FormatAmounts();
-        CheckCardNumbers();
-        DataChanged = true;
+        formatAmounts();
+        checkCardNumbers();
+        m_modified = true;
     });
     // An amount that is not a number keeps the focus in the grid.
     if (!done)
         ui->mainGrid->focusCellEditor();
 }
 
-void TForm1::addRowButtonClick()
+void PayrollWindow::addRow()
 {
     Guarded(this, m_dialogs, [this] {
         m_model->AddRow();
-        DataChanged = true;
-        UpdateRowCounter();
+        m_modified = true;
+        updateRowCounter();
     });
 }
 
-void TForm1::deleteRowButtonClick()
+void PayrollWindow::deleteRow()
 {
     Guarded(this, m_dialogs, [this] {
         // The last requested row, which may be a refused number cell's; one
         // that no longer exists stands for the last row.
-        const int row = std::clamp(RequestedRow == 0 ? 1 : RequestedRow, 1, m_model->LastRow());
+        const int row = std::clamp(m_requestedCell.row == 0 ? 1 : m_requestedCell.row, 1, m_model->LastRow());
         bool remove = true;
         if (!m_model->Cell(PayrollModel::NameColumn, row).isEmpty()
             || !m_model->Cell(PayrollModel::CardColumn, row).isEmpty())
@@ -762,14 +727,14 @@ void TForm1::deleteRowButtonClick()
                     == Dialogs::Answer::Yes;
         if (remove) {
             m_model->DeleteRow(row);
-            DataChanged = true;
+            m_modified = true;
         }
-        UpdateTotals();
-        UpdateRowCounter();
+        updateTotals();
+        updateRowCounter();
     });
 }
 
-void TForm1::clearButtonClick()
+void PayrollWindow::clearRows()
 {
     Guarded(this, m_dialogs, [this] {
         if (m_dialogs.question(this, u"Очистка таблицы"_s, u"Вы действительно хотите очистить таблицу?"_s,
@@ -777,8 +742,8 @@ void TForm1::clearButtonClick()
             != Dialogs::Answer::Yes)
             return;
         m_model->ClearRows();
-        DataChanged = true;
-        UpdateTotals();
-        UpdateRowCounter();
+        m_modified = true;
+        updateTotals();
+        updateRowCounter();
     });
 }

@@ -1,6 +1,6 @@
-#include "settings/ui/TForm2.h"
+#include "settings/ui/SettingsWindow.h"
 
-#include "ui_TForm2.h"
+#include "ui_SettingsWindow.h"
 
 #include "common/Cp1251.h"
 #include "common/TextRoutines.h"
@@ -37,7 +37,7 @@ public:
 
 // Qt closes the visible windows when the program ends; the settings window
 // then neither asks nor refuses, whatever its state.
-class TForm2::QuitWatcher : public QObject
+class SettingsWindow::QuitWatcher : public QObject
 {
 public:
     using QObject::QObject;
@@ -54,10 +54,10 @@ public:
     }
 };
 
-TForm2::TForm2(Dialogs &dialogs, QWidget *payrollWindow, QWidget *parent)
+SettingsWindow::SettingsWindow(Dialogs &dialogs, QWidget *payrollWindow, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint)
-    , ui(std::make_unique<Ui::TForm2>())
+    , ui(std::make_unique<Ui::SettingsWindow>())
     , m_dialogs(dialogs)
     , m_payrollWindow(payrollWindow)
     , m_quitWatcher(new QuitWatcher(this))
@@ -69,11 +69,11 @@ TForm2::TForm2(Dialogs &dialogs, QWidget *payrollWindow, QWidget *parent)
     ui->clientName->setValidator(new Cp1251Validator(ui->clientName));
     qApp->installEventFilter(m_quitWatcher);
 
-    connect(ui->saveButton, &QPushButton::clicked, this, &TForm2::saveButtonClick);
-    connect(ui->closeButton, &QPushButton::clicked, this, &TForm2::closeButtonClick);
-    connect(ui->clientCode, &QLineEdit::textChanged, this, &TForm2::clientCodeChange);
-    connect(ui->clientName, &QLineEdit::textChanged, this, &TForm2::clientNameChange);
-    connect(ui->filialCode, &QLineEdit::textChanged, this, &TForm2::filialCodeChange);
+    connect(ui->saveButton, &QPushButton::clicked, this, &SettingsWindow::save);
+    connect(ui->closeButton, &QPushButton::clicked, this, &SettingsWindow::closeWindow);
+    connect(ui->clientCode, &QLineEdit::textChanged, this, &SettingsWindow::markModified);
+    connect(ui->clientName, &QLineEdit::textChanged, this, &SettingsWindow::markModified);
+    connect(ui->filialCode, &QLineEdit::textChanged, this, &SettingsWindow::markModified);
 
     // One Esc handler for the window and its five controls.
     installEventFilter(this);
@@ -81,12 +81,12 @@ TForm2::TForm2(Dialogs &dialogs, QWidget *payrollWindow, QWidget *parent)
                                                         ui->clientCode, ui->clientName})
         w->installEventFilter(this);
 
-    FormCreate();
+    placeAndShowOnFirstRun();
 }
 
-TForm2::~TForm2() = default;
+SettingsWindow::~SettingsWindow() = default;
 
-void TForm2::FormCreate()
+void SettingsWindow::placeAndShowOnFirstRun()
 {
     Guarded(this, m_dialogs, [this] {
         if (const QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -102,30 +102,30 @@ void TForm2::FormCreate()
         } else {
             ui->closeButton->show();
         }
-        SettingsChanged = false;
+        m_modified = false;
     });
 }
 
-void TForm2::showEvent(QShowEvent *event)
+void SettingsWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        loadOnShow();
 }
 
-void TForm2::FormShow()
+void SettingsWindow::loadOnShow()
 {
-    Guarded(this, m_dialogs, [this] { LoadSettingsFields(); });
+    Guarded(this, m_dialogs, [this] { loadFields(); });
     // Apart from the load, so that an unreadable file leaves the window
     // consistent; loading raised the change notifications, discard them.
     Guarded(this, m_dialogs, [this] {
-        SettingsChanged = false;
+        m_modified = false;
         if (SettingsFileExists())
             ui->closeButton->show();
     });
 }
 
-void TForm2::LoadSettingsFields()
+void SettingsWindow::loadFields()
 {
     if (!SettingsFileExists())
         return;
@@ -137,7 +137,7 @@ void TForm2::LoadSettingsFields()
     ui->filialCode->setStoredText(record->filialCode);
 }
 
-bool TForm2::ValidateSettings()
+bool SettingsWindow::validate()
 {
     const auto refuse = [this](QWidget *field, const QString &message) {
         field->setFocus(Qt::OtherFocusReason);
@@ -154,9 +154,9 @@ bool TForm2::ValidateSettings()
 }
 
 // Gives false when the checks refused the values; an I/O error is thrown.
-bool TForm2::SaveSettings()
+bool SettingsWindow::saveSettings()
 {
-    if (!ValidateSettings())
+    if (!validate())
         return false;
     const QString name = ui->clientName->text();
     WriteSettingsRecord({ui->clientCode->storedText(), name, ui->filialCode->storedText()});
@@ -173,45 +173,45 @@ bool TForm2::SaveSettings()
     return true;
 }
 
-void TForm2::saveButtonClick()
+void SettingsWindow::save()
 {
-    Guarded(this, m_dialogs, [this] { SaveSettings(); });
+    Guarded(this, m_dialogs, [this] { saveSettings(); });
 }
 
-void TForm2::closeButtonClick()
+void SettingsWindow::closeWindow()
 {
     Guarded(this, m_dialogs, [this] {
-        EnablePayrollWindow();
+        enablePayrollWindow();
         close();
     });
 }
 
-void TForm2::closeEvent(QCloseEvent *event)
+void SettingsWindow::closeEvent(QCloseEvent *event)
 {
     if (m_quitWatcher->ending) {
         event->accept();
         return;
     }
     bool canClose = false;
-    Guarded(this, m_dialogs, [&] { canClose = FormCloseQuery(); });
+    Guarded(this, m_dialogs, [&] { canClose = confirmClose(); });
     if (!canClose) {
         event->ignore();
         return;
     }
     event->accept();
-    FormClose();
+    afterClose();
 }
 
-bool TForm2::FormCloseQuery()
+bool SettingsWindow::confirmClose()
 {
     // First run: nothing but a valid save leaves the window.
     if (!SettingsFileExists())
         return false;
-    if (!SettingsChanged)
+    if (!m_modified)
         return true;
     switch (m_dialogs.question(this, u"Выход"_s, u"Сохранить изменения?"_s, Dialogs::Buttons::YesNoCancel)) {
     case Dialogs::Answer::Yes:
-        return SaveSettings();
+        return saveSettings();
     case Dialogs::Answer::No:
         return true;
     default:
@@ -219,23 +219,23 @@ bool TForm2::FormCloseQuery()
     }
 }
 
-void TForm2::FormClose()
+void SettingsWindow::afterClose()
 {
-    Guarded(this, m_dialogs, [this] { EnablePayrollWindow(); });
+    Guarded(this, m_dialogs, [this] { enablePayrollWindow(); });
 }
 
-bool TForm2::eventFilter(QObject *watched, QEvent *event)
+bool SettingsWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         bool handled = false;
-        Guarded(this, m_dialogs, [&] { handled = FormKeyPress(static_cast<QKeyEvent *>(event)); });
+        Guarded(this, m_dialogs, [&] { handled = closeOnEscape(static_cast<QKeyEvent *>(event)); });
         if (handled)
             return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-bool TForm2::FormKeyPress(const QKeyEvent *event)
+bool SettingsWindow::closeOnEscape(const QKeyEvent *event)
 {
     if (event->key() != Qt::Key_Escape || !SettingsFileExists())
         return false;
@@ -243,22 +243,12 @@ bool TForm2::FormKeyPress(const QKeyEvent *event)
     return true;
 }
 
-void TForm2::clientCodeChange()
+void SettingsWindow::markModified()
 {
-    Guarded(this, m_dialogs, [this] { SettingsChanged = true; });
+    m_modified = true;
 }
 
-void TForm2::clientNameChange()
-{
-    Guarded(this, m_dialogs, [this] { SettingsChanged = true; });
-}
-
-void TForm2::filialCodeChange()
-{
-    Guarded(this, m_dialogs, [this] { SettingsChanged = true; });
-}
-
-void TForm2::EnablePayrollWindow()
+void SettingsWindow::enablePayrollWindow()
 {
     if (m_payrollWindow)
         m_payrollWindow->setEnabled(true);

@@ -1,5 +1,5 @@
-#include "about/ui/TForm3.h"
-#include "ui_TForm3.h"
+#include "about/ui/AboutDialog.h"
+#include "ui_AboutDialog.h"
 
 #include "about/FileVersion.h"
 #include "about/JpegDecoder.h"
@@ -33,12 +33,12 @@ void UseLinkColour(QWidget *w)
 
 } // namespace
 
-QUrl TForm3::siteAddress()
+QUrl AboutDialog::siteAddress()
 {
     return QUrl(u"https://kardolist.example"_s);
 }
 
-QByteArray TForm3::logoJpeg()
+QByteArray AboutDialog::logoJpeg()
 {
     // The resource lives in a static library: register it explicitly.
     Q_INIT_RESOURCE(AboutLogo);
@@ -46,9 +46,9 @@ QByteArray TForm3::logoJpeg()
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TForm3::TForm3(QWidget *parent, Dialogs *dialogs)
+AboutDialog::AboutDialog(QWidget *parent, Dialogs *dialogs)
     : QDialog(parent)
-    , ui(std::make_unique<Ui::TForm3>())
+    , ui(std::make_unique<Ui::AboutDialog>())
     , m_dialogs(dialogs)
     , m_openUrl([](const QUrl &url) { QDesktopServices::openUrl(url); })
 {
@@ -61,69 +61,69 @@ TForm3::TForm3(QWidget *parent, Dialogs *dialogs)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setGeometry(200, 380, 598, 339);
 
-    ui->Label1->setFont(ArialBold(27));
-    UseLinkColour(ui->Label1);
-    for (QLabel *label : {ui->Label2, ui->Label3, ui->Label4})
+    ui->productLabel->setFont(ArialBold(27));
+    UseLinkColour(ui->productLabel);
+    for (QLabel *label : {ui->siteCaptionLabel, ui->versionLabel, ui->makerLabel})
         label->setFont(ArialBold(13));
     QFont link = ArialBold(13);
     link.setItalic(true);
     link.setUnderline(true);
-    ui->Label6->setFont(link);
-    UseLinkColour(ui->Label6);
-    ui->Label6->setCursor(Qt::PointingHandCursor);
-    ui->Label6->setText(siteAddress().toString());
-    ui->Label6->installEventFilter(this);
-    for (QLabel *label : {ui->Label1, ui->Label2, ui->Label4, ui->Label6})
+    ui->siteLink->setFont(link);
+    UseLinkColour(ui->siteLink);
+    ui->siteLink->setCursor(Qt::PointingHandCursor);
+    ui->siteLink->setText(siteAddress().toString());
+    ui->siteLink->installEventFilter(this);
+    for (QLabel *label : {ui->productLabel, ui->siteCaptionLabel, ui->makerLabel, ui->siteLink})
         label->adjustSize();
 
     // Unscaled from the top left corner; the control clips it. A picture
     // that does not decode leaves the control empty.
     const QImage logo = JpegDecoder::decode(logoJpeg());
     if (!logo.isNull())
-        ui->Image1->setPixmap(QPixmap::fromImage(logo));
-    ui->Bevel3->raise();
+        ui->logo->setPixmap(QPixmap::fromImage(logo));
+    ui->logoFrame->raise();
 
-    connect(ui->Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
-    FormCreate();
+    connect(ui->okButton, &QPushButton::clicked, this, &AboutDialog::okClick);
+    showVersion();
 }
 
-TForm3::~TForm3() = default;
+AboutDialog::~AboutDialog() = default;
 
-void TForm3::setUrlOpener(std::function<void(const QUrl &)> opener)
+void AboutDialog::setUrlOpener(std::function<void(const QUrl &)> opener)
 {
     m_openUrl = std::move(opener);
 }
 
-void TForm3::FormCreate()
+void AboutDialog::showVersion()
 {
     Guarded(this, *m_dialogs, [this] {
-        ui->Label3->setText(u"Версия : "_s + ReadFileVersion(QCoreApplication::applicationFilePath()));
-        ui->Label3->adjustSize();
+        ui->versionLabel->setText(u"Версия : "_s + ReadFileVersion(QCoreApplication::applicationFilePath()));
+        ui->versionLabel->adjustSize();
     });
 }
 
-void TForm3::Label6Click()
+void AboutDialog::openSite()
 {
     // Whether the system managed to open it is not looked at.
     Guarded(this, *m_dialogs, [this] { m_openUrl(siteAddress()); });
 }
 
-void TForm3::Button1Click()
+void AboutDialog::okClick()
 {
     Guarded(this, *m_dialogs, [this] { accept(); });
 }
 
-bool TForm3::eventFilter(QObject *watched, QEvent *event)
+bool AboutDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == ui->Label6 && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == ui->siteLink && event->type() == QEvent::MouseButtonRelease) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::LeftButton && ui->Label6->rect().contains(mouse->position().toPoint()))
-            Label6Click();
+        if (mouse->button() == Qt::LeftButton && ui->siteLink->rect().contains(mouse->position().toPoint()))
+            openSite();
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void TForm3::keyPressEvent(QKeyEvent *event)
+void AboutDialog::keyPressEvent(QKeyEvent *event)
 {
     // Only "ОК" closes the window; Esc does not.
     if (event->key() == Qt::Key_Escape) {

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+class Dialogs;
+class QKeyEvent;
+namespace Ui { class SettingsWindow; }
+
+// The settings window: the organisation's bank details kept in "settings.ini".
+// While that file does not exist it is the first run: the window shows itself
+// at creation and only a valid save leaves it.
+class SettingsWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    // Places the window; on first run it shows itself.
+    SettingsWindow(Dialogs &dialogs, QWidget *payrollWindow, QWidget *parent = nullptr);
+    ~SettingsWindow() override;
+
+    // True once a field was edited since the window was last shown.
+    bool settingsChanged() const { return m_modified; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void placeAndShowOnFirstRun();
+    void loadOnShow();
+    void afterClose();
+    bool confirmClose();
+    bool closeOnEscape(const QKeyEvent *event);
+    void save();
+    void closeWindow();
+    void markModified();
+
+    bool validate();
+    void loadFields();
+    bool saveSettings();
+    void enablePayrollWindow();
+
+    class QuitWatcher;
+
+    std::unique_ptr<Ui::SettingsWindow> ui;
+    Dialogs &m_dialogs;
+    QWidget *m_payrollWindow;
+    QuitWatcher *m_quitWatcher;
+    bool m_modified = false;
+};
