@@ -1,16 +1,14 @@
 #include "payroll/PayrollFile.h"
 
-#include "common/Cp1251.h"
-#include "common/Crc32Calculator.h"
+#include "common/BankFileReader.h"
+#include "common/BankFileWriter.h"
 #include "common/Money.h"
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
-#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -24,147 +22,19 @@ QString MomentText(const QDateTime &moment)
     return moment.toString(u"dd.MM.yyyy HH:mm:ss"_s);
 }
 
-QString HeaderLineText(const SettingsRecord &settings, const PayrollHeader &header, const QDateTime &moment)
+void WriteHeaderLine(BankFileWriter &out, const SettingsRecord &settings, const PayrollHeader &header,
+                     const QDateTime &moment)
 {
-    QString line;
-    line.reserve(80);
-    const QString fields[] = {
-        u"H"_s,
-        u"0000000001"_s,
-        MomentText(moment),
-        ReplaceAll(settings.filialCode, kSpace, kZero),
-        ReplaceAll(settings.clientCode, kSpace, kZero),
-        ReplaceAll(header.date, kSpace, QString()),
-        MonthDigits(header.monthIndex),
-        header.year,
-        ReplaceAll(header.registerNumber, kSpace, kZero),
-    };
-    for (const QString &f : fields) {
-        line += f;
-        line += FieldSeparator;
-    }
-    return line;
-}
-
-void AppendDetailLine(QString &out, qsizetype dataIndex, const PayrollRow &row)
-{
-    out += QLatin1Char('D');
-    out += FieldSeparator;
-    // Grid row i (1-based) is numbered i + 1: left-out rows leave a gap.
-    out += FormatLineNumber(dataIndex + 2);
-    out += FieldSeparator;
-    out += row.name;
-    out += FieldSeparator;
-    out += row.card;
-    out += FieldSeparator;
-    out += ReplaceAll(row.amount, kSpace, QString());
-    out += FieldSeparator;
-}
-
-QString TrailerLineText(qsizetype rowCount, quint32 crc)
-{
-    // The grid's row count includes its header row: N data rows give N + 2.
-    return u"T"_s + FieldSeparator + FormatLineNumber(rowCount + 2) + FieldSeparator + FormatCRC32(crc)
-            + FieldSeparator;
-}
-
-struct BuiltFile
-{
-    QByteArray bytes;
-    quint32 crc = 0;
-    QString trailer;
-};
-
-// Writes into a buffer sized for the worst case, then trims it.
-class ByteWriter
-{
-public:
-    explicit ByteWriter(qsizetype capacity)
-        : m_bytes(capacity, Qt::Uninitialized)
-        , m_end(m_bytes.data())
-    {
-    }
-    const char *position() const { return m_end; }
-    void text(QStringView text) { m_end = Cp1251::encodeInto(m_end, text); }
-    void field(QStringView text)
-    {
-        this->text(text);
-        *m_end++ = '\t';
-    }
-    // The plain form of a display amount is the same text without its blanks.
-    void amountField(QStringView amount)
-    {
-        for (QChar c : amount) {
-            if (c == QLatin1Char(' '))
-                continue;
-            m_end = c.unicode() < 0x80 ? (*m_end = char(c.unicode()), m_end + 1)
-                                       : Cp1251::encodeInto(m_end, QStringView(&c, 1));
-        }
-        *m_end++ = '\t';
-    }
-    void lineNumber(qint64 n)
-    {
-        for (int i = 9; i >= 0; --i, n /= 10)
-            m_end[i] = char('0' + n % 10);
-        m_end[10] = '\t';
-        m_end += 11;
-    }
-    void raw(const char *text, qsizetype n)
-    {
-        std::memcpy(m_end, text, size_t(n));
-        m_end += n;
-    }
-    QByteArray take()
-    {
-        m_bytes.truncate(m_end - m_bytes.constData());
-        return std::move(m_bytes);
-    }
-
-private:
-    QByteArray m_bytes;
-    char *m_end;
-};
-
-// Lines are encoded straight into the file's bytes; the CRC takes each line
-// as it is written, without its CR LF, so it always describes those bytes.
-BuiltFile Build(const SettingsRecord &settings, const PayrollHeader &header, const QList<PayrollRow> &rows,
-                const QDateTime &moment)
-{
-    const QString headerLine = HeaderLineText(settings, header, moment);
-    // Header and CR LF, the trailer (24 bytes), and per detail line its
-    // texts plus 18 bytes of type, number, separators and CR LF.
-    qsizetype capacity = headerLine.size() + 2 + 24;
-    for (const PayrollRow &row : rows)
-        capacity += row.name.size() + row.card.size() + row.amount.size() + 18;
-
-    ByteWriter out(capacity);
-    Crc32Builder crc;
-    const char *line = out.position();
-    out.text(headerLine);
-    crc.add(QByteArrayView(line, out.position()));
-    out.raw("\r\n", 2);
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const PayrollRow &row = rows[i];
-        if (!IsWrittenRow(row))
-            continue;
-        line = out.position();
-        out.raw("D\t", 2);
-        // Grid row i + 1 is numbered i + 2: left-out rows leave a gap.
-        out.lineNumber(i + 2);
-        out.field(row.name);
-        out.field(row.card);
-        out.amountField(row.amount);
-        crc.add(QByteArrayView(line, out.position()));
-        out.raw("\r\n", 2);
-    }
-
-    BuiltFile built;
-    crc.result(built.crc); // keeps 0 when the table fails its self-test
-    built.trailer = TrailerLineText(rows.size(), built.crc);
-    out.text(built.trailer);
-    out.raw("\r\n", 2);
-    built.bytes = out.take();
-    return built;
+    out.field(u"H");
+    out.lineNumberField(1);
+    out.field(MomentText(moment));
+    out.field(ReplaceAll(settings.filialCode, kSpace, kZero));
+    out.field(ReplaceAll(settings.clientCode, kSpace, kZero));
+    out.field(ReplaceAll(header.date, kSpace, QString()));
+    out.field(MonthDigits(header.monthIndex));
+    out.field(header.year);
+    out.field(ReplaceAll(header.registerNumber, kSpace, kZero));
+    out.endLine();
 }
 
 bool IsBankCode(const QString &code)
@@ -176,46 +46,9 @@ bool IsBankCode(const QString &code)
     return true;
 }
 
-// Field `index` of a line split at every separator, empty when it has fewer.
-QStringView FieldAt(QStringView line, int index)
-{
-    qsizetype start = 0;
-    for (int k = 0; k < index; ++k) {
-        const qsizetype tab = line.indexOf(FieldSeparator, start);
-        if (tab < 0)
-            return {};
-        start = tab + 1;
-    }
-    const qsizetype tab = line.indexOf(FieldSeparator, start);
-    return tab < 0 ? line.mid(start) : line.mid(start, tab - start);
-}
-
 QString DecimalPoint(QStringView amount)
 {
     return ReplaceAll(amount.toString(), u","_s, u"."_s);
-}
-
-QString SizeMessage(const QString &path)
-{
-    return u"Файл \"%1\" больше %2 МБ и не может быть открыт"_s.arg(path).arg(kMaxImportFileSize / (1024 * 1024));
-}
-
-// Reads the whole file, refusing it when it is larger than the limit.
-// cannotOpen gives the message for a file that cannot be read.
-template<typename Message>
-QByteArray ReadLimited(const QString &path, Message cannotOpen)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw UserError(cannotOpen(file));
-    if (file.size() > kMaxImportFileSize)
-        throw UserError(SizeMessage(path));
-    QByteArray bytes = file.read(kMaxImportFileSize + 1); // the file may grow meanwhile
-    if (bytes.size() > kMaxImportFileSize)
-        throw UserError(SizeMessage(path));
-    if (file.error() != QFileDevice::NoError)
-        throw UserError(cannotOpen(file));
-    return bytes;
 }
 
 } // namespace
@@ -272,64 +105,56 @@ bool IsWrittenRow(const PayrollRow &row)
     return !row.name.isEmpty() && !row.card.isEmpty() && row.amount != u"0.00"_s;
 }
 
-QStringList PayrollLines(const SettingsRecord &settings, const PayrollHeader &header,
-                         const QList<PayrollRow> &plainRows, const QDateTime &moment)
-{
-    QStringList lines;
-    lines.reserve(plainRows.size() + 2);
-    lines << HeaderLineText(settings, header, moment);
-    for (qsizetype i = 0; i < plainRows.size(); ++i) {
-        if (!IsWrittenRow(plainRows[i]))
-            continue;
-        QString line;
-        AppendDetailLine(line, i, plainRows[i]);
-        lines << line;
-    }
-    lines << Build(settings, header, plainRows, moment).trailer;
-    return lines;
-}
-
-quint32 PayrollChecksum(const SettingsRecord &settings, const PayrollHeader &header,
-                        const QList<PayrollRow> &plainRows, const QDateTime &moment)
-{
-    return Build(settings, header, plainRows, moment).crc;
-}
-
 QByteArray BuildPayrollFile(const SettingsRecord &settings, const PayrollHeader &header,
-                            const QList<PayrollRow> &plainRows, const QDateTime &moment)
+                            const QList<PayrollRow> &rows, const QDateTime &moment)
 {
-    return Build(settings, header, plainRows, moment).bytes;
+    // Header (at most 9 fields of about 20 characters), the trailer, and per
+    // detail line its texts, type, number, separators and CR LF.
+    qsizetype capacity = 200 + BankFileWriter::kTrailerSize;
+    for (const PayrollRow &row : rows)
+        capacity += row.name.size() + row.card.size() + row.amount.size() + 1 + BankFileWriter::kLineNumberSize
+                + BankFileWriter::lineOverhead(5);
+
+    BankFileWriter out(capacity);
+    WriteHeaderLine(out, settings, header, moment);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const PayrollRow &row = rows[i];
+        if (!IsWrittenRow(row))
+            continue;
+        out.field(u"D");
+        // Grid row i + 1 is numbered i + 2: left-out rows leave a gap.
+        out.lineNumberField(i + 2);
+        out.field(row.name);
+        out.field(row.card);
+        out.fieldWithoutBlanks(row.amount);
+        out.endLine();
+    }
+    // The grid's row count includes its header row: N data rows give N + 2.
+    out.trailer(rows.size() + 2);
+    return out.take();
 }
 
 PayrollFileContents ReadPayrollFile(QByteArrayView bytes)
 {
-    const QString text = DecodeText(bytes);
-    LineSplitter lines(text);
-    QStringView first;
-    if (!lines.next(first))
-        throw UserError(BadFormatMessage());
     // A line too short to hold the tested character fails as well.
-    const bool passes = first.startsWith(QLatin1Char('H')) || (first.size() >= 2 && first[1] == FieldSeparator);
-    if (!passes)
-        throw UserError(BadFormatMessage());
+    BankFileReader reader(
+            bytes,
+            [](QStringView first) {
+                return first.startsWith(QLatin1Char('H')) || (first.size() >= 2 && first[1] == FieldSeparator);
+            },
+            BadFormatMessage());
+    const QStringView first = reader.headerLine();
 
     PayrollFileContents contents;
     contents.firstLine = first.toString();
-    contents.date = FieldAt(first, 5).toString();
-    contents.monthField = FieldAt(first, 6).toString();
-    contents.year = FieldAt(first, 7).toString();
-    contents.registerNumber = FieldAt(first, 8).toString();
-
-    // Each line is taken once the next one is seen: the last line is taken
-    // to be the trailer and never read.
-    QStringView pending;
-    bool hasPending = false;
-    for (QStringView line; lines.next(line);) {
-        if (hasPending && !pending.isEmpty())
-            contents.rows.append({FieldAt(pending, 2).toString(), FieldAt(pending, 3).toString(),
-                                  DecimalPoint(FieldAt(pending, 4))});
-        pending = line;
-        hasPending = true;
+    contents.date = BankFileReader::field(first, 5).toString();
+    contents.monthField = BankFileReader::field(first, 6).toString();
+    contents.year = BankFileReader::field(first, 7).toString();
+    contents.registerNumber = BankFileReader::field(first, 8).toString();
+    for (QStringView line; reader.nextDetail(line);) {
+        if (!line.isEmpty())
+            contents.rows.append({BankFileReader::field(line, 2).toString(), BankFileReader::field(line, 3).toString(),
+                                  DecimalPoint(BankFileReader::field(line, 4))});
     }
     return contents;
 }
@@ -459,12 +284,12 @@ int MonthIndexFromField(const QString &field)
 
 QByteArray ReadPayrollFileBytes(const QString &path)
 {
-    return ReadLimited(path, [&path](const QFile &file) {
+    return BankFileReader::readFile(path, [&path](const QFile &file) {
         return u"Cannot open file \"%1\". %2"_s.arg(path, file.errorString());
     });
 }
 
 QByteArray ReadPayrollTextBytes(const QString &path)
 {
-    return ReadLimited(path, [](const QFile &) { return CannotOpenTextMessage(); });
+    return BankFileReader::readFile(path, [](const QFile &) { return CannotOpenTextMessage(); });
 }

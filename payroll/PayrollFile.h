@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/BankFileReader.h"
 #include "payroll/PayrollRow.h"
 #include "settings/SettingsRecord.h"
 
@@ -39,34 +40,27 @@ void CheckBankCodes(const SettingsRecord &settings);
 // relative, with "/" separators. Calls CheckBankCodes.
 QString PayrollFilePath(const SettingsRecord &settings, const PayrollHeader &header);
 
-// The key compared against LastHeaderLine from its 34th character on.
+// The key compared against the opened file's header line from its 34th character on.
 QString HeaderKeyText(const SettingsRecord &settings, const PayrollHeader &header);
 
 // A row goes into the file unless its name or card is empty or its amount
 // is exactly "0.00" (the same text in plain and display form).
 bool IsWrittenRow(const PayrollRow &row);
 
-// The rows' amounts may be in plain or display form: they are written in
-// plain form, without their blanks.
-
-// The header line, detail lines and trailer as written, without line ends.
-QStringList PayrollLines(const SettingsRecord &settings, const PayrollHeader &header,
-                         const QList<PayrollRow> &rows, const QDateTime &moment);
-quint32 PayrollChecksum(const SettingsRecord &settings, const PayrollHeader &header,
-                        const QList<PayrollRow> &rows, const QDateTime &moment);
-// The whole file's bytes, trailer included.
+// The whole file's bytes, trailer included. The rows' amounts may be in
+// plain or display form: they are written plain, without their blanks.
 QByteArray BuildPayrollFile(const SettingsRecord &settings, const PayrollHeader &header,
                             const QList<PayrollRow> &rows, const QDateTime &moment);
 
 // What the open command reads from a payroll file.
 struct PayrollFileContents
 {
-    QString firstLine;          // becomes LastHeaderLine
+    QString firstLine;          // kept to recognise a save over the same register
     QString registerNumber;     // field 8
     QString date;               // field 5
     QString monthField;         // field 6, as text
     QString year;               // field 7
-    QList<PayrollRow> rows;     // lines 2 .. last-but-one, empty lines skipped
+    QList<PayrollRow> rows;     // the detail lines, empty lines skipped
 };
 // Throws UserError("Неверный формат файла!") when the first line fails its check.
 PayrollFileContents ReadPayrollFile(QByteArrayView bytes);
@@ -107,7 +101,7 @@ std::optional<int> ParseMonthField(const QString &field);
 int MonthIndexFromField(const QString &field);
 
 // Readers refuse files larger than this before reading them.
-inline constexpr qint64 kMaxImportFileSize = 64 * 1024 * 1024;
+inline constexpr qint64 kMaxImportFileSize = BankFileReader::kMaxFileSize;
 // The bytes of a payroll file; throws UserError "Cannot open file "%s". %s"
 // or the size message.
 QByteArray ReadPayrollFileBytes(const QString &path);

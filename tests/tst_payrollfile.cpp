@@ -64,45 +64,49 @@ private slots:
         const QByteArray golden = Fixture(u"ZPSV001231234567812202600007"_s);
         QVERIFY(!golden.isEmpty());
         QCOMPARE(BuildPayrollFile(Settings(), Header(), ThreeRows(), kMoment), golden);
-        QCOMPARE(PayrollChecksum(Settings(), Header(), ThreeRows(), kMoment), 0x5EA7F17Au);
-        const QStringList lines = PayrollLines(Settings(), Header(), ThreeRows(), kMoment);
-        QCOMPARE(lines.size(), 4);
-        QCOMPARE(lines.last(), u"T\t0000000005\t5EA7F17A\t"_s);
+        QVERIFY(golden.endsWith("\r\nT\t0000000005\t5EA7F17A\t\r\n"));
 
         // The grid hands over display amounts: the same file comes out.
         QList<PayrollRow> display = ThreeRows();
         display[0].amount = u"1 500 000.00"_s;
         QCOMPARE(BuildPayrollFile(Settings(), Header(), display, kMoment), golden);
-        QCOMPARE(PayrollLines(Settings(), Header(), display, kMoment), lines);
     }
 
     void buildsPathAndHeaderFromCodes_data()
     {
         QTest::addColumn<QString>("branch");
         QTest::addColumn<QString>("number");
+        QTest::addColumn<int>("month");
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("key");
-        QTest::newRow("plain") << u"00123"_s << u"00007"_s << u"Кардолист/2026/ZPSV001231234567812202600007"_s
+        QTest::newRow("plain") << u"00123"_s << u"00007"_s << 11 << u"Кардолист/2026/ZPSV001231234567812202600007"_s
                                << u"00123\t12345678\t08.12.2026\t12\t2026\t00007\t"_s;
-        QTest::newRow("blank in branch") << u"12 45"_s << u"00007"_s
+        QTest::newRow("blank in branch") << u"12 45"_s << u"00007"_s << 11
                                          << u"Кардолист/2026/ZPSV120451234567812202600007"_s
                                          << u"12045\t12345678\t08.12.2026\t12\t2026\t00007\t"_s;
-        QTest::newRow("blank in number") << u"00123"_s << u"  7 1"_s
+        QTest::newRow("blank in number") << u"00123"_s << u"  7 1"_s << 11
                                          << u"Кардолист/2026/ZPSV001231234567812202600701"_s
                                          << u"00123\t12345678\t08.12.2026\t12\t2026\t00701\t"_s;
+        QTest::newRow("October") << u"00123"_s << u"00007"_s << 9 << u"Кардолист/2026/ZPSV001231234567810202600007"_s
+                                 << u"00123\t12345678\t08.12.2026\t10\t2026\t00007\t"_s;
+        QTest::newRow("September") << u"00123"_s << u"00007"_s << 8
+                                   << u"Кардолист/2026/ZPSV001231234567809202600007"_s
+                                   << u"00123\t12345678\t08.12.2026\t09\t2026\t00007\t"_s;
     }
     void buildsPathAndHeaderFromCodes()
     {
         QFETCH(QString, branch);
         QFETCH(QString, number);
+        QFETCH(int, month);
         QFETCH(QString, path);
         QFETCH(QString, key);
         PayrollHeader header = Header();
         header.registerNumber = number;
+        header.monthIndex = month;
         QCOMPARE(PayrollFilePath(Settings(branch), header), path);
         QCOMPARE(HeaderKeyText(Settings(branch), header), key);
         // The overwrite question compares the header line from its 34th character.
-        const QString headerLine = PayrollLines(Settings(branch), header, {}, kMoment).first();
+        const QString headerLine = ReadPayrollFile(BuildPayrollFile(Settings(branch), header, {}, kMoment)).firstLine;
         QCOMPARE(headerLine.mid(33), key);
     }
 
@@ -122,6 +126,27 @@ private slots:
         QFETCH(QString, field);
         const QString text = ErrorText([&] { PayrollFilePath(Settings(branch, client), Header()); });
         QVERIFY2(text.contains(field), qPrintable(text));
+    }
+
+    void leavesOutRows_data()
+    {
+        QTest::addColumn<PayrollRow>("row");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("full") << PayrollRow{u"Анна"_s, u"1"_s, u"0.01"_s} << true;
+        QTest::newRow("empty name") << PayrollRow{QString(), u"1"_s, u"5.00"_s} << false;
+        QTest::newRow("empty card") << PayrollRow{u"Анна"_s, QString(), u"5.00"_s} << false;
+        QTest::newRow("zero amount") << PayrollRow{u"Анна"_s, u"1"_s, u"0.00"_s} << false;
+    }
+    void leavesOutRows()
+    {
+        QFETCH(PayrollRow, row);
+        QFETCH(bool, written);
+        const QList<PayrollRow> rows{row, {u"Борис"_s, u"2"_s, u"1.00"_s}};
+        const QByteArray bytes = BuildPayrollFile(Settings(), Header(), rows, kMoment);
+        QCOMPARE(ReadPayrollFile(bytes).rows.size(), written ? 2 : 1);
+        // The next row keeps its number either way; the trailer counts the grid.
+        QVERIFY(bytes.contains("D\t0000000003\t"));
+        QVERIFY(bytes.contains("T\t0000000004\t"));
     }
 
     void readsBackWhatItWrote()
@@ -171,10 +196,30 @@ private slots:
         QCOMPARE(c.monthField, u"2"_s);
     }
 
-    void lastLineIsAlwaysTheTrailer()
+    // The last line is the trailer only when its first field is "T": a file
+    // cut after a detail line keeps that line's row.
+    void trailerRule_data()
     {
-        const PayrollFileContents c = ReadPayrollFile("H\t\r\nD\t2\tA\t1\t1\t\r\nD\t3\tB\t2\t2\t\r\n");
-        QCOMPARE(c.rows, (QList<PayrollRow>{{u"A"_s, u"1"_s, u"1"_s}}));
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("trailer") << QByteArray("H\t\r\nD\t2\tA\t1\t1\t\r\nT\t3\tX\t\r\n") << QStringList{u"A"_s};
+        QTest::newRow("trailer lost") << QByteArray("H\t\r\nD\t2\tA\t1\t1\t\r\nD\t3\tB\t2\t2\t\r\n")
+                                      << QStringList{u"A"_s, u"B"_s};
+        QTest::newRow("trailer lost, no line end") << QByteArray("H\t\r\nD\t2\tA\t1\t1\t")
+                                                   << QStringList{u"A"_s};
+        QTest::newRow("bare T") << QByteArray("H\t\r\nD\t2\tA\t1\t1\t\r\nT") << QStringList{u"A"_s};
+        QTest::newRow("T is not a prefix") << QByteArray("H\t\r\nD\t2\tA\t1\t1\t\r\nTD\t3\tB\t2\t2\t\r\n")
+                                           << QStringList{u"A"_s, u"B"_s};
+        QTest::newRow("header only") << QByteArray("H\t\r\n") << QStringList{};
+    }
+    void trailerRule()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, names);
+        QStringList read;
+        for (const PayrollRow &row : ReadPayrollFile(bytes).rows)
+            read << row.name;
+        QCOMPARE(read, names);
     }
 
     void readsMonthField_data()

@@ -325,9 +325,9 @@ void TestPayrollOpen::loads_data()
             << cp1251(kFileHeader + u"\r\nD\t2\tАнна\t1\t1.50\t\nD\t3\tБорис\t2\t2,50\t\r\rD\t4\tВера\t3\t3\t\r\n"_s)
                             + trailer + QByteArray("\0D\t5\tX\t4\t4\t\r\n", 13)
             << QStringList{u"Анна|1|1.50"_s, u"Борис|2|2.50"_s, u"Вера|3|3.00"_s} << u"7.00"_s;
-    QTest::newRow("no trailer loses the last detail line")
+    QTest::newRow("no trailer keeps the last detail line")
             << false << cp1251(kFileHeader + u"\r\nD\t2\tАнна\t1\t1\t\r\nD\t3\tБорис\t2\t2\t\r\n"_s)
-            << QStringList{u"Анна|1|1.00"_s} << u"1.00"_s;
+            << QStringList{u"Анна|1|1.00"_s, u"Борис|2|2.00"_s} << u"3.00"_s;
     QTest::newRow("payroll file without rows") << false << cp1251(kFileHeader + u"\r\n"_s) + trailer
                                                << QStringList{u"||0.00"_s} << u"0.00"_s;
     QTest::newRow("text with blanks in the card and a comma")

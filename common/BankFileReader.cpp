@@ -1,0 +1,96 @@
+#include "common/BankFileReader.h"
+
+#include "common/Cp1251.h"
+#include "common/UserError.h"
+
+#include <QFile>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString SizeMessage(const QString &path)
+{
+    return u"Файл \"%1\" больше %2 МБ и не может быть открыт"_s.arg(path).arg(
+            BankFileReader::kMaxFileSize / (1024 * 1024));
+}
+
+} // namespace
+
+QByteArray BankFileReader::readFile(const QString &path, const std::function<QString(const QFile &)> &cannotOpen)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw UserError(cannotOpen(file));
+    if (file.size() > kMaxFileSize)
+        throw UserError(SizeMessage(path));
+    QByteArray bytes = file.read(kMaxFileSize + 1); // the file may grow meanwhile
+    if (bytes.size() > kMaxFileSize)
+        throw UserError(SizeMessage(path));
+    if (file.error() != QFileDevice::NoError)
+        throw UserError(cannotOpen(file));
+    return bytes;
+}
+
+BankFileReader::BankFileReader(QByteArrayView bytes, const std::function<bool(QStringView)> &firstLineCheck,
+                               const QString &badFormat)
+{
+    const qsizetype nul = bytes.indexOf('\0');
+    m_text = Cp1251::decode(nul >= 0 ? bytes.first(nul) : bytes);
+    m_rest = m_text;
+    if (!nextLine(m_header) || !firstLineCheck(m_header))
+        throw UserError(badFormat);
+}
+
+bool BankFileReader::nextLine(QStringView &line)
+{
+    const qsizetype n = m_rest.size();
+    if (n == 0)
+        return false;
+    const QChar *p = m_rest.data();
+    qsizetype i = 0;
+    while (i < n && p[i] != QLatin1Char('\r') && p[i] != QLatin1Char('\n'))
+        ++i;
+    line = m_rest.first(i);
+    if (i < n && p[i] == QLatin1Char('\r') && i + 1 < n && p[i + 1] == QLatin1Char('\n'))
+        ++i;
+    m_rest = m_rest.sliced(std::min(i + 1, n));
+    return true;
+}
+
+bool BankFileReader::nextDetail(QStringView &line)
+{
+    if (!m_hasPending && !nextLine(m_pending))
+        return false;
+    m_hasPending = false;
+    QStringView following;
+    const bool more = nextLine(following);
+    if (!more && isTrailer(m_pending)) {
+        m_trailer = m_pending;
+        return false;
+    }
+    line = m_pending;
+    if (more) {
+        m_pending = following;
+        m_hasPending = true;
+    }
+    return true;
+}
+
+QStringView BankFileReader::field(QStringView line, int index)
+{
+    qsizetype start = 0;
+    for (int k = 0; k < index; ++k) {
+        const qsizetype tab = line.indexOf(QLatin1Char('\t'), start);
+        if (tab < 0)
+            return {};
+        start = tab + 1;
+    }
+    const qsizetype tab = line.indexOf(QLatin1Char('\t'), start);
+    return tab < 0 ? line.mid(start) : line.mid(start, tab - start);
+}
+
+bool BankFileReader::isTrailer(QStringView line)
+{
+    return line == u"T" || line.startsWith(u"T\t");
+}

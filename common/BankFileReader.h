@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <functional>
+
+class QFile;
+
+// Reads a bank line file: Windows-1251 up to the first zero byte, lines
+// ended by CR LF, LF or CR, walked one at a time. The first line is the
+// header; the last line is the trailer only when its first field is "T",
+// so a file that lost its trailer loses no detail line.
+class BankFileReader
+{
+public:
+    // Files larger than this are refused before they are read.
+    static constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+
+    // The whole file; throws UserError with cannotOpen(file) when it cannot
+    // be read, or the size message when it is larger than kMaxFileSize.
+    static QByteArray readFile(const QString &path, const std::function<QString(const QFile &)> &cannotOpen);
+
+    // Throws UserError(badFormat) when the file has no first line or the
+    // document's check refuses it.
+    BankFileReader(QByteArrayView bytes, const std::function<bool(QStringView)> &firstLineCheck,
+                   const QString &badFormat);
+
+    QStringView headerLine() const { return m_header; }
+    // The next line between header and trailer, empty lines included.
+    bool nextDetail(QStringView &line);
+    // After the walk: the trailer line, empty when the file has none.
+    QStringView trailerLine() const { return m_trailer; }
+
+    // Field index of a line, counted from 0; empty when the line has fewer.
+    static QStringView field(QStringView line, int index);
+    static bool isTrailer(QStringView line);
+
+private:
+    bool nextLine(QStringView &line);
+
+    QString m_text;
+    QStringView m_rest;
+    QStringView m_header;
+    QStringView m_pending;
+    bool m_hasPending = false;
+    QStringView m_trailer;
+};

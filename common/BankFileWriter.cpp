@@ -1,0 +1,88 @@
+#include "common/BankFileWriter.h"
+
+#include "common/Cp1251.h"
+#include "common/Crc32Calculator.h"
+
+#include <algorithm>
+#include <cstring>
+
+BankFileWriter::BankFileWriter(qsizetype capacity)
+    : m_bytes(std::max<qsizetype>(capacity, 64), Qt::Uninitialized)
+    , m_end(m_bytes.data())
+    , m_limit(m_end + m_bytes.size())
+    , m_lineStart(m_end)
+{
+}
+
+void BankFileWriter::grow(qsizetype bytes)
+{
+    const qsizetype used = size();
+    const qsizetype lineOffset = m_lineStart - m_bytes.constData();
+    m_bytes.resize(std::max(m_bytes.size() * 2, used + bytes));
+    m_end = m_bytes.data() + used;
+    m_limit = m_bytes.data() + m_bytes.size();
+    m_lineStart = m_bytes.constData() + lineOffset;
+}
+
+void BankFileWriter::field(QStringView text)
+{
+    reserveMore(text.size() + 1);
+    m_end = Cp1251::encodeInto(m_end, text);
+    *m_end++ = '\t';
+}
+
+void BankFileWriter::fieldWithoutBlanks(QStringView text)
+{
+    reserveMore(text.size() + 1);
+    for (QChar c : text) {
+        if (c == QLatin1Char(' '))
+            continue;
+        m_end = c.unicode() < 0x80 ? (*m_end = char(c.unicode()), m_end + 1)
+                                   : Cp1251::encodeInto(m_end, QStringView(&c, 1));
+    }
+    *m_end++ = '\t';
+}
+
+void BankFileWriter::lineNumberField(qint64 number)
+{
+    reserveMore(kLineNumberSize + 1);
+    for (qsizetype i = kLineNumberSize - 1; i >= 0; --i, number /= 10)
+        m_end[i] = char('0' + number % 10);
+    m_end[kLineNumberSize] = '\t';
+    m_end += kLineNumberSize + 1;
+}
+
+void BankFileWriter::endLine()
+{
+    if (m_end > m_lineStart)
+        UpdateCRC32(m_lineStart, m_end - m_lineStart, m_register);
+    reserveMore(2);
+    *m_end++ = '\r';
+    *m_end++ = '\n';
+    m_lineStart = m_end;
+}
+
+void BankFileWriter::trailer(qint64 number)
+{
+    const quint32 sum = crc();
+    field(u"T");
+    lineNumberField(number);
+    field(FormatCRC32(sum));
+    reserveMore(2);
+    *m_end++ = '\r';
+    *m_end++ = '\n';
+    m_lineStart = m_end;
+}
+
+quint32 BankFileWriter::crc() const
+{
+    return ~m_register;
+}
+
+QByteArray BankFileWriter::take()
+{
+    m_bytes.truncate(size());
+    m_end = m_limit = nullptr;
+    m_lineStart = nullptr;
+    return std::move(m_bytes);
+}

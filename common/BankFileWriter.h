@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringView>
+
+// Builds the bytes of a bank line file: Windows-1251, a TAB after every
+// field, CR LF after every line, and a trailer "T", its number and the
+// CRC-32 of every line before it, taken without the line ends as each line
+// is finished. Fields are encoded straight into one buffer.
+class BankFileWriter
+{
+public:
+    // Bytes a line holds besides its fields' texts: one TAB per field and CR LF.
+    static constexpr qsizetype lineOverhead(int fieldCount) { return fieldCount + 2; }
+    static constexpr qsizetype kLineNumberSize = 10;
+    static constexpr qsizetype kTrailerSize = 1 + kLineNumberSize + 8 + 3 + 2;
+
+    // capacity: the expected size; the buffer grows beyond it when needed.
+    explicit BankFileWriter(qsizetype capacity = 0);
+
+    void field(QStringView text);
+    // The text without its blanks: the plain form of a display amount.
+    void fieldWithoutBlanks(QStringView text);
+    // Ten digits with leading zeros.
+    void lineNumberField(qint64 number);
+    // Ends the line with CR LF and takes it into the CRC.
+    void endLine();
+    // The trailer line: "T", number, the CRC of the lines so far.
+    void trailer(qint64 number);
+
+    quint32 crc() const;
+    qsizetype size() const { return m_end - m_bytes.constData(); }
+    QByteArray take();
+
+private:
+    void reserveMore(qsizetype bytes)
+    {
+        if (m_limit - m_end < bytes)
+            grow(bytes);
+    }
+    void grow(qsizetype bytes);
+
+    QByteArray m_bytes;
+    char *m_end;
+    char *m_limit;
+    const char *m_lineStart;
+    quint32 m_register = 0xFFFFFFFF;
+};
