@@ -5,6 +5,7 @@
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
 #include "payroll/PayrollFile.h"
+#include "payroll/PayrollSave.h"
 #include "settings/SettingsRecord.h"
 
 #include <QDate>
@@ -122,27 +123,18 @@ int RunPayroll(const QStringList &args, QTextStream &out, QTextStream &err)
         if (rows.isEmpty())
             rows.append(PayrollRow()); // the window shows one empty row then
 
-        // The save's checks, in the save's order.
-        rows = ToPlainAmounts(rows);
-        if (!TableFilled(rows))
-            return fail(TableNotFilledMessage());
-        header.registerNumber = PadRegisterNumberText(header.registerNumber);
-        if (!HeaderComplete(header))
-            return fail(HeaderIncompleteMessage());
-        if (!CardNumbersValid(rows))
-            return fail(BadDataMessage());
-
-        const SettingsRecord settings = ReadSettingsRecord();
-        const QString path = PayrollFilePath(settings, header);
-        QDir().mkpath(SaveFolder() + u"/"_s + header.year);
-        const QByteArray bytes = BuildPayrollFile(settings, header, rows, SystemClock().now());
-        const bool existed = QFileInfo::exists(path);
-        QString reason;
-        if (!WriteFileAtomically(path, bytes, &reason))
-            return fail(existed ? CannotReplaceMessage()
-                                : WithFullStop(u"Cannot create file \"%1\". %2"_s.arg(path, reason)));
-        out << path << "\n";
-        return 0;
+        PayrollSaveRequest request{header, ToPlainAmounts(std::move(rows)), QString()};
+        const SystemClock clock;
+        const SaveOutcome outcome = SavePayroll(request, clock);
+        switch (outcome.kind) {
+        case SaveOutcome::Kind::Saved:
+            out << outcome.path << "\n";
+            return 0;
+        case SaveOutcome::Kind::WriteFailed:
+            return fail(WithFullStop(outcome.message));
+        default:
+            return fail(outcome.message);
+        }
     } catch (const UserError &e) {
         return fail(WithFullStop(e.text()));
     }

@@ -11,6 +11,7 @@
 #include "common/ui/ErrorGuard.h"
 #include "payroll/PageArithmetic.h"
 #include "payroll/PayrollModel.h"
+#include "payroll/PayrollSave.h"
 #include "payroll/ui/PayrollGrid.h"
 #include "payroll/ui/PayrollPrinting.h"
 #include "settings/SettingsRecord.h"
@@ -250,59 +251,43 @@ void PayrollWindow::padRegisterNumber()
 
 // ---- Saving -----------------------------------------------------------------
 
-bool PayrollWindow::validateBeforeSave()
-{
-    if (!TableFilled(m_model->rows())) {
-        m_dialogs.information(this, TableNotFilledMessage());
-        return false;
-    }
-    padRegisterNumber();
-    if (!HeaderComplete(header())) {
-        m_dialogs.information(this, HeaderIncompleteMessage());
-        return false;
-    }
-    if (!checkCardNumbers()) {
-        m_dialogs.information(this, BadDataMessage());
-        return false;
-    }
-    if (!m_openedHeaderLine.isEmpty() && m_openedHeaderLine.mid(33) == HeaderKeyText(ReadSettingsRecord(), header()))
-        return m_dialogs.question(this, u"Сохранение файла"_s, u"Вы действительно хотите перезаписать данный файл?"_s,
-                                  Dialogs::Buttons::YesNo)
-                == Dialogs::Answer::Yes;
-    return true;
-}
-
 bool PayrollWindow::savePayroll()
 {
     formatAmounts();
-    if (!validateBeforeSave())
+    PayrollSaveRequest request{header(), m_model->rows(), m_openedHeaderLine};
+    const SaveOutcome outcome = SavePayroll(request, m_clock, [this] {
+        return m_dialogs.question(this, u"Сохранение файла"_s, u"Вы действительно хотите перезаписать данный файл?"_s,
+                                  Dialogs::Buttons::YesNo)
+                == Dialogs::Answer::Yes;
+    });
+    if (request.header.registerNumber != ui->registerNum->storedText())
+        ui->registerNum->setStoredText(request.header.registerNumber);
+
+    // The card check frames the cards at fault, once the save got that far.
+    const bool stoppedBefore = outcome.kind == SaveOutcome::Kind::StoppedByCheck && outcome.message != BadDataMessage();
+    if (!stoppedBefore)
+        checkCardNumbers();
+
+    switch (outcome.kind) {
+    case SaveOutcome::Kind::StoppedByCheck:
+        m_dialogs.information(this, outcome.message);
         return false;
-
-    const PayrollHeader h = header();
-    QDir here;
-    here.mkdir(SaveFolder());
-    here.mkdir(SaveFolder() + u'/' + h.year);
-    const SettingsRecord settings = ReadSettingsRecord();
-    const QString path = PayrollFilePath(settings, h);
-    const QDateTime moment = m_clock.now();
-    // The amounts are in display form now; the file writes them plain, so
-    // the grid never has to leave its display form.
-    const QByteArray bytes = BuildPayrollFile(settings, h, m_model->rows(), moment);
-
-    const bool existed = QFileInfo::exists(path);
-    QString reason;
-    if (!WriteFileAtomically(path, bytes, &reason)) {
+    case SaveOutcome::Kind::Cancelled:
+        return false;
+    case SaveOutcome::Kind::WriteFailed:
         // The old file is whole and the register stays unsaved.
-        if (existed) {
-            m_dialogs.information(this, CannotReplaceMessage());
+        if (outcome.replacing) {
+            m_dialogs.information(this, outcome.message);
             return true;
         }
-        throw UserError(u"Cannot create file \"%1\". %2"_s.arg(path, reason));
+        throw UserError(outcome.message);
+    case SaveOutcome::Kind::Saved:
+        break;
     }
-
     const QString workDir = QDir::toNativeSeparators(QDir::currentPath());
-    m_dialogs.information(this, u"Файл успешно сохранён как "_s + ReplaceAll(workDir, u"\\"_s, u"/"_s) + u'/' + path);
-    setWindowTitle(u"Кардолист - "_s + workDir + u'\\' + ReplaceAll(path, u"/"_s, u"\\"_s));
+    m_dialogs.information(this, u"Файл успешно сохранён как "_s + ReplaceAll(workDir, u"\\"_s, u"/"_s) + u'/'
+                                  + outcome.path);
+    setWindowTitle(kCaptionPrefix + workDir + u'\\' + ReplaceAll(outcome.path, u"/"_s, u"\\"_s));
     m_modified = false;
     return true;
 }

@@ -99,7 +99,6 @@ private:
     void clearRows();
 
     void initialise();
-    bool validateBeforeSave();
     void openWithDialog(const QString &filter, void (PayrollWindow::*reader)(const QString &));
     void fillLoadedRows(QList<PayrollRow> rows, const std::function<void()> &formatted);
     void showLoadedRows();

@@ -1,0 +1,57 @@
+#include "payroll/PayrollSave.h"
+
+#include "common/AtomicFile.h"
+#include "common/Clock.h"
+#include "common/TextRoutines.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The first header box that is not filled in.
+QString IncompleteHeaderField(const PayrollHeader &h)
+{
+    if (!HeaderComplete({h.registerNumber, u"x"_s, 0, u"0"_s}))
+        return u"registerNum"_s;
+    if (h.date.isEmpty())
+        return u"sendDate"_s;
+    if (h.monthIndex < 0 || h.monthIndex > 11)
+        return u"months"_s;
+    return u"year"_s;
+}
+
+} // namespace
+
+SaveOutcome SavePayroll(PayrollSaveRequest &request, const Clock &clock, const std::function<bool()> &confirmOverwrite)
+{
+    PayrollHeader &header = request.header;
+    if (!TableFilled(request.rows))
+        return SaveOutcome::stopped(TableNotFilledMessage(), u"mainGrid"_s);
+    header.registerNumber = PadRegisterNumberText(header.registerNumber);
+    if (!HeaderComplete(header))
+        return SaveOutcome::stopped(HeaderIncompleteMessage(), IncompleteHeaderField(header));
+    if (!CardNumbersValid(request.rows))
+        return SaveOutcome::stopped(BadDataMessage(), u"mainGrid"_s);
+
+    const SettingsRecord settings = ReadSettingsRecord();
+    if (confirmOverwrite && !request.openedHeaderLine.isEmpty()
+        && request.openedHeaderLine.mid(33) == HeaderKeyText(settings, header) && !confirmOverwrite())
+        return SaveOutcome::cancelled();
+
+    const QString path = PayrollFilePath(settings, header); // refuses bank codes that could steer it
+    QDir here;
+    here.mkdir(SaveFolder());
+    here.mkdir(SaveFolder() + u'/' + header.year);
+    const QByteArray bytes = BuildPayrollFile(settings, header, request.rows, clock.now());
+
+    const bool existed = QFileInfo::exists(path);
+    QString reason;
+    if (!WriteFileAtomically(path, bytes, &reason))
+        return SaveOutcome::writeFailed(existed ? CannotReplaceMessage()
+                                                : u"Cannot create file \"%1\". %2"_s.arg(path, reason),
+                                        existed);
+    return SaveOutcome::saved(path);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "common/SaveOutcome.h"
+#include "payroll/PayrollFile.h"
+
+#include <functional>
+
+class Clock;
+
+// What a payroll save works on. The amounts are already in plain or display
+// form: converting them belongs to filling the rows.
+struct PayrollSaveRequest
+{
+    PayrollHeader header;     // the register number is padded on the way
+    QList<PayrollRow> rows;
+    QString openedHeaderLine; // the first line of the file last opened, if any
+};
+
+// The save of a payroll register, shared by the window and the command
+// line: the checks in order, the folders, the file name, the overwrite
+// question when the register is the one last opened (confirmOverwrite
+// answers it; none means yes), one moment, the bytes, an atomic write.
+// Settings that cannot be read throw UserError.
+SaveOutcome SavePayroll(PayrollSaveRequest &request, const Clock &clock,
+                        const std::function<bool()> &confirmOverwrite = {});

@@ -1,0 +1,138 @@
+#include "common/Clock.h"
+#include "payroll/PayrollSave.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const PayrollHeader kHeader{u"    7"_s, u"08.12.2026"_s, 11, u"2026"_s};
+const QString kPath = u"Кардолист/2026/ZPSV001231234567812202600007"_s;
+const QList<PayrollRow> kRows{{u"Анна"_s, u"8600"_s, u"1 500.00"_s}, {u"Борис"_s, u"8601"_s, u"0.75"_s}};
+
+} // namespace
+
+class TestSavePayroll : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir::setCurrent(m_dir->path()));
+        WriteSettingsRecord({u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s});
+    }
+    void cleanup()
+    {
+        QDir::setCurrent(QDir::tempPath());
+        m_dir.reset();
+    }
+
+    // The checks in the order the user meets them, each naming its control.
+    void stopsAtTheFirstCheck_data()
+    {
+        QTest::addColumn<QList<PayrollRow>>("rows");
+        QTest::addColumn<PayrollHeader>("header");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("field");
+        PayrollHeader noNumber = kHeader;
+        noNumber.registerNumber = u"     "_s;
+        PayrollHeader noMonth = kHeader;
+        noMonth.monthIndex = -1;
+        PayrollHeader shortYear = kHeader;
+        shortYear.year = u"20 6"_s;
+        const QList<PayrollRow> badCard{{u"Анна"_s, u"86 0"_s, u"1.00"_s}};
+        const QList<PayrollRow> noCard{{u"Анна"_s, QString(), u"1.00"_s}};
+        QTest::newRow("card missing before header") << noCard << noNumber << TableNotFilledMessage() << u"mainGrid"_s;
+        QTest::newRow("number before cards") << badCard << noNumber << HeaderIncompleteMessage() << u"registerNum"_s;
+        QTest::newRow("month") << kRows << noMonth << HeaderIncompleteMessage() << u"months"_s;
+        QTest::newRow("year") << kRows << shortYear << HeaderIncompleteMessage() << u"year"_s;
+        QTest::newRow("card with a blank") << badCard << kHeader << BadDataMessage() << u"mainGrid"_s;
+    }
+    void stopsAtTheFirstCheck()
+    {
+        QFETCH(QList<PayrollRow>, rows);
+        QFETCH(PayrollHeader, header);
+        QFETCH(QString, message);
+        QFETCH(QString, field);
+        PayrollSaveRequest request{header, rows, QString()};
+        const SaveOutcome outcome = SavePayroll(request, m_clock);
+        QCOMPARE(outcome.kind, SaveOutcome::Kind::StoppedByCheck);
+        QCOMPARE(outcome.message, message);
+        QCOMPARE(outcome.field, field);
+        QVERIFY(!QFileInfo::exists(u"Кардолист"_s));
+    }
+
+    // The question comes only for the register last opened; its answer decides.
+    void asksBeforeOverwritingTheOpenedRegister_data()
+    {
+        QTest::addColumn<QString>("opened");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<bool>("written");
+        const QString same = QString(33, u'x') + u"00123\t12345678\t08.12.2026\t12\t2026\t00007\t"_s;
+        const QString other = QString(33, u'x') + u"00123\t12345678\t08.12.2026\t11\t2026\t00007\t"_s;
+        QTest::newRow("nothing opened") << QString() << false << 0 << true;
+        QTest::newRow("another register") << other << false << 0 << true;
+        QTest::newRow("same, yes") << same << true << 1 << true;
+        QTest::newRow("same, no") << same << false << 1 << false;
+    }
+    void asksBeforeOverwritingTheOpenedRegister()
+    {
+        QFETCH(QString, opened);
+        QFETCH(bool, answer);
+        QFETCH(int, asked);
+        QFETCH(bool, written);
+        int questions = 0;
+        PayrollSaveRequest request{kHeader, kRows, opened};
+        const SaveOutcome outcome = SavePayroll(request, m_clock, [&] {
+            ++questions;
+            return answer;
+        });
+        QCOMPARE(questions, asked);
+        QCOMPARE(outcome.kind, written ? SaveOutcome::Kind::Saved : SaveOutcome::Kind::Cancelled);
+        QCOMPARE(QFileInfo::exists(kPath), written);
+        if (written)
+            QCOMPARE(outcome.path, kPath);
+        QCOMPARE(request.header.registerNumber, u"00007"_s);
+    }
+
+    // A failed write is an outcome, not a success.
+    void reportsAFailedWrite_data()
+    {
+        QTest::addColumn<bool>("existing");
+        QTest::newRow("year folder is a file") << false;
+        QTest::newRow("target is a folder") << true;
+    }
+    void reportsAFailedWrite()
+    {
+        QFETCH(bool, existing);
+        if (existing) {
+            QVERIFY(QDir().mkpath(kPath));
+        } else {
+            QVERIFY(QDir().mkpath(u"Кардолист"_s));
+            QFile year(u"Кардолист/2026"_s);
+            QVERIFY(year.open(QIODevice::WriteOnly));
+        }
+        PayrollSaveRequest request{kHeader, kRows, QString()};
+        const SaveOutcome outcome = SavePayroll(request, m_clock);
+        QCOMPARE(outcome.kind, SaveOutcome::Kind::WriteFailed);
+        QCOMPARE(outcome.replacing, existing);
+        if (existing)
+            QCOMPARE(outcome.message, CannotReplaceMessage());
+        else
+            QVERIFY2(outcome.message.startsWith(u"Cannot create file \""_s + kPath), qPrintable(outcome.message));
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    FixedClock m_clock{QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9))};
+};
+
+QTEST_GUILESS_MAIN(TestSavePayroll)
+#include "tst_savepayroll.moc"
