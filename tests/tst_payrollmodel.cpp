@@ -1,5 +1,5 @@
 #include "common/UserError.h"
-#include "payroll/PageArithmetic.h"
+#include "payroll/PayrollPaging.h"
 #include "payroll/PayrollModel.h"
 
 #include <QRandomGenerator>
@@ -207,8 +207,8 @@ void TestPayrollModel::pageKeys()
     QFETCH(int, row);
     QFETCH(int, pageTop);
     QFETCH(int, position);
-    const PageMove move = down ? PageDownMove(from, rowCount) : PageUpMove(from, rowCount);
-    QCOMPARE(move, (PageMove{row, pageTop, position}));
+    const GridPaging::Move move = down ? kPayrollPaging.pageDown(from, rowCount) : kPayrollPaging.pageUp(from, rowCount);
+    QCOMPARE(move, (GridPaging::Move{row, pageTop, position}));
 }
 
 void TestPayrollModel::selectionScroll_data()
@@ -228,7 +228,7 @@ void TestPayrollModel::selectionScroll()
     QFETCH(int, pageTopBefore);
     QFETCH(int, pageTopAfter);
     QFETCH(int, position);
-    const SelectionScroll s = ScrollForSelection(row, pageTopBefore);
+    const GridPaging::Scroll s = kPayrollPaging.scrollForSelection(row, pageTopBefore);
     QCOMPARE(s.pageTopRow, pageTopAfter);
     QCOMPARE(s.position.value_or(-1), position);
 }

@@ -108,34 +108,33 @@ bool PayrollCellDelegate::editorKeyPress(QLineEdit *editor, QKeyEvent *event)
         || event->matches(QKeySequence::Redo))
         return false;
 
-    if (m_grid->onKeyDown && m_grid->onKeyDown(event->key(), event->modifiers()))
+    if (m_grid->offerKeyDown(event->key(), event->modifiers()))
         return true;
 
     switch (event->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab: {
-        m_grid->moveBy(event->key() == Qt::Key_Tab ? PayrollGrid::Move::Next : PayrollGrid::Move::Previous);
+        m_grid->moveBy(event->key() == Qt::Key_Tab ? StringGridView::Move::Next : StringGridView::Move::Previous);
         QChar tab(u'\t');
-        if (m_grid->onKeyPress)
-            m_grid->onKeyPress(tab);
+        m_grid->offerKeyPress(tab);
         return true;
     }
     case Qt::Key_Up:
-        m_grid->moveBy(PayrollGrid::Move::Up);
+        m_grid->moveBy(StringGridView::Move::Up);
         return true;
     case Qt::Key_Down:
-        m_grid->moveBy(PayrollGrid::Move::Down);
+        m_grid->moveBy(StringGridView::Move::Down);
         return true;
     case Qt::Key_Left:
         // The caret moves inside the text; from its start on to the cell on the left.
         if (editor->cursorPosition() > 0 || editor->hasSelectedText())
             return false;
-        m_grid->moveBy(PayrollGrid::Move::Left);
+        m_grid->moveBy(StringGridView::Move::Left);
         return true;
     case Qt::Key_Right:
         if (editor->cursorPosition() < editor->text().size() || editor->hasSelectedText())
             return false;
-        m_grid->moveBy(PayrollGrid::Move::Right);
+        m_grid->moveBy(StringGridView::Move::Right);
         return true;
     default:
         break;
@@ -145,8 +144,7 @@ bool PayrollCellDelegate::editorKeyPress(QLineEdit *editor, QKeyEvent *event)
     if (text.isEmpty() || event->key() == Qt::Key_Delete)
         return false; // not a typed character: the editor's own
     for (QChar c : text) {
-        if (m_grid->onKeyPress)
-            m_grid->onKeyPress(c);
+        m_grid->offerKeyPress(c);
         if (c.isNull())
             return true;
     }

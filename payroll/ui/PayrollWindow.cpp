@@ -9,7 +9,7 @@
 #include "common/UserError.h"
 #include "common/ui/Dialogs.h"
 #include "common/ui/ErrorGuard.h"
-#include "payroll/PageArithmetic.h"
+#include "payroll/PayrollPaging.h"
 #include "payroll/PayrollModel.h"
 #include "payroll/PayrollSave.h"
 #include "payroll/ui/PayrollGrid.h"
@@ -95,10 +95,7 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
 
     PayrollGrid *grid = ui->mainGrid;
     grid->setPayrollModel(m_model);
-    grid->onSelectCell = [this](int col, int row, bool &canSelect) { mainGridSelectCell(col, row, canSelect); };
-    grid->onKeyDown = [this](int key, Qt::KeyboardModifiers shift) { return mainGridKeyDown(key, shift); };
-    grid->onKeyPress = [this](QChar &key) { mainGridKeyPress(key); };
-    grid->onSetEditText = [this](int col, int row) { mainGridSetEditText(col, row); };
+    grid->setHandler(this);
 
     // Only a double-click in the calendar fills the date: it never takes the focus.
     ui->calendar->setFocusPolicy(Qt::NoFocus);
@@ -138,11 +135,7 @@ PayrollWindow::~PayrollWindow()
     // Widgets that go away with the window change the focus; nothing of
     // this window may answer that any more.
     disconnect(qApp, nullptr, this, nullptr);
-    PayrollGrid *grid = ui->mainGrid;
-    grid->onSelectCell = nullptr;
-    grid->onKeyDown = nullptr;
-    grid->onKeyPress = nullptr;
-    grid->onSetEditText = nullptr;
+    ui->mainGrid->setHandler(nullptr);
 }
 
 PayrollGrid *PayrollWindow::grid() const
@@ -581,8 +574,9 @@ void PayrollWindow::markModified()
 
 // ---- Grid -------------------------------------------------------------------
 
-void PayrollWindow::mainGridSelectCell(int col, int row, bool &canSelect)
+bool PayrollWindow::allowCell(int col, int row)
 {
+    bool canSelect = true;
     m_requestedCell.col = col;
     m_requestedCell.row = row;
     if (col == PayrollModel::NumberColumn)
@@ -592,17 +586,16 @@ void PayrollWindow::mainGridSelectCell(int col, int row, bool &canSelect)
         formatAmounts();
         updateTotals();
         checkCardNumbers();
-        const SelectionScroll scroll = ScrollForSelection(row, m_pageTopRow);
+        const GridPaging::Scroll scroll = kPayrollPaging.scrollForSelection(row, m_pageTopRow);
         m_pageTopRow = scroll.pageTopRow;
         if (scroll.position)
             setScrollPosition(*scroll.position);
         showRow(row);
     });
-    if (!done)
-        canSelect = false;
+    return done && canSelect;
 }
 
-void PayrollWindow::mainGridKeyPress(QChar &key)
+void PayrollWindow::gridKeyPress(QChar &key)
 {
     const bool done = Guarded(this, m_dialogs, [&] {
         m_modified = true;
@@ -625,7 +618,7 @@ void PayrollWindow::mainGridKeyPress(QChar &key)
         key = QChar();
 }
 
-bool PayrollWindow::mainGridKeyDown(int key, Qt::KeyboardModifiers)
+bool PayrollWindow::gridKeyDown(int key, Qt::KeyboardModifiers)
 {
     bool consumed = false;
     Guarded(this, m_dialogs, [&] {
@@ -645,8 +638,9 @@ bool PayrollWindow::mainGridKeyDown(int key, Qt::KeyboardModifiers)
             break;
         case Qt::Key_PageDown:
         case Qt::Key_PageUp: {
-            const PageMove move = key == Qt::Key_PageDown ? PageDownMove(grid->Row(), m_model->rowCount())
-                                                          : PageUpMove(grid->Row(), m_model->rowCount());
+            const GridPaging::Move move = key == Qt::Key_PageDown
+                    ? kPayrollPaging.pageDown(grid->Row(), m_model->rowCount())
+                    : kPayrollPaging.pageUp(grid->Row(), m_model->rowCount());
             m_pageTopRow = move.pageTopRow;
             if (grid->SelectCell(col, move.row))
                 setScrollPosition(move.position);
@@ -660,7 +654,7 @@ bool PayrollWindow::mainGridKeyDown(int key, Qt::KeyboardModifiers)
     return consumed;
 }
 
-void PayrollWindow::mainGridSetEditText(int, int)
+void PayrollWindow::cellTextSet(int, int)
 {
     Guarded(this, m_dialogs, [this] {
         // A paste changes the register without a typed character.

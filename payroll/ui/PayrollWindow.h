@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ui/StringGridView.h"
 #include "payroll/PayrollFile.h"
 
 #include <QDate>
@@ -20,7 +21,7 @@ namespace Ui { class PayrollWindow; }
 // The payroll register window, the main window: the header fields of a
 // register, the grid of its rows with their totals, saving, opening,
 // text import and printing.
-class PayrollWindow : public QMainWindow
+class PayrollWindow : public QMainWindow, private GridHandler
 {
     Q_OBJECT
 public:
@@ -89,10 +90,10 @@ private:
     void sendDateKeyPress(QKeyEvent *event);
     void hideCalendar();
     void pickCalendarDate(QDate date);
-    void mainGridSelectCell(int col, int row, bool &canSelect);
-    void mainGridKeyPress(QChar &key);
-    bool mainGridKeyDown(int key, Qt::KeyboardModifiers shift);
-    void mainGridSetEditText(int col, int row);
+    bool allowCell(int col, int row) override;
+    void gridKeyPress(QChar &key) override;
+    bool gridKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
+    void cellTextSet(int col, int row) override;
     void mainGridExit();
     void addRow();
     void deleteRow();

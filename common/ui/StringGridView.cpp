@@ -1,0 +1,259 @@
+#include "common/ui/StringGridView.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+StringGridView::StringGridView(QWidget *parent, int rowHeight, int firstEditableColumn)
+    : QTableView(parent)
+    , m_rowHeight(rowHeight)
+    , m_firstEditableColumn(firstEditableColumn)
+{
+    setSelectionMode(NoSelection);
+    setEditTriggers(NoEditTriggers);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFrameShape(QFrame::NoFrame);
+    setAutoScroll(false);
+    setTabKeyNavigation(false);
+    setCornerButtonEnabled(false);
+    setWordWrap(false);
+    // Entered by clicking, never by Tab.
+    setFocusPolicy(Qt::ClickFocus);
+
+    QHeaderView *rows = verticalHeader();
+    rows->hide();
+    rows->setMinimumSectionSize(1);
+    rows->setDefaultSectionSize(m_rowHeight);
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+
+    QHeaderView *columns = horizontalHeader();
+    columns->setFixedHeight(m_rowHeight);
+    // The header texts centre themselves with leading blanks.
+    columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    columns->setSectionsClickable(false);
+    columns->setHighlightSections(false);
+    columns->setStretchLastSection(false);
+    connect(columns, &QHeaderView::sectionResized, this, &StringGridView::fitSize);
+}
+
+void StringGridView::setGridModel(QAbstractItemModel *model)
+{
+    m_model = model;
+    setModel(model);
+    // Connected after the view and its selection model, so that these run last.
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, &StringGridView::keepFocusWhileEditorCloses);
+    connect(model, &QAbstractItemModel::modelReset, this, &StringGridView::afterReset);
+    connect(model, &QAbstractItemModel::rowsInserted, this, &StringGridView::fitSize);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &StringGridView::fitSize);
+    setRowHidden(0, true);
+    fitSize();
+}
+
+int StringGridView::lastRow() const
+{
+    return m_model ? m_model->rowCount() - 1 : 0;
+}
+
+bool StringGridView::allows(int col, int row)
+{
+    return !m_handler || m_handler->allowCell(col, row);
+}
+
+bool StringGridView::offerKeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    return m_handler && m_handler->gridKeyDown(key, modifiers);
+}
+
+void StringGridView::offerKeyPress(QChar &key)
+{
+    if (m_handler)
+        m_handler->gridKeyPress(key);
+}
+
+bool StringGridView::SelectCell(int col, int row)
+{
+    if (!m_model || row < 1 || row > lastRow() || col < 0 || col >= m_model->columnCount())
+        return false;
+    if (!allows(col, row))
+        return false;
+    const QModelIndex target = m_model->index(row, col);
+    if (target != currentIndex())
+        setCurrentIndex(target);
+    return true;
+}
+
+QLineEdit *StringGridView::cellEditor() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? qobject_cast<QLineEdit *>(indexWidget(current)) : nullptr;
+}
+
+void StringGridView::focusCellEditor()
+{
+    if (QLineEdit *editor = cellEditor()) {
+        editor->setFocus(Qt::OtherFocusReason);
+        editor->selectAll();
+    }
+}
+
+void StringGridView::moveBy(Move move)
+{
+    static constexpr CursorAction actions[] = {MoveNext, MovePrevious, MoveUp, MoveDown, MoveLeft, MoveRight};
+    const QModelIndex target = moveCursor(actions[int(move)], Qt::NoModifier);
+    if (target != currentIndex())
+        setCurrentIndex(target);
+}
+
+QModelIndex StringGridView::moveCursor(CursorAction action, Qt::KeyboardModifiers)
+{
+    const QModelIndex current = currentIndex();
+    if (!m_model || !current.isValid())
+        return {};
+    const int last = lastRow();
+    const int lastCol = m_model->columnCount() - 1;
+    int col = current.column();
+    int row = current.row();
+    switch (action) {
+    case MoveNext:
+        // From the amount the grid tries the number cell of the next row,
+        // or of row 1 from the last row.
+        if (++col > lastCol) {
+            col = 0;
+            row = row < last ? row + 1 : 1;
+        }
+        break;
+    case MovePrevious:
+        if (--col < 0) {
+            col = lastCol;
+            row = row > 1 ? row - 1 : last;
+        }
+        break;
+    case MoveUp: row = std::max(1, row - 1); break;
+    case MoveDown: row = std::min(last, row + 1); break;
+    case MoveLeft: col = std::max(0, col - 1); break;
+    case MoveRight: col = std::min(lastCol, col + 1); break;
+    default:
+        // Home, End and the page keys belong to the window's key handler.
+        return current;
+    }
+    if (col == current.column() && row == current.row())
+        return current;
+    return allows(col, row) ? m_model->index(row, col) : current;
+}
+
+bool StringGridView::holdsFocus() const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    return focus && (focus == this || isAncestorOf(focus));
+}
+
+// Closing a focused editor would hand the focus to the next widget of the
+// window, which counts as leaving the grid: park it on the grid meanwhile.
+void StringGridView::keepFocusWhileEditorCloses()
+{
+    if (holdsFocus()) {
+        m_swappingEditor = true;
+        setFocus(Qt::OtherFocusReason);
+        m_swappingEditor = false;
+    }
+}
+
+void StringGridView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    const bool focused = holdsFocus();
+    keepFocusWhileEditorCloses();
+    if (previous.isValid() && isPersistentEditorOpen(previous))
+        closePersistentEditor(previous);
+    QTableView::currentChanged(current, previous);
+    if (current.isValid() && current.row() > 0 && current.column() >= m_firstEditableColumn) {
+        openPersistentEditor(current);
+        if (focused)
+            focusCellEditor();
+    }
+}
+
+void StringGridView::commitData(QWidget *editor)
+{
+    QTableView::commitData(editor);
+    const QModelIndex current = currentIndex();
+    if (m_handler && editor == indexWidget(current))
+        m_handler->cellTextSet(current.column(), current.row());
+}
+
+void StringGridView::rowsAboutToBeRemoved(const QModelIndex &parent, int start, int end)
+{
+    if (currentIndex().row() >= start && currentIndex().row() <= end)
+        keepFocusWhileEditorCloses();
+    QTableView::rowsAboutToBeRemoved(parent, start, end);
+}
+
+void StringGridView::afterReset()
+{
+    setRowHidden(0, true);
+    fitSize();
+    const bool focused = holdsFocus();
+    selectionModel()->setCurrentIndex(m_model->index(1, m_firstEditableColumn), QItemSelectionModel::NoUpdate);
+    if (focused)
+        focusCellEditor();
+}
+
+void StringGridView::fitSize()
+{
+    if (!m_model)
+        return;
+    setFixedSize(horizontalHeader()->length(), m_rowHeight * m_model->rowCount());
+}
+
+void StringGridView::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (!holdsFocus())
+        setFocus(Qt::MouseFocusReason);
+    if (index.isValid() && index != currentIndex() && SelectCell(index.column(), index.row()))
+        return;
+    // Refused, or a click beside the cells: the focus stays with the current cell.
+    if (QLineEdit *editor = cellEditor())
+        editor->setFocus(Qt::MouseFocusReason);
+}
+
+// Dragging or releasing the mouse never moves the current cell.
+void StringGridView::mouseMoveEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+void StringGridView::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+void StringGridView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+// Keys reach the cell editor; what it leaves unhandled comes back up here
+// and goes no further.
+void StringGridView::keyPressEvent(QKeyEvent *event)
+{
+    QLineEdit *editor = cellEditor();
+    if (!editor || m_forwardingKey) {
+        event->ignore();
+        return;
+    }
+    m_forwardingKey = true;
+    QCoreApplication::sendEvent(editor, event);
+    m_forwardingKey = false;
+}
+
+void StringGridView::focusInEvent(QFocusEvent *event)
+{
+    QTableView::focusInEvent(event);
+    if (!m_swappingEditor)
+        if (QLineEdit *editor = cellEditor())
+            editor->setFocus(event->reason());
+}
