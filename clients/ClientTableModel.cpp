@@ -4,21 +4,36 @@
 
 using namespace Qt::StringLiterals;
 
-PassportIndex::Key PassportIndex::keyOf(const ClientRecord &record)
+size_t PassportIndex::keyOf(const QString &series, const QString &number)
 {
-    return {TrimName(record[ClientColumn::PassportSerial]), TrimName(record[ClientColumn::PassportNumber])};
+    // Seeded per process, so that no file can be made to collide on purpose.
+    return qHash(TrimName(number), qHash(TrimName(series), QHashSeed::globalSeed()));
 }
 
-int PassportIndex::first(const QString &series, const QString &number) const
+size_t PassportIndex::keyOf(const ClientRecord &record)
 {
-    const auto it = m_rows.constFind(Key(TrimName(series), TrimName(number)));
-    return it == m_rows.cend() ? -1 : it->front();
+    return keyOf(record[ClientColumn::PassportSerial], record[ClientColumn::PassportNumber]);
+}
+
+int PassportIndex::first(const QList<ClientRecord> &records, const QString &series, const QString &number) const
+{
+    const auto it = m_rows.constFind(keyOf(series, number));
+    if (it == m_rows.cend())
+        return -1;
+    const QString s = TrimName(series);
+    const QString n = TrimName(number);
+    for (int row : *it) {
+        const ClientRecord &r = records.at(row);
+        if (TrimName(r[ClientColumn::PassportSerial]) == s && TrimName(r[ClientColumn::PassportNumber]) == n)
+            return row;
+    }
+    return -1;
 }
 
 void PassportIndex::insert(int row, const ClientRecord &record)
 {
-    std::vector<int> &rows = m_rows[keyOf(record)];
-    rows.insert(std::lower_bound(rows.begin(), rows.end(), row), row);
+    QVarLengthArray<int, 2> &rows = m_rows[keyOf(record)];
+    rows.insert(std::lower_bound(rows.cbegin(), rows.cend(), row), row);
 }
 
 void PassportIndex::erase(int row, const ClientRecord &record)
@@ -26,11 +41,11 @@ void PassportIndex::erase(int row, const ClientRecord &record)
     const auto it = m_rows.find(keyOf(record));
     if (it == m_rows.end())
         return;
-    std::vector<int> &rows = *it;
-    const auto at = std::lower_bound(rows.begin(), rows.end(), row);
-    if (at != rows.end() && *at == row)
+    QVarLengthArray<int, 2> &rows = *it;
+    const auto at = std::lower_bound(rows.cbegin(), rows.cend(), row);
+    if (at != rows.cend() && *at == row)
         rows.erase(at);
-    if (rows.empty())
+    if (rows.isEmpty())
         m_rows.erase(it);
 }
 
@@ -39,7 +54,7 @@ void PassportIndex::rebuild(const QList<ClientRecord> &records)
     m_rows.clear();
     m_rows.reserve(records.size());
     for (qsizetype row = 0; row < records.size(); ++row)
-        m_rows[keyOf(records.at(row))].push_back(int(row)); // ascending by construction
+        m_rows[keyOf(records.at(row))].append(int(row)); // ascending by construction
 }
 
 ClientTableModel::ClientTableModel(QObject *parent)
@@ -110,8 +125,8 @@ int ClientTableModel::append(const ClientRecord &record)
     ClientRecord added = record;
     added[ClientColumn::Number].clear();
     beginInsertRows({}, row, row);
-    m_records.append(added);
     m_passports.insert(row, added);
+    m_records.append(std::move(added));
     endInsertRows();
     return row;
 }
@@ -130,7 +145,7 @@ void ClientTableModel::overwrite(int row, const ClientRecord &record)
 
 int ClientTableModel::findPassport(const QString &series, const QString &number) const
 {
-    const int row = m_passports.first(series, number);
+    const int row = m_passports.first(m_records, series, number);
     return row < 0 ? -1 : row + 1;
 }
 

@@ -5,19 +5,19 @@
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QList>
-
-#include <utility>
-#include <vector>
+#include <QVarLengthArray>
 
 // Where each trimmed (series, number) pair stands in a list of clients, so
 // that the duplicate check of the add command and of the text import costs
-// the same at the 100,000th client as at the first. Rows are 0-based.
+// the same at the 100,000th client as at the first. Rows are 0-based. The
+// index keeps a hash of each pair, not its texts: look-ups confirm a
+// candidate against the list itself, which must be the one indexed.
 class PassportIndex
 {
 public:
     // The row of the first client holding series and number, both trimmed
     // of leading and trailing blanks and control characters; -1 for none.
-    int first(const QString &series, const QString &number) const;
+    int first(const QList<ClientRecord> &records, const QString &series, const QString &number) const;
 
     void insert(int row, const ClientRecord &record);
     void erase(int row, const ClientRecord &record);
@@ -25,10 +25,10 @@ public:
     void rebuild(const QList<ClientRecord> &records);
 
 private:
-    using Key = std::pair<QString, QString>;
-    static Key keyOf(const ClientRecord &record);
-    // Each key's rows, ascending.
-    QHash<Key, std::vector<int>> m_rows;
+    static size_t keyOf(const QString &series, const QString &number);
+    static size_t keyOf(const ClientRecord &record);
+    // The rows of each key, ascending; nearly always one.
+    QHash<size_t, QVarLengthArray<int, 2>> m_rows;
 };
 
 // The client table: one model row per client, 0-based, and no row at all
