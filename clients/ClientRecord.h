@@ -49,6 +49,9 @@ struct ClientRecord
 
     friend bool operator==(const ClientRecord &, const ClientRecord &) = default;
 };
+// Its cells are QStrings, which move by memcpy: a growing list of 100,000
+// clients is then reallocated, not copied cell by cell.
+Q_DECLARE_TYPEINFO(ClientRecord, Q_RELOCATABLE_TYPE);
 
 // The document types of the edit area's list, by index.
 inline constexpr int kDocTypeCount = 8;
