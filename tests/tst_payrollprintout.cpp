@@ -1,6 +1,7 @@
 #include "common/UserError.h"
+#include "common/print/PrintoutRenderer.h"
+#include "common/ui/PrintJob.h"
 #include "payroll/PayrollPrintout.h"
-#include "payroll/PrintoutRenderer.h"
 #include "payroll/ui/PayrollPrinting.h"
 #include "settings/SettingsRecord.h"
 #include "support/ScriptedDialogs.h"
@@ -106,6 +107,7 @@ private slots:
     void printDialogChoices_data();
     void printDialogChoices();
     void printErrorsBeforeDialog();
+    void previewShowsTheRegister();
 
 private:
     QTemporaryDir m_dir;
@@ -399,6 +401,25 @@ void TestPayrollPrintout::printErrorsBeforeDialog()
     QVERIFY_THROWS_EXCEPTION(UserError, PrintPayroll(nullptr, dialogs, rows, Header()));
     QVERIFY(dialogs.shown.isEmpty());
     QVERIFY(!QFile::exists(dialogs.file));
+}
+
+void TestPayrollPrintout::previewShowsTheRegister()
+{
+    ScriptedDialogs dialogs;
+    const QString file = QDir::current().absoluteFilePath(u"preview.pdf"_s);
+    dialogs.setPreviewPdf(file);
+    PreviewPayroll(nullptr, dialogs, Rows(51), Header());
+    QCOMPARE(dialogs.shown.size(), 1);
+    QCOMPARE(dialogs.shown[0].kind, ScriptedDialogs::Kind::PrintPreview);
+    QCOMPARE(dialogs.shown[0].text, u"Ведомость № 00007"_s);
+
+    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
+    if (pdftotext.isEmpty())
+        QSKIP("poppler-utils not installed");
+    const QStringList pages = Run(pdftotext, {u"-layout"_s, file, u"-"_s}).split(u'\f');
+    QVERIFY(pages.size() >= 2);
+    QVERIFY(pages[0].simplified().contains(u"|50 | Сотрудник 50 |"_s));
+    QVERIFY(pages[1].simplified().contains(u"|51 | Сотрудник 51 |"_s));
 }
 
 QTEST_MAIN(TestPayrollPrintout)

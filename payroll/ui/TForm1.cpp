@@ -431,7 +431,7 @@ void TForm1::N5Click()
 
 void TForm1::Preview1Click()
 {
-    Guarded(this, m_dialogs, [this] { PreviewPayroll(this, m_model->rows(), header()); });
+    Guarded(this, m_dialogs, [this] { PreviewPayroll(this, m_dialogs, m_model->rows(), header()); });
 }
 
 void TForm1::Button1Click()

@@ -2,6 +2,7 @@
 
 #include "common/AppInfo.h"
 
+#include <QPrinter>
 #include <QTest>
 
 QStringList ScriptedDialogs::texts() const
@@ -43,4 +44,14 @@ bool ScriptedDialogs::printSetup(QWidget *, QPrinter &)
 {
     shown.append({Kind::PrintSetup, QString(), QString()});
     return m_prints.isEmpty() ? false : m_prints.dequeue();
+}
+
+void ScriptedDialogs::printPreview(QWidget *, QPrinter &printer, const std::function<void(QPrinter &)> &paint)
+{
+    shown.append({Kind::PrintPreview, QString(), printer.docName()});
+    if (m_previewPdf.isEmpty())
+        return;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_previewPdf);
+    paint(printer);
 }
