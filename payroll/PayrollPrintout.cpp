@@ -109,6 +109,13 @@ Printout LayOutPayroll(const QList<PayrollRow> &rows, const PayrollHeader &heade
         draw(kLeft, y, RowLine(i + 1, rows[i], amounts[i]));
         y = out.lineBelow(y);
     }
+    // The closing block (rule, total, words) must stay clear of the
+    // signature lines: when it would reach them it starts the next page.
+    const int blockLastY = y + int(1 + words.size()) * kLineStep;
+    if (blockLastY >= kFirstSignatureY) {
+        out.newPage();
+        y = PrintoutPage::kNextPageTopY;
+    }
     draw(kLeft, y, RuleLine());
     y += kLineStep;
     draw(kLeft, y, PadTotal(total));

@@ -29,6 +29,8 @@ QString MonthName(int monthIndex);
 QStringList SplitWordsLine(const QString &words);
 
 // The whole register. Every amount is read first, so a cell that is not a
-// number throws before any page exists.
+// number throws before any page exists. The signature lines stand at 6100
+// and 6300 of the last page; a closing block that would reach them starts
+// the next page at 200.
 Printout LayOutPayroll(const QList<PayrollRow> &rows, const PayrollHeader &header,
                        const SettingsRecord &settings);
