@@ -1,6 +1,8 @@
 #include "clients/ClientListPrintout.h"
+#include "clients/ui/ClientListPrinting.h"
 #include "common/print/PrintoutRenderer.h"
 #include "settings/SettingsRecord.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QDir>
 #include <QFile>
@@ -104,6 +106,8 @@ private slots:
     void rowColumns_data();
     void rowColumns();
     void pdfReadsBack();
+    void printing_data();
+    void printing();
 
 private:
     QTemporaryDir m_dir;
@@ -257,6 +261,49 @@ void TestClientListPrintout::pdfReadsBack()
         second << ClientLine(k).simplified();
     second << kRule;
     QCOMPARE(pages[1], second);
+}
+
+void TestClientListPrintout::printing_data()
+{
+    QTest::addColumn<bool>("preview");
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<ScriptedDialogs::Kind>("kind");
+
+    QTest::newRow("printer dialog cancelled") << false << false << ScriptedDialogs::Kind::PrintSetup;
+    QTest::newRow("printed to PDF") << false << true << ScriptedDialogs::Kind::PrintSetup;
+    QTest::newRow("preview") << true << true << ScriptedDialogs::Kind::PrintPreview;
+}
+
+void TestClientListPrintout::printing()
+{
+    QFETCH(bool, preview);
+    QFETCH(bool, accept);
+    QFETCH(ScriptedDialogs::Kind, kind);
+
+    // The bank details are read when printing, not before.
+    SettingsRecord settings = Settings();
+    settings.clientCode = u"87654321"_s;
+    WriteSettingsRecord(settings);
+
+    const QString pdf = QDir::current().absoluteFilePath(u"out.pdf"_s);
+    ScriptedDialogs dialogs;
+    dialogs.setNextPrintSetup(accept);
+    dialogs.setPrintPdf(pdf);
+    dialogs.setPreviewPdf(pdf);
+    if (preview)
+        PreviewClientList(nullptr, dialogs, Clients(53));
+    else
+        QCOMPARE(PrintClientList(nullptr, dialogs, Clients(53)), accept);
+
+    QCOMPARE(dialogs.shown.size(), 1);
+    QCOMPARE(dialogs.shown[0].kind, kind);
+    QCOMPARE(QFile::exists(pdf), accept);
+    if (!accept || !HavePoppler())
+        return;
+    const QList<QStringList> pages = PdfPages(pdf);
+    QCOMPARE(pages.size(), 2);
+    QVERIFY(pages[0].contains(u"Клиент : [87654321] ООО «Ромашка»"_s));
+    QCOMPARE(pages[1].first(), ClientLine(53).simplified());
 }
 
 QTEST_MAIN(TestClientListPrintout)

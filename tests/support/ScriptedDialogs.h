@@ -23,6 +23,8 @@ public:
     void setNextAnswer(Answer a) { m_answers.enqueue(a); }
     void setNextFileName(const QString &path) { m_files.enqueue(path); }
     void setNextPrintSetup(bool accept) { m_prints.enqueue(accept); }
+    // When set, an accepted printer dialog chooses printing into this PDF file.
+    void setPrintPdf(const QString &path) { m_printPdf = path; }
     // When set, a print preview paints its pages into this PDF file, as the
     // preview's own printer is set up.
     void setPreviewPdf(const QString &path) { m_previewPdf = path; }
@@ -45,5 +47,6 @@ private:
     QQueue<Answer> m_answers;
     QQueue<QString> m_files;
     QQueue<bool> m_prints;
+    QString m_printPdf;
     QString m_previewPdf;
 };
