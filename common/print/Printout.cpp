@@ -2,15 +2,6 @@
 
 #include <utility>
 
-QList<PrintItem> Printout::page(int index) const
-{
-    QList<PrintItem> out;
-    for (const PrintItem &item : items)
-        if (item.page == index)
-            out.append(item);
-    return out;
-}
-
 PrintoutBuilder::PrintoutBuilder(qsizetype expectedItems)
 {
     m_printout.items.reserve(expectedItems);

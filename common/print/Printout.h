@@ -20,8 +20,6 @@ struct Printout
 {
     QList<PrintItem> items;   // in page order
     int pageCount = 0;
-
-    QList<PrintItem> page(int index) const;
 };
 
 namespace PrintoutPage {

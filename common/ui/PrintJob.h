@@ -27,8 +27,6 @@ public:
     // A4 portrait, the whole sheet, the document's name.
     void preparePrinter(QPrinter &printer) const;
 
-    const Printout &printout() const { return m_printout; }
-
 private:
     Printout m_printout;
     QString m_documentName;
