@@ -286,9 +286,7 @@ VerifyReport VerifyBankFile(QByteArrayView bytes, const BankFileRules &rules, co
         }
     }
 
-    quint32 crc = 0;
-    CalcStringCRC32(crcInput, crc);
-    report.computedCrc = FormatCRC32(crc);
+    report.computedCrc = FormatCRC32(CalcStringCRC32(crcInput));
     if (hasTrailer) {
         if (report.storedCrc.size() != 8 || report.storedCrc != report.storedCrc.toUpper()
             || !std::all_of(report.storedCrc.cbegin(), report.storedCrc.cend(),

@@ -513,7 +513,7 @@ void TestPayrollOpen::print()
 void TestPayrollOpen::aboutIsModal()
 {
     AboutDialog about(nullptr, &m_dialogs);
-    m_form->setAboutWindow(&about);
+    connect(m_form.get(), &PayrollWindow::aboutRequested, &about, [&about] { about.exec(); });
     QWidget *modal = nullptr;
     Qt::WindowModality modality = Qt::NonModal;
     QTimer::singleShot(0, this, [&] {

@@ -132,9 +132,7 @@ void TestPayrollSave::goldenBytes()
     // The trailer's CRC covers the header and detail lines without their line ends.
     QByteArray crcInput = body;
     crcInput.replace("\r\n", "");
-    quint32 crc = 0;
-    QVERIFY(CalcStringCRC32(crcInput, crc));
-    QCOMPARE(bytes.mid(body.size()), "T\t0000000005\t" + FormatCRC32(crc).toLatin1() + "\t\r\n");
+    QCOMPARE(bytes.mid(body.size()), "T\t0000000005\t" + FormatCRC32(CalcStringCRC32(crcInput)).toLatin1() + "\t\r\n");
 
     QCOMPARE(m_dialogs.shown.size(), 1);
     QCOMPARE(m_dialogs.shown[0].kind, Kind::Information);

@@ -80,7 +80,12 @@ SettingsWindow &TestSettingsWindow::makeForm()
 {
     m_payroll->setEnabled(SettingsFileExists());
     m_payroll->show();
-    m_form = std::make_unique<SettingsWindow>(m_dialogs, m_payroll.get());
+    m_form = std::make_unique<SettingsWindow>(m_dialogs);
+    // As the program connects the payroll window.
+    connect(m_form.get(), &SettingsWindow::left, m_payroll.get(), [this] { m_payroll->setEnabled(true); });
+    connect(m_form.get(), &SettingsWindow::saved, m_label, [this](const QString &name) {
+        m_label->setText(u" Организация: "_s + name);
+    });
     return *m_form;
 }
 

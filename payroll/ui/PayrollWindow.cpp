@@ -160,7 +160,12 @@ void PayrollWindow::initialise()
         ui->mainGrid->setColumnWidth(col, 285);
     ui->mainGrid->SelectCell(PayrollModel::NameColumn, 1);
     if (settingsExist)
-        ui->clientName->setText(kOrganisationPrefix + ReadSettingsRecord().clientName);
+        showOrganisation(ReadSettingsRecord().clientName);
+}
+
+void PayrollWindow::showOrganisation(const QString &clientName)
+{
+    ui->clientName->setText(kOrganisationPrefix + clientName);
 }
 
 // ---- State offered to other windows and operations ------------------------
@@ -410,10 +415,7 @@ void PayrollWindow::printPreview()
 
 void PayrollWindow::showAbout()
 {
-    Guarded(this, m_dialogs, [this] {
-        if (m_aboutWindow)
-            m_aboutWindow->exec();
-    });
+    Guarded(this, m_dialogs, [this] { emit aboutRequested(); });
 }
 
 // ---- Window -----------------------------------------------------------------
@@ -478,11 +480,7 @@ void PayrollWindow::save()
 void PayrollWindow::showSettings()
 {
     Guarded(this, m_dialogs, [this] {
-        if (!m_settingsWindow)
-            return;
-        m_settingsWindow->show();
-        m_settingsWindow->raise();
-        m_settingsWindow->activateWindow();
+        emit settingsRequested();
         setEnabled(false);
     });
 }

@@ -28,10 +28,8 @@ public:
     PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *parent = nullptr);
     ~PayrollWindow() override;
 
-    // The window that the menu item "Настройки" shows.
-    void setSettingsWindow(QWidget *settings) { m_settingsWindow = settings; }
-    // The About window that the menu item "О программе" shows modally.
-    void setAboutWindow(QDialog *about) { m_aboutWindow = about; }
+    // " Организация: " and the name, above the grid.
+    void showOrganisation(const QString &clientName);
 
     PayrollModel *model() const { return m_model; }
     PayrollGrid *grid() const;
@@ -67,6 +65,12 @@ public:
     // both throw UserError at the step that fails.
     void loadPayrollFile(const QString &path);
     void loadPayrollText(const QString &path);
+
+signals:
+    // "Настройки": the window disables itself until the settings window is left.
+    void settingsRequested();
+    // "О программе", from the menu: shown modally.
+    void aboutRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -114,8 +118,6 @@ private:
     const Clock &m_clock;
     PayrollModel *m_model;
     QLabel *m_panels[2];
-    QWidget *m_settingsWindow = nullptr;
-    QDialog *m_aboutWindow = nullptr;
     bool m_focusPlaced = false;
 
     bool m_modified = false;

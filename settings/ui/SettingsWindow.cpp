@@ -54,12 +54,11 @@ public:
     }
 };
 
-SettingsWindow::SettingsWindow(Dialogs &dialogs, QWidget *payrollWindow, QWidget *parent)
+SettingsWindow::SettingsWindow(Dialogs &dialogs, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint)
     , ui(std::make_unique<Ui::SettingsWindow>())
     , m_dialogs(dialogs)
-    , m_payrollWindow(payrollWindow)
     , m_quitWatcher(new QuitWatcher(this))
 {
     ui->setupUi(this);
@@ -161,15 +160,9 @@ bool SettingsWindow::saveSettings()
     const QString name = ui->clientName->text();
     WriteSettingsRecord({ui->clientCode->storedText(), name, ui->filialCode->storedText()});
     hide();
-    if (m_payrollWindow) {
-        m_payrollWindow->setEnabled(true);
-        // The label shows the name as typed, even beyond what the record holds.
-        if (auto *label = m_payrollWindow->findChild<QLabel *>(u"clientName"_s))
-            label->setText(u" Организация: "_s + name);
-        m_payrollWindow->show();
-        m_payrollWindow->raise();
-        m_payrollWindow->activateWindow();
-    }
+    emit left();
+    // The name as typed, even beyond what the record holds.
+    emit saved(name);
     return true;
 }
 
@@ -181,7 +174,7 @@ void SettingsWindow::save()
 void SettingsWindow::closeWindow()
 {
     Guarded(this, m_dialogs, [this] {
-        enablePayrollWindow();
+        emit left();
         close();
     });
 }
@@ -199,7 +192,7 @@ void SettingsWindow::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
-    afterClose();
+    emit left();
 }
 
 bool SettingsWindow::confirmClose()
@@ -217,11 +210,6 @@ bool SettingsWindow::confirmClose()
     default:
         return false;
     }
-}
-
-void SettingsWindow::afterClose()
-{
-    Guarded(this, m_dialogs, [this] { enablePayrollWindow(); });
 }
 
 bool SettingsWindow::eventFilter(QObject *watched, QEvent *event)
@@ -246,10 +234,4 @@ bool SettingsWindow::closeOnEscape(const QKeyEvent *event)
 void SettingsWindow::markModified()
 {
     m_modified = true;
-}
-
-void SettingsWindow::enablePayrollWindow()
-{
-    if (m_payrollWindow)
-        m_payrollWindow->setEnabled(true);
 }

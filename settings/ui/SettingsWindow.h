@@ -16,11 +16,17 @@ class SettingsWindow : public QWidget
     Q_OBJECT
 public:
     // Places the window; on first run it shows itself.
-    SettingsWindow(Dialogs &dialogs, QWidget *payrollWindow, QWidget *parent = nullptr);
+    explicit SettingsWindow(Dialogs &dialogs, QWidget *parent = nullptr);
     ~SettingsWindow() override;
 
     // True once a field was edited since the window was last shown.
     bool settingsChanged() const { return m_modified; }
+
+signals:
+    // The settings were saved with this organisation name; the window is hidden.
+    void saved(const QString &clientName);
+    // The window was closed or hidden: the window that showed it may go on.
+    void left();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -30,7 +36,6 @@ protected:
 private:
     void placeAndShowOnFirstRun();
     void loadOnShow();
-    void afterClose();
     bool confirmClose();
     bool closeOnEscape(const QKeyEvent *event);
     void save();
@@ -40,13 +45,11 @@ private:
     bool validate();
     void loadFields();
     bool saveSettings();
-    void enablePayrollWindow();
 
     class QuitWatcher;
 
     std::unique_ptr<Ui::SettingsWindow> ui;
     Dialogs &m_dialogs;
-    QWidget *m_payrollWindow;
     QuitWatcher *m_quitWatcher;
     bool m_modified = false;
 };
