@@ -6,10 +6,11 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
-StringGridView::StringGridView(QWidget *parent, int rowHeight, int firstEditableColumn)
+StringGridView::StringGridView(QWidget *parent, int rowHeight, int firstEditableColumn, HeaderRow headerRow)
     : QTableView(parent)
     , m_rowHeight(rowHeight)
     , m_firstEditableColumn(firstEditableColumn)
+    , m_firstRow(headerRow == HeaderRow::ModelRowZero ? 1 : 0)
 {
     setSelectionMode(NoSelection);
     setEditTriggers(NoEditTriggers);
@@ -48,7 +49,8 @@ void StringGridView::setGridModel(QAbstractItemModel *model)
     connect(model, &QAbstractItemModel::modelReset, this, &StringGridView::afterReset);
     connect(model, &QAbstractItemModel::rowsInserted, this, &StringGridView::fitSize);
     connect(model, &QAbstractItemModel::rowsRemoved, this, &StringGridView::fitSize);
-    setRowHidden(0, true);
+    if (m_firstRow > 0)
+        setRowHidden(0, true);
     fitSize();
 }
 
@@ -75,7 +77,7 @@ void StringGridView::offerKeyPress(QChar &key)
 
 bool StringGridView::SelectCell(int col, int row)
 {
-    if (!m_model || row < 1 || row > lastRow() || col < 0 || col >= m_model->columnCount())
+    if (!m_model || row < m_firstRow || row > lastRow() || col < 0 || col >= m_model->columnCount())
         return false;
     if (!allows(col, row))
         return false;
@@ -122,16 +124,16 @@ QModelIndex StringGridView::moveCursor(CursorAction action, Qt::KeyboardModifier
         // or of row 1 from the last row.
         if (++col > lastCol) {
             col = 0;
-            row = row < last ? row + 1 : 1;
+            row = row < last ? row + 1 : m_firstRow;
         }
         break;
     case MovePrevious:
         if (--col < 0) {
             col = lastCol;
-            row = row > 1 ? row - 1 : last;
+            row = row > m_firstRow ? row - 1 : last;
         }
         break;
-    case MoveUp: row = std::max(1, row - 1); break;
+    case MoveUp: row = std::max(m_firstRow, row - 1); break;
     case MoveDown: row = std::min(last, row + 1); break;
     case MoveLeft: col = std::max(0, col - 1); break;
     case MoveRight: col = std::min(lastCol, col + 1); break;
@@ -168,7 +170,7 @@ void StringGridView::currentChanged(const QModelIndex &current, const QModelInde
     if (previous.isValid() && isPersistentEditorOpen(previous))
         closePersistentEditor(previous);
     QTableView::currentChanged(current, previous);
-    if (current.isValid() && current.row() > 0 && current.column() >= m_firstEditableColumn) {
+    if (current.isValid() && current.row() >= m_firstRow && current.column() >= m_firstEditableColumn) {
         openPersistentEditor(current);
         if (focused)
             focusCellEditor();
@@ -192,10 +194,11 @@ void StringGridView::rowsAboutToBeRemoved(const QModelIndex &parent, int start, 
 
 void StringGridView::afterReset()
 {
-    setRowHidden(0, true);
+    if (m_firstRow > 0)
+        setRowHidden(0, true);
     fitSize();
     const bool focused = holdsFocus();
-    selectionModel()->setCurrentIndex(m_model->index(1, m_firstEditableColumn), QItemSelectionModel::NoUpdate);
+    selectionModel()->setCurrentIndex(m_model->index(m_firstRow, m_firstEditableColumn), QItemSelectionModel::NoUpdate);
     if (focused)
         focusCellEditor();
 }
@@ -204,7 +207,8 @@ void StringGridView::fitSize()
 {
     if (!m_model)
         return;
-    setFixedSize(horizontalHeader()->length(), m_rowHeight * m_model->rowCount());
+    // The header and every data row.
+    setFixedSize(horizontalHeader()->length(), m_rowHeight * (m_model->rowCount() + 1 - m_firstRow));
 }
 
 void StringGridView::mousePressEvent(QMouseEvent *event)

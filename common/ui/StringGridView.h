@@ -20,8 +20,9 @@ protected:
     ~GridHandler() = default;
 };
 
-// A string grid over any table model whose row 0 is shown as the column
-// header. It is always as tall as all its rows, so that the scrolling box
+// A string grid over a table model. The column header is either the model's
+// row 0 (the payroll register keeps it there) or the model's headerData,
+// every model row then being a data row. It is always as tall as all its rows, so that the scrolling box
 // around it does the scrolling, and row r starts r row heights from its top.
 // The cell editor is always open on the current cell when that cell is
 // editable. Every change of the current cell, by mouse, keyboard or program,
@@ -30,13 +31,18 @@ class StringGridView : public QTableView
 {
     Q_OBJECT
 public:
-    explicit StringGridView(QWidget *parent = nullptr, int rowHeight = 26, int firstEditableColumn = 1);
+    enum class HeaderRow { ModelRowZero, HeaderData };
+
+    explicit StringGridView(QWidget *parent = nullptr, int rowHeight = 26, int firstEditableColumn = 1,
+                            HeaderRow headerRow = HeaderRow::ModelRowZero);
 
     void setGridModel(QAbstractItemModel *model);
     // The window clears it before it goes.
     void setHandler(GridHandler *handler) { m_handler = handler; }
 
     int rowHeight() const { return m_rowHeight; }
+    // The model row of the first data row: 1, or 0 when the header comes from headerData.
+    int firstRow() const { return m_firstRow; }
     int lastRow() const;
 
     // Makes the cell current unless the handler refuses it.
@@ -78,6 +84,7 @@ private:
     GridHandler *m_handler = nullptr;
     int m_rowHeight;
     int m_firstEditableColumn;
+    int m_firstRow;
     bool m_swappingEditor = false;
     bool m_forwardingKey = false;
 };

@@ -1,0 +1,778 @@
+#include "support/ScriptedDialogs.h"
+#include "clients/ClientChecks.h"
+#include "clients/ClientListFile.h"
+#include "clients/ClientTableModel.h"
+#include "clients/ui/ClientGrid.h"
+#include "clients/ui/ClientsWindow.h"
+#include "common/Clock.h"
+#include "common/ui/MaskedEdit.h"
+#include "settings/SettingsRecord.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+using Answer = Dialogs::Answer;
+using Kind = ScriptedDialogs::Kind;
+Q_DECLARE_METATYPE(Dialogs::Answer)
+
+namespace {
+
+const QDateTime kNow(QDate(2026, 3, 8), QTime(14, 5, 9));
+const QString kSaveQuestion = u"Сохранить данные?"_s;
+
+// A client that passes every check; its passport number tells clients apart.
+ClientFields validClient(int n = 1, int docType = 0)
+{
+    ClientFields f;
+    f.surname = u"Каримов"_s;
+    f.name = u"Азиз"_s;
+    f.patronymic = u"Рустамович"_s;
+    f.inn = u"123456789"_s;
+    f.birthday = u"05.06.1980"_s;
+    f.docType = docType;
+    f.passportSerial = u"AA"_s;
+    f.passportNumber = u"%1"_s.arg(n, 7, 10, QLatin1Char('0'));
+    f.passportDate = u"15.03.2016"_s;
+    f.passportPlace = u"Ташкент"_s;
+    f.passportEnd = u"14.03.2026"_s;
+    f.address = u"Ташкент, ул. Навои, 1"_s;
+    f.placeOfBirth = u"Самарканд"_s;
+    f.taxOffice = u"ГНИ Юнусабадского района"_s;
+    f.mobileNumber = u"(90)123-45-67"_s;
+    f.passportIssuedBy = u"ОВД Юнусабадского района"_s;
+    return f;
+}
+
+// A record as the table holds it, every cell distinct.
+ClientRecord tableRecord(int n)
+{
+    ClientFields f = validClient(n, n % kDocTypeCount);
+    f.surname = u"Фамилия%1"_s.arg(n);
+    f.placeOfBirth = u"Место%1"_s.arg(n);
+    f.taxOffice = u"ГНИ %1"_s.arg(n);
+    f.passportIssuedBy = u"ОВД %1"_s.arg(n);
+    ClientRecord r = RecordFromFields(f, NameParts::Trimmed);
+    r[ClientColumn::Number] = QString::number(n);
+    return r;
+}
+
+QList<ClientRecord> tableRecords(int count)
+{
+    QList<ClientRecord> records;
+    for (int n = 1; n <= count; ++n)
+        records.append(tableRecord(n));
+    return records;
+}
+
+} // namespace
+
+class TestClientsWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void startState();
+    void tabOrder();
+    void checksFocusTheirField_data();
+    void checksFocusTheirField();
+    void addClient();
+    void addTrimsNamesEditKeepsThem();
+    void addAtLimit();
+    void duplicates_data();
+    void duplicates();
+    void editOnEmptyTableAdds();
+    void deleteClient_data();
+    void deleteClient();
+    void clearTable_data();
+    void clearTable();
+    void clickLoadsRow();
+    void docTypeChoiceAndLoading();
+    void keyFilters_data();
+    void keyFilters();
+    void pasteIsNotFiltered_data();
+    void pasteIsNotFiltered();
+    void paging_data();
+    void paging();
+    void saveQuestion_data();
+    void saveQuestion();
+    void closeQuestion_data();
+    void closeQuestion();
+    void printAndPreview();
+    void about();
+
+private:
+    template<typename T> T *child(const QString &name) const
+    {
+        T *found = m_form->findChild<T *>(name);
+        if (!found)
+            qWarning("no child %s", qPrintable(name));
+        return found;
+    }
+    QWidget *focus() const { return QApplication::focusWidget(); }
+    QString focusName() const { return focus() ? focus()->objectName() : QString(); }
+    void click(const QString &button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
+    void trigger(const QString &action) { child<QAction>(action)->trigger(); }
+    void type(QWidget *widget, const QString &text);
+    void chooseDocType(int index);
+    void fillTable(int count);
+    QString countText() const { return child<QLabel>(u"rowsCountLabel"_s)->text(); }
+    int records() const { return m_form->model()->recordCount(); }
+    QString cell(int row, int column) const { return m_form->model()->cell(row, column); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    ScriptedDialogs m_dialogs;
+    FixedClock m_clock{kNow};
+    std::unique_ptr<ClientsWindow> m_form;
+};
+
+void TestClientsWindow::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    WriteSettingsRecord({u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s});
+    m_dialogs = ScriptedDialogs();
+    m_form = std::make_unique<ClientsWindow>(m_dialogs, m_clock);
+    m_form->show();
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+}
+
+void TestClientsWindow::cleanup()
+{
+    m_form->setSaved(true);
+    m_form.reset();
+    QDir::setCurrent(QDir::tempPath());
+    m_dir.reset();
+}
+
+// One key event per character, as the keyboard sends them.
+void TestClientsWindow::type(QWidget *widget, const QString &text)
+{
+    widget->setFocus();
+    for (QChar c : text) {
+        if (c == u'\b')
+            QTest::keyClick(widget, Qt::Key_Backspace);
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+// What a user's pick in the list does; setting the index alone is the program's.
+void TestClientsWindow::chooseDocType(int index)
+{
+    auto *docType = child<QComboBox>(u"docType"_s);
+    docType->setCurrentIndex(index);
+    emit docType->activated(index);
+}
+
+void TestClientsWindow::fillTable(int count)
+{
+    m_form->model()->replaceAll(tableRecords(count));
+    m_form->model()->renumber();
+}
+
+void TestClientsWindow::startState()
+{
+    QCOMPARE(m_form->windowTitle(), u"Регистрация клиентов"_s);
+    QCOMPARE(m_form->centralWidget()->size(), QSize(999, 680));
+    QVERIFY(!(m_form->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(countText(), u"Всего записей :0 (максимум 500)"_s);
+    QVERIFY(m_form->isSaved());
+    QVERIFY(!m_form->isFileNamed());
+
+    auto *docType = child<QComboBox>(u"docType"_s);
+    QCOMPARE(docType->count(), 8);
+    QCOMPARE(docType->currentIndex(), -1);
+    QCOMPARE(docType->itemText(7), u"Другое"_s);
+    QCOMPARE(child<QComboBox>(u"sex"_s)->currentText(), u"Мужской"_s);
+
+    // The empty table shows its header alone; the edit area its unfilled forms.
+    QCOMPARE(records(), 0);
+    auto *grid = child<ClientGrid>(u"mainGrid"_s);
+    QCOMPARE(grid->height(), ClientGrid::kRowHeight);
+    QCOMPARE(grid->width(), 40 + 280 + 7 * 93);
+    QVERIFY(grid->isColumnHidden(9) && grid->isColumnHidden(20) && !grid->isColumnHidden(8));
+    QCOMPARE(grid->model()->headerData(5, Qt::Horizontal).toString(), u"Серия и №"_s);
+    QVERIFY(!(grid->focusPolicy() & Qt::TabFocus));
+    QCOMPARE(m_form->fields(), ClientFields());
+
+    const std::pair<const char16_t *, const char16_t *> masks[] = {
+        {u"inn", u"000000000;1;_"}, {u"birthday", u"!99/99/0000;1;"}, {u"phone", u"!9999999;1;_"},
+        {u"passportDate", u"!99/99/0000;1;"}, {u"passportEnd", u"!99/99/9999;1;"},
+        {u"mobileNumber", u"!\\(99\\)000-00-00;1;_"},
+    };
+    for (const auto &[name, mask] : masks)
+        QCOMPARE(child<MaskedEdit>(QString::fromUtf16(name))->editMask(), QString::fromUtf16(mask));
+    const std::pair<const char16_t *, int> limits[] = {
+        {u"surname", 30}, {u"name", 30}, {u"patronymic", 30}, {u"passportSerial", 10}, {u"passportNumber", 20},
+        {u"passportPlace", 100}, {u"address", 100}, {u"placeOfBirth", 100}, {u"taxOffice", 32767},
+    };
+    for (const auto &[name, limit] : limits)
+        QCOMPARE(child<QLineEdit>(QString::fromUtf16(name))->maxLength(), limit);
+    QCOMPARE(child<QLineEdit>(u"surname"_s)->toolTip(), u"Ввод только кириллица"_s);
+    QCOMPARE(child<QLineEdit>(u"passportSerial"_s)->toolTip(), u"Ввод только большие латинские буквы"_s);
+}
+
+void TestClientsWindow::tabOrder()
+{
+    const QStringList expected = {
+        u"surname"_s, u"name"_s, u"patronymic"_s, u"sex"_s, u"inn"_s, u"birthday"_s, u"phone"_s,
+        u"docType"_s, u"passportSerial"_s, u"passportNumber"_s, u"passportDate"_s, u"passportPlace"_s,
+        u"passportEnd"_s, u"address"_s, u"addButton"_s, u"editButton"_s, u"deleteButton"_s, u"clearButton"_s,
+        u"printButton"_s, u"placeOfBirth"_s, u"passportIssuedBy"_s, u"taxOffice"_s, u"mobileNumber"_s,
+        u"surname"_s,
+    };
+    child<QWidget>(u"surname"_s)->setFocus();
+    QStringList visited = {focusName()};
+    for (int i = 1; i < expected.size(); ++i) {
+        QTest::keyClick(focus(), Qt::Key_Tab);
+        visited << focusName();
+    }
+    QCOMPARE(visited, expected);
+}
+
+void TestClientsWindow::checksFocusTheirField_data()
+{
+    QTest::addColumn<QString>("member");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("docType");
+    QTest::addColumn<QString>("focused");
+
+    QTest::newRow("no surname") << u"surname"_s << QString() << 0 << u"surname"_s;
+    QTest::newRow("Cyrillic name, biometric") << u"name"_s << u"Азиз"_s << 5 << u"name"_s;
+    QTest::newRow("no inn") << u"inn"_s << u"         "_s << 0 << u"inn"_s;
+    QTest::newRow("31 February") << u"birthday"_s << u"31.02.1980"_s << 0 << u"birthday"_s;
+    QTest::newRow("three-letter series") << u"passportSerial"_s << u"AAA"_s << 0 << u"passportSerial"_s;
+    QTest::newRow("6-digit number") << u"passportNumber"_s << u"123456"_s << 0 << u"passportNumber"_s;
+    QTest::newRow("no place of issue") << u"passportPlace"_s << QString() << 0 << u"passportPlace"_s;
+    QTest::newRow("no expiry date") << u"passportEnd"_s << u"  .  .    "_s << 0 << u"passportEnd"_s;
+    QTest::newRow("no mobile number") << u"mobileNumber"_s << u"(  )   -  -  "_s << 1 << u"mobileNumber"_s;
+}
+
+void TestClientsWindow::checksFocusTheirField()
+{
+    QFETCH(QString, member);
+    QFETCH(QString, value);
+    QFETCH(int, docType);
+    QFETCH(QString, focused);
+
+    ClientFields f = validClient(1, docType);
+    if (docType == 5)
+        f.surname = u"Karimov"_s, f.patronymic = u"Rustamovich"_s, f.name = u"Aziz"_s;
+    QString ClientFields::*members[] = {&ClientFields::surname, &ClientFields::name, &ClientFields::inn,
+                                        &ClientFields::birthday, &ClientFields::passportSerial, &ClientFields::passportNumber,
+                                        &ClientFields::passportPlace, &ClientFields::passportEnd,
+                                        &ClientFields::mobileNumber};
+    const QStringList names = {u"surname"_s, u"name"_s, u"inn"_s, u"birthday"_s, u"passportSerial"_s, u"passportNumber"_s,
+                               u"passportPlace"_s, u"passportEnd"_s, u"mobileNumber"_s};
+    f.*members[names.indexOf(member)] = value;
+    const ClientCheckResult expected = ValidateClientFields(f, kNow.date().year());
+    QVERIFY(expected);
+
+    for (const QString &button : {u"addButton"_s, u"editButton"_s}) {
+        m_form->setFields(f);
+        m_dialogs.clear();
+        click(button);
+        QCOMPARE(m_dialogs.shown.size(), 1);
+        QCOMPARE(m_dialogs.shown[0].kind, Kind::Information);
+        QCOMPARE(m_dialogs.lastText(), expected->message);
+        QCOMPARE(focusName(), focused);
+        QCOMPARE(records(), 0);
+        QVERIFY(m_form->isSaved());
+    }
+}
+
+void TestClientsWindow::addClient()
+{
+    ClientFields f = validClient();
+    m_form->setFields(f);
+    click(u"addButton"_s);
+
+    QCOMPARE(m_dialogs.shown.size(), 0);
+    QCOMPARE(records(), 1);
+    QCOMPARE(countText(), u"Всего записей :1 (максимум 500)"_s);
+    ClientRecord expected = RecordFromFields(f, NameParts::Trimmed);
+    expected[ClientColumn::Number] = u"1"_s;
+    QCOMPARE(m_form->model()->record(0), expected);
+    QVERIFY(!m_form->isSaved());
+    QCOMPARE(focusName(), u"mainGrid"_s);
+
+    // The edit area is cleared, the document type kept; clearing marked the
+    // labels of the fields it changed, and the edit button.
+    ClientFields cleared;
+    cleared.docType = f.docType;
+    QCOMPARE(m_form->fields(), cleared);
+    QCOMPARE(child<QLabel>(u"surnameLabel"_s)->text(), u"Фамилия *"_s);
+    QCOMPARE(child<QLabel>(u"documentLabel"_s)->text(), u"Серия и № документа *"_s);
+    QCOMPARE(child<QLabel>(u"birthdayLabel"_s)->text(), u"Дата рождения *"_s);
+    QCOMPARE(child<QLabel>(u"phoneLabel"_s)->text(), u"Телефон"_s);
+    QCOMPARE(child<QLabel>(u"sexLabel"_s)->text(), u"Пол"_s);
+    auto *edit = child<QPushButton>(u"editButton"_s);
+    QCOMPARE(edit->text(), u"Изменить текущую *"_s);
+    QCOMPARE(edit->palette().color(QPalette::ButtonText), QColor(0x80, 0, 0));
+
+    // A second client goes after the first.
+    m_form->setFields(validClient(2));
+    QCOMPARE(child<QLabel>(u"surnameLabel"_s)->text(), u"Фамилия *"_s);
+    click(u"addButton"_s);
+    QCOMPARE(records(), 2);
+    QCOMPARE(cell(1, ClientColumn::Number), u"2"_s);
+    QCOMPARE(cell(1, ClientColumn::Document), u"AA 0000002"_s);
+}
+
+void TestClientsWindow::addTrimsNamesEditKeepsThem()
+{
+    ClientFields f = validClient();
+    f.patronymic = u"Рустамович "_s;
+    m_form->setFields(f);
+    click(u"addButton"_s);
+    QCOMPARE(cell(0, ClientColumn::Patronymic), u"Рустамович"_s);
+    QCOMPARE(cell(0, ClientColumn::FullName), u"Каримов Азиз Рустамович"_s);
+
+    m_form->setFields(f);
+    click(u"editButton"_s);
+    QCOMPARE(m_dialogs.shown.size(), 0);
+    QCOMPARE(cell(0, ClientColumn::Patronymic), u"Рустамович "_s);
+    QCOMPARE(cell(0, ClientColumn::FullName), u"Каримов Азиз Рустамович "_s);
+    QCOMPARE(cell(0, ClientColumn::Number), u"1"_s);
+    // Editing keeps the edit area and clears the marks.
+    QCOMPARE(m_form->fields(), f);
+    QCOMPARE(child<QPushButton>(u"editButton"_s)->text(), u"Изменить текущую"_s);
+    QCOMPARE(child<QLabel>(u"surnameLabel"_s)->text(), u"Фамилия"_s);
+}
+
+void TestClientsWindow::addAtLimit()
+{
+    fillTable(kMaxClientRecords);
+    m_form->setFields(validClient(9999));
+    click(u"addButton"_s);
+    QCOMPARE(m_dialogs.texts(), QStringList{u"Достигнуто максимальное количество записей(500)"_s});
+    QCOMPARE(records(), kMaxClientRecords);
+    QVERIFY(m_form->isSaved());
+
+    // A full table can still be edited and deleted from.
+    auto *grid = child<ClientGrid>(u"mainGrid"_s);
+    QVERIFY(grid->SelectCell(0, 499));
+    ClientFields f = validClient(9999);
+    m_form->setFields(f);
+    click(u"editButton"_s);
+    QCOMPARE(cell(499, ClientColumn::PassportNumber), u"0009999"_s);
+    m_dialogs.setNextAnswer(Answer::Yes);
+    click(u"deleteButton"_s);
+    QCOMPARE(records(), kMaxClientRecords - 1);
+    QCOMPARE(countText(), u"Всего записей :499 (максимум 500)"_s);
+}
+
+void TestClientsWindow::duplicates_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("currentRow");
+    QTest::addColumn<QString>("serial");
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("message");
+
+    const QString message = u"Паспортные данные %1 0000003 уже существуют в строке 3"_s;
+    QTest::newRow("add") << u"addButton"_s << 0 << u"AA"_s << Kind::Information << message.arg(u"AA"_s);
+    // Series and number are compared trimmed, shown as typed.
+    QTest::newRow("add, blank before the series")
+        << u"addButton"_s << 0 << u" AA"_s << Kind::Information << message.arg(u" AA"_s);
+    QTest::newRow("edit another row") << u"editButton"_s << 3 << u"AA"_s << Kind::Error
+                                      << message.arg(u"AA"_s) + u'.';
+    QTest::newRow("edit the row itself") << u"editButton"_s << 2 << u"AA"_s << Kind::Error << QString();
+}
+
+void TestClientsWindow::duplicates()
+{
+    QFETCH(QString, button);
+    QFETCH(int, currentRow);
+    QFETCH(QString, serial);
+    QFETCH(Kind, kind);
+    QFETCH(QString, message);
+
+    fillTable(5);
+    QVERIFY(child<ClientGrid>(u"mainGrid"_s)->SelectCell(0, currentRow));
+    const QList<ClientRecord> before = m_form->model()->records();
+    ClientFields f = validClient(3, 1);
+    f.passportSerial = serial;
+    m_form->setFields(f);
+    click(button);
+
+    if (message.isEmpty()) {
+        QCOMPARE(m_dialogs.shown.size(), 0);
+        QCOMPARE(cell(2, ClientColumn::DocType), u"1"_s);
+        return;
+    }
+    QCOMPARE(m_dialogs.shown.size(), 1);
+    QCOMPARE(m_dialogs.shown[0].kind, kind);
+    QCOMPARE(m_dialogs.lastText(), message);
+    QCOMPARE(m_form->model()->records(), before);
+    QCOMPARE(m_form->fields(), f);
+    QVERIFY(m_form->isSaved());
+}
+
+void TestClientsWindow::editOnEmptyTableAdds()
+{
+    const ClientFields f = validClient();
+    m_form->setFields(f);
+    click(u"editButton"_s);
+    QCOMPARE(records(), 1);
+    QCOMPARE(cell(0, ClientColumn::Number), u"1"_s);
+    QCOMPARE(countText(), u"Всего записей :1 (максимум 500)"_s);
+    QCOMPARE(m_form->fields(), f);
+    QVERIFY(!m_form->isSaved());
+}
+
+void TestClientsWindow::deleteClient_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<QList<int>>("order"); // the records left, by their first number
+
+    QTest::newRow("row 2 of 5: the last moves in") << 5 << 1 << Answer::Yes << QList<int>{1, 5, 3, 4};
+    QTest::newRow("the last of 5") << 5 << 4 << Answer::Yes << QList<int>{1, 2, 3, 4};
+    QTest::newRow("the first of 2") << 2 << 0 << Answer::Yes << QList<int>{2};
+    QTest::newRow("the only one") << 1 << 0 << Answer::Yes << QList<int>{};
+    QTest::newRow("answered No") << 3 << 1 << Answer::No << QList<int>{1, 2, 3};
+    QTest::newRow("empty table: no question") << 0 << 0 << Answer::Ok << QList<int>{};
+}
+
+void TestClientsWindow::deleteClient()
+{
+    QFETCH(int, count);
+    QFETCH(int, row);
+    QFETCH(Answer, answer);
+    QFETCH(QList<int>, order);
+
+    fillTable(count);
+    if (count > 0)
+        QVERIFY(child<ClientGrid>(u"mainGrid"_s)->SelectCell(0, row));
+    if (answer != Answer::Ok)
+        m_dialogs.setNextAnswer(answer);
+    const ClientFields shownBefore = m_form->fields();
+    click(u"deleteButton"_s);
+
+    if (answer == Answer::Ok) {
+        QCOMPARE(m_dialogs.shown.size(), 0);
+    } else {
+        QCOMPARE(m_dialogs.shown.size(), 1);
+        QCOMPARE(m_dialogs.shown[0].caption, u"Удаление записи"_s);
+        QCOMPARE(m_dialogs.shown[0].text, u"Вы действительно хотите удалить данную запись?"_s);
+        QCOMPARE(m_dialogs.shown[0].buttons, Dialogs::Buttons::YesNo);
+    }
+    QCOMPARE(records(), order.size());
+    for (int i = 0; i < order.size(); ++i) {
+        // Every cell moves with the record; only its number is the new row's.
+        ClientRecord expected = tableRecord(order[i]);
+        expected[ClientColumn::Number] = QString::number(i + 1);
+        QCOMPARE(m_form->model()->record(i), expected);
+    }
+    QCOMPARE(countText(), u"Всего записей :%1 (максимум 500)"_s.arg(order.size()));
+    QVERIFY(!m_form->isSaved());
+    if (answer == Answer::Yes && !order.isEmpty()) {
+        QCOMPARE(child<ClientGrid>(u"mainGrid"_s)->Row(), 0);
+        QCOMPARE(m_form->fields(), FieldsFromRecord(m_form->model()->record(0)));
+    } else if (answer == Answer::Yes) {
+        QCOMPARE(m_form->fields(), shownBefore);
+    }
+}
+
+void TestClientsWindow::clearTable_data()
+{
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<int>("left");
+
+    QTest::newRow("Yes") << Answer::Yes << 0;
+    QTest::newRow("No") << Answer::No << 3;
+    QTest::newRow("Cancel") << Answer::Cancel << 3;
+}
+
+void TestClientsWindow::clearTable()
+{
+    QFETCH(Answer, answer);
+    QFETCH(int, left);
+
+    fillTable(3);
+    const ClientFields f = validClient(7);
+    m_form->setFields(f);
+    m_dialogs.setNextAnswer(answer);
+    click(u"clearButton"_s);
+    QCOMPARE(m_dialogs.shown.size(), 1);
+    QCOMPARE(m_dialogs.shown[0].caption, u"Удаление"_s);
+    QCOMPARE(m_dialogs.shown[0].text, u"Вы действительно хотите очистить всю таблицу?"_s);
+    QCOMPARE(m_dialogs.shown[0].buttons, Dialogs::Buttons::YesNoCancel);
+    QCOMPARE(records(), left);
+    QCOMPARE(countText(), u"Всего записей :%1 (максимум 500)"_s.arg(left));
+    QCOMPARE(m_form->isSaved(), left != 0);
+    QCOMPARE(m_form->fields(), f);
+}
+
+void TestClientsWindow::clickLoadsRow()
+{
+    fillTable(3);
+    m_form->setFields(validClient(8));
+    auto *grid = child<ClientGrid>(u"mainGrid"_s);
+    const QRect r = grid->visualRect(grid->model()->index(1, ClientColumn::FullName));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, r.center());
+    QCOMPARE(grid->Row(), 1);
+    QCOMPARE(m_form->fields(), FieldsFromRecord(tableRecord(2)));
+    QCOMPARE(child<QLabel>(u"surnameLabel"_s)->text(), u"Фамилия"_s);
+    QCOMPARE(child<QPushButton>(u"editButton"_s)->text(), u"Изменить текущую"_s);
+    QCOMPARE(child<QPushButton>(u"editButton"_s)->palette().color(QPalette::ButtonText), QColor(Qt::black));
+    // The arrow keys move the row, loading it as well.
+    QTest::keyClick(grid, Qt::Key_Down);
+    QCOMPARE(m_form->fields(), FieldsFromRecord(tableRecord(3)));
+}
+
+void TestClientsWindow::docTypeChoiceAndLoading()
+{
+    auto *serial = child<QLineEdit>(u"passportSerial"_s);
+    auto *number = child<QLineEdit>(u"passportNumber"_s);
+    chooseDocType(1);
+    type(serial, u"AB12345678XYZ"_s);
+    QCOMPARE(serial->text(), u"AB12345678"_s);
+
+    // A user's choice empties series and number and sets their limits.
+    chooseDocType(0);
+    QCOMPARE(serial->text(), QString());
+    QCOMPARE(serial->maxLength(), 2);
+    QCOMPARE(number->maxLength(), 7);
+    chooseDocType(7);
+    QCOMPARE(serial->maxLength(), 10);
+    QCOMPARE(number->maxLength(), 20);
+
+    // Loading a record sets the list without choosing: limits and texts stay.
+    chooseDocType(1);
+    fillTable(2);
+    ClientRecord passport = tableRecord(1);
+    passport[ClientColumn::DocType] = u"0"_s;
+    m_form->model()->overwrite(0, passport);
+    QVERIFY(child<ClientGrid>(u"mainGrid"_s)->SelectCell(0, 0));
+    QCOMPARE(child<QComboBox>(u"docType"_s)->currentIndex(), 0);
+    QCOMPARE(serial->text(), u"AA"_s);
+    QCOMPARE(number->text(), u"0000001"_s);
+    QCOMPARE(serial->maxLength(), 10);
+    QCOMPARE(number->maxLength(), 20);
+
+    // A loaded series longer than the limit last chosen is not cut.
+    chooseDocType(0);
+    ClientRecord other = tableRecord(2);
+    other[ClientColumn::DocType] = u"1"_s;
+    other[ClientColumn::PassportSerial] = u"ABCDEFGH"_s;
+    m_form->model()->overwrite(1, other);
+    QVERIFY(child<ClientGrid>(u"mainGrid"_s)->SelectCell(0, 1));
+    QCOMPARE(serial->text(), u"ABCDEFGH"_s);
+    QCOMPARE(m_form->fields().passportSerial, u"ABCDEFGH"_s);
+}
+
+void TestClientsWindow::keyFilters_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("docType");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+
+    QTest::newRow("surname, no type") << u"surname"_s << -1 << u"Ёлкин-O'Neil ё1"_s << u"лкин-O'Neil"_s;
+    QTest::newRow("name, type 0") << u"name"_s << 0 << u"Азиз Aziz"_s << u"АзизAziz"_s;
+    QTest::newRow("name, biometric") << u"name"_s << 5 << u"АзизAziz-"_s << u"Aziz-"_s;
+    QTest::newRow("patronymic keeps blanks") << u"patronymic"_s << 3 << u"Азиз угли2"_s << u"Азиз угли"_s;
+    QTest::newRow("patronymic, biometric") << u"patronymic"_s << 5 << u"Aziz угли ogli"_s << u"Aziz  ogli"_s;
+    QTest::newRow("series, passport") << u"passportSerial"_s << 0 << u"aA1Б B"_s << u"AB"_s;
+    QTest::newRow("series, backspace") << u"passportSerial"_s << 5 << u"AC\bB"_s << u"AB"_s;
+    QTest::newRow("series, other type") << u"passportSerial"_s << 2 << u"aБ-1 "_s << u"aБ-1 "_s;
+    QTest::newRow("number, biometric") << u"passportNumber"_s << 5 << u"12ab 34"_s << u"1234"_s;
+    QTest::newRow("number, no type") << u"passportNumber"_s << -1 << u"№ 12/a"_s << u"№ 12/a"_s;
+    QTest::newRow("outside the code page") << u"passportPlace"_s << -1 << u"Tosh\u0394kent"_s << u"Toshkent"_s;
+}
+
+void TestClientsWindow::keyFilters()
+{
+    QFETCH(QString, field);
+    QFETCH(int, docType);
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+
+    chooseDocType(docType);
+    auto *edit = child<QLineEdit>(field);
+    type(edit, typed);
+    QCOMPARE(edit->text(), kept);
+}
+
+void TestClientsWindow::pasteIsNotFiltered_data()
+{
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("kept");
+
+    QTest::newRow("Ё passes") << u"Ёлкин"_s << u"Ёлкин"_s;
+    QTest::newRow("digits pass") << u"12"_s << u"12"_s;
+    QTest::newRow("outside the code page is refused") << u"Ёл\u03A9кин"_s << QString();
+}
+
+void TestClientsWindow::pasteIsNotFiltered()
+{
+    QFETCH(QString, clipboard);
+    QFETCH(QString, kept);
+
+    chooseDocType(0);
+    QApplication::clipboard()->setText(clipboard);
+    auto *surname = child<QLineEdit>(u"surname"_s);
+    surname->setFocus();
+    QTest::keyClick(surname, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(surname->text(), kept);
+}
+
+void TestClientsWindow::paging_data()
+{
+    QTest::addColumn<QList<int>>("rows"); // 1-based, selected in turn
+    QTest::addColumn<int>("anchor");
+    QTest::addColumn<int>("position");
+
+    QTest::newRow("row 40") << QList<int>{40} << 40 << 1000;
+    QTest::newRow("row 40, then 25") << QList<int>{40, 25} << 20 << 500;
+    QTest::newRow("row 40, then 41") << QList<int>{40, 41} << 40 << 1000;
+    QTest::newRow("row 60, then 5") << QList<int>{60, 5} << 0 << 0;
+    QTest::newRow("row 39 keeps the top") << QList<int>{39} << 0 << 0;
+}
+
+void TestClientsWindow::paging()
+{
+    QFETCH(QList<int>, rows);
+    QFETCH(int, anchor);
+    QFETCH(int, position);
+
+    fillTable(100);
+    auto *grid = child<ClientGrid>(u"mainGrid"_s);
+    for (int row : rows)
+        QVERIFY(grid->SelectCell(0, row - 1));
+    QCOMPARE(m_form->pageAnchor(), anchor);
+    QCOMPARE(m_form->scrollPosition(), position);
+    QCOMPARE(m_form->fields(), FieldsFromRecord(tableRecord(rows.last())));
+}
+
+void TestClientsWindow::saveQuestion_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<bool>("goesOn");
+
+    for (const auto &[action, caption] : {std::pair{u"newAction"_s, u"Новый"_s},
+                                          std::pair{u"loadAction"_s, u"Загрузка файла"_s},
+                                          std::pair{u"payrollAction"_s, u"Выход"_s}}) {
+        QTest::addRow("%s, No", qPrintable(action)) << action << caption << Answer::No << true;
+        QTest::addRow("%s, Cancel", qPrintable(action)) << action << caption << Answer::Cancel << false;
+    }
+}
+
+void TestClientsWindow::saveQuestion()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, caption);
+    QFETCH(Answer, answer);
+    QFETCH(bool, goesOn);
+
+    QSignalSpy payroll(m_form.get(), &ClientsWindow::payrollRequested);
+    m_form->setFields(validClient());
+    click(u"addButton"_s);
+    m_form->setFields(validClient(2));
+    m_dialogs.clear();
+    m_dialogs.setNextAnswer(answer);
+    trigger(action);
+
+    QCOMPARE(m_dialogs.shown.size(), goesOn && action == u"loadAction"_s ? 2 : 1);
+    QCOMPARE(m_dialogs.shown[0].caption, caption);
+    QCOMPARE(m_dialogs.shown[0].text, kSaveQuestion);
+    QCOMPARE(m_dialogs.shown[0].buttons, Dialogs::Buttons::YesNoCancel);
+    if (goesOn && action == u"loadAction"_s)
+        QCOMPARE(m_dialogs.shown[1].text, u"CLSV|CLSV*.*"_s);
+    QCOMPARE(payroll.size(), goesOn && action == u"payrollAction"_s ? 1 : 0);
+
+    const bool cleared = goesOn && action == u"newAction"_s;
+    QCOMPARE(records(), cleared ? 0 : 1);
+    ClientFields emptied;
+    emptied.docType = 0; // the clearing keeps the document type
+    QCOMPARE(m_form->fields() == emptied, cleared);
+    QCOMPARE(m_form->isSaved(), cleared);
+    if (cleared) {
+        QCOMPARE(countText(), u"Всего записей :0 (максимум 500)"_s);
+        QCOMPARE(m_form->windowTitle(), u"Регистрация клиентов"_s);
+        QCOMPARE(child<QLabel>(u"surnameLabel"_s)->text(), u"Фамилия"_s);
+    }
+
+    // A saved table asks nothing.
+    m_form->setSaved(true);
+    m_dialogs.clear();
+    trigger(u"payrollAction"_s);
+    QVERIFY(m_dialogs.shown.isEmpty());
+}
+
+void TestClientsWindow::closeQuestion_data()
+{
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<bool>("closes");
+
+    QTest::newRow("saved: no question") << true << Answer::Ok << true;
+    QTest::newRow("No") << false << Answer::No << true;
+    QTest::newRow("Cancel") << false << Answer::Cancel << false;
+}
+
+void TestClientsWindow::closeQuestion()
+{
+    QFETCH(bool, saved);
+    QFETCH(Answer, answer);
+    QFETCH(bool, closes);
+
+    m_form->setSaved(saved);
+    if (answer != Answer::Ok)
+        m_dialogs.setNextAnswer(answer);
+    trigger(u"exitAction"_s);
+    QCOMPARE(m_form->isVisible(), !closes);
+    if (!saved) {
+        QCOMPARE(m_dialogs.shown.size(), 1);
+        QCOMPARE(m_dialogs.shown[0].caption, u"Выход"_s);
+        QCOMPARE(m_dialogs.shown[0].text, kSaveQuestion);
+    } else {
+        QVERIFY(m_dialogs.shown.isEmpty());
+    }
+}
+
+void TestClientsWindow::printAndPreview()
+{
+    fillTable(2);
+    const QString pdf = m_dir->filePath(u"list.pdf"_s);
+    m_dialogs.setNextPrintSetup(false);
+    click(u"printButton"_s);
+    m_dialogs.setNextPrintSetup(true);
+    m_dialogs.setPrintPdf(pdf);
+    click(u"printButton"_s);
+    trigger(u"previewAction"_s);
+
+    QCOMPARE(m_dialogs.shown.size(), 3);
+    QCOMPARE(m_dialogs.shown[0].kind, Kind::PrintSetup);
+    QCOMPARE(m_dialogs.shown[1].kind, Kind::PrintSetup);
+    QCOMPARE(m_dialogs.shown[2].kind, Kind::PrintPreview);
+    QVERIFY(QFileInfo(pdf).size() > 0);
+}
+
+void TestClientsWindow::about()
+{
+    QSignalSpy about(m_form.get(), &ClientsWindow::aboutRequested);
+    trigger(u"aboutAction"_s);
+    QCOMPARE(about.size(), 1);
+}
+
+QTEST_MAIN(TestClientsWindow)
+#include "tst_clientswindow.moc"
