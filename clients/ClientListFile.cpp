@@ -15,21 +15,6 @@ QChar LatinUpper(QChar c)
     return c >= u'a' && c <= u'z' ? QChar(c.unicode() - u'a' + u'A') : c;
 }
 
-bool IsBankCode(const QString &code)
-{
-    for (QChar c : code) {
-        if (c != u' ' && (c < u'0' || c > u'9'))
-            return false;
-    }
-    return true;
-}
-
-QString BankCodeMessage(const QString &which)
-{
-    return which + u" в файле \"settings.ini\" содержит недопустимые символы. "
-                   u"Допустимы только цифры. Сохраните банковские реквизиты в окне \"Настройки\" заново"_s;
-}
-
 } // namespace
 
 QString ClientFolder()
@@ -82,17 +67,9 @@ QString ClientMomentText(const QDateTime &moment)
     return moment.toString(u"dd.MM.yyyy HH:mm:ss"_s);
 }
 
-void CheckClientBankCodes(const SettingsRecord &settings)
-{
-    if (!IsBankCode(settings.filialCode))
-        throw UserError(BankCodeMessage(u"Код филиала"_s));
-    if (!IsBankCode(settings.clientCode))
-        throw UserError(BankCodeMessage(u"Код клиента"_s));
-}
-
 QString ClientListFileName(const SettingsRecord &settings, const QDateTime &moment)
 {
-    CheckClientBankCodes(settings);
+    CheckBankCodes(settings);
     QString stamp = ClientMomentText(moment);
     stamp = ReplaceAll(stamp, u"."_s, QString());
     stamp = ReplaceAll(stamp, u":"_s, QString());

@@ -34,12 +34,8 @@ int DocTypeIndex(const QString &code);
 // the date alone when the time is exactly 00:00:00.
 QString ClientMomentText(const QDateTime &moment);
 
-// Throws UserError when a code read from "settings.ini" holds anything but
-// digits and blanks, so that a hand-edited file cannot steer the path.
-void CheckClientBankCodes(const SettingsRecord &settings);
-
 // "Клиенты/CLSV" + branch + client, as stored, + the moment's text without
-// ".", ":" and blanks. Relative, "/" separated. Calls CheckClientBankCodes.
+// ".", ":" and blanks. Relative, "/" separated. Calls CheckBankCodes.
 QString ClientListFileName(const SettingsRecord &settings, const QDateTime &moment);
 
 // The header line's fields: "H", "0000000001", branch, client, moment.
