@@ -1,6 +1,7 @@
 #include "support/ScriptedDialogs.h"
 #include "clients/ClientChecks.h"
 #include "clients/ClientListFile.h"
+#include "clients/ClientListSave.h"
 #include "clients/ClientTableModel.h"
 #include "clients/ui/ClientGrid.h"
 #include "clients/ui/ClientsWindow.h"
@@ -13,6 +14,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,6 +32,15 @@ namespace {
 
 const QDateTime kNow(QDate(2026, 3, 8), QTime(14, 5, 9));
 const QString kSaveQuestion = u"Сохранить данные?"_s;
+const SettingsRecord kSettings{u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s};
+// The name a save at kNow gives.
+const QString kSavedName = u"Клиенты/CLSV001231234567808032026140509"_s;
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // A client that passes every check; its passport number tells clients apart.
 ClientFields validClient(int n = 1, int docType = 0)
@@ -111,6 +122,11 @@ private slots:
     void closeQuestion();
     void printAndPreview();
     void about();
+    void saveAndLoad();
+    void saveInsideQuestion_data();
+    void saveInsideQuestion();
+    void loadAtLimit();
+    void loadRefused();
 
 private:
     template<typename T> T *child(const QString &name) const
@@ -141,7 +157,7 @@ void TestClientsWindow::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(QDir::setCurrent(m_dir->path()));
-    WriteSettingsRecord({u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s});
+    WriteSettingsRecord(kSettings);
     m_dialogs = ScriptedDialogs();
     m_form = std::make_unique<ClientsWindow>(m_dialogs, m_clock);
     m_form->show();
@@ -772,6 +788,141 @@ void TestClientsWindow::about()
     QSignalSpy about(m_form.get(), &ClientsWindow::aboutRequested);
     trigger(u"aboutAction"_s);
     QCOMPARE(about.size(), 1);
+}
+
+void TestClientsWindow::saveAndLoad()
+{
+    const QString workDir = QDir::currentPath();
+    fillTable(3);
+    m_form->setSaved(false);
+    trigger(u"saveAction"_s);
+    QCOMPARE(m_dialogs.texts(), QStringList{u"Файл успешно сохранен как "_s + kSavedName});
+    QVERIFY(m_form->isSaved());
+    QVERIFY(m_form->isFileNamed());
+    QCOMPARE(m_form->currentFile(), workDir + u'/' + kSavedName);
+    QCOMPARE(m_form->windowTitle(), m_form->currentFile());
+    const QByteArray written = readAll(kSavedName);
+    QCOMPARE(written, BuildClientListFile(kSettings, tableRecords(3), kNow));
+
+    // A new list forgets the file; loading it back restores every cell.
+    trigger(u"newAction"_s);
+    QCOMPARE(records(), 0);
+    QVERIFY(!m_form->isFileNamed());
+    m_dialogs.clear();
+    m_dialogs.setNextFileName(kSavedName);
+    trigger(u"loadAction"_s);
+    QCOMPARE(m_dialogs.filters, QStringList{u"CLSV|CLSV*.*"_s});
+    QCOMPARE(QDir::currentPath(), workDir);
+    QCOMPARE(m_form->model()->records(), tableRecords(3));
+    QCOMPARE(countText(), u"Всего записей :3 (максимум 500)"_s);
+    QCOMPARE(m_form->fields(), FieldsFromRecord(tableRecord(1)));
+    QVERIFY(m_form->isSaved());
+    QCOMPARE(m_form->currentFile(), kSavedName);
+    QCOMPARE(m_form->windowTitle(), kSavedName);
+
+    // Saved again over itself, unchanged, the file is the same.
+    m_dialogs.clear();
+    m_dialogs.setNextAnswer(Answer::Yes);
+    trigger(u"saveAction"_s);
+    QCOMPARE(m_dialogs.shown[0].caption, u"Сохранение"_s);
+    QCOMPARE(m_dialogs.shown[0].text, ClientOverwriteQuestion());
+    QCOMPARE(m_dialogs.lastText(), u"Файл успешно сохранен как "_s + kSavedName);
+    QCOMPARE(readAll(kSavedName), written);
+}
+
+void TestClientsWindow::saveInsideQuestion_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("clients");
+    QTest::addColumn<bool>("named");
+    QTest::addColumn<QString>("error"); // empty: the save happens and the command goes on
+
+    for (const QString &action : {u"payrollAction"_s, u"exitAction"_s, u"newAction"_s}) {
+        QTest::addRow("%s, saved", qPrintable(action)) << action << 2 << false << QString();
+        QTest::addRow("%s, empty table", qPrintable(action))
+            << action << 0 << false << u"Таблица не заполнена!"_s;
+        QTest::addRow("%s, overwrite cancelled", qPrintable(action)) << action << 2 << true << u"-"_s;
+    }
+}
+
+void TestClientsWindow::saveInsideQuestion()
+{
+    QFETCH(QString, action);
+    QFETCH(int, clients);
+    QFETCH(bool, named);
+    QFETCH(QString, error);
+
+    fillTable(clients);
+    if (named) {
+        trigger(u"saveAction"_s);
+        QVERIFY(m_form->isFileNamed());
+    }
+    // Deleting, even from an empty table, leaves the table unsaved.
+    if (clients > 0)
+        m_dialogs.setNextAnswer(Answer::No);
+    click(u"deleteButton"_s);
+    QVERIFY(!m_form->isSaved());
+    const QString title = m_form->windowTitle();
+    QSignalSpy payroll(m_form.get(), &ClientsWindow::payrollRequested);
+    m_dialogs.clear();
+    m_dialogs.setNextAnswer(Answer::Yes);
+    if (named)
+        m_dialogs.setNextAnswer(Answer::Cancel);
+    trigger(action);
+
+    const bool goesOn = error.isEmpty();
+    QCOMPARE(m_dialogs.shown[0].text, kSaveQuestion);
+    if (goesOn) {
+        QCOMPARE(m_dialogs.shown[1].text, u"Файл успешно сохранен как "_s + kSavedName);
+        QVERIFY(QFile::exists(kSavedName));
+    } else if (error != u"-"_s) {
+        QCOMPARE(m_dialogs.lastText(), error);
+        QCOMPARE(m_dialogs.shown.last().kind, Kind::Error);
+        QCOMPARE(m_form->windowTitle(), title);
+    } else {
+        QCOMPARE(m_dialogs.shown.last().text, ClientOverwriteQuestion());
+    }
+    QCOMPARE(payroll.size(), goesOn && action == u"payrollAction"_s ? 1 : 0);
+    QCOMPARE(m_form->isVisible(), !(goesOn && action == u"exitAction"_s));
+    QCOMPARE(records(), goesOn && action == u"newAction"_s ? 0 : clients);
+    QCOMPARE(m_form->isSaved(), goesOn);
+}
+
+void TestClientsWindow::loadAtLimit()
+{
+    QList<ClientRecord> many = tableRecords(kMaxClientRecords + 1);
+    QFile file(u"CLSVmany"_s);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(BuildClientListFile(kSettings, many, kNow));
+    file.close();
+
+    m_dialogs.setNextFileName(u"CLSVmany"_s);
+    trigger(u"loadAction"_s);
+    QCOMPARE(m_dialogs.lastText(), u"Достигнуто максимальное количество записей(500)"_s);
+    many.removeLast();
+    QCOMPARE(m_form->model()->records(), many);
+    QCOMPARE(countText(), u"Всего записей :500 (максимум 500)"_s);
+    QVERIFY(!m_form->isSaved());
+    QVERIFY(m_form->isFileNamed());
+    QCOMPARE(m_form->windowTitle(), u"CLSVmany"_s);
+}
+
+void TestClientsWindow::loadRefused()
+{
+    fillTable(2);
+    QFile file(u"CLSVbad"_s);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("XY\r\nD\t0000000002\r\n");
+    file.close();
+
+    m_dialogs.setNextFileName(u"CLSVbad"_s);
+    trigger(u"loadAction"_s);
+    QCOMPARE(m_dialogs.shown.last().kind, Kind::Error);
+    QCOMPARE(m_dialogs.lastText(), u"Неверный формат файла!"_s);
+    QCOMPARE(m_form->model()->records(), tableRecords(2));
+    QVERIFY(m_form->isSaved());
+    QVERIFY(!m_form->isFileNamed());
+    QCOMPARE(m_form->windowTitle(), u"Регистрация клиентов"_s);
 }
 
 QTEST_MAIN(TestClientsWindow)

@@ -4,6 +4,8 @@
 
 #include "clients/ClientKeyFilter.h"
 #include "clients/ClientListFile.h"
+#include "clients/ClientListLoad.h"
+#include "clients/ClientListSave.h"
 #include "clients/ClientTableModel.h"
 #include "clients/ui/ClientListPrinting.h"
 #include "clients/ui/Cp1251Validator.h"
@@ -544,10 +546,42 @@ void ClientsWindow::closeEvent(QCloseEvent *event)
 
 bool ClientsWindow::saveClientList()
 {
-    throw UserError(u"Сохранение списка клиентов ещё не подключено"_s);
+    const ClientListSaveResult result =
+            SaveClientList(m_model->records(), {m_fileNamed, m_currentFile}, m_clock, [this] {
+                switch (m_dialogs.question(this, ClientOverwriteCaption(), ClientOverwriteQuestion(),
+                                           Dialogs::Buttons::YesNoCancel)) {
+                case Dialogs::Answer::Yes: return OverwriteAnswer::Yes;
+                case Dialogs::Answer::No: return OverwriteAnswer::No;
+                default: return OverwriteAnswer::Cancel;
+                }
+            });
+    switch (result.outcome.kind) {
+    case SaveOutcome::Kind::Cancelled:
+        return false;
+    case SaveOutcome::Kind::StoppedByCheck:
+    case SaveOutcome::Kind::WriteFailed:
+        // Flags, file and caption keep their values.
+        throw UserError(result.outcome.message);
+    case SaveOutcome::Kind::Saved:
+        break;
+    }
+    m_dialogs.information(this, result.outcome.message);
+    m_fileNamed = true;
+    m_saved = true;
+    m_currentFile = result.currentFile;
+    setWindowTitle(m_currentFile);
+    return true;
 }
 
-void ClientsWindow::loadClientList(const QString &)
+// The file is read whole before the table is touched: a refused file leaves it as it was.
+void ClientsWindow::loadClientList(const QString &path)
 {
-    throw UserError(u"Загрузка списка клиентов ещё не подключена"_s);
+    ClientListContents contents = LoadClientList(path);
+    m_model->replaceAll(std::move(contents.records));
+    if (contents.limitReached)
+        m_dialogs.information(this, ClientLimitMessage());
+    m_fileNamed = true;
+    m_currentFile = path;
+    m_saved = !contents.limitReached;
+    setWindowTitle(path);
 }
