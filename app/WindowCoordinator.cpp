@@ -1,6 +1,7 @@
 #include "app/WindowCoordinator.h"
 
 #include "about/ui/AboutDialog.h"
+#include "clients/ui/ClientsWindow.h"
 #include "payroll/ui/PayrollWindow.h"
 #include "settings/ui/SettingsWindow.h"
 
@@ -18,14 +19,17 @@ WindowCoordinator::WindowCoordinator(Dialogs &dialogs, const Clock &clock)
         m_payroll->activateWindow();
     });
 
-    // The client registration window is created here. Its menu item on the
-    // payroll window ("Сервис" / "Регистрация клиентов") shows it and hides
-    // the payroll window; its own "Сервис" / "Кардолист" swaps back. Closing
-    // either of the two ends the program without the other asking.
+    // Only one of the payroll and client windows is ever shown, so closing it
+    // closes the last window and ends the program; the hidden one is not
+    // asked its question.
+    m_clients = std::make_unique<ClientsWindow>(dialogs, clock);
+    connect(m_payroll.get(), &PayrollWindow::clientsRequested, this, &WindowCoordinator::showClients);
+    connect(m_clients.get(), &ClientsWindow::payrollRequested, this, &WindowCoordinator::showPayroll);
 
     m_about = std::make_unique<AboutDialog>(nullptr, &dialogs);
     m_about->setAttribute(Qt::WA_QuitOnClose, false);
     connect(m_payroll.get(), &PayrollWindow::aboutRequested, m_about.get(), [this] { m_about->exec(); });
+    connect(m_clients.get(), &ClientsWindow::aboutRequested, m_about.get(), [this] { m_about->exec(); });
 }
 
 WindowCoordinator::~WindowCoordinator() = default;
@@ -35,6 +39,22 @@ void WindowCoordinator::start()
     m_payroll->show();
     if (m_settings->isVisible())
         m_settings->raise();
+}
+
+void WindowCoordinator::showClients()
+{
+    m_clients->show();
+    m_clients->raise();
+    m_clients->activateWindow();
+    m_payroll->hide();
+}
+
+void WindowCoordinator::showPayroll()
+{
+    m_payroll->show();
+    m_payroll->raise();
+    m_payroll->activateWindow();
+    m_clients->hide();
 }
 
 void WindowCoordinator::showSettings()

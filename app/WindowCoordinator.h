@@ -5,6 +5,7 @@
 #include <memory>
 
 class AboutDialog;
+class ClientsWindow;
 class Clock;
 class Dialogs;
 class PayrollWindow;
@@ -25,9 +26,12 @@ public:
 
 private:
     void showSettings();
+    // The payroll and client windows swap: one is shown, the other hidden.
+    void showClients();
+    void showPayroll();
 
     std::unique_ptr<PayrollWindow> m_payroll;
     std::unique_ptr<SettingsWindow> m_settings;
-    // The client registration window comes here, between settings and About.
+    std::unique_ptr<ClientsWindow> m_clients;
     std::unique_ptr<AboutDialog> m_about;
 };

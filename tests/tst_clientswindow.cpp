@@ -17,6 +17,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -239,6 +241,18 @@ void TestClientsWindow::startState()
         QCOMPARE(child<QLineEdit>(QString::fromUtf16(name))->maxLength(), limit);
     QCOMPARE(child<QLineEdit>(u"surname"_s)->toolTip(), u"Ввод только кириллица"_s);
     QCOMPARE(child<QLineEdit>(u"passportSerial"_s)->toolTip(), u"Ввод только большие латинские буквы"_s);
+
+    // The menus; importing text is not offered yet.
+    const auto texts = [](const QList<QAction *> &actions) {
+        QStringList out;
+        for (QAction *a : actions)
+            out << a->text();
+        return out;
+    };
+    QCOMPARE(texts(m_form->menuBar()->actions()), (QStringList{u"Файл"_s, u"Сервис"_s, u"О программе"_s}));
+    QCOMPARE(texts(child<QMenu>(u"fileMenu"_s)->actions()),
+             (QStringList{u"Новый"_s, u"Сохранить"_s, u"Загрузить"_s, u"Предварительный просмотр"_s, u"Выход"_s}));
+    QCOMPARE(texts(child<QMenu>(u"serviceMenu"_s)->actions()), QStringList{u"Кардолист"_s});
 }
 
 void TestClientsWindow::tabOrder()

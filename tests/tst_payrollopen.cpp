@@ -194,7 +194,7 @@ void TestPayrollOpen::menus()
     QStringList bar;
     for (QAction *a : m_form->menuBar()->actions())
         bar << a->text();
-    QCOMPARE(bar, (QStringList{u"Файл"_s, u"Настройки"_s, u"О программе"_s}));
+    QCOMPARE(bar, (QStringList{u"Файл"_s, u"Сервис"_s, u"Настройки"_s, u"О программе"_s}));
 }
 
 void TestPayrollOpen::roundTrip()

@@ -110,6 +110,7 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     connect(ui->printAction, &QAction::triggered, this, &PayrollWindow::print);
     connect(ui->previewAction, &QAction::triggered, this, &PayrollWindow::printPreview);
     connect(ui->aboutAction, &QAction::triggered, this, &PayrollWindow::showAbout);
+    connect(ui->clientsAction, &QAction::triggered, this, [this] { emit clientsRequested(); });
     connect(ui->printButton, &QPushButton::clicked, this, &PayrollWindow::print);
     connect(ui->registerNum, &QLineEdit::textChanged, this, &PayrollWindow::markModified);
     connect(ui->sendDate, &QLineEdit::textChanged, this, &PayrollWindow::markModified);

@@ -71,6 +71,8 @@ signals:
     void settingsRequested();
     // "О программе", from the menu: shown modally.
     void aboutRequested();
+    // "Сервис" / "Регистрация клиентов": the client window takes this one's place.
+    void clientsRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

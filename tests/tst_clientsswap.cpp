@@ -1,0 +1,144 @@
+#include "support/ScriptedDialogs.h"
+#include "app/WindowCoordinator.h"
+#include "clients/ClientTableModel.h"
+#include "clients/ui/ClientsWindow.h"
+#include "common/Clock.h"
+#include "payroll/PayrollModel.h"
+#include "payroll/ui/PayrollWindow.h"
+#include "settings/SettingsRecord.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+using Answer = Dialogs::Answer;
+Q_DECLARE_METATYPE(Dialogs::Answer)
+
+// The payroll and client windows as the program starts and swaps them.
+class TestClientsSwap : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void swapKeepsBothWindows_data();
+    void swapKeepsBothWindows();
+    void closingClientsAsksOnlyItsQuestion();
+
+private:
+    template<typename T> T *window() const
+    {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *found = qobject_cast<T *>(w))
+                return found;
+        return nullptr;
+    }
+    void trigger(QWidget *window, const QString &action) { window->findChild<QAction *>(action)->trigger(); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    ScriptedDialogs m_dialogs;
+    FixedClock m_clock{QDateTime(QDate(2026, 3, 8), QTime(14, 5, 9))};
+    std::unique_ptr<WindowCoordinator> m_windows;
+    PayrollWindow *m_payroll = nullptr;
+    ClientsWindow *m_clients = nullptr;
+};
+
+void TestClientsSwap::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    WriteSettingsRecord({u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s});
+    m_dialogs = ScriptedDialogs();
+    m_windows = std::make_unique<WindowCoordinator>(m_dialogs, m_clock);
+    m_windows->start();
+    m_payroll = window<PayrollWindow>();
+    m_clients = window<ClientsWindow>();
+    QVERIFY(m_payroll && m_clients);
+    QVERIFY(m_payroll->isVisible());
+    QVERIFY(!m_clients->isVisible());
+}
+
+void TestClientsSwap::cleanup()
+{
+    m_payroll->setModified(false);
+    m_clients->setSaved(true);
+    m_windows.reset();
+    QDir::setCurrent(QDir::tempPath());
+    m_dir.reset();
+}
+
+void TestClientsSwap::swapKeepsBothWindows_data()
+{
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<bool>("swapped");
+
+    QTest::newRow("No") << Answer::No << true;
+    QTest::newRow("Cancel") << Answer::Cancel << false;
+}
+
+void TestClientsSwap::swapKeepsBothWindows()
+{
+    QFETCH(Answer, answer);
+    QFETCH(bool, swapped);
+
+    m_payroll->model()->setRows({{u"Сотрудник"_s, u"8600123"_s, u"100.00"_s}});
+    m_payroll->setModified(true);
+    const QList<PayrollRow> payrollRows = m_payroll->model()->rows();
+
+    trigger(m_payroll, u"clientsAction"_s);
+    QVERIFY(m_clients->isVisible());
+    QVERIFY(!m_payroll->isVisible());
+    QVERIFY(m_dialogs.shown.isEmpty());
+
+    ClientRecord client;
+    client[ClientColumn::FullName] = u"Каримов Азиз Рустамович"_s;
+    client[ClientColumn::Sex] = u"Мужской"_s;
+    m_clients->model()->append(client);
+    m_clients->setSaved(false);
+    ClientFields typed;
+    typed.surname = u"Юсупов"_s;
+    m_clients->setFields(typed);
+
+    m_dialogs.setNextAnswer(answer);
+    trigger(m_clients, u"payrollAction"_s);
+    QCOMPARE(m_dialogs.shown.size(), 1);
+    QCOMPARE(m_dialogs.shown[0].caption, u"Выход"_s);
+    QCOMPARE(m_payroll->isVisible(), swapped);
+    QCOMPARE(m_clients->isVisible(), !swapped);
+
+    // Both keep what they held, and the unsaved client table stays unsaved.
+    QCOMPARE(m_payroll->model()->rows(), payrollRows);
+    QVERIFY(m_payroll->isModified());
+    QCOMPARE(m_clients->model()->recordCount(), 1);
+    QCOMPARE(m_clients->fields(), typed);
+    QVERIFY(!m_clients->isSaved());
+
+    if (swapped) {
+        trigger(m_payroll, u"clientsAction"_s);
+        QVERIFY(m_clients->isVisible());
+        QCOMPARE(m_clients->model()->recordCount(), 1);
+    }
+}
+
+void TestClientsSwap::closingClientsAsksOnlyItsQuestion()
+{
+    m_payroll->setModified(true);
+    trigger(m_payroll, u"clientsAction"_s);
+    m_clients->setSaved(false);
+    m_dialogs.setNextAnswer(Answer::No);
+    QVERIFY(m_clients->close());
+    QCoreApplication::processEvents();
+    QCOMPARE(m_dialogs.shown.size(), 1);
+    QCOMPARE(m_dialogs.shown[0].caption, u"Выход"_s);
+    QCOMPARE(m_dialogs.shown[0].text, u"Сохранить данные?"_s);
+    // No window is left shown, which ends the program.
+    QVERIFY(!m_clients->isVisible());
+    QVERIFY(!m_payroll->isVisible());
+}
+
+QTEST_MAIN(TestClientsSwap)
+#include "tst_clientsswap.moc"
