@@ -230,9 +230,11 @@ bool ClientsWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
-    const QString text = static_cast<QKeyEvent *>(event)->text();
-    // Control characters (Backspace, Enter, shortcuts such as paste) pass.
-    if (text.isEmpty() || text.front().unicode() < 0x20 || text.front().unicode() == 0x7F)
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const QString text = key->text();
+    // Control characters (Backspace, Enter) and shortcuts such as paste pass.
+    const bool shortcut = (key->modifiers() & Qt::ControlModifier) && !(key->modifiers() & Qt::AltModifier);
+    if (shortcut || text.isEmpty() || text.front().unicode() < 0x20 || text.front().unicode() == 0x7F)
         return false;
     KeyField field;
     if (watched == ui->surname)

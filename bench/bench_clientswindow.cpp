@@ -1,0 +1,175 @@
+// The client window's costs: adding the 1st and the 500th client through the
+// add button (checks, duplicate look-up, append, view update), and loading
+// and saving a file of 500 clients through its menu.
+
+#include "clients/ClientListSave.h"
+#include "clients/ClientTableModel.h"
+#include "clients/ui/ClientsWindow.h"
+#include "common/Clock.h"
+#include "common/ui/Dialogs.h"
+#include "settings/SettingsRecord.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class AnsweringDialogs : public Dialogs
+{
+public:
+    void information(QWidget *, const QString &) override {}
+    void error(QWidget *, const QString &text) override { errors << text; }
+    Answer question(QWidget *, const QString &, const QString &, Buttons) override { return Answer::Yes; }
+    QString openFileName(QWidget *, const QString &) override { return file; }
+    bool printSetup(QWidget *, QPrinter &) override { return false; }
+    void printPreview(QWidget *, QPrinter &, const std::function<void(QPrinter &)> &) override {}
+
+    QString file;
+    QStringList errors;
+};
+
+const SettingsRecord kSettings{u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s};
+const QDateTime kNow(QDate(2026, 12, 8), QTime(14, 5, 9));
+
+ClientFields Client(int n)
+{
+    ClientFields f;
+    f.surname = u"Каримов"_s;
+    f.name = u"Азиз"_s;
+    f.patronymic = u"Рустамович"_s;
+    f.inn = u"123456789"_s;
+    f.birthday = u"05.06.1980"_s;
+    f.docType = 0;
+    f.passportSerial = u"AA"_s;
+    f.passportNumber = u"%1"_s.arg(n, 7, 10, QLatin1Char('0'));
+    f.passportDate = u"15.03.2016"_s;
+    f.passportPlace = u"Ташкент"_s;
+    f.passportEnd = u"14.03.2026"_s;
+    f.address = u"Ташкент, ул. Навои, 1"_s;
+    f.placeOfBirth = u"Самарканд"_s;
+    f.taxOffice = u"ГНИ Юнусабадского района"_s;
+    f.mobileNumber = u"(90)123-45-67"_s;
+    f.passportIssuedBy = u"ОВД Юнусабадского района"_s;
+    return f;
+}
+
+QList<ClientRecord> Clients(int count)
+{
+    QList<ClientRecord> records;
+    for (int n = 1; n <= count; ++n)
+        records.append(RecordFromFields(Client(n), NameParts::Trimmed));
+    return records;
+}
+
+struct Window
+{
+    Window()
+    {
+        QDir::setCurrent(dir.path());
+        WriteSettingsRecord(kSettings);
+        form = std::make_unique<ClientsWindow>(dialogs, clock);
+        form->show();
+        QCoreApplication::processEvents();
+    }
+    ~Window()
+    {
+        form->setSaved(true);
+        form.reset();
+        QDir::setCurrent(QDir::tempPath());
+    }
+
+    QTemporaryDir dir;
+    AnsweringDialogs dialogs;
+    FixedClock clock{kNow};
+    std::unique_ptr<ClientsWindow> form;
+};
+
+// The table holds range(0) - 1 clients; each iteration adds the next one.
+// With painting, the first client paints one row and the 500th a screenful.
+void AddClient(benchmark::State &state, bool paint)
+{
+    Window w;
+    const int before = int(state.range(0)) - 1;
+    w.form->model()->replaceAll(Clients(before));
+    w.form->model()->renumber();
+    auto *add = w.form->findChild<QPushButton *>(u"addButton"_s);
+    const ClientFields next = Client(before + 1);
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.form->setFields(next);
+        state.ResumeTiming();
+        add->click();
+        if (paint)
+            QCoreApplication::processEvents();
+        state.PauseTiming();
+        if (w.form->model()->recordCount() != before + 1)
+            state.SkipWithError("the client was not added");
+        w.form->model()->remove(before);
+        state.ResumeTiming();
+    }
+}
+void BM_AddClient(benchmark::State &state)
+{
+    AddClient(state, false);
+}
+BENCHMARK(BM_AddClient)->Arg(1)->Arg(21)->Arg(500)->Unit(benchmark::kMicrosecond);
+
+void BM_AddClientPainted(benchmark::State &state)
+{
+    AddClient(state, true);
+}
+BENCHMARK(BM_AddClientPainted)->Arg(1)->Arg(21)->Arg(500)->Unit(benchmark::kMicrosecond);
+
+void BM_LoadClientFile(benchmark::State &state)
+{
+    Window w;
+    QFile file(u"CLSV500"_s);
+    file.open(QIODevice::WriteOnly);
+    file.write(BuildClientListFile(kSettings, Clients(int(state.range(0))), kNow));
+    file.close();
+    w.dialogs.file = u"CLSV500"_s;
+    auto *load = w.form->findChild<QAction *>(u"loadAction"_s);
+    for (auto _ : state) {
+        load->trigger();
+        QCoreApplication::processEvents();
+    }
+    if (w.form->model()->recordCount() != state.range(0) || !w.dialogs.errors.isEmpty())
+        state.SkipWithError("the file did not load");
+}
+BENCHMARK(BM_LoadClientFile)->Arg(500)->Unit(benchmark::kMillisecond);
+
+// Saves over the same file each time, as the overwrite question's Yes does.
+void BM_SaveClientFile(benchmark::State &state)
+{
+    Window w;
+    w.form->model()->replaceAll(Clients(int(state.range(0))));
+    auto *save = w.form->findChild<QAction *>(u"saveAction"_s);
+    for (auto _ : state)
+        save->trigger();
+    if (!w.form->isFileNamed() || !w.dialogs.errors.isEmpty())
+        state.SkipWithError("the file was not saved");
+}
+BENCHMARK(BM_SaveClientFile)->Arg(500)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
