@@ -27,6 +27,7 @@ public:
     Answer question(QWidget *, const QString &, const QString &, Buttons) override { return m_answer; }
     QString openFileName(QWidget *, const QString &) override { return {}; }
     bool printSetup(QWidget *, QPrinter &) override { return false; }
+    void printPreview(QWidget *, QPrinter &, const std::function<void(QPrinter &)> &) override {}
 
 private:
     Answer m_answer;

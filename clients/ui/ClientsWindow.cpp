@@ -105,7 +105,6 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     }
     m_markedLabels.append(ui->sexLabel);
     connect(ui->sex, &QComboBox::activated, this, [this] { markFieldChanged(ui->sexLabel); });
-    m_editCaption = ui->editButton->text();
 
     ui->mainGrid->setClientModel(m_model);
     ui->mainGrid->setHandler(this);

@@ -100,7 +100,6 @@ private:
     const Clock &m_clock;
     ClientTableModel *m_model;
     QList<QLabel *> m_markedLabels;
-    QString m_editCaption;
 
     bool m_saved = true;
     QString m_currentFile;
