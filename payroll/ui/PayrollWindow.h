@@ -13,7 +13,6 @@ class Clock;
 class Dialogs;
 class PayrollGrid;
 class PayrollModel;
-class QDialog;
 class QKeyEvent;
 class QLabel;
 namespace Ui { class PayrollWindow; }
@@ -51,7 +50,8 @@ public:
     int requestedRow() const { return m_requestedCell.row; }
     int scrollPosition() const;
 
-    // Saves the register; false when the checks before saving stopped it.
+    // Saves the register and shows how it went; false when a check or the
+    // overwrite question stopped it. A failed write leaves it modified.
     bool savePayroll();
     // Amounts in display form; throws UserError at an amount that is not a number.
     void formatAmounts();
