@@ -1,23 +1,25 @@
+#include "app/StartupOptions.h"
+#include "app/Translations.h"
 #include "common/AppInfo.h"
 #include "common/Clock.h"
 #include "common/Crc32Calculator.h"
 #include "common/ui/Dialogs.h"
+#include "common/ui/ErrorGuard.h"
 #include "about/ui/AboutDialog.h"
 #include "payroll/ui/PayrollWindow.h"
 #include "settings/ui/SettingsWindow.h"
 
 #include <QApplication>
-#include <QLocale>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(ApplicationTitle());
-    // Amounts are converted by Money, which always writes "." and groups
-    // with blanks; nothing may depend on the user's locale.
-    QLocale::setDefault(QLocale::c());
+    InstallRussianDialogs(app);
 
     QtDialogs dialogs;
+    if (!Guarded(nullptr, dialogs, [] { EnterWorkDir(ParseStartupOptions(QApplication::arguments())); }))
+        return 2;
     SystemClock clock;
     Crc32::setReporter([&dialogs](const QString &message) { dialogs.information(nullptr, message); });
 
