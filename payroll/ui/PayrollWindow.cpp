@@ -24,6 +24,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
 #include <QProgressDialog>
 #include <QScopeGuard>
 #include <QScrollBar>
@@ -99,6 +100,7 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
 
     // Only a double-click in the calendar fills the date: it never takes the focus.
     ui->calendar->setFocusPolicy(Qt::NoFocus);
+    ui->calendar->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
     for (QWidget *w : ui->calendar->findChildren<QWidget *>())
         w->setFocusPolicy(Qt::NoFocus);
 
