@@ -6,6 +6,7 @@
 #include "payroll/ui/PayrollWindow.h"
 #include "settings/SettingsRecord.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QClipboard>
@@ -57,6 +58,11 @@ private slots:
     void headerFields();
     void closeQuestion_data();
     void closeQuestion();
+    void untouchedRegisterAsksNothing();
+    void refusedMaskKeyIsNoChange_data();
+    void refusedMaskKeyIsNoChange();
+    void disabledWindowIgnoresClose_data();
+    void disabledWindowIgnoresClose();
 
 private:
     void makeRows(int count);
@@ -133,9 +139,9 @@ void TestPayrollWindow::startState()
     QCOMPARE(child<QLabel>(u"overallSumma"_s)->text(), u"Общая сумма : 0.00"_s);
     QCOMPARE(m_form->statusText(1), u"Общая сумма : 0.00"_s);
     QCOMPARE(m_form->statusText(0), u"Всего строк:1"_s);
-    // Typing goes straight into the name cell of row 1.
+    // Typing starts in the register number; the grid is entered by clicking.
     QCOMPARE(current(), QPoint(1, 1));
-    QCOMPARE(focus(), m_grid->cellEditor());
+    QCOMPARE(focus(), child<QWidget>(u"registerNum"_s));
     QVERIFY(!m_form->isModified());
     QVERIFY(m_form->close());
     QVERIFY(m_dialogs.shown.isEmpty());
@@ -159,7 +165,7 @@ void TestPayrollWindow::typing()
     QFETCH(int, col);
     QFETCH(QString, typed);
     QFETCH(QString, stored);
-    QVERIFY(m_grid->SelectCell(col, 1));
+    click(col, 1);
     m_grid->cellEditor()->clear();
     m_form->setModified(false);
     type(typed);
@@ -169,6 +175,7 @@ void TestPayrollWindow::typing()
 
 void TestPayrollWindow::tabFlowsAcrossRowsAndAddsRows()
 {
+    click(1, 1);
     type(u"Иванов Иван Иванович"_s);
     key(Qt::Key_Tab);
     type(u"8600123412341234"_s);
@@ -212,7 +219,7 @@ void TestPayrollWindow::refusedNumberCell()
 
 void TestPayrollWindow::amountNotANumberHoldsTheCursor()
 {
-    QVERIFY(m_grid->SelectCell(3, 1));
+    click(3, 1);
     m_grid->cellEditor()->clear();
     type(u"."_s);
     click(1, 1);
@@ -228,7 +235,7 @@ void TestPayrollWindow::pasteIntoCell()
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->setText(u"8600\r\n1234\t5"_s);
-    QVERIFY(m_grid->SelectCell(2, 1));
+    click(2, 1);
     m_grid->cellEditor()->clear();
     m_form->setModified(false);
     key(Qt::Key_V, Qt::ControlModifier);
@@ -432,6 +439,69 @@ void TestPayrollWindow::closeQuestion()
     if (!message.isEmpty())
         QVERIFY(m_dialogs.lastText().startsWith(message));
     QCOMPARE(QFile::exists(u"Кардолист/2026/ZPSV001231234567812202600007"_s), answer == Answer::Yes && complete);
+}
+
+// Leaving the grid marks the register changed: an untouched register
+// must not have been in it.
+void TestPayrollWindow::untouchedRegisterAsksNothing()
+{
+    child<QAction>(u"openAction"_s)->trigger();
+    child<QAction>(u"importTextAction"_s)->trigger();
+    QCOMPARE(m_dialogs.texts(), (QStringList{u"ZPSV|ZPSV*.*"_s, u"txt|*.txt"_s}));
+    QVERIFY(!m_form->isModified());
+    QVERIFY(m_form->close());
+    QCOMPARE(m_dialogs.shown.size(), 2);
+}
+
+void TestPayrollWindow::refusedMaskKeyIsNoChange_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("cursor");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("modified");
+    QTest::newRow("letter in the number") << u"registerNum"_s << QString() << 0 << u"a"_s << false;
+    QTest::newRow("digit into a full year") << u"year"_s << u"2026"_s << 4 << u"5"_s << false;
+    QTest::newRow("letter in the year") << u"year"_s << u"2026"_s << 1 << u"x"_s << false;
+    QTest::newRow("digit in the number") << u"registerNum"_s << QString() << 0 << u"7"_s << true;
+    QTest::newRow("digit over the year") << u"year"_s << u"2026"_s << 0 << u"1"_s << true;
+}
+
+void TestPayrollWindow::refusedMaskKeyIsNoChange()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, before);
+    QFETCH(int, cursor);
+    QFETCH(QString, typed);
+    QFETCH(bool, modified);
+    auto *edit = child<MaskedEdit>(field);
+    edit->setStoredText(before);
+    edit->setFocus();
+    edit->setCursorPosition(cursor);
+    m_form->setModified(false);
+    QTest::keyClicks(edit, typed);
+    QCOMPARE(m_form->isModified(), modified);
+}
+
+void TestPayrollWindow::disabledWindowIgnoresClose_data()
+{
+    QTest::addColumn<bool>("bySettings");
+    QTest::newRow("first run") << false;
+    QTest::newRow("settings window open") << true;
+}
+
+void TestPayrollWindow::disabledWindowIgnoresClose()
+{
+    QFETCH(bool, bySettings);
+    m_form->setModified(true);
+    if (bySettings)
+        child<QAction>(u"settingsAction"_s)->trigger();
+    else
+        m_form->setEnabled(false);
+    QVERIFY(!m_form->isEnabled());
+    QVERIFY(!m_form->close());
+    QVERIFY(m_form->isVisible());
+    QVERIFY(m_dialogs.shown.isEmpty());
 }
 
 QTEST_MAIN(TestPayrollWindow)

@@ -111,10 +111,11 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     connect(ui->previewAction, &QAction::triggered, this, &PayrollWindow::printPreview);
     connect(ui->aboutAction, &QAction::triggered, this, &PayrollWindow::showAbout);
     connect(ui->printButton, &QPushButton::clicked, this, &PayrollWindow::print);
-    connect(ui->registerNum, &QLineEdit::textChanged, this, &PayrollWindow::markModified);
-    connect(ui->sendDate, &QLineEdit::textChanged, this, &PayrollWindow::markModified);
+    // A key that a mask refuses changes nothing and marks nothing.
+    connect(ui->registerNum, &MaskedEdit::storedTextChanged, this, &PayrollWindow::markModified);
+    connect(ui->sendDate, &MaskedEdit::storedTextChanged, this, &PayrollWindow::markModified);
     connect(ui->months, &QComboBox::currentIndexChanged, this, &PayrollWindow::markModified);
-    connect(ui->year, &QLineEdit::textChanged, this, &PayrollWindow::markModified);
+    connect(ui->year, &MaskedEdit::storedTextChanged, this, &PayrollWindow::markModified);
     connect(ui->calendar, &QCalendarWidget::activated, this, &PayrollWindow::pickCalendarDate);
     connect(ui->addRowButton, &QPushButton::clicked, this, &PayrollWindow::addRow);
     connect(ui->deleteRowButton, &QPushButton::clicked, this, &PayrollWindow::deleteRow);
@@ -444,6 +445,12 @@ bool PayrollWindow::confirmClose()
 
 void PayrollWindow::closeEvent(QCloseEvent *event)
 {
+    // Disabled on first run and while the settings window is open: the
+    // window manager's close must not end the program then.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
     if (confirmClose())
         event->accept();
     else
@@ -463,13 +470,16 @@ void PayrollWindow::changeEvent(QEvent *event)
         placeInitialFocus();
 }
 
-// Typing starts in the name cell of row 1, also after a first run enabled the window.
+// Typing starts in the register number, also after a first run enabled the
+// window. Not in the grid: leaving it marks the register changed, so an
+// untouched register would ask to be saved.
 void PayrollWindow::placeInitialFocus()
 {
     if (m_focusPlaced || !isVisible() || !isEnabled())
         return;
     m_focusPlaced = true;
-    ui->mainGrid->focusCellEditor();
+    ui->registerNum->setFocus(Qt::OtherFocusReason);
+    ui->registerNum->setCursorPosition(0);
 }
 
 void PayrollWindow::save()

@@ -70,9 +70,10 @@ SettingsWindow::SettingsWindow(Dialogs &dialogs, QWidget *parent)
 
     connect(ui->saveButton, &QPushButton::clicked, this, &SettingsWindow::save);
     connect(ui->closeButton, &QPushButton::clicked, this, &SettingsWindow::closeWindow);
-    connect(ui->clientCode, &QLineEdit::textChanged, this, &SettingsWindow::markModified);
+    // A key that a mask refuses changes nothing and marks nothing.
+    connect(ui->clientCode, &MaskedEdit::storedTextChanged, this, &SettingsWindow::markModified);
     connect(ui->clientName, &QLineEdit::textChanged, this, &SettingsWindow::markModified);
-    connect(ui->filialCode, &QLineEdit::textChanged, this, &SettingsWindow::markModified);
+    connect(ui->filialCode, &MaskedEdit::storedTextChanged, this, &SettingsWindow::markModified);
 
     // One Esc handler for the window and its five controls.
     installEventFilter(this);
