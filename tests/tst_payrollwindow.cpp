@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -47,6 +48,8 @@ private slots:
     void refusedNumberCell();
     void amountNotANumberHoldsTheCursor();
     void pasteIntoCell();
+    void lettersOutsideTheCodePage_data();
+    void lettersOutsideTheCodePage();
     void deleteRow_data();
     void deleteRow();
     void clearTable_data();
@@ -252,6 +255,40 @@ void TestPayrollWindow::pasteIntoCell()
     clipboard->setText(u"中"_s);
     key(Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(cell(2, 1), u"860012345 1"_s);
+}
+
+void TestPayrollWindow::lettersOutsideTheCodePage_data()
+{
+    QTest::addColumn<bool>("paste");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("named"); // in the status bar's note
+    QTest::newRow("typed Uzbek letter") << false << u"Қодир"_s << u"Аодир"_s << u"«Қ»"_s;
+    QTest::newRow("typed Chinese") << false << u"Ли中"_s << u"АЛи"_s << u"«中»"_s;
+    QTest::newRow("pasted Uzbek letters replaced")
+            << true << u"Қ қ Ғ ғ Ҳ ҳ Ў ў"_s << u"АК к Г г Х х Ў ў"_s << u"«Қ» на «К»"_s;
+    QTest::newRow("pasted Chinese refuses the text") << true << u"Ли中"_s << u"А"_s << u"«中»"_s;
+}
+
+void TestPayrollWindow::lettersOutsideTheCodePage()
+{
+    QFETCH(bool, paste);
+    QFETCH(QString, text);
+    QFETCH(QString, stored);
+    QFETCH(QString, named);
+    click(1, 1);
+    type(u"А"_s);
+    auto *status = child<QStatusBar>(u"statusBar"_s);
+    QVERIFY(status->currentMessage().isEmpty());
+    if (paste) {
+        QGuiApplication::clipboard()->setText(text);
+        key(Qt::Key_V, Qt::ControlModifier);
+    } else {
+        type(text);
+    }
+    QCOMPARE(cell(1, 1), stored);
+    QVERIFY2(status->currentMessage().contains(named), qPrintable(status->currentMessage()));
+    QVERIFY(status->currentMessage().contains(u"Windows-1251"_s));
 }
 
 void TestPayrollWindow::deleteRow_data()

@@ -96,6 +96,10 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     PayrollGrid *grid = ui->mainGrid;
     grid->setPayrollModel(m_model);
     grid->setHandler(this);
+    // Over the panels for a while: a refused or replaced letter is never silent.
+    connect(grid, &PayrollGrid::inputNoted, this, [this](const QString &note) {
+        ui->statusBar->showMessage(note, 15000);
+    });
 
     // Only a double-click in the calendar fills the date: it never takes the focus.
     ui->calendar->setFocusPolicy(Qt::NoFocus);
