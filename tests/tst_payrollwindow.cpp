@@ -26,6 +26,7 @@ using namespace Qt::StringLiterals;
 
 using Answer = Dialogs::Answer;
 Q_DECLARE_METATYPE(Dialogs::Answer)
+Q_DECLARE_METATYPE(ScriptedDialogs::Kind)
 
 namespace {
 
@@ -66,6 +67,14 @@ private slots:
     void refusedMaskKeyIsNoChange();
     void disabledWindowIgnoresClose_data();
     void disabledWindowIgnoresClose();
+    void tabOrder();
+    void focusReturnsAfterSettings_data();
+    void focusReturnsAfterSettings();
+    void checkMessagePlacesCursor_data();
+    void checkMessagePlacesCursor();
+    void widenedColumnStaysReachable();
+    void menuShortcuts_data();
+    void menuShortcuts();
 
 private:
     void makeRows(int count);
@@ -539,6 +548,135 @@ void TestPayrollWindow::disabledWindowIgnoresClose()
     QVERIFY(!m_form->close());
     QVERIFY(m_form->isVisible());
     QVERIFY(m_dialogs.shown.isEmpty());
+}
+
+void TestPayrollWindow::tabOrder()
+{
+    const QStringList expected{u"registerNum"_s, u"sendDate"_s, u"months"_s, u"year"_s, u"printButton"_s};
+    QCOMPARE(focus()->objectName(), expected[0]);
+    QStringList reached{focus()->objectName()};
+    while (reached.size() < expected.size()) {
+        key(Qt::Key_Tab);
+        reached << focus()->objectName();
+    }
+    QCOMPARE(reached, expected);
+}
+
+void TestPayrollWindow::focusReturnsAfterSettings_data()
+{
+    QTest::addColumn<QString>("field"); // empty: the grid's cell editor
+    QTest::newRow("register number") << u"registerNum"_s;
+    QTest::newRow("month") << u"months"_s;
+    QTest::newRow("year") << u"year"_s;
+    QTest::newRow("grid") << QString();
+}
+
+void TestPayrollWindow::focusReturnsAfterSettings()
+{
+    QFETCH(QString, field);
+    if (field.isEmpty())
+        click(2, 1);
+    else
+        child<QWidget>(field)->setFocus();
+    QWidget *before = focus();
+    QVERIFY(before);
+    child<QAction>(u"settingsAction"_s)->trigger();
+    QVERIFY(!m_form->isEnabled());
+    QVERIFY(!before->hasFocus());
+    m_form->setEnabled(true); // the settings window was left
+    QTRY_COMPARE(focus(), before);
+    QCOMPARE(current(), QPoint(field.isEmpty() ? 2 : 1, 1));
+}
+
+void TestPayrollWindow::checkMessagePlacesCursor_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QList<PayrollRow>>("rows");
+    QTest::addColumn<QString>("field");  // empty: the grid's cell editor
+    QTest::addColumn<QPoint>("place");   // cursor in a field; cell in the grid
+    const QList<PayrollRow> good{{u"Иванов"_s, u"8600"_s, u"10"_s}};
+    QTest::newRow("number empty") << QString() << u"2026"_s << good << u"registerNum"_s << QPoint(0, 0);
+    QTest::newRow("year half typed") << u"7"_s << u"20"_s << good << u"year"_s << QPoint(2, 0);
+    QTest::newRow("card missing")
+            << u"7"_s << u"2026"_s << QList<PayrollRow>{good[0], {u"Петров"_s, QString(), u"5"_s}} << QString()
+            << QPoint(2, 2);
+    QTest::newRow("name missing")
+            << u"7"_s << u"2026"_s << QList<PayrollRow>{good[0], {QString(), u"8600"_s, u"5"_s}} << QString()
+            << QPoint(1, 2);
+    QTest::newRow("card not digits")
+            << u"7"_s << u"2026"_s << QList<PayrollRow>{good[0], good[0], {u"Петров"_s, u"86 00"_s, u"5"_s}}
+            << QString() << QPoint(2, 3);
+}
+
+void TestPayrollWindow::checkMessagePlacesCursor()
+{
+    QFETCH(QString, number);
+    QFETCH(QString, year);
+    QFETCH(QList<PayrollRow>, rows);
+    QFETCH(QString, field);
+    QFETCH(QPoint, place);
+    m_form->model()->setRows(rows);
+    child<MaskedEdit>(u"registerNum"_s)->setStoredText(number);
+    child<MaskedEdit>(u"year"_s)->setStoredText(year);
+    child<QWidget>(u"months"_s)->setFocus();
+    child<QAction>(u"saveAction"_s)->trigger();
+    QCOMPARE(m_dialogs.shown.size(), 1);
+    QCOMPARE(m_dialogs.shown[0].kind, ScriptedDialogs::Kind::Information);
+    if (field.isEmpty()) {
+        QCOMPARE(focus(), m_grid->cellEditor());
+        QCOMPARE(current(), place);
+    } else {
+        auto *edit = child<MaskedEdit>(field);
+        QCOMPARE(focus(), edit);
+        QCOMPARE(edit->cursorPosition(), place.x());
+    }
+}
+
+// Widening a column never pushes the amount out of reach.
+void TestPayrollWindow::widenedColumnStaysReachable()
+{
+    auto *area = child<QScrollArea>(u"gridScrollArea"_s);
+    makeRows(40);
+    QTRY_VERIFY(area->verticalScrollBar()->isVisible());
+    QVERIFY(!area->horizontalScrollBar()->isVisible());
+    m_grid->setColumnWidth(PayrollModel::NameColumn, 700);
+    QTRY_VERIFY(area->horizontalScrollBar()->isVisible());
+    auto *bar = area->horizontalScrollBar();
+    bar->setValue(bar->maximum());
+    const QRect amount = m_grid->visualRect(m_form->model()->index(1, PayrollModel::AmountColumn));
+    const QPoint right = m_grid->viewport()->mapTo(area->viewport(), amount.topRight());
+    QVERIFY2(right.x() < area->viewport()->width(), qPrintable(QString::number(right.x())));
+}
+
+void TestPayrollWindow::menuShortcuts_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<ScriptedDialogs::Kind>("shown");
+    QTest::newRow("open") << u"openAction"_s << QKeySequence(u"Ctrl+O"_s) << ScriptedDialogs::Kind::OpenFile;
+    QTest::newRow("save") << u"saveAction"_s << QKeySequence(u"Ctrl+S"_s) << ScriptedDialogs::Kind::Information;
+    QTest::newRow("print") << u"printAction"_s << QKeySequence(u"Ctrl+P"_s) << ScriptedDialogs::Kind::PrintSetup;
+}
+
+void TestPayrollWindow::menuShortcuts()
+{
+    QFETCH(QString, action);
+    QFETCH(QKeySequence, keys);
+    QFETCH(ScriptedDialogs::Kind, shown);
+    QCOMPARE(child<QAction>(action)->shortcut(), keys);
+    for (bool inGrid : {false, true}) {
+        m_dialogs.clear();
+        if (inGrid) {
+            click(1, 1);
+            // Leaving the grid for the file dialog marks the register changed.
+            if (shown == ScriptedDialogs::Kind::OpenFile)
+                m_dialogs.setNextAnswer(Answer::No);
+        }
+        QTest::keySequence(focus(), keys);
+        QVERIFY(!m_dialogs.shown.isEmpty());
+        QCOMPARE(m_dialogs.shown.last().kind, shown);
+    }
 }
 
 QTEST_MAIN(TestPayrollWindow)

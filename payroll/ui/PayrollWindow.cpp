@@ -274,6 +274,7 @@ bool PayrollWindow::savePayroll()
     switch (outcome.kind) {
     case SaveOutcome::Kind::StoppedByCheck:
         m_dialogs.information(this, outcome.message);
+        focusCheckedField(outcome);
         return false;
     case SaveOutcome::Kind::Cancelled:
         return false;
@@ -293,6 +294,46 @@ bool PayrollWindow::savePayroll()
     setWindowTitle(kCaptionPrefix + workDir + u'\\' + ReplaceAll(outcome.path, u"/"_s, u"\\"_s));
     m_modified = false;
     return true;
+}
+
+// The cursor to the first unfilled place of the field a check named; in the
+// grid, to the first cell at fault.
+void PayrollWindow::focusCheckedField(const SaveOutcome &outcome)
+{
+    PayrollGrid *grid = ui->mainGrid;
+    if (outcome.field != grid->objectName()) {
+        if (auto *edit = findChild<MaskedEdit *>(outcome.field))
+            edit->focusFirstUnfilled();
+        else if (auto *field = findChild<QWidget *>(outcome.field))
+            field->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const bool badCards = outcome.message == BadDataMessage();
+    const QList<PayrollRow> &rows = m_model->rows();
+    for (int i = 0; i < rows.size(); ++i) {
+        const PayrollRow &r = rows[i];
+        int col = -1;
+        qsizetype place = 0;
+        if (badCards) {
+            if (!CardNumberValid(r.card)) {
+                col = PayrollModel::CardColumn;
+                place = std::find_if(r.card.cbegin(), r.card.cend(), [](QChar c) { return c < u'0' || c > u'9'; })
+                        - r.card.cbegin();
+            }
+        } else if (r.name.isEmpty() || r.card.isEmpty()) {
+            col = r.name.isEmpty() ? PayrollModel::NameColumn : PayrollModel::CardColumn;
+        }
+        if (col < 0)
+            continue;
+        if (grid->SelectCell(col, i + 1)) {
+            grid->focusCellEditor();
+            if (QLineEdit *editor = grid->cellEditor()) {
+                editor->deselect();
+                editor->setCursorPosition(int(place));
+            }
+        }
+        return;
+    }
 }
 
 // ---- Opening and text import -------------------------------------------------
@@ -470,8 +511,13 @@ void PayrollWindow::showEvent(QShowEvent *event)
 void PayrollWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange)
-        placeInitialFocus();
+    if (event->type() != QEvent::EnabledChange || !isEnabled())
+        return;
+    // Back from the settings window: the focus returns where it was.
+    if (m_focusBeforeSettings && m_focusBeforeSettings->isEnabled())
+        m_focusBeforeSettings->setFocus(Qt::OtherFocusReason);
+    m_focusBeforeSettings.clear();
+    placeInitialFocus();
 }
 
 // Typing starts in the register number, also after a first run enabled the
@@ -494,6 +540,8 @@ void PayrollWindow::save()
 void PayrollWindow::showSettings()
 {
     Guarded(this, m_dialogs, [this] {
+        // Disabling the window takes the focus from it for good.
+        m_focusBeforeSettings = focusWidget();
         emit settingsRequested();
         setEnabled(false);
     });
@@ -511,11 +559,8 @@ bool PayrollWindow::eventFilter(QObject *watched, QEvent *event)
         case QEvent::FocusIn: sendDateEnter(); break;
         case QEvent::FocusOut: hideCalendar(); break;
         case QEvent::MouseButtonDblClick: sendDateEnter(); break;
-        case QEvent::KeyPress: {
-            auto *key = static_cast<QKeyEvent *>(event);
-            sendDateKeyPress(key);
-            return key->isAccepted();
-        }
+        case QEvent::KeyPress:
+            return sendDateKeyPress(static_cast<QKeyEvent *>(event));
         default: break;
         }
     }
@@ -544,10 +589,12 @@ void PayrollWindow::sendDateEnter()
 }
 
 // Any key shows the calendar; the keys that move through it or pick its
-// day are passed on to it, the rest (Tab included) keep their meaning.
-void PayrollWindow::sendDateKeyPress(QKeyEvent *event)
+// day are passed on to it (true: consumed), the rest (Tab included) keep
+// their meaning. The event's accepted flag stays as it came: a Tab left
+// ignored would travel on to the parent and move the focus a second time.
+bool PayrollWindow::sendDateKeyPress(const QKeyEvent *event)
 {
-    event->ignore();
+    bool consumed = false;
     Guarded(this, m_dialogs, [&] {
         showCalendar();
         switch (event->key()) {
@@ -557,12 +604,13 @@ void PayrollWindow::sendDateKeyPress(QKeyEvent *event)
                 QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text());
                 QCoreApplication::sendEvent(days, &copy);
             }
-            event->accept();
+            consumed = true;
             break;
         default:
             break;
         }
     });
+    return consumed;
 }
 
 void PayrollWindow::hideCalendar()

@@ -139,9 +139,10 @@ void SettingsWindow::loadFields()
 
 bool SettingsWindow::validate()
 {
-    const auto refuse = [this](QWidget *field, const QString &message) {
-        field->setFocus(Qt::OtherFocusReason);
+    // After the message, the cursor on the first place left unfilled.
+    const auto refuse = [this](MaskedEdit *field, const QString &message) {
         m_dialogs.information(this, message);
+        field->focusFirstUnfilled();
         return false;
     };
     if (ui->filialCode->storedText().contains(u' '))
