@@ -291,7 +291,8 @@ bool PayrollWindow::savePayroll()
     const QString workDir = QDir::toNativeSeparators(QDir::currentPath());
     m_dialogs.information(this, u"Файл успешно сохранён как "_s + ReplaceAll(workDir, u"\\"_s, u"/"_s) + u'/'
                                   + outcome.path);
-    setWindowTitle(kCaptionPrefix + workDir + u'\\' + ReplaceAll(outcome.path, u"/"_s, u"\\"_s));
+    // The platform's own separators, as after opening the file.
+    setWindowTitle(kCaptionPrefix + QDir::toNativeSeparators(QDir::currentPath() + u'/' + outcome.path));
     m_modified = false;
     return true;
 }
@@ -361,7 +362,7 @@ void PayrollWindow::loadPayrollFile(const QString &path)
     ui->sendDate->setText(contents.date);
 
     fillLoadedRows(std::move(contents.rows), [&progress] { progress.finish(); });
-    setWindowTitle(kCaptionPrefix + path);
+    setWindowTitle(kCaptionPrefix + QDir::toNativeSeparators(path));
     showLoadedRows();
 }
 
