@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -13,6 +14,7 @@ class Clock;
 class Dialogs;
 class PayrollGrid;
 class PayrollModel;
+struct SaveOutcome;
 class QKeyEvent;
 class QLabel;
 namespace Ui { class PayrollWindow; }
@@ -91,7 +93,7 @@ private:
     void markModified();
     void padRegisterNumberOnExit();
     void sendDateEnter();
-    void sendDateKeyPress(QKeyEvent *event);
+    bool sendDateKeyPress(const QKeyEvent *event);
     void hideCalendar();
     void pickCalendarDate(QDate date);
     bool allowCell(int col, int row) override;
@@ -111,6 +113,7 @@ private:
     void showRow(int row);
     void showCalendar();
     void placeInitialFocus();
+    void focusCheckedField(const SaveOutcome &outcome);
     void focusChanged(QWidget *old, QWidget *now);
 
     std::unique_ptr<Ui::PayrollWindow> ui;
@@ -119,6 +122,7 @@ private:
     PayrollModel *m_model;
     QLabel *m_panels[2];
     bool m_focusPlaced = false;
+    QPointer<QWidget> m_focusBeforeSettings;
 
     bool m_modified = false;
     QString m_openedHeaderLine;
