@@ -5,6 +5,26 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstring>
+
+namespace {
+
+// Qt's Russian catalogue leaves the standard "OK" button in Latin letters.
+class ButtonTextFixes : public QTranslator
+{
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *source, const char *, int) const override
+    {
+        if (std::strcmp(context, "QPlatformTheme") == 0 && std::strcmp(source, "OK") == 0)
+            return QStringLiteral("ОК");
+        return {};
+    }
+};
+
+} // namespace
+
 bool InstallRussianDialogs(QCoreApplication &app)
 {
     const QLocale russian = RussianLocale();
@@ -14,7 +34,9 @@ bool InstallRussianDialogs(QCoreApplication &app)
         delete translator;
         return false;
     }
-    return QCoreApplication::installTranslator(translator);
+    // Installed last, so asked first.
+    return QCoreApplication::installTranslator(translator)
+            && QCoreApplication::installTranslator(new ButtonTextFixes(&app));
 }
 
 QLocale RussianLocale()

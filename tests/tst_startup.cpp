@@ -197,6 +197,7 @@ void TestStartup::messageBoxButtons_data()
     QTest::newRow("yes") << QMessageBox::Yes << u"&Да"_s;
     QTest::newRow("no") << QMessageBox::No << u"&Нет"_s;
     QTest::newRow("cancel") << QMessageBox::Cancel << u"Отмена"_s;
+    QTest::newRow("ok, in Cyrillic letters") << QMessageBox::Ok << u"ОК"_s;
 }
 
 void TestStartup::messageBoxButtons()
@@ -205,7 +206,7 @@ void TestStartup::messageBoxButtons()
     QFETCH(QString, text);
 
     QMessageBox box(QMessageBox::Question, u"Выход"_s, u"Сохранить изменения?"_s,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::Ok);
     QCOMPARE(box.button(button)->text(), text);
 }
 
