@@ -1,4 +1,4 @@
-# make run | make test | make test SANITIZE=1 | make bench | make fuzz
+# make run | make test | make test SANITIZE=1 | make package | make bench | make fuzz
 WORKDIR ?= work
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
@@ -12,7 +12,7 @@ endif
 
 ROOT := $(abspath .)
 
-.PHONY: setup configure build run test bench fuzz clean
+.PHONY: setup configure build run test package bench fuzz clean
 
 setup:
 	@bash scripts/setup.sh
@@ -29,6 +29,10 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+package: build
+	@cd $(BUILD) && cpack -G DEB >/dev/null
+	@ls -1 $(ROOT)/$(BUILD)/kardolist_*.deb
 
 bench: setup
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKARDOLIST_BENCH=ON >/dev/null

@@ -1,9 +1,12 @@
 // The payroll register file at 100,000 rows: build, read, text import, the
-// bank-side check, and kardolist-cli payroll (in process and as a process).
+// bank-side check, the save against a raw write, and kardolist-cli payroll
+// against a plain Python script, both as processes.
 #include "common/AtomicFile.h"
 #include "common/Cp1251.h"
 #include "common/TextRoutines.h"
+#include "common/Clock.h"
 #include "payroll/PayrollFile.h"
+#include "payroll/PayrollSave.h"
 #include "payroll/PayrollVerify.h"
 #include "settings/SettingsRecord.h"
 
@@ -11,9 +14,12 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -91,34 +97,41 @@ static void BM_VerifyPayrollFile(benchmark::State &state)
 }
 BENCHMARK(BM_VerifyPayrollFile)->Unit(benchmark::kMillisecond);
 
-// What kardolist-cli payroll does, without starting a process.
-static void BM_CliPayrollInProcess(benchmark::State &state)
+// The save of a register (checks, name, bytes, atomic write with its sync)
+// against one raw write of the same bytes and its fsync: the ratio is the
+// save's own cost.
+static void BM_SavePayroll(benchmark::State &state)
 {
     QTemporaryDir dir;
-    const QString rowsPath = dir.filePath(u"rows.txt"_s);
-    QFile f(rowsPath);
-    if (!f.open(QIODevice::WriteOnly) || !WriteAll(f, RowsText()))
-        state.SkipWithError("cannot write the rows");
-    f.close();
     const QString old = QDir::currentPath();
     QDir::setCurrent(dir.path());
     WriteSettingsRecord(Settings());
+    const QList<PayrollRow> rows = PlainRows();
+    const SystemClock clock;
     for (auto _ : state) {
-        QList<PayrollRow> rows = ToPlainAmounts(ImportPayrollText(ReadPayrollTextBytes(rowsPath)));
-        PayrollHeader header = Header();
-        header.registerNumber = PadRegisterNumberText(header.registerNumber);
-        if (!TableFilled(rows) || !HeaderComplete(header) || !CardNumbersValid(rows))
-            state.SkipWithError("checks failed");
-        const SettingsRecord settings = ReadSettingsRecord();
-        const QString path = PayrollFilePath(settings, header);
-        QDir().mkpath(SaveFolder() + u"/"_s + header.year);
-        if (!WriteFileAtomically(path, BuildPayrollFile(settings, header, rows, QDateTime::currentDateTime())))
-            state.SkipWithError("cannot write the register");
+        PayrollSaveRequest request{Header(), rows, QString()};
+        if (SavePayroll(request, clock).kind != SaveOutcome::Kind::Saved)
+            state.SkipWithError("the save failed");
     }
     QDir::setCurrent(old);
     state.SetItemsProcessed(state.iterations() * kRows);
 }
-BENCHMARK(BM_CliPayrollInProcess)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SavePayroll)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+static void BM_RawWriteWithFsync(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QByteArray bytes = BuildPayrollFile(Settings(), Header(), PlainRows(), kMoment);
+    const QString path = dir.filePath(u"raw"_s);
+    for (auto _ : state) {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || !WriteAll(f, bytes) || !f.flush()
+            || ::fsync(f.handle()) != 0)
+            state.SkipWithError("cannot write");
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(BM_RawWriteWithFsync)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 static void BM_CliPayrollProcess(benchmark::State &state)
 {
@@ -146,7 +159,33 @@ static void BM_CliPayrollProcess(benchmark::State &state)
     }
     state.SetItemsProcessed(state.iterations() * kRows);
 }
-BENCHMARK(BM_CliPayrollProcess)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CliPayrollProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The plain script a technical user would write instead, as a whole process.
+static void BM_PythonPayrollProcess(benchmark::State &state)
+{
+    const QString python = QStandardPaths::findExecutable(u"python3"_s);
+    const QString script = QStringLiteral(KARDOLIST_BENCH_DIR "/payroll_plain.py");
+    if (python.isEmpty()) {
+        state.SkipWithError("python3 is not on the PATH");
+        return;
+    }
+    QTemporaryDir dir;
+    QFile f(dir.filePath(u"rows.txt"_s));
+    if (!f.open(QIODevice::WriteOnly) || !WriteAll(f, RowsText()))
+        state.SkipWithError("cannot write the rows");
+    f.close();
+    for (auto _ : state) {
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        p.start(python, {script, u"rows.txt"_s, u"00123"_s, u"12345678"_s, u"00007"_s, u"08.12.2026"_s, u"12"_s,
+                         u"2026"_s});
+        if (!p.waitForFinished(120000) || p.exitCode() != 0)
+            state.SkipWithError("the script failed");
+    }
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_PythonPayrollProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char **argv)
 {

@@ -18,6 +18,9 @@ struct CliCommand
 
 QList<CliCommand> &CliCommands();
 
+// Every message on standard error ends with a full stop, as the program's own do.
+void PrintCliError(QTextStream &err, const QString &message);
+
 struct CliCommandRegistrar
 {
     explicit CliCommandRegistrar(CliCommand command) { CliCommands().append(std::move(command)); }

@@ -104,12 +104,12 @@ int RunPayroll(const QStringList &args, QTextStream &out, QTextStream &err)
         arguments = ParseArguments(args);
         header = HeaderAsTyped(arguments);
     } catch (const UserError &e) {
-        err << "kardolist-cli payroll: " << e.text() << "; see --help\n";
+        PrintCliError(err, u"kardolist-cli payroll: "_s + e.text() + u"; see --help"_s);
         return 1;
     }
 
     const auto fail = [&err](const QString &message) {
-        err << message << "\n";
+        PrintCliError(err, message);
         return 1;
     };
     try {
@@ -131,12 +131,12 @@ int RunPayroll(const QStringList &args, QTextStream &out, QTextStream &err)
             out << outcome.path << "\n";
             return 0;
         case SaveOutcome::Kind::WriteFailed:
-            return fail(WithFullStop(outcome.message));
+            return fail(outcome.message);
         default:
             return fail(outcome.message);
         }
     } catch (const UserError &e) {
-        return fail(WithFullStop(e.text()));
+        return fail(e.text());
     }
 }
 

@@ -12,7 +12,7 @@ namespace {
 int RunVerify(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     if (args.size() != 1 || args.first().startsWith(u"--"_s)) {
-        err << "kardolist-cli verify: give exactly one file; see --help\n";
+        PrintCliError(err, u"kardolist-cli verify: give exactly one file; see --help"_s);
         return 1;
     }
     try {
@@ -21,7 +21,7 @@ int RunVerify(const QStringList &args, QTextStream &out, QTextStream &err)
             out << line << "\n";
         return report.clean() ? 0 : 1;
     } catch (const UserError &e) {
-        err << WithFullStop(e.text()) << "\n";
+        PrintCliError(err, e.text());
         return 1;
     }
 }

@@ -11,7 +11,7 @@ namespace {
 int RunWords(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     if (args.isEmpty()) {
-        err << "kardolist-cli words: an amount is needed; see --help\n";
+        PrintCliError(err, u"kardolist-cli words: an amount is needed; see --help"_s);
         return 1;
     }
     try {
@@ -19,7 +19,7 @@ int RunWords(const QStringList &args, QTextStream &out, QTextStream &err)
         out << AmountInWords(Money::fromAmountText(args.join(u' '))) << "\n";
         return 0;
     } catch (const UserError &e) {
-        err << "kardolist-cli words: " << e.text() << "\n";
+        PrintCliError(err, u"kardolist-cli words: "_s + e.text());
         return 1;
     }
 }

@@ -1,4 +1,5 @@
 #include "cli/Command.h"
+#include "common/TextRoutines.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -6,13 +7,31 @@
 #include <algorithm>
 #include <cstdio>
 
+using namespace Qt::StringLiterals;
+
 QList<CliCommand> &CliCommands()
 {
     static QList<CliCommand> commands;
     return commands;
 }
 
+void PrintCliError(QTextStream &err, const QString &message)
+{
+    err << WithFullStop(message) << "\n";
+}
+
 namespace {
+
+// Without a session (cron, ssh, a container) Qt warns that XDG_RUNTIME_DIR is
+// not set and takes a private directory instead; that is no news to the user.
+QtMessageHandler g_defaultHandler = nullptr;
+
+void FilterMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.contains(QLatin1String("XDG_RUNTIME_DIR")))
+        return;
+    g_defaultHandler(type, context, message);
+}
 
 void printHelp(QTextStream &out)
 {
@@ -37,6 +56,7 @@ int main(int argc, char *argv[])
     // without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    g_defaultHandler = qInstallMessageHandler(FilterMessages);
     QGuiApplication app(argc, argv);
 
     QTextStream out(stdout);
@@ -54,6 +74,6 @@ int main(int argc, char *argv[])
             return code;
         }
     }
-    err << "kardolist-cli: unknown command \"" << args.first() << "\"; see --help\n";
+    PrintCliError(err, u"kardolist-cli: unknown command \"%1\"; see --help"_s.arg(args.first()));
     return 1;
 }

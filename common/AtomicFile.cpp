@@ -2,6 +2,9 @@
 
 #include <QSaveFile>
 
+#include <filesystem>
+#include <system_error>
+
 bool WriteAll(QIODevice &device, const QByteArray &bytes)
 {
     qint64 done = 0;
@@ -26,4 +29,16 @@ bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *
         file.cancelWriting();
     }
     return ok;
+}
+
+bool MakeFolder(const QString &path, QString *errorString)
+{
+    // QDir::mkdir gives no reason; the standard library keeps the system's.
+    std::error_code error;
+    std::filesystem::create_directory(std::filesystem::path(path.toStdU16String()), error);
+    if (!error)
+        return true;
+    if (errorString)
+        *errorString = QString::fromLocal8Bit(error.message());
+    return false;
 }

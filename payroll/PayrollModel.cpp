@@ -13,12 +13,6 @@ bool isDigit(QChar c)
     return c >= u'0' && c <= u'9';
 }
 
-// Plain form of a text already in display form: the same digits without blanks.
-QString displayToPlain(const QString &display)
-{
-    return display.contains(u' ') ? ReplaceAll(display, u" "_s, QString()) : display;
-}
-
 } // namespace
 
 PayrollModel::PayrollModel(QObject *parent)
@@ -202,22 +196,6 @@ void PayrollModel::FormatAmounts()
         last = row;
     }
     emitChanged();
-}
-
-void PayrollModel::UnformatAmounts()
-{
-    for (int row = 1; row <= LastRow(); ++row) {
-        QString &amount = at(row).amount;
-        if (amount.isEmpty())
-            continue;
-        const QString plain = m_unformatted.count(row) ? Money::fromAmountText(amount).toPlain() : displayToPlain(amount);
-        if (plain != amount) {
-            amount = plain;
-            m_unformatted.insert(row);
-            const QModelIndex i = index(row, AmountColumn);
-            emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
-        }
-    }
 }
 
 std::optional<Money> PayrollModel::SumAmounts() const

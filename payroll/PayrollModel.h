@@ -57,8 +57,6 @@ public:
     // with the conversion message at the first amount that is not a number;
     // rows above it are rewritten, rows below are not.
     void FormatAmounts();
-    // Every non-empty amount in plain form; empty ones stay empty. Throws as above.
-    void UnformatAmounts();
     // The total; nullopt when an amount is not a number or the total is out of range.
     std::optional<Money> SumAmounts() const;
     // The rows whose card number holds anything but the digits 0-9, ascending.

@@ -42,15 +42,18 @@ SaveOutcome SavePayroll(PayrollSaveRequest &request, const Clock &clock, const s
         return SaveOutcome::cancelled();
 
     const QString path = PayrollFilePath(settings, header); // refuses bank codes that could steer it
-    QDir here;
-    here.mkdir(SaveFolder());
-    here.mkdir(SaveFolder() + u'/' + header.year);
+    QString reason;
+    for (const QString &folder : {SaveFolder(), SaveFolder() + u'/' + header.year}) {
+        // Said here, with its reason, rather than as the file's later "No such file or directory".
+        if (!MakeFolder(folder, &reason))
+            return SaveOutcome::writeFailed(
+                    u"Не могу создать папку \"%1\". %2"_s.arg(QDir::toNativeSeparators(folder), reason), false);
+    }
     const QByteArray bytes = BuildPayrollFile(settings, header, request.rows, clock.now());
 
     const bool existed = QFileInfo::exists(path);
-    QString reason;
     if (!WriteFileAtomically(path, bytes, &reason))
-        return SaveOutcome::writeFailed(existed ? CannotReplaceMessage()
+        return SaveOutcome::writeFailed(existed ? (CannotReplaceMessage() + u' ' + reason).trimmed()
                                                 : u"Cannot create file \"%1\". %2"_s.arg(path, reason),
                                         existed);
     return SaveOutcome::saved(path);

@@ -17,7 +17,8 @@ struct PayrollSaveRequest
 };
 
 // The save of a payroll register, shared by the window and the command
-// line: the checks in order, the folders, the file name, the overwrite
+// line: the checks in order, the folders (one that cannot be made stops
+// the save with the system's reason), the file name, the overwrite
 // question when the register is the one last opened (confirmOverwrite
 // answers it; none means yes), one moment, the bytes, an atomic write.
 // Settings that cannot be read throw UserError.

@@ -24,7 +24,8 @@ struct VerifyReport
 {
     QString kind;                 // e.g. "payroll register (ZPSV)"
     qsizetype detailLines = 0;
-    std::optional<Money> total;   // kinds with amounts only
+    std::optional<Money> total;   // kinds with amounts only, while within the range
+    bool totalBeyondRange = false;
     QString storedCrc;            // the trailer's text, empty without one
     QString computedCrc;
     QList<VerifyProblem> problems;

@@ -8,7 +8,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg62-turbo-dev
   fonts-liberation2
+  qt6-translations-l10n
   poppler-utils
+  dpkg-dev file desktop-file-utils
   libbenchmark-dev
   xvfb xauth
 )

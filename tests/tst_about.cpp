@@ -251,6 +251,9 @@ void TestAbout::window()
     AboutDialog form;
     QCOMPARE(form.windowTitle(), u"О программе"_s);
     QCOMPARE(form.geometry(), QRect(200, 380, 598, 339));
+    // A fixed size: nothing to drag open.
+    QCOMPARE(form.minimumSize(), QSize(598, 339));
+    QCOMPARE(form.maximumSize(), QSize(598, 339));
     QVERIFY(!(form.windowFlags() & Qt::WindowCloseButtonHint));
     QVERIFY(!(form.windowFlags() & Qt::WindowSystemMenuHint));
 

@@ -19,10 +19,15 @@ struct CliRun
     QString out, err;
 };
 
-CliRun RunCli(const QStringList &args)
+CliRun RunCli(const QStringList &args, bool withoutSession = false)
 {
     QProcess p;
     p.setWorkingDirectory(QDir::currentPath());
+    if (withoutSession) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(u"XDG_RUNTIME_DIR"_s);
+        p.setProcessEnvironment(env);
+    }
     p.start(QStringLiteral(KARDOLIST_BINARY_DIR "/cli/kardolist-cli"), args);
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
         return {};
@@ -82,6 +87,48 @@ private slots:
         QCOMPARE(ReadPayrollFile(ReadPayrollFileBytes(kPath)).rows.size(), 1);
     }
 
+    void takesEveryMonth_data()
+    {
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<QString>("digits");
+        QTest::newRow("1") << u"1"_s << u"01"_s;
+        QTest::newRow("9") << u"9"_s << u"09"_s;
+        QTest::newRow("10") << u"10"_s << u"10"_s;
+        QTest::newRow("12") << u"12"_s << u"12"_s;
+    }
+    void takesEveryMonth()
+    {
+        QFETCH(QString, month);
+        QFETCH(QString, digits);
+        WriteText(u"rows.txt"_s, kRows);
+        QStringList args = kHeader;
+        args[5] = month;
+        const CliRun run = RunCli(QStringList{u"payroll"_s, u"rows.txt"_s} + args);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(run.out, u"Кардолист/2026/ZPSV0012312345678"_s + digits + u"202600007\n"_s);
+    }
+
+    // Outside a desktop session too: one line, ending with a full stop.
+    void reportsErrorsOneWay_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("words abc") << QStringList{u"words"_s, u"abc"_s};
+        QTest::newRow("words alone") << QStringList{u"words"_s};
+        QTest::newRow("verify missing file") << QStringList{u"verify"_s, u"missing"_s};
+        QTest::newRow("verify alone") << QStringList{u"verify"_s};
+        QTest::newRow("payroll bad option") << QStringList{u"payroll"_s, u"rows.txt"_s, u"--force"_s};
+        QTest::newRow("payroll missing rows") << QStringList{u"payroll"_s, u"missing.txt"_s};
+        QTest::newRow("unknown command") << QStringList{u"frobnicate"_s};
+    }
+    void reportsErrorsOneWay()
+    {
+        QFETCH(QStringList, args);
+        const CliRun run = RunCli(args, true);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(!run.err.contains(u"XDG_RUNTIME_DIR"_s), qPrintable(run.err));
+        QVERIFY2(run.err.endsWith(u".\n"_s) && run.err.count(u'\n') == 1, qPrintable(run.err));
+    }
+
     void refusesWhatTheSaveRefuses_data()
     {
         QTest::addColumn<QString>("rows");
@@ -132,6 +179,8 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("report");
         QTest::newRow("clean") << QByteArray() << QByteArray() << 0 << u"Total: 1 000.75\n"_s;
+        QTest::newRow("trailer lost") << QByteArray("T\t0000000005\t") << QByteArray() << 1
+                                      << u"no trailer (T) line at the end"_s;
         // An edited name: only the checksum tells.
         QTest::newRow("wrong CRC") << Cp1251::encode(u"Сидоров"_s) << Cp1251::encode(u"Сидорова"_s) << 1
                                    << u"line 4: checksum"_s;

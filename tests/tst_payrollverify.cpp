@@ -60,6 +60,10 @@ private slots:
                                         << QList<qsizetype>{3, 4} << u"other than a digit"_s;
         QTest::newRow("comma amount") << QByteArray("0.75") << QByteArray("0,75") << QList<qsizetype>{3, 4}
                                       << u"plain form"_s;
+        QTest::newRow("amount without hundredths") << QByteArray("1500000.00") << QByteArray("1500000")
+                                                   << QList<qsizetype>{2, 4} << u"plain form"_s;
+        QTest::newRow("amount with one decimal") << QByteArray("0.75") << QByteArray("1.5") << QList<qsizetype>{3, 4}
+                                                 << u"plain form"_s;
         QTest::newRow("display amount") << QByteArray("1500000.00") << QByteArray("1 500 000.00")
                                         << QList<qsizetype>{2, 4} << u"plain form"_s;
         QTest::newRow("numbers out of order") << QByteArray("0000000004") << QByteArray("0000000002")
@@ -84,6 +88,40 @@ private slots:
         const QString all = FormatVerifyReport(r).join(u'\n');
         QVERIFY2(all.contains(text), qPrintable(all));
         QCOMPARE(ProblemLines(r), lines);
+    }
+
+    void judgesTheWholeFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("problem"); // empty: clean
+        QTest::addColumn<QString>("summary");
+        const QByteArray clean = CleanFile();
+        QTest::newRow("header only") << clean.left(clean.indexOf('\n') + 1) << u"no trailer (T) line at the end"_s
+                                     << u"Detail lines: 0"_s;
+        // Every amount in range, their sum beyond it: written by payroll, so valid.
+        SettingsRecord settings;
+        settings.filialCode = u"00123"_s;
+        settings.clientCode = u"12345678"_s;
+        const QList<PayrollRow> huge{{u"А"_s, u"1"_s, u"600000000000000.00"_s}, {u"Б"_s, u"2"_s, u"600000000000000.00"_s}};
+        QTest::newRow("total beyond the range")
+                << BuildPayrollFile(settings, {u"00007"_s, u"08.12.2026"_s, 11, u"2026"_s}, huge,
+                                    QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9)))
+                << QString() << u"Total: beyond the range of amounts"_s;
+    }
+    void judgesTheWholeFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, problem);
+        QFETCH(QString, summary);
+        const VerifyReport r = VerifyBankFile(bytes, PayrollFileRules());
+        const QStringList out = FormatVerifyReport(r);
+        QVERIFY2(out.contains(summary), qPrintable(out.join(u'\n')));
+        if (problem.isEmpty()) {
+            QVERIFY2(r.clean(), qPrintable(out.join(u'\n')));
+        } else {
+            QCOMPARE(r.problems.size(), 1);
+            QCOMPARE(r.problems.first().text, problem);
+        }
     }
 
     void choosesTheKind_data()

@@ -6,6 +6,7 @@
 #include "payroll/ui/PayrollWindow.h"
 #include "settings/SettingsRecord.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QClipboard>
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,6 +26,7 @@ using namespace Qt::StringLiterals;
 
 using Answer = Dialogs::Answer;
 Q_DECLARE_METATYPE(Dialogs::Answer)
+Q_DECLARE_METATYPE(ScriptedDialogs::Kind)
 
 namespace {
 
@@ -46,6 +49,8 @@ private slots:
     void refusedNumberCell();
     void amountNotANumberHoldsTheCursor();
     void pasteIntoCell();
+    void lettersOutsideTheCodePage_data();
+    void lettersOutsideTheCodePage();
     void deleteRow_data();
     void deleteRow();
     void clearTable_data();
@@ -57,6 +62,19 @@ private slots:
     void headerFields();
     void closeQuestion_data();
     void closeQuestion();
+    void untouchedRegisterAsksNothing();
+    void refusedMaskKeyIsNoChange_data();
+    void refusedMaskKeyIsNoChange();
+    void disabledWindowIgnoresClose_data();
+    void disabledWindowIgnoresClose();
+    void tabOrder();
+    void focusReturnsAfterSettings_data();
+    void focusReturnsAfterSettings();
+    void checkMessagePlacesCursor_data();
+    void checkMessagePlacesCursor();
+    void widenedColumnStaysReachable();
+    void menuShortcuts_data();
+    void menuShortcuts();
 
 private:
     void makeRows(int count);
@@ -133,9 +151,9 @@ void TestPayrollWindow::startState()
     QCOMPARE(child<QLabel>(u"overallSumma"_s)->text(), u"Общая сумма : 0.00"_s);
     QCOMPARE(m_form->statusText(1), u"Общая сумма : 0.00"_s);
     QCOMPARE(m_form->statusText(0), u"Всего строк:1"_s);
-    // Typing goes straight into the name cell of row 1.
+    // Typing starts in the register number; the grid is entered by clicking.
     QCOMPARE(current(), QPoint(1, 1));
-    QCOMPARE(focus(), m_grid->cellEditor());
+    QCOMPARE(focus(), child<QWidget>(u"registerNum"_s));
     QVERIFY(!m_form->isModified());
     QVERIFY(m_form->close());
     QVERIFY(m_dialogs.shown.isEmpty());
@@ -159,7 +177,7 @@ void TestPayrollWindow::typing()
     QFETCH(int, col);
     QFETCH(QString, typed);
     QFETCH(QString, stored);
-    QVERIFY(m_grid->SelectCell(col, 1));
+    click(col, 1);
     m_grid->cellEditor()->clear();
     m_form->setModified(false);
     type(typed);
@@ -169,6 +187,7 @@ void TestPayrollWindow::typing()
 
 void TestPayrollWindow::tabFlowsAcrossRowsAndAddsRows()
 {
+    click(1, 1);
     type(u"Иванов Иван Иванович"_s);
     key(Qt::Key_Tab);
     type(u"8600123412341234"_s);
@@ -212,7 +231,7 @@ void TestPayrollWindow::refusedNumberCell()
 
 void TestPayrollWindow::amountNotANumberHoldsTheCursor()
 {
-    QVERIFY(m_grid->SelectCell(3, 1));
+    click(3, 1);
     m_grid->cellEditor()->clear();
     type(u"."_s);
     click(1, 1);
@@ -228,7 +247,7 @@ void TestPayrollWindow::pasteIntoCell()
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->setText(u"8600\r\n1234\t5"_s);
-    QVERIFY(m_grid->SelectCell(2, 1));
+    click(2, 1);
     m_grid->cellEditor()->clear();
     m_form->setModified(false);
     key(Qt::Key_V, Qt::ControlModifier);
@@ -245,6 +264,40 @@ void TestPayrollWindow::pasteIntoCell()
     clipboard->setText(u"中"_s);
     key(Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(cell(2, 1), u"860012345 1"_s);
+}
+
+void TestPayrollWindow::lettersOutsideTheCodePage_data()
+{
+    QTest::addColumn<bool>("paste");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("named"); // in the status bar's note
+    QTest::newRow("typed Uzbek letter") << false << u"Қодир"_s << u"Аодир"_s << u"«Қ»"_s;
+    QTest::newRow("typed Chinese") << false << u"Ли中"_s << u"АЛи"_s << u"«中»"_s;
+    QTest::newRow("pasted Uzbek letters replaced")
+            << true << u"Қ қ Ғ ғ Ҳ ҳ Ў ў"_s << u"АК к Г г Х х Ў ў"_s << u"«Қ» на «К»"_s;
+    QTest::newRow("pasted Chinese refuses the text") << true << u"Ли中"_s << u"А"_s << u"«中»"_s;
+}
+
+void TestPayrollWindow::lettersOutsideTheCodePage()
+{
+    QFETCH(bool, paste);
+    QFETCH(QString, text);
+    QFETCH(QString, stored);
+    QFETCH(QString, named);
+    click(1, 1);
+    type(u"А"_s);
+    auto *status = child<QStatusBar>(u"statusBar"_s);
+    QVERIFY(status->currentMessage().isEmpty());
+    if (paste) {
+        QGuiApplication::clipboard()->setText(text);
+        key(Qt::Key_V, Qt::ControlModifier);
+    } else {
+        type(text);
+    }
+    QCOMPARE(cell(1, 1), stored);
+    QVERIFY2(status->currentMessage().contains(named), qPrintable(status->currentMessage()));
+    QVERIFY(status->currentMessage().contains(u"Windows-1251"_s));
 }
 
 void TestPayrollWindow::deleteRow_data()
@@ -432,6 +485,198 @@ void TestPayrollWindow::closeQuestion()
     if (!message.isEmpty())
         QVERIFY(m_dialogs.lastText().startsWith(message));
     QCOMPARE(QFile::exists(u"Кардолист/2026/ZPSV001231234567812202600007"_s), answer == Answer::Yes && complete);
+}
+
+// Leaving the grid marks the register changed: an untouched register
+// must not have been in it.
+void TestPayrollWindow::untouchedRegisterAsksNothing()
+{
+    child<QAction>(u"openAction"_s)->trigger();
+    child<QAction>(u"importTextAction"_s)->trigger();
+    QCOMPARE(m_dialogs.texts(), (QStringList{u"ZPSV|ZPSV*.*"_s, u"txt|*.txt"_s}));
+    QVERIFY(!m_form->isModified());
+    QVERIFY(m_form->close());
+    QCOMPARE(m_dialogs.shown.size(), 2);
+}
+
+void TestPayrollWindow::refusedMaskKeyIsNoChange_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("cursor");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("modified");
+    QTest::newRow("letter in the number") << u"registerNum"_s << QString() << 0 << u"a"_s << false;
+    QTest::newRow("digit into a full year") << u"year"_s << u"2026"_s << 4 << u"5"_s << false;
+    QTest::newRow("letter in the year") << u"year"_s << u"2026"_s << 1 << u"x"_s << false;
+    QTest::newRow("digit in the number") << u"registerNum"_s << QString() << 0 << u"7"_s << true;
+    QTest::newRow("digit over the year") << u"year"_s << u"2026"_s << 0 << u"1"_s << true;
+}
+
+void TestPayrollWindow::refusedMaskKeyIsNoChange()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, before);
+    QFETCH(int, cursor);
+    QFETCH(QString, typed);
+    QFETCH(bool, modified);
+    auto *edit = child<MaskedEdit>(field);
+    edit->setStoredText(before);
+    edit->setFocus();
+    edit->setCursorPosition(cursor);
+    m_form->setModified(false);
+    QTest::keyClicks(edit, typed);
+    QCOMPARE(m_form->isModified(), modified);
+}
+
+void TestPayrollWindow::disabledWindowIgnoresClose_data()
+{
+    QTest::addColumn<bool>("bySettings");
+    QTest::newRow("first run") << false;
+    QTest::newRow("settings window open") << true;
+}
+
+void TestPayrollWindow::disabledWindowIgnoresClose()
+{
+    QFETCH(bool, bySettings);
+    m_form->setModified(true);
+    if (bySettings)
+        child<QAction>(u"settingsAction"_s)->trigger();
+    else
+        m_form->setEnabled(false);
+    QVERIFY(!m_form->isEnabled());
+    QVERIFY(!m_form->close());
+    QVERIFY(m_form->isVisible());
+    QVERIFY(m_dialogs.shown.isEmpty());
+}
+
+void TestPayrollWindow::tabOrder()
+{
+    const QStringList expected{u"registerNum"_s, u"sendDate"_s, u"months"_s, u"year"_s, u"printButton"_s};
+    QCOMPARE(focus()->objectName(), expected[0]);
+    QStringList reached{focus()->objectName()};
+    while (reached.size() < expected.size()) {
+        key(Qt::Key_Tab);
+        reached << focus()->objectName();
+    }
+    QCOMPARE(reached, expected);
+}
+
+void TestPayrollWindow::focusReturnsAfterSettings_data()
+{
+    QTest::addColumn<QString>("field"); // empty: the grid's cell editor
+    QTest::newRow("register number") << u"registerNum"_s;
+    QTest::newRow("month") << u"months"_s;
+    QTest::newRow("year") << u"year"_s;
+    QTest::newRow("grid") << QString();
+}
+
+void TestPayrollWindow::focusReturnsAfterSettings()
+{
+    QFETCH(QString, field);
+    if (field.isEmpty())
+        click(2, 1);
+    else
+        child<QWidget>(field)->setFocus();
+    QWidget *before = focus();
+    QVERIFY(before);
+    child<QAction>(u"settingsAction"_s)->trigger();
+    QVERIFY(!m_form->isEnabled());
+    QVERIFY(!before->hasFocus());
+    m_form->setEnabled(true); // the settings window was left
+    QTRY_COMPARE(focus(), before);
+    QCOMPARE(current(), QPoint(field.isEmpty() ? 2 : 1, 1));
+}
+
+void TestPayrollWindow::checkMessagePlacesCursor_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QList<PayrollRow>>("rows");
+    QTest::addColumn<QString>("field");  // empty: the grid's cell editor
+    QTest::addColumn<QPoint>("place");   // cursor in a field; cell in the grid
+    const QList<PayrollRow> good{{u"Иванов"_s, u"8600"_s, u"10"_s}};
+    QTest::newRow("number empty") << QString() << u"2026"_s << good << u"registerNum"_s << QPoint(0, 0);
+    QTest::newRow("year half typed") << u"7"_s << u"20"_s << good << u"year"_s << QPoint(2, 0);
+    QTest::newRow("card missing")
+            << u"7"_s << u"2026"_s << QList<PayrollRow>{good[0], {u"Петров"_s, QString(), u"5"_s}} << QString()
+            << QPoint(2, 2);
+    QTest::newRow("name missing")
+            << u"7"_s << u"2026"_s << QList<PayrollRow>{good[0], {QString(), u"8600"_s, u"5"_s}} << QString()
+            << QPoint(1, 2);
+    QTest::newRow("card not digits")
+            << u"7"_s << u"2026"_s << QList<PayrollRow>{good[0], good[0], {u"Петров"_s, u"86 00"_s, u"5"_s}}
+            << QString() << QPoint(2, 3);
+}
+
+void TestPayrollWindow::checkMessagePlacesCursor()
+{
+    QFETCH(QString, number);
+    QFETCH(QString, year);
+    QFETCH(QList<PayrollRow>, rows);
+    QFETCH(QString, field);
+    QFETCH(QPoint, place);
+    m_form->model()->setRows(rows);
+    child<MaskedEdit>(u"registerNum"_s)->setStoredText(number);
+    child<MaskedEdit>(u"year"_s)->setStoredText(year);
+    child<QWidget>(u"months"_s)->setFocus();
+    child<QAction>(u"saveAction"_s)->trigger();
+    QCOMPARE(m_dialogs.shown.size(), 1);
+    QCOMPARE(m_dialogs.shown[0].kind, ScriptedDialogs::Kind::Information);
+    if (field.isEmpty()) {
+        QCOMPARE(focus(), m_grid->cellEditor());
+        QCOMPARE(current(), place);
+    } else {
+        auto *edit = child<MaskedEdit>(field);
+        QCOMPARE(focus(), edit);
+        QCOMPARE(edit->cursorPosition(), place.x());
+    }
+}
+
+// Widening a column never pushes the amount out of reach.
+void TestPayrollWindow::widenedColumnStaysReachable()
+{
+    auto *area = child<QScrollArea>(u"gridScrollArea"_s);
+    makeRows(40);
+    QTRY_VERIFY(area->verticalScrollBar()->isVisible());
+    QVERIFY(!area->horizontalScrollBar()->isVisible());
+    m_grid->setColumnWidth(PayrollModel::NameColumn, 700);
+    QTRY_VERIFY(area->horizontalScrollBar()->isVisible());
+    auto *bar = area->horizontalScrollBar();
+    bar->setValue(bar->maximum());
+    const QRect amount = m_grid->visualRect(m_form->model()->index(1, PayrollModel::AmountColumn));
+    const QPoint right = m_grid->viewport()->mapTo(area->viewport(), amount.topRight());
+    QVERIFY2(right.x() < area->viewport()->width(), qPrintable(QString::number(right.x())));
+}
+
+void TestPayrollWindow::menuShortcuts_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<ScriptedDialogs::Kind>("shown");
+    QTest::newRow("open") << u"openAction"_s << QKeySequence(u"Ctrl+O"_s) << ScriptedDialogs::Kind::OpenFile;
+    QTest::newRow("save") << u"saveAction"_s << QKeySequence(u"Ctrl+S"_s) << ScriptedDialogs::Kind::Information;
+    QTest::newRow("print") << u"printAction"_s << QKeySequence(u"Ctrl+P"_s) << ScriptedDialogs::Kind::PrintSetup;
+}
+
+void TestPayrollWindow::menuShortcuts()
+{
+    QFETCH(QString, action);
+    QFETCH(QKeySequence, keys);
+    QFETCH(ScriptedDialogs::Kind, shown);
+    QCOMPARE(child<QAction>(action)->shortcut(), keys);
+    for (bool inGrid : {false, true}) {
+        m_dialogs.clear();
+        if (inGrid) {
+            click(1, 1);
+            // Leaving the grid for the file dialog marks the register changed.
+            if (shown == ScriptedDialogs::Kind::OpenFile)
+                m_dialogs.setNextAnswer(Answer::No);
+        }
+        QTest::keySequence(focus(), keys);
+        QVERIFY(!m_dialogs.shown.isEmpty());
+        QCOMPARE(m_dialogs.shown.last().kind, shown);
+    }
 }
 
 QTEST_MAIN(TestPayrollWindow)

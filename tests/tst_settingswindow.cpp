@@ -142,12 +142,14 @@ void TestSettingsWindow::validation_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("cursor"); // the first unfilled place
 
-    QTest::newRow("filial of 4") << u"1234"_s << u"12345678"_s << u"Org"_s << kFilialMsg << u"filialCode"_s;
-    QTest::newRow("first failure wins") << u"1234"_s << u"1234"_s << u""_s << kFilialMsg << u"filialCode"_s;
-    QTest::newRow("client of 7") << u"12345"_s << u"1234567"_s << u"Org"_s << kClientMsg << u"clientCode"_s;
-    QTest::newRow("name empty") << u"12345"_s << u"12345678"_s << u""_s << kNameMsg << u"clientName"_s;
-    QTest::newRow("name of blanks") << u"12345"_s << u"12345678"_s << u"    "_s << kNameMsg << u"clientName"_s;
+    QTest::newRow("filial of 4") << u"1234"_s << u"12345678"_s << u"Org"_s << kFilialMsg << u"filialCode"_s << 4;
+    QTest::newRow("first failure wins") << u"1234"_s << u"1234"_s << u""_s << kFilialMsg << u"filialCode"_s << 4;
+    QTest::newRow("filial empty") << u""_s << u"1234"_s << u""_s << kFilialMsg << u"filialCode"_s << 0;
+    QTest::newRow("client of 7") << u"12345"_s << u"1234567"_s << u"Org"_s << kClientMsg << u"clientCode"_s << 7;
+    QTest::newRow("name empty") << u"12345"_s << u"12345678"_s << u""_s << kNameMsg << u"clientName"_s << 0;
+    QTest::newRow("name of blanks") << u"12345"_s << u"12345678"_s << u"    "_s << kNameMsg << u"clientName"_s << 0;
 }
 
 void TestSettingsWindow::validation()
@@ -157,6 +159,7 @@ void TestSettingsWindow::validation()
     QFETCH(QString, name);
     QFETCH(QString, message);
     QFETCH(QString, focus);
+    QFETCH(int, cursor);
 
     SettingsWindow &form = makeForm();
     fill(filial, client, name);
@@ -167,6 +170,8 @@ void TestSettingsWindow::validation()
     QCOMPARE(m_dialogs.shown[0].kind, ScriptedDialogs::Kind::Information);
     QCOMPARE(m_dialogs.shown[0].text, message);
     QCOMPARE(form.focusWidget()->objectName(), focus);
+    QCOMPARE(child(focus)->cursorPosition(), cursor);
+    QVERIFY(!child(focus)->hasSelectedText());
     QVERIFY(form.isVisible());
     QVERIFY(!SettingsFileExists());
 }

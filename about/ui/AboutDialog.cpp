@@ -60,6 +60,7 @@ AboutDialog::AboutDialog(QWidget *parent, Dialogs *dialogs)
     // A title bar without system menu, hence without close box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setGeometry(200, 380, 598, 339);
+    setFixedSize(598, 339);
 
     ui->productLabel->setFont(ArialBold(27));
     UseLinkColour(ui->productLabel);

@@ -8,6 +8,13 @@
 MaskedEdit::MaskedEdit(QWidget *parent)
     : QLineEdit(parent)
 {
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        const QString now = storedText();
+        if (now == m_lastStored)
+            return;
+        m_lastStored = now;
+        emit storedTextChanged(now);
+    });
 }
 
 void MaskedEdit::setEditMask(const QString &editMask)
@@ -66,6 +73,27 @@ void MaskedEdit::setStoredText(const QString &value)
 bool MaskedEdit::mustStay() const
 {
     return !m_editMask.isEmpty() && isModified() && !hasAcceptableInput();
+}
+
+void MaskedEdit::focusFirstUnfilled()
+{
+    setFocus(Qt::OtherFocusReason);
+    deselect();
+    const QString shown = storedText();
+    qsizetype place = shown.size();
+    if (m_editMask.isEmpty()) {
+        // A text of blanks only counts as unfilled from its start.
+        if (shown.trimmed().isEmpty())
+            place = 0;
+    } else {
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            if (isInputPlace(i) && shown[i] == QLatin1Char(' ')) {
+                place = i;
+                break;
+            }
+        }
+    }
+    setCursorPosition(int(place));
 }
 
 bool MaskedEdit::focusNextPrevChild(bool next)

@@ -22,6 +22,15 @@ public:
     // A changed field with an unfilled required place cannot be left.
     bool mustStay() const;
 
+    // Focus into the field, the cursor on its first unfilled place (the end
+    // of the text when every place is filled).
+    void focusFirstUnfilled();
+
+signals:
+    // The stored text really changed: a key the mask refused emits
+    // textChanged all the same, but not this.
+    void storedTextChanged(const QString &text);
+
 protected:
     bool focusNextPrevChild(bool next) override;
     void focusInEvent(QFocusEvent *event) override;
@@ -35,4 +44,5 @@ private:
     EditMask m_mask;
     QList<bool> m_inputPlaces;
     bool m_swallowRelease = false;
+    QString m_lastStored;
 };

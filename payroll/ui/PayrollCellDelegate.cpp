@@ -1,6 +1,6 @@
 #include "payroll/ui/PayrollCellDelegate.h"
 
-#include "common/Cp1251.h"
+#include "common/Cp1251Fit.h"
 #include "payroll/PayrollModel.h"
 #include "payroll/ui/PayrollGrid.h"
 
@@ -143,10 +143,16 @@ bool PayrollCellDelegate::editorKeyPress(QLineEdit *editor, QKeyEvent *event)
     const QString text = event->text();
     if (text.isEmpty() || event->key() == Qt::Key_Delete)
         return false; // not a typed character: the editor's own
-    for (QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QChar c = text[i];
         m_grid->offerKeyPress(c);
-        if (c.isNull())
+        if (c.isNull()) {
+            const QStringView rest = QStringView(text).sliced(i);
+            const QString unheld = Cp1251Fit::firstUnheld(rest);
+            if (!unheld.isEmpty() && rest.startsWith(unheld))
+                emit inputNoted(RefusedCharacterNote(unheld));
             return true;
+        }
     }
     // Control characters other than Backspace never go into a cell.
     return text.size() == 1 && text[0] < u' ' && text[0] != u'\b';
@@ -158,7 +164,11 @@ void PayrollCellDelegate::paste(QLineEdit *editor)
     // Line breaks, TABs and other control characters would break the
     // register's line in the file: the text goes in as one line.
     text.removeIf([](QChar c) { return c < u' '; });
-    if (text.isEmpty() || !Cp1251::canEncode(text))
+    if (text.isEmpty())
         return;
-    editor->insert(text);
+    const Cp1251Fit fit = Cp1251Fit::of(text);
+    if (const QString note = fit.note(); !note.isEmpty())
+        emit inputNoted(note);
+    if (fit.accepted())
+        editor->insert(fit.text);
 }

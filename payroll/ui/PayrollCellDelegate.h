@@ -12,7 +12,8 @@ class QLineEdit;
 // the page keys go to the window's key handler, Tab and the arrows move
 // through the grid, and each typed character is offered to the window's
 // character handler, which may refuse it. Pasting inserts the clipboard's
-// text without line breaks and leaves the clipboard as it is.
+// text without line breaks and leaves the clipboard as it is; letters that
+// Windows-1251 lacks are replaced or refused there, never dropped silently.
 class PayrollCellDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -26,6 +27,10 @@ public:
 
     // A bad card number's frame: RGB(255, 98, 0), one pixel.
     static QColor frameColor() { return QColor(255, 98, 0); }
+
+signals:
+    // A typed or pasted character was refused or replaced, and why.
+    void inputNoted(const QString &note);
 
 protected:
     bool eventFilter(QObject *object, QEvent *event) override;

@@ -6,7 +6,9 @@
 PayrollGrid::PayrollGrid(QWidget *parent)
     : StringGridView(parent, kRowHeight, PayrollModel::NameColumn)
 {
-    setItemDelegate(new PayrollCellDelegate(this));
+    auto *delegate = new PayrollCellDelegate(this);
+    setItemDelegate(delegate);
+    connect(delegate, &PayrollCellDelegate::inputNoted, this, &PayrollGrid::inputNoted);
 }
 
 void PayrollGrid::setPayrollModel(PayrollModel *model)

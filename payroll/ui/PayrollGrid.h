@@ -17,6 +17,10 @@ public:
     void setPayrollModel(PayrollModel *model);
     PayrollModel *payrollModel() const { return m_model; }
 
+signals:
+    // A typed or pasted character was refused or replaced, and why.
+    void inputNoted(const QString &note);
+
 private:
     PayrollModel *m_model = nullptr;
 };

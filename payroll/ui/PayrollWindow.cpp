@@ -24,6 +24,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
 #include <QProgressDialog>
 #include <QScopeGuard>
 #include <QScrollBar>
@@ -96,9 +97,14 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     PayrollGrid *grid = ui->mainGrid;
     grid->setPayrollModel(m_model);
     grid->setHandler(this);
+    // Over the panels for a while: a refused or replaced letter is never silent.
+    connect(grid, &PayrollGrid::inputNoted, this, [this](const QString &note) {
+        ui->statusBar->showMessage(note, 15000);
+    });
 
     // Only a double-click in the calendar fills the date: it never takes the focus.
     ui->calendar->setFocusPolicy(Qt::NoFocus);
+    ui->calendar->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
     for (QWidget *w : ui->calendar->findChildren<QWidget *>())
         w->setFocusPolicy(Qt::NoFocus);
 
@@ -112,10 +118,11 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     connect(ui->aboutAction, &QAction::triggered, this, &PayrollWindow::showAbout);
     connect(ui->clientsAction, &QAction::triggered, this, [this] { emit clientsRequested(); });
     connect(ui->printButton, &QPushButton::clicked, this, &PayrollWindow::print);
-    connect(ui->registerNum, &QLineEdit::textChanged, this, &PayrollWindow::markModified);
-    connect(ui->sendDate, &QLineEdit::textChanged, this, &PayrollWindow::markModified);
+    // A key that a mask refuses changes nothing and marks nothing.
+    connect(ui->registerNum, &MaskedEdit::storedTextChanged, this, &PayrollWindow::markModified);
+    connect(ui->sendDate, &MaskedEdit::storedTextChanged, this, &PayrollWindow::markModified);
     connect(ui->months, &QComboBox::currentIndexChanged, this, &PayrollWindow::markModified);
-    connect(ui->year, &QLineEdit::textChanged, this, &PayrollWindow::markModified);
+    connect(ui->year, &MaskedEdit::storedTextChanged, this, &PayrollWindow::markModified);
     connect(ui->calendar, &QCalendarWidget::activated, this, &PayrollWindow::pickCalendarDate);
     connect(ui->addRowButton, &QPushButton::clicked, this, &PayrollWindow::addRow);
     connect(ui->deleteRowButton, &QPushButton::clicked, this, &PayrollWindow::deleteRow);
@@ -270,6 +277,7 @@ bool PayrollWindow::savePayroll()
     switch (outcome.kind) {
     case SaveOutcome::Kind::StoppedByCheck:
         m_dialogs.information(this, outcome.message);
+        focusCheckedField(outcome);
         return false;
     case SaveOutcome::Kind::Cancelled:
         return false;
@@ -286,9 +294,50 @@ bool PayrollWindow::savePayroll()
     const QString workDir = QDir::toNativeSeparators(QDir::currentPath());
     m_dialogs.information(this, u"Файл успешно сохранён как "_s + ReplaceAll(workDir, u"\\"_s, u"/"_s) + u'/'
                                   + outcome.path);
-    setWindowTitle(kCaptionPrefix + workDir + u'\\' + ReplaceAll(outcome.path, u"/"_s, u"\\"_s));
+    // The platform's own separators, as after opening the file.
+    setWindowTitle(kCaptionPrefix + QDir::toNativeSeparators(QDir::currentPath() + u'/' + outcome.path));
     m_modified = false;
     return true;
+}
+
+// The cursor to the first unfilled place of the field a check named; in the
+// grid, to the first cell at fault.
+void PayrollWindow::focusCheckedField(const SaveOutcome &outcome)
+{
+    PayrollGrid *grid = ui->mainGrid;
+    if (outcome.field != grid->objectName()) {
+        if (auto *edit = findChild<MaskedEdit *>(outcome.field))
+            edit->focusFirstUnfilled();
+        else if (auto *field = findChild<QWidget *>(outcome.field))
+            field->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const bool badCards = outcome.message == BadDataMessage();
+    const QList<PayrollRow> &rows = m_model->rows();
+    for (int i = 0; i < rows.size(); ++i) {
+        const PayrollRow &r = rows[i];
+        int col = -1;
+        qsizetype place = 0;
+        if (badCards) {
+            if (!CardNumberValid(r.card)) {
+                col = PayrollModel::CardColumn;
+                place = std::find_if(r.card.cbegin(), r.card.cend(), [](QChar c) { return c < u'0' || c > u'9'; })
+                        - r.card.cbegin();
+            }
+        } else if (r.name.isEmpty() || r.card.isEmpty()) {
+            col = r.name.isEmpty() ? PayrollModel::NameColumn : PayrollModel::CardColumn;
+        }
+        if (col < 0)
+            continue;
+        if (grid->SelectCell(col, i + 1)) {
+            grid->focusCellEditor();
+            if (QLineEdit *editor = grid->cellEditor()) {
+                editor->deselect();
+                editor->setCursorPosition(int(place));
+            }
+        }
+        return;
+    }
 }
 
 // ---- Opening and text import -------------------------------------------------
@@ -316,7 +365,7 @@ void PayrollWindow::loadPayrollFile(const QString &path)
     ui->sendDate->setText(contents.date);
 
     fillLoadedRows(std::move(contents.rows), [&progress] { progress.finish(); });
-    setWindowTitle(kCaptionPrefix + path);
+    setWindowTitle(kCaptionPrefix + QDir::toNativeSeparators(path));
     showLoadedRows();
 }
 
@@ -445,6 +494,12 @@ bool PayrollWindow::confirmClose()
 
 void PayrollWindow::closeEvent(QCloseEvent *event)
 {
+    // Disabled on first run and while the settings window is open: the
+    // window manager's close must not end the program then.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
     if (confirmClose())
         event->accept();
     else
@@ -460,17 +515,25 @@ void PayrollWindow::showEvent(QShowEvent *event)
 void PayrollWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange)
-        placeInitialFocus();
+    if (event->type() != QEvent::EnabledChange || !isEnabled())
+        return;
+    // Back from the settings window: the focus returns where it was.
+    if (m_focusBeforeSettings && m_focusBeforeSettings->isEnabled())
+        m_focusBeforeSettings->setFocus(Qt::OtherFocusReason);
+    m_focusBeforeSettings.clear();
+    placeInitialFocus();
 }
 
-// Typing starts in the name cell of row 1, also after a first run enabled the window.
+// Typing starts in the register number, also after a first run enabled the
+// window. Not in the grid: leaving it marks the register changed, so an
+// untouched register would ask to be saved.
 void PayrollWindow::placeInitialFocus()
 {
     if (m_focusPlaced || !isVisible() || !isEnabled())
         return;
     m_focusPlaced = true;
-    ui->mainGrid->focusCellEditor();
+    ui->registerNum->setFocus(Qt::OtherFocusReason);
+    ui->registerNum->setCursorPosition(0);
 }
 
 void PayrollWindow::save()
@@ -481,6 +544,8 @@ void PayrollWindow::save()
 void PayrollWindow::showSettings()
 {
     Guarded(this, m_dialogs, [this] {
+        // Disabling the window takes the focus from it for good.
+        m_focusBeforeSettings = focusWidget();
         emit settingsRequested();
         setEnabled(false);
     });
@@ -498,11 +563,8 @@ bool PayrollWindow::eventFilter(QObject *watched, QEvent *event)
         case QEvent::FocusIn: sendDateEnter(); break;
         case QEvent::FocusOut: hideCalendar(); break;
         case QEvent::MouseButtonDblClick: sendDateEnter(); break;
-        case QEvent::KeyPress: {
-            auto *key = static_cast<QKeyEvent *>(event);
-            sendDateKeyPress(key);
-            return key->isAccepted();
-        }
+        case QEvent::KeyPress:
+            return sendDateKeyPress(static_cast<QKeyEvent *>(event));
         default: break;
         }
     }
@@ -531,10 +593,12 @@ void PayrollWindow::sendDateEnter()
 }
 
 // Any key shows the calendar; the keys that move through it or pick its
-// day are passed on to it, the rest (Tab included) keep their meaning.
-void PayrollWindow::sendDateKeyPress(QKeyEvent *event)
+// day are passed on to it (true: consumed), the rest (Tab included) keep
+// their meaning. The event's accepted flag stays as it came: a Tab left
+// ignored would travel on to the parent and move the focus a second time.
+bool PayrollWindow::sendDateKeyPress(const QKeyEvent *event)
 {
-    event->ignore();
+    bool consumed = false;
     Guarded(this, m_dialogs, [&] {
         showCalendar();
         switch (event->key()) {
@@ -544,12 +608,13 @@ void PayrollWindow::sendDateKeyPress(QKeyEvent *event)
                 QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text());
                 QCoreApplication::sendEvent(days, &copy);
             }
-            event->accept();
+            consumed = true;
             break;
         default:
             break;
         }
     });
+    return consumed;
 }
 
 void PayrollWindow::hideCalendar()

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -13,7 +14,7 @@ class Clock;
 class Dialogs;
 class PayrollGrid;
 class PayrollModel;
-class QDialog;
+struct SaveOutcome;
 class QKeyEvent;
 class QLabel;
 namespace Ui { class PayrollWindow; }
@@ -51,7 +52,8 @@ public:
     int requestedRow() const { return m_requestedCell.row; }
     int scrollPosition() const;
 
-    // Saves the register; false when the checks before saving stopped it.
+    // Saves the register and shows how it went; false when a check or the
+    // overwrite question stopped it. A failed write leaves it modified.
     bool savePayroll();
     // Amounts in display form; throws UserError at an amount that is not a number.
     void formatAmounts();
@@ -93,7 +95,7 @@ private:
     void markModified();
     void padRegisterNumberOnExit();
     void sendDateEnter();
-    void sendDateKeyPress(QKeyEvent *event);
+    bool sendDateKeyPress(const QKeyEvent *event);
     void hideCalendar();
     void pickCalendarDate(QDate date);
     bool allowCell(int col, int row) override;
@@ -113,6 +115,7 @@ private:
     void showRow(int row);
     void showCalendar();
     void placeInitialFocus();
+    void focusCheckedField(const SaveOutcome &outcome);
     void focusChanged(QWidget *old, QWidget *now);
 
     std::unique_ptr<Ui::PayrollWindow> ui;
@@ -121,6 +124,7 @@ private:
     PayrollModel *m_model;
     QLabel *m_panels[2];
     bool m_focusPlaced = false;
+    QPointer<QWidget> m_focusBeforeSettings;
 
     bool m_modified = false;
     QString m_openedHeaderLine;

@@ -70,9 +70,10 @@ SettingsWindow::SettingsWindow(Dialogs &dialogs, QWidget *parent)
 
     connect(ui->saveButton, &QPushButton::clicked, this, &SettingsWindow::save);
     connect(ui->closeButton, &QPushButton::clicked, this, &SettingsWindow::closeWindow);
-    connect(ui->clientCode, &QLineEdit::textChanged, this, &SettingsWindow::markModified);
+    // A key that a mask refuses changes nothing and marks nothing.
+    connect(ui->clientCode, &MaskedEdit::storedTextChanged, this, &SettingsWindow::markModified);
     connect(ui->clientName, &QLineEdit::textChanged, this, &SettingsWindow::markModified);
-    connect(ui->filialCode, &QLineEdit::textChanged, this, &SettingsWindow::markModified);
+    connect(ui->filialCode, &MaskedEdit::storedTextChanged, this, &SettingsWindow::markModified);
 
     // One Esc handler for the window and its five controls.
     installEventFilter(this);
@@ -138,9 +139,10 @@ void SettingsWindow::loadFields()
 
 bool SettingsWindow::validate()
 {
-    const auto refuse = [this](QWidget *field, const QString &message) {
-        field->setFocus(Qt::OtherFocusReason);
+    // After the message, the cursor on the first place left unfilled.
+    const auto refuse = [this](MaskedEdit *field, const QString &message) {
         m_dialogs.information(this, message);
+        field->focusFirstUnfilled();
         return false;
     };
     if (ui->filialCode->storedText().contains(u' '))
