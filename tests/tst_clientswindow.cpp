@@ -253,6 +253,13 @@ void TestClientsWindow::startState()
     QCOMPARE(texts(child<QMenu>(u"fileMenu"_s)->actions()),
              (QStringList{u"Новый"_s, u"Сохранить"_s, u"Загрузить"_s, u"Предварительный просмотр"_s, u"Выход"_s}));
     QCOMPARE(texts(child<QMenu>(u"serviceMenu"_s)->actions()), QStringList{u"Кардолист"_s});
+
+    // A key the mask refuses marks nothing; a digit does.
+    auto *inn = child<MaskedEdit>(u"inn"_s);
+    type(inn, u"x"_s);
+    QCOMPARE(child<QLabel>(u"innLabel"_s)->text(), u"Инн"_s);
+    type(inn, u"1"_s);
+    QCOMPARE(child<QLabel>(u"innLabel"_s)->text(), u"Инн *"_s);
 }
 
 void TestClientsWindow::tabOrder()
@@ -649,6 +656,8 @@ void TestClientsWindow::pasteIsNotFiltered_data()
     QTest::newRow("Ё passes") << u"surname"_s << u"Ёлкин"_s << u"Ёлкин"_s;
     QTest::newRow("small letters into a passport series") << u"passportSerial"_s << u"ab"_s << u"ab"_s;
     QTest::newRow("outside the code page is refused") << u"surname"_s << u"Ёл\u03A9кин"_s << QString();
+    QTest::newRow("Uzbek letters take their usual spelling") << u"passportPlace"_s << u"Қарши, Ғузор"_s
+                                                             << u"Карши, Гузор"_s;
 }
 
 void TestClientsWindow::pasteIsNotFiltered()

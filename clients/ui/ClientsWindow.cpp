@@ -99,7 +99,12 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
         {ui->passportEnd, ui->passportEndLabel},   {ui->address, ui->addressLabel},
     };
     for (const auto &[edit, label] : marked) {
-        connect(edit, &QLineEdit::textChanged, this, [this, label = label] { markFieldChanged(label); });
+        const auto mark = [this, label = label] { markFieldChanged(label); };
+        // A key a mask refuses changes no stored text, and marks nothing.
+        if (auto *masked = qobject_cast<MaskedEdit *>(edit))
+            connect(masked, &MaskedEdit::storedTextChanged, this, mark);
+        else
+            connect(edit, &QLineEdit::textChanged, this, mark);
         if (!m_markedLabels.contains(label))
             m_markedLabels.append(label);
     }

@@ -1,8 +1,13 @@
 #include "clients/ui/Cp1251Validator.h"
 
-#include "common/Cp1251.h"
+#include "common/Cp1251Fit.h"
 
 QValidator::State Cp1251Validator::validate(QString &input, int &) const
 {
-    return Cp1251::canEncode(input) ? Acceptable : Invalid;
+    const Cp1251Fit fit = Cp1251Fit::of(input);
+    if (!fit.accepted())
+        return Invalid;
+    // The replacements are one letter for one, so the cursor stays.
+    input = fit.text;
+    return Acceptable;
 }

@@ -2,8 +2,9 @@
 
 #include <QValidator>
 
-// Refuses any input holding a character that Windows-1251 cannot carry, so
-// that neither typing nor pasting brings one into a client's data.
+// Keeps a client's data within Windows-1251, typed or pasted: the Uzbek
+// letters the code page lacks take their usual spelling, and input holding
+// any other character it cannot carry is refused whole.
 class Cp1251Validator : public QValidator
 {
     Q_OBJECT
