@@ -1,5 +1,6 @@
 #include "clients/ClientTextImport.h"
 
+#include "common/Cp1251.h"
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
 
@@ -7,6 +8,7 @@
 #include <QHash>
 #include <QVarLengthArray>
 
+#include <algorithm>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -14,6 +16,10 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr qsizetype kCutLength = 100; // place of issue and address
+// Room for the clients is made once, from the number of lines, up to this
+// many; a client line is never shorter than this many bytes.
+constexpr qsizetype kReserveLimit = 250'000;
+constexpr qsizetype kShortestClientLine = 32;
 
 const QString &Blank()
 {
@@ -33,6 +39,22 @@ bool IsBlankLine(QStringView line)
         if (c != u'\t' && c != u' ')
             return false;
     return true;
+}
+
+// The file is decoded a block of whole lines at a time, so that a large file
+// is never held twice. A block ends after the first line end at or beyond
+// this many bytes.
+constexpr qsizetype kDecodeBlock = qsizetype(1) << 20;
+
+qsizetype DecodeBlockEnd(QByteArrayView bytes)
+{
+    for (qsizetype i = kDecodeBlock - 1; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n')
+            return i + 1;
+        if (bytes[i] == '\r')
+            return i + 1 < bytes.size() && bytes[i + 1] == '\n' ? i + 2 : i + 1;
+    }
+    return bytes.size();
 }
 
 using LineFields = QVarLengthArray<QStringView, kClientLineFields>;
@@ -144,10 +166,18 @@ ClientImportResult ClientTextImport::run(QByteArrayView bytes, const QString &pa
     ClientImportResult result;
     result.fields = m_start;
 
-    const QString text = DecodeText(bytes);
-    LineSplitter lines(text);
+    const qsizetype nul = bytes.indexOf('\0'); // the text ends at a zero byte
+    if (nul >= 0)
+        bytes = bytes.first(nul);
+    // Growing the list a step at a time would copy every client several times.
+    const qsizetype lineCount = qMax(bytes.count('\n'), bytes.count('\r')) + 1;
+    const qsizetype expected = std::min({lineCount, bytes.size() / kShortestClientLine + 1, kReserveLimit});
+    result.records.reserve(expected);
     // Trimmed series and number -> row of the first client that has them.
     QHash<std::pair<QString, QString>, int> passports;
+    passports.reserve(expected);
+    // Every client shares one text for the document type.
+    const QString docType = QString::number(m_start.docType);
     int lineNumber = 0;
 
     const auto fail = [&](const QString &reason, std::optional<ClientField> field) {
@@ -157,27 +187,34 @@ ClientImportResult ClientTextImport::run(QByteArrayView bytes, const QString &pa
         return result;
     };
 
-    for (QStringView line; lines.next(line);) {
-        ++lineNumber;
-        if (IsBlankLine(line))
-            continue;
-        const LineFields fields = SplitClientLine(line);
-        result.fields = fieldsFrom(fields.data(), fields.size());
-        const ClientFields &f = result.fields;
-        if (fields.size() < kClientLineFields)
-            return fail(ShortClientLineMessage(), std::nullopt);
-        if (const ClientCheckResult bad = ValidateImportedClient(f, m_currentYear))
-            return fail(bad->message, bad->field);
+    while (!bytes.isEmpty()) {
+        const qsizetype blockEnd = DecodeBlockEnd(bytes);
+        const QString text = Cp1251::decode(bytes.first(blockEnd));
+        bytes = bytes.sliced(blockEnd);
+        LineSplitter lines(text);
+        for (QStringView line; lines.next(line);) {
+            ++lineNumber;
+            if (IsBlankLine(line))
+                continue;
+            const LineFields fields = SplitClientLine(line);
+            result.fields = fieldsFrom(fields.data(), fields.size());
+            const ClientFields &f = result.fields;
+            if (fields.size() < kClientLineFields)
+                return fail(ShortClientLineMessage(), std::nullopt);
+            if (const ClientCheckResult bad = ValidateImportedClient(f, m_currentYear))
+                return fail(bad->message, bad->field);
 
-        const int row = int(result.records.size()) + 1;
-        int &firstRow = passports[{TrimName(f.passportSerial), TrimName(f.passportNumber)}];
-        if (firstRow != 0)
-            return fail(DuplicatePassportMessage(f.passportSerial, f.passportNumber, firstRow), std::nullopt);
-        firstRow = row;
+            const int row = int(result.records.size()) + 1;
+            int &firstRow = passports[{TrimName(f.passportSerial), TrimName(f.passportNumber)}];
+            if (firstRow != 0)
+                return fail(DuplicatePassportMessage(f.passportSerial, f.passportNumber, firstRow), std::nullopt);
+            firstRow = row;
 
-        ClientRecord record = RecordFromFields(f, NameParts::Trimmed);
-        record[ClientColumn::Number] = QString::number(row);
-        result.records.append(std::move(record));
+            ClientRecord record = RecordFromFields(f, NameParts::Trimmed);
+            record[ClientColumn::Number] = QString::number(row);
+            record[ClientColumn::DocType] = docType;
+            result.records.append(std::move(record));
+        }
     }
     return result;
 }

@@ -59,6 +59,8 @@ class TestClientTextImport : public QObject
 private slots:
     void lines_data();
     void lines();
+    void lineEndsAroundAMegabyte_data();
+    void lineEndsAroundAMegabyte();
     void fieldTreatment_data();
     void fieldTreatment();
     void sex_data();
@@ -106,6 +108,31 @@ void TestClientTextImport::lines()
         QVERIFY(!r.ok());
         QCOMPARE(r.failure->line, failedLine);
         QVERIFY(r.records.isEmpty());
+    }
+}
+
+// A large file is read in parts: a line end near a part's edge must still
+// end exactly one line.
+void TestClientTextImport::lineEndsAroundAMegabyte_data()
+{
+    QTest::addColumn<QString>("lineEnd");
+    QTest::newRow("CR LF") << u"\r\n"_s;
+    QTest::newRow("LF") << u"\n"_s;
+    QTest::newRow("CR") << u"\r"_s;
+}
+
+void TestClientTextImport::lineEndsAroundAMegabyte()
+{
+    QFETCH(QString, lineEnd);
+    const QString first = clientLine(1) + lineEnd;
+    const qsizetype megabyte = 1 << 20;
+    for (qsizetype end = megabyte - 4; end <= megabyte + 2; ++end) {
+        // Line 2 is blanks whose line end starts at byte `end`.
+        const QString text = first + QString(end - first.size(), u' ') + lineEnd + withField(2, 0, QString());
+        const ClientImportResult r = import(text);
+        QVERIFY(!r.ok());
+        QCOMPARE(r.failure->line, 3);
+        QCOMPARE(r.failure->reason, u"Внимание! Заполните поле \"Фамилия\"!"_s);
     }
 }
 
