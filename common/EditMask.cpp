@@ -200,7 +200,7 @@ QString EditMask::storedFromProgramText(const QString &value) const
     if (fillFromRight && v.size() < n)
         v = v.rightJustified(n, QLatin1Char(' '));
     for (qsizetype i = 0; i < v.size() && i < n; ++i)
-        if (v[i] == QLatin1Char(' ') && !layout[i].literal)
+        if (v.at(i) == QLatin1Char(' ') && !layout[i].literal) // at(): no copy of a shared value
             v[i] = blank;
 
     QString shown = ApplyQtMask(layout, qtBlank, v);
