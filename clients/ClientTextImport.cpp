@@ -181,7 +181,7 @@ ClientImportResult ClientTextImport::run(QByteArrayView bytes, const QString &pa
     int lineNumber = 0;
 
     const auto fail = [&](const QString &reason, std::optional<ClientField> field) {
-        result.records.clear();
+        result.records = QList<ClientRecord>(); // its room too
         result.failure = ClientImportFailure{lineNumber, ClientImportErrorMessage(path, lineNumber, reason),
                                              reason, field};
         return result;
