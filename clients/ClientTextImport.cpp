@@ -17,7 +17,7 @@ namespace {
 
 constexpr qsizetype kCutLength = 100; // place of issue and address
 // Room for the clients is made once, from the number of lines, up to this
-// many; a client line is never shorter than this many bytes.
+// many; no client line that passes the checks is shorter than this many bytes.
 constexpr qsizetype kReserveLimit = 250'000;
 constexpr qsizetype kShortestClientLine = 32;
 
