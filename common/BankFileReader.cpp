@@ -1,6 +1,7 @@
 #include "common/BankFileReader.h"
 
 #include "common/Cp1251.h"
+#include "common/RegularFile.h"
 #include "common/UserError.h"
 
 #include <QFile>
@@ -19,6 +20,7 @@ QString SizeMessage(const QString &path)
 
 QByteArray BankFileReader::readFile(const QString &path, const std::function<QString(const QFile &)> &cannotOpen)
 {
+    RequireRegularFile(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw UserError(cannotOpen(file));

@@ -19,7 +19,8 @@ public:
     static constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
 
     // The whole file; throws UserError with cannotOpen(file) when it cannot
-    // be read, or the size message when it is larger than kMaxFileSize.
+    // be read, the size message when it is larger than kMaxFileSize, or
+    // NotRegularFileMessage (before opening) for a folder, FIFO or device.
     static QByteArray readFile(const QString &path, const std::function<QString(const QFile &)> &cannotOpen);
 
     // Throws UserError(badFormat) when the file has no first line or the
