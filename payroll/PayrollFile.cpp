@@ -278,7 +278,7 @@ int MonthIndexFromField(const QString &field)
 {
     const std::optional<int> month = ParseMonthField(field);
     if (!month)
-        throw UserError(u"'%1' is not a valid integer value"_s.arg(field));
+        throw UserError(u"'%1' is not a valid integer value"_s.arg(Excerpt(field)));
     return *month >= 1 && *month <= 12 ? *month - 1 : -1;
 }
 
