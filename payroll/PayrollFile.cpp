@@ -105,6 +105,19 @@ bool IsWrittenRow(const PayrollRow &row)
     return !row.name.isEmpty() && !row.card.isEmpty() && row.amount != u"0.00"_s;
 }
 
+qint64 PayrollFileSize(const SettingsRecord &settings, const PayrollHeader &header, const QList<PayrollRow> &rows)
+{
+    BankFileWriter headerLine;
+    WriteHeaderLine(headerLine, settings, header, QDateTime(QDate(2000, 1, 1), QTime(0, 0)));
+    qint64 size = headerLine.size() + BankFileWriter::kTrailerSize;
+    for (const PayrollRow &row : rows) {
+        if (IsWrittenRow(row))
+            size += 1 + BankFileWriter::kLineNumberSize + row.name.size() + row.card.size()
+                    + (row.amount.size() - row.amount.count(QLatin1Char(' '))) + BankFileWriter::lineOverhead(5);
+    }
+    return size;
+}
+
 QByteArray BuildPayrollFile(const SettingsRecord &settings, const PayrollHeader &header,
                             const QList<PayrollRow> &rows, const QDateTime &moment)
 {

@@ -303,6 +303,21 @@ private slots:
         QCOMPARE(error.isEmpty() ? plain : error, result);
     }
 
+    // The size a save checks against the reader's limit is the size written.
+    void sizeIsKnownBeforeBuilding_data()
+    {
+        QTest::addColumn<QList<PayrollRow>>("rows");
+        QTest::newRow("no rows") << QList<PayrollRow>();
+        QTest::newRow("golden rows, one left out") << ThreeRows();
+        QTest::newRow("display amounts") << QList<PayrollRow>{{u"Ёж"_s, u"1"_s, u"1 234 567.50"_s}};
+        QTest::newRow("incomplete rows") << QList<PayrollRow>{{QString(), u"1"_s, u"1.00"_s}, {u"А"_s, QString(), u"2"_s}};
+    }
+    void sizeIsKnownBeforeBuilding()
+    {
+        QFETCH(QList<PayrollRow>, rows);
+        QCOMPARE(PayrollFileSize(Settings(), Header(), rows), BuildPayrollFile(Settings(), Header(), rows, kMoment).size());
+    }
+
     void padsRegisterNumber_data()
     {
         QTest::addColumn<QString>("typed");
