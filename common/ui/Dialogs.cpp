@@ -49,3 +49,23 @@ bool QtDialogs::printSetup(QWidget *parent, QPrinter &printer)
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
 }
+
+namespace {
+
+class SilentProgress : public PrintProgress
+{
+public:
+    bool pageStarting(int, int) override { return true; }
+};
+
+} // namespace
+
+std::unique_ptr<PrintProgress> Dialogs::printProgress(QWidget *)
+{
+    return std::make_unique<SilentProgress>();
+}
+
+std::unique_ptr<PrintProgress> QtDialogs::printProgress(QWidget *parent)
+{
+    return std::make_unique<PrintProgressDialog>(parent);
+}

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "common/ui/PrintJob.h"
+
 #include <QString>
+
+#include <memory>
 
 class QPrinter;
 class QWidget;
@@ -26,6 +30,8 @@ public:
     virtual QString openFileName(QWidget *parent, const QString &filter) = 0;
     // Printer dialog; false means cancelled. The printer carries the choices.
     virtual bool printSetup(QWidget *parent, QPrinter &printer) = 0;
+    // Progress of a print or preview run; by default none shown, never cancelled.
+    virtual std::unique_ptr<PrintProgress> printProgress(QWidget *parent);
 };
 
 // The production implementation: real Qt dialogs.
@@ -37,4 +43,5 @@ public:
     Answer question(QWidget *parent, const QString &caption, const QString &text, Buttons buttons) override;
     QString openFileName(QWidget *parent, const QString &filter) override;
     bool printSetup(QWidget *parent, QPrinter &printer) override;
+    std::unique_ptr<PrintProgress> printProgress(QWidget *parent) override;
 };

@@ -2,6 +2,7 @@
 
 #include "common/UserError.h"
 #include "common/ui/Dialogs.h"
+#include "common/ui/PrintJob.h"
 #include "payroll/PayrollPrintout.h"
 #include "payroll/PrintoutRenderer.h"
 #include "settings/SettingsRecord.h"
@@ -65,15 +66,19 @@ QList<int> PagesToPrint(const QPrinter &printer, int pageCount)
     return pages;
 }
 
-void PrintOn(QPrinter &printer, const Printout &printout)
+bool PrintOn(QPrinter &printer, const Printout &printout, PrintProgress &progress)
 {
     const QList<int> pages = PagesToPrint(printer, printout.pageCount);
     if (pages.isEmpty())
-        return;
-    if (!RenderPrintout(printer, printout, pages)) {
+        return true;
+    const PrintJobResult result = RunPrintJob(printer, progress, [&](QPrinter &target, const auto &pageStarting) {
+        return RenderPrintout(target, printout, pages, pageStarting);
+    });
+    if (result == PrintJobResult::CannotBegin) {
         const QString target = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
         throw UserError(u"Не удалось начать печать: %1"_s.arg(target.isEmpty() ? u"нет принтера"_s : target));
     }
+    return result == PrintJobResult::Printed;
 }
 
 bool PrintPayroll(QWidget *parent, Dialogs &dialogs, const QList<PayrollRow> &rows, const PayrollHeader &header)
@@ -83,11 +88,10 @@ bool PrintPayroll(QWidget *parent, Dialogs &dialogs, const QList<PayrollRow> &ro
     PreparePrinter(printer, header);
     if (!dialogs.printSetup(parent, printer))
         return false;
-    PrintOn(printer, printout);
-    return true;
+    return PrintOn(printer, printout, *dialogs.printProgress(parent));
 }
 
-void PreviewPayroll(QWidget *parent, const QList<PayrollRow> &rows, const PayrollHeader &header)
+void PreviewPayroll(QWidget *parent, Dialogs &dialogs, const QList<PayrollRow> &rows, const PayrollHeader &header)
 {
     const Printout printout = LayOut(rows, header);
     QPrinter printer(QPrinter::HighResolution);
@@ -97,7 +101,8 @@ void PreviewPayroll(QWidget *parent, const QList<PayrollRow> &rows, const Payrol
     QString failure;
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter *target) {
         try {
-            PrintOn(*target, printout);
+            if (!PrintOn(*target, printout, *dialogs.printProgress(&preview)))
+                QMetaObject::invokeMethod(&preview, &QDialog::reject, Qt::QueuedConnection);
         } catch (const UserError &e) {
             failure = e.text(); // reported after the dialog, never across the event loop
         }

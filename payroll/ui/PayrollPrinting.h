@@ -6,6 +6,7 @@
 #include <QList>
 
 class Dialogs;
+class PrintProgress;
 class QPrinter;
 class QWidget;
 struct Printout;
@@ -16,16 +17,17 @@ struct Printout;
 // or page); they run inside the caller's Guarded().
 
 // The printer dialog, then the register on the chosen printer, copies and
-// pages, or into the chosen PDF file. False when the dialog was cancelled.
+// pages, or into the chosen PDF file. False when the dialog or the run was cancelled.
 bool PrintPayroll(QWidget *parent, Dialogs &dialogs, const QList<PayrollRow> &rows, const PayrollHeader &header);
 
 // The print preview, from which the register can be printed or saved as PDF.
-void PreviewPayroll(QWidget *parent, const QList<PayrollRow> &rows, const PayrollHeader &header);
+// Cancelling its progress closes it.
+void PreviewPayroll(QWidget *parent, Dialogs &dialogs, const QList<PayrollRow> &rows, const PayrollHeader &header);
 
 // The pages to draw for the printer's choices: its page range and, when the
 // printer cannot make copies itself, each copy (collated or not).
 QList<int> PagesToPrint(const QPrinter &printer, int pageCount);
 
-// Draws the printout with the printer's choices; throws UserError when the
-// printer cannot begin.
-void PrintOn(QPrinter &printer, const Printout &printout);
+// Draws the printout with the printer's choices, page by page with progress;
+// false when the user cancelled. Throws UserError when the printer cannot begin.
+bool PrintOn(QPrinter &printer, const Printout &printout, PrintProgress &progress);

@@ -44,3 +44,28 @@ bool ScriptedDialogs::printSetup(QWidget *, QPrinter &)
     shown.append({Kind::PrintSetup, QString(), QString()});
     return m_prints.isEmpty() ? false : m_prints.dequeue();
 }
+
+namespace {
+
+class ScriptedProgress : public PrintProgress
+{
+public:
+    explicit ScriptedProgress(ScriptedDialogs &dialogs) : m_dialogs(dialogs) {}
+    bool pageStarting(int done, int) override
+    {
+        if (m_dialogs.cancelPrintAfterPages >= 0 && done >= m_dialogs.cancelPrintAfterPages)
+            return false;
+        ++m_dialogs.printPagesStarted;
+        return true;
+    }
+
+private:
+    ScriptedDialogs &m_dialogs;
+};
+
+} // namespace
+
+std::unique_ptr<PrintProgress> ScriptedDialogs::printProgress(QWidget *)
+{
+    return std::make_unique<ScriptedProgress>(*this);
+}

@@ -34,8 +34,12 @@ public:
     Answer question(QWidget *parent, const QString &caption, const QString &text, Buttons buttons) override;
     QString openFileName(QWidget *parent, const QString &filter) override;
     bool printSetup(QWidget *parent, QPrinter &printer) override;
+    // Counts the pages begun; cancels before page cancelPrintAfterPages + 1 when set.
+    std::unique_ptr<PrintProgress> printProgress(QWidget *parent) override;
 
     QStringList filters;             // filters passed to openFileName
+    int cancelPrintAfterPages = -1;
+    int printPagesStarted = 0;             // filters passed to openFileName
 
 private:
     QQueue<Answer> m_answers;
