@@ -1,6 +1,7 @@
 #include "common/BankFileReader.h"
 
 #include "common/Cp1251.h"
+#include "common/RegularFile.h"
 #include "common/UserError.h"
 
 #include <QFile>
@@ -19,6 +20,7 @@ QString SizeMessage(const QString &path)
 
 QByteArray BankFileReader::readFile(const QString &path, const std::function<QString(const QFile &)> &cannotOpen)
 {
+    RequireRegularFile(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw UserError(cannotOpen(file));
@@ -36,23 +38,22 @@ BankFileReader::BankFileReader(QByteArrayView bytes, const std::function<bool(QS
                                const QString &badFormat)
 {
     const qsizetype nul = bytes.indexOf('\0');
-    m_text = Cp1251::decode(nul >= 0 ? bytes.first(nul) : bytes);
-    m_rest = m_text;
+    m_rest = nul >= 0 ? bytes.first(nul) : bytes;
     if (!nextLine(m_header) || !firstLineCheck(m_header))
         throw UserError(badFormat);
 }
 
-bool BankFileReader::nextLine(QStringView &line)
+// CR, LF and the other ASCII bytes are the same in Windows-1251.
+bool BankFileReader::nextLine(QString &line)
 {
     const qsizetype n = m_rest.size();
     if (n == 0)
         return false;
-    const QChar *p = m_rest.data();
     qsizetype i = 0;
-    while (i < n && p[i] != QLatin1Char('\r') && p[i] != QLatin1Char('\n'))
+    while (i < n && m_rest[i] != '\r' && m_rest[i] != '\n')
         ++i;
-    line = m_rest.first(i);
-    if (i < n && p[i] == QLatin1Char('\r') && i + 1 < n && p[i + 1] == QLatin1Char('\n'))
+    line = Cp1251::decode(m_rest.first(i));
+    if (i + 1 < n && m_rest[i] == '\r' && m_rest[i + 1] == '\n')
         ++i;
     m_rest = m_rest.sliced(std::min(i + 1, n));
     return true;
@@ -63,17 +64,14 @@ bool BankFileReader::nextDetail(QStringView &line)
     if (!m_hasPending && !nextLine(m_pending))
         return false;
     m_hasPending = false;
-    QStringView following;
-    const bool more = nextLine(following);
-    if (!more && isTrailer(m_pending)) {
-        m_trailer = m_pending;
+    m_line = std::move(m_pending);
+    const bool more = nextLine(m_pending);
+    if (!more && isTrailer(m_line)) {
+        m_trailer = std::move(m_line);
         return false;
     }
-    line = m_pending;
-    if (more) {
-        m_pending = following;
-        m_hasPending = true;
-    }
+    line = m_line;
+    m_hasPending = more;
     return true;
 }
 

@@ -9,7 +9,8 @@
 class QFile;
 
 // Reads a bank line file: Windows-1251 up to the first zero byte, lines
-// ended by CR LF, LF or CR, walked one at a time. The first line is the
+// ended by CR LF, LF or CR, walked and decoded one at a time (the whole
+// file is never held decoded). The first line is the
 // header; the last line is the trailer only when its first field is "T",
 // so a file that lost its trailer loses no detail line.
 class BankFileReader
@@ -19,7 +20,8 @@ public:
     static constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
 
     // The whole file; throws UserError with cannotOpen(file) when it cannot
-    // be read, or the size message when it is larger than kMaxFileSize.
+    // be read, the size message when it is larger than kMaxFileSize, or
+    // NotRegularFileMessage (before opening) for a folder, FIFO or device.
     static QByteArray readFile(const QString &path, const std::function<QString(const QFile &)> &cannotOpen);
 
     // Throws UserError(badFormat) when the file has no first line or the
@@ -28,7 +30,8 @@ public:
                    const QString &badFormat);
 
     QStringView headerLine() const { return m_header; }
-    // The next line between header and trailer, empty lines included.
+    // The next line between header and trailer, empty lines included; the
+    // view holds until the next call.
     bool nextDetail(QStringView &line);
     // After the walk: the trailer line, empty when the file has none.
     QStringView trailerLine() const { return m_trailer; }
@@ -38,12 +41,12 @@ public:
     static bool isTrailer(QStringView line);
 
 private:
-    bool nextLine(QStringView &line);
+    bool nextLine(QString &line);
 
-    QString m_text;
-    QStringView m_rest;
-    QStringView m_header;
-    QStringView m_pending;
+    QByteArrayView m_rest;
+    QString m_header;
+    QString m_line;
+    QString m_pending;
     bool m_hasPending = false;
-    QStringView m_trailer;
+    QString m_trailer;
 };

@@ -14,6 +14,15 @@ BankFileWriter::BankFileWriter(qsizetype capacity)
 {
 }
 
+QString BankFileWriter::tooLargeMessage(qint64 size)
+{
+    constexpr double kMiB = 1024.0 * 1024.0;
+    return QStringLiteral("Файл не сохранён: он занял бы %1 МБ, а программа открывает файлы не больше %2 МБ. "
+                          "Разделите документ на несколько")
+            .arg(QString::number(size / kMiB, 'f', 1))
+            .arg(BankFileReader::kMaxFileSize / (1024 * 1024));
+}
+
 void BankFileWriter::grow(qsizetype bytes)
 {
     const qsizetype used = size();

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "common/BankFileReader.h"
+
 #include <QByteArray>
+#include <QString>
 #include <QStringView>
 
 // Builds the bytes of a bank line file: Windows-1251, a TAB after every
@@ -14,6 +17,12 @@ public:
     static constexpr qsizetype lineOverhead(int fieldCount) { return fieldCount + 2; }
     static constexpr qsizetype kLineNumberSize = 10;
     static constexpr qsizetype kTrailerSize = 1 + kLineNumberSize + 8 + 3 + 2;
+
+    // Nothing the program writes may be refused by its own reader: a save
+    // checks the file's size against this before writing anything.
+    static bool fitsReader(qint64 size) { return size <= BankFileReader::kMaxFileSize; }
+    // Why such a save stops: the size it would have and the limit.
+    static QString tooLargeMessage(qint64 size);
 
     // capacity: the expected size; the buffer grows beyond it when needed.
     explicit BankFileWriter(qsizetype capacity = 0);

@@ -144,10 +144,10 @@ Money &Money::operator+=(Money other)
 
 QString Money::conversionMessage(const QString &text)
 {
-    return QStringLiteral("'%1' is not a valid floating point value").arg(text);
+    return QStringLiteral("'%1' is not a valid floating point value").arg(Excerpt(text));
 }
 
 QString Money::rangeMessage(const QString &text)
 {
-    return QStringLiteral("Сумма '%1' вне допустимого диапазона (не более 999 999 999 999 999.99)").arg(text);
+    return QStringLiteral("Сумма '%1' вне допустимого диапазона (не более 999 999 999 999 999.99)").arg(Excerpt(text));
 }

@@ -90,3 +90,13 @@ QString WithFullStop(const QString &text)
         return text + QLatin1Char('.');
     return text;
 }
+
+QString Excerpt(QStringView text, qsizetype limit)
+{
+    if (text.size() <= limit)
+        return text.toString();
+    qsizetype cut = limit;
+    if (cut > 0 && text[cut - 1].isHighSurrogate())
+        --cut; // never half a character
+    return text.first(cut).toString() + QChar(u'…');
+}

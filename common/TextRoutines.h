@@ -37,6 +37,13 @@ QString DecodeText(QByteArrayView bytes);
 // A file's bytes as Windows-1251 text split into lines, as above.
 QStringList DecodeLines(QByteArrayView bytes);
 
+// Messages quote at most this many characters of an offending text.
+inline constexpr qsizetype kExcerptLength = 100;
+
+// The text as a message quotes it: whole when short, else its first
+// kExcerptLength characters and "…", so that a 10 MB cell makes no 10 MB message.
+QString Excerpt(QStringView text, qsizetype limit = kExcerptLength);
+
 // The general error display appends a full stop when the text's last character
 // sorts after "." in character code order.
 QString WithFullStop(const QString &text);

@@ -2,6 +2,7 @@
 
 #include "common/BankFileReader.h"
 #include "common/BankFileWriter.h"
+#include "common/Cp1251.h"
 #include "common/Money.h"
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
@@ -86,6 +87,19 @@ bool IsWrittenRow(const PayrollRow &row)
     return !row.name.isEmpty() && !row.card.isEmpty() && row.amount != u"0.00"_s;
 }
 
+qint64 PayrollFileSize(const SettingsRecord &settings, const PayrollHeader &header, const QList<PayrollRow> &rows)
+{
+    BankFileWriter headerLine;
+    WriteHeaderLine(headerLine, settings, header, QDateTime(QDate(2000, 1, 1), QTime(0, 0)));
+    qint64 size = headerLine.size() + BankFileWriter::kTrailerSize;
+    for (const PayrollRow &row : rows) {
+        if (IsWrittenRow(row))
+            size += 1 + BankFileWriter::kLineNumberSize + row.name.size() + row.card.size()
+                    + (row.amount.size() - row.amount.count(QLatin1Char(' '))) + BankFileWriter::lineOverhead(5);
+    }
+    return size;
+}
+
 QByteArray BuildPayrollFile(const SettingsRecord &settings, const PayrollHeader &header,
                             const QList<PayrollRow> &rows, const QDateTime &moment)
 {
@@ -115,6 +129,48 @@ QByteArray BuildPayrollFile(const SettingsRecord &settings, const PayrollHeader 
     return out.take();
 }
 
+namespace {
+
+// The lines of a file's bytes up to its first zero byte, as the text
+// splitter cuts them, without decoding the whole file first: TAB, CR, LF,
+// blank and comma are the same bytes in Windows-1251.
+class ByteLines
+{
+public:
+    explicit ByteLines(QByteArrayView bytes)
+    {
+        const qsizetype nul = bytes.indexOf('\0');
+        m_rest = nul >= 0 ? bytes.first(nul) : bytes;
+    }
+    bool next(QByteArrayView &line)
+    {
+        if (m_rest.isEmpty())
+            return false;
+        qsizetype i = 0;
+        const qsizetype n = m_rest.size();
+        while (i < n && m_rest[i] != '\r' && m_rest[i] != '\n')
+            ++i;
+        line = m_rest.first(i);
+        if (i + 1 < n && m_rest[i] == '\r' && m_rest[i + 1] == '\n')
+            ++i;
+        m_rest = m_rest.sliced(std::min(i + 1, n));
+        return true;
+    }
+
+private:
+    QByteArrayView m_rest;
+};
+
+QByteArrayView WithoutLeadingTabs(QByteArrayView line)
+{
+    qsizetype i = 0;
+    while (i < line.size() && line[i] == '\t')
+        ++i;
+    return line.sliced(i);
+}
+
+} // namespace
+
 PayrollFileContents ReadPayrollFile(QByteArrayView bytes)
 {
     // A line too short to hold the tested character fails as well.
@@ -132,6 +188,11 @@ PayrollFileContents ReadPayrollFile(QByteArrayView bytes)
     contents.monthField = BankFileReader::field(first, 6).toString();
     contents.year = BankFileReader::field(first, 7).toString();
     contents.registerNumber = BankFileReader::field(first, 8).toString();
+    qsizetype lines = 0; // at most this many rows: the list is allocated once
+    ByteLines counting(bytes);
+    for (QByteArrayView line; counting.next(line);)
+        lines += line.isEmpty() ? 0 : 1;
+    contents.rows.reserve(lines);
     for (QStringView line; reader.nextDetail(line);) {
         if (!line.isEmpty())
             contents.rows.append({BankFileReader::field(line, 2).toString(), BankFileReader::field(line, 3).toString(),
@@ -142,27 +203,32 @@ PayrollFileContents ReadPayrollFile(QByteArrayView bytes)
 
 QList<PayrollRow> ImportPayrollText(QByteArrayView bytes)
 {
-    const QString text = DecodeText(bytes);
-    LineSplitter lines(text);
+    // Counted first, so that the list is allocated once at its final size.
+    qsizetype count = 0;
+    ByteLines counting(bytes);
+    for (QByteArrayView line; counting.next(line);)
+        count += WithoutLeadingTabs(line).isEmpty() ? 0 : 1;
     QList<PayrollRow> rows;
-    for (QStringView line; lines.next(line);) {
-        while (line.startsWith(FieldSeparator))
-            line = line.mid(1);
+    rows.reserve(count);
+
+    ByteLines lines(bytes);
+    for (QByteArrayView line; lines.next(line);) {
+        line = WithoutLeadingTabs(line);
         if (line.isEmpty())
             continue; // empty or TABs only: nothing to take
 
-        const qsizetype nameEnd = line.indexOf(FieldSeparator);
-        const QStringView name = nameEnd < 0 ? QStringView() : line.first(nameEnd);
-        const QStringView remainder = line.mid(name.size() + 1);
-        const qsizetype cardEnd = remainder.indexOf(FieldSeparator);
+        const qsizetype nameEnd = line.indexOf('\t');
+        const QByteArrayView name = nameEnd < 0 ? QByteArrayView() : line.first(nameEnd);
+        const QByteArrayView remainder = line.sliced(std::min(name.size() + 1, line.size()));
+        const qsizetype cardEnd = remainder.indexOf('\t');
         PayrollRow row;
-        row.name = name.toString();
+        row.name = Cp1251::decode(name);
+        QByteArrayView amount = remainder;
         if (cardEnd >= 0) {
-            row.card = ReplaceAll(remainder.first(cardEnd).toString(), kSpace, QString());
-            row.amount = DecimalPoint(remainder.mid(cardEnd + 1));
-        } else {
-            row.amount = DecimalPoint(remainder);
+            row.card = ReplaceAll(Cp1251::decode(remainder.first(cardEnd)), kSpace, QString());
+            amount = remainder.sliced(cardEnd + 1);
         }
+        row.amount = DecimalPoint(Cp1251::decode(amount));
         rows.append(std::move(row));
     }
     return rows;
@@ -259,7 +325,7 @@ int MonthIndexFromField(const QString &field)
 {
     const std::optional<int> month = ParseMonthField(field);
     if (!month)
-        throw UserError(u"'%1' is not a valid integer value"_s.arg(field));
+        throw UserError(u"'%1' is not a valid integer value"_s.arg(Excerpt(field)));
     return *month >= 1 && *month <= 12 ? *month - 1 : -1;
 }
 

@@ -43,6 +43,9 @@ QString HeaderKeyText(const SettingsRecord &settings, const PayrollHeader &heade
 // is exactly "0.00" (the same text in plain and display form).
 bool IsWrittenRow(const PayrollRow &row);
 
+// The size of the file BuildPayrollFile makes of these rows, without building it.
+qint64 PayrollFileSize(const SettingsRecord &settings, const PayrollHeader &header, const QList<PayrollRow> &rows);
+
 // The whole file's bytes, trailer included. The rows' amounts may be in
 // plain or display form: they are written plain, without their blanks.
 QByteArray BuildPayrollFile(const SettingsRecord &settings, const PayrollHeader &header,

@@ -1,6 +1,7 @@
 #include "payroll/PayrollSave.h"
 
 #include "common/AtomicFile.h"
+#include "common/BankFileWriter.h"
 #include "common/Clock.h"
 #include "common/TextRoutines.h"
 
@@ -42,6 +43,9 @@ SaveOutcome SavePayroll(PayrollSaveRequest &request, const Clock &clock, const s
         return SaveOutcome::cancelled();
 
     const QString path = PayrollFilePath(settings, header); // refuses bank codes that could steer it
+    const qint64 size = PayrollFileSize(settings, header, request.rows);
+    if (!BankFileWriter::fitsReader(size))
+        return SaveOutcome::stopped(BankFileWriter::tooLargeMessage(size), u"mainGrid"_s);
     QString reason;
     for (const QString &folder : {SaveFolder(), SaveFolder() + u'/' + header.year}) {
         // Said here, with its reason, rather than as the file's later "No such file or directory".

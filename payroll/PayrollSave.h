@@ -20,7 +20,9 @@ struct PayrollSaveRequest
 // line: the checks in order, the folders (one that cannot be made stops
 // the save with the system's reason), the file name, the overwrite
 // question when the register is the one last opened (confirmOverwrite
-// answers it; none means yes), one moment, the bytes, an atomic write.
+// answers it; none means yes), the size (a file the reader would refuse
+// stops the save before anything is written), one moment, the bytes, an
+// atomic write.
 // Settings that cannot be read throw UserError.
 SaveOutcome SavePayroll(PayrollSaveRequest &request, const Clock &clock,
                         const std::function<bool()> &confirmOverwrite = {});

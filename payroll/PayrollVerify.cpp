@@ -27,7 +27,7 @@ bool DigitsOfLength(QStringView text, qsizetype n)
 
 QString Quoted(const QString &text)
 {
-    return u"\""_s + text + u"\""_s;
+    return u"\""_s + Excerpt(text) + u"\""_s;
 }
 
 class PayrollRules final : public BankFileRules
@@ -334,7 +334,7 @@ QStringList FormatVerifyReport(const VerifyReport &report)
         out << u"Total: "_s + report.total->toDisplay();
     else if (report.totalBeyondRange)
         out << u"Total: beyond the range of amounts"_s;
-    out << u"Stored CRC: "_s + (report.storedCrc.isEmpty() ? u"(none)"_s : report.storedCrc);
+    out << u"Stored CRC: "_s + (report.storedCrc.isEmpty() ? u"(none)"_s : Excerpt(report.storedCrc));
     out << u"Computed CRC: "_s + (report.computedCrc.isEmpty() ? u"(none)"_s : report.computedCrc);
     out << (report.clean() ? u"OK"_s : u"%1 problem(s)"_s.arg(report.problems.size() + report.unlistedProblems));
     return out;

@@ -2,6 +2,7 @@
 
 #include "common/AtomicFile.h"
 #include "common/Cp1251.h"
+#include "common/RegularFile.h"
 #include "common/UserError.h"
 
 #include <QFile>
@@ -87,6 +88,7 @@ bool SettingsFileExists()
 std::optional<SettingsRecord> ReadCompleteSettingsRecord()
 {
     const QString name = SettingsFileName();
+    RequireRegularFile(name);
     QFile file(name);
     if (!QFileInfo::exists(name)) {
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))

@@ -7,6 +7,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
+#include <future>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -48,6 +55,23 @@ QString ErrorText(const std::function<void()> &f)
         return e.text();
     }
     return {};
+}
+
+// f's error text. Should f block on the FIFO, a writer that opens and
+// closes at once releases it after a few seconds, and "blocked" comes back.
+QString ErrorTextUnblocked(const QString &fifo, const std::function<void()> &f)
+{
+    using namespace std::chrono_literals;
+    auto result = std::async(std::launch::async, [&f] { return ErrorText(f); });
+    if (result.wait_for(5s) == std::future_status::ready)
+        return result.get();
+    while (result.wait_for(100ms) == std::future_status::timeout) {
+        const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0)
+            ::close(fd);
+    }
+    result.get();
+    return u"blocked"_s;
 }
 
 } // namespace
@@ -279,6 +303,21 @@ private slots:
         QCOMPARE(error.isEmpty() ? plain : error, result);
     }
 
+    // The size a save checks against the reader's limit is the size written.
+    void sizeIsKnownBeforeBuilding_data()
+    {
+        QTest::addColumn<QList<PayrollRow>>("rows");
+        QTest::newRow("no rows") << QList<PayrollRow>();
+        QTest::newRow("golden rows, one left out") << ThreeRows();
+        QTest::newRow("display amounts") << QList<PayrollRow>{{u"Ёж"_s, u"1"_s, u"1 234 567.50"_s}};
+        QTest::newRow("incomplete rows") << QList<PayrollRow>{{QString(), u"1"_s, u"1.00"_s}, {u"А"_s, QString(), u"2"_s}};
+    }
+    void sizeIsKnownBeforeBuilding()
+    {
+        QFETCH(QList<PayrollRow>, rows);
+        QCOMPARE(PayrollFileSize(Settings(), Header(), rows), BuildPayrollFile(Settings(), Header(), rows, kMoment).size());
+    }
+
     void padsRegisterNumber_data()
     {
         QTest::addColumn<QString>("typed");
@@ -311,6 +350,34 @@ private slots:
         f.close();
         QVERIFY(ErrorText([&] { ReadPayrollFileBytes(huge); }).contains(u"64 МБ"_s));
         QVERIFY(ErrorText([&] { ReadPayrollTextBytes(huge); }).contains(u"64 МБ"_s));
+    }
+
+    void refusesWhatIsNotARegularFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("textImport");
+        for (const QString &kind : {u"fifo"_s, u"folder"_s, u"device"_s}) {
+            QTest::addRow("%s, open", qPrintable(kind)) << kind << false;
+            QTest::addRow("%s, import", qPrintable(kind)) << kind << true;
+        }
+    }
+    void refusesWhatIsNotARegularFile()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, textImport);
+        QTemporaryDir dir;
+        QString path = dir.filePath(u"ZPSV.txt"_s);
+        if (kind == u"fifo"_s)
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (kind == u"folder"_s)
+            QVERIFY(QDir().mkdir(path));
+        else
+            path = u"/dev/zero"_s; // endless: would be read up to the size limit
+        const QString text = ErrorTextUnblocked(path, [&] {
+            textImport ? ReadPayrollTextBytes(path) : ReadPayrollFileBytes(path);
+        });
+        QVERIFY2(text.startsWith(u"\"%1\" — "_s.arg(path)) && text.contains(u"Открыть его нельзя"_s),
+                 qPrintable(text));
     }
 };
 

@@ -109,6 +109,8 @@ private slots:
     void pdfReadsBack();
     void printDialogChoices_data();
     void printDialogChoices();
+    void cancelledRunKeepsTheOldFile_data();
+    void cancelledRunKeepsTheOldFile();
     void printErrorsBeforeDialog();
     void previewShowsTheRegister();
 
@@ -423,6 +425,32 @@ void TestPayrollPrintout::printDialogChoices()
     const QString pdfinfo = QStandardPaths::findExecutable(u"pdfinfo"_s);
     if (!pdfinfo.isEmpty())
         QVERIFY(Run(pdfinfo, {dialogs.file}).contains(u"Pages:           %1\n"_s.arg(pages.size())));
+}
+
+void TestPayrollPrintout::cancelledRunKeepsTheOldFile_data()
+{
+    QTest::addColumn<int>("cancelAfter");
+    QTest::newRow("before the first page") << 0;
+    QTest::newRow("after two pages") << 2;
+    QTest::newRow("never") << -1;
+}
+
+void TestPayrollPrintout::cancelledRunKeepsTheOldFile()
+{
+    QFETCH(int, cancelAfter);
+    PdfChoosingDialogs dialogs;
+    dialogs.file = QDir::current().absoluteFilePath(u"printed.pdf"_s);
+    dialogs.cancelPrintAfterPages = cancelAfter;
+    QFile old(dialogs.file);
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+
+    QCOMPARE(PrintPayroll(nullptr, dialogs, Rows(111), Header()), cancelAfter < 0);
+    QCOMPARE(dialogs.printPagesStarted, cancelAfter < 0 ? 3 : cancelAfter);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    const QByteArray bytes = old.readAll();
+    QVERIFY(cancelAfter < 0 ? bytes.startsWith("%PDF") : bytes == "old");
+    QCOMPARE(QDir::current().entryList(QDir::Files | QDir::Hidden).filter(u"part"_s), QStringList());
 }
 
 void TestPayrollPrintout::printErrorsBeforeDialog()

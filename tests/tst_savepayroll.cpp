@@ -33,6 +33,29 @@ private slots:
         m_dir.reset();
     }
 
+    // A register the reader would refuse as too large is never written.
+    void sizeLimit_data()
+    {
+        QTest::addColumn<qint64>("beyond");
+        QTest::newRow("at the limit") << qint64(0);
+        QTest::newRow("one byte over") << qint64(1);
+    }
+    void sizeLimit()
+    {
+        QFETCH(qint64, beyond);
+        QList<PayrollRow> rows{{u"А"_s, u"1"_s, u"1.00"_s}};
+        const qint64 base = PayrollFileSize(ReadSettingsRecord(), {u"00007"_s, kHeader.date, 11, u"2026"_s}, rows);
+        rows[0].name = QString(BankFileReader::kMaxFileSize - base + 1 + beyond, u'Я');
+        PayrollSaveRequest request{kHeader, rows, QString()};
+        const SaveOutcome outcome = SavePayroll(request, FixedClock(QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9))));
+        QCOMPARE(outcome.kind, beyond ? SaveOutcome::Kind::StoppedByCheck : SaveOutcome::Kind::Saved);
+        QCOMPARE(QFile::exists(kPath), !beyond);
+        if (beyond)
+            QVERIFY2(outcome.message.contains(u"не больше 64 МБ"_s), qPrintable(outcome.message));
+        else
+            QCOMPARE(ReadPayrollFile(ReadPayrollFileBytes(kPath)).rows.value(0).name.size(), rows[0].name.size());
+    }
+
     // The checks in the order the user meets them, each naming its control.
     void stopsAtTheFirstCheck_data()
     {

@@ -47,6 +47,7 @@ private slots:
     void readFile_data();
     void readFile();
     void missingFileIsCreatedEmpty();
+    void folderIsRefused();
     void failedWriteKeepsOldFile();
 
 private:
@@ -139,6 +140,18 @@ void TestSettingsRecord::missingFileIsCreatedEmpty()
     QCOMPARE(ReadSettingsRecord(), SettingsRecord{});
     QVERIFY(SettingsFileExists());
     QCOMPARE(QFileInfo(u"settings.ini"_s).size(), 0);
+}
+
+void TestSettingsRecord::folderIsRefused()
+{
+    QVERIFY(QDir().mkdir(u"settings.ini"_s));
+    QString error;
+    try {
+        ReadSettingsRecord();
+    } catch (const UserError &e) {
+        error = e.text();
+    }
+    QVERIFY2(error.startsWith(u"\"settings.ini\" — папка"_s), qPrintable(error));
 }
 
 void TestSettingsRecord::failedWriteKeepsOldFile()

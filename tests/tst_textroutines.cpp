@@ -1,7 +1,10 @@
 #include "common/Cp1251.h"
 #include "common/Crc32Calculator.h"
+#include "common/Money.h"
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
+#include "payroll/PayrollFile.h"
+#include "payroll/PayrollVerify.h"
 
 #include <QStringDecoder>
 #include <QTest>
@@ -27,6 +30,10 @@ private slots:
     void crc();
     void crcFastPathAndPartsMatchBytewise();
     void crcRefusesZeroLength();
+    void excerpt_data();
+    void excerpt();
+    void messagesQuoteAnExcerpt_data();
+    void messagesQuoteAnExcerpt();
 };
 
 void TestTextRoutines::codecRoundTripsEveryByte()
@@ -197,6 +204,63 @@ void TestTextRoutines::crcRefusesZeroLength()
     QVERIFY_THROWS_EXCEPTION(UserError, UpdateCRC32("x", 0, r));
     QCOMPARE(Crc32::kTable[1], 0x77073096u);
     QCOMPARE(Crc32::kTable[255], 0x2D02EF8Du);
+}
+
+void TestTextRoutines::excerpt_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("quoted");
+    const QString hundred(100, u'я');
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("short") << u"12a"_s << u"12a"_s;
+    QTest::newRow("exactly the limit") << hundred << hundred;
+    QTest::newRow("one more") << hundred + u'!' << hundred + u'…';
+    QTest::newRow("10 MB") << QString(10'000'000, u'9') << QString(100, u'9') + u'…';
+    // A pair of surrogates is never split: the cut falls before it.
+    QTest::newRow("pair at the cut") << QString(99, u'a') + u"😀bc"_s << QString(99, u'a') + u'…';
+}
+
+void TestTextRoutines::excerpt()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, quoted);
+    QCOMPARE(Excerpt(text), quoted);
+}
+
+// Every message that quotes a text from a cell or a file stays short.
+void TestTextRoutines::messagesQuoteAnExcerpt_data()
+{
+    QTest::addColumn<int>("which");
+    QTest::addColumn<QString>("start");
+    QTest::newRow("amount not a number") << 0 << u"'xxxxxxxx"_s;
+    QTest::newRow("amount out of range") << 1 << u"Сумма '9999999"_s;
+    QTest::newRow("month field") << 2 << u"'xxxxxxxx"_s;
+    QTest::newRow("verify: a field") << 3 << u"line 1: branch code \"xxxx"_s;
+}
+
+void TestTextRoutines::messagesQuoteAnExcerpt()
+{
+    QFETCH(int, which);
+    QFETCH(QString, start);
+    const QString huge(1'000'000, u'x');
+    QString message;
+    try {
+        switch (which) {
+        case 0: Money::fromAmountText(huge); break;
+        case 1: Money::fromAmountText(QString(1'000'000, u'9')); break;
+        case 2: MonthIndexFromField(huge); break;
+        case 3: {
+            const QByteArray file = "H\t0000000001\t08.12.2026 14:05:09\t" + QByteArray(1'000'000, 'x')
+                    + "\t12345678\t08.12.2026\t12\t2026\t00007\t\r\nT\t0000000002\t00000000\t\r\n";
+            message = FormatVerifyReport(VerifyBankFile(file, PayrollFileRules())).value(0);
+            break;
+        }
+        }
+    } catch (const UserError &e) {
+        message = e.text();
+    }
+    QVERIFY2(message.startsWith(start), qPrintable(message.left(200)));
+    QVERIFY2(message.size() < 250 && message.contains(u'…'), qPrintable(message.left(300)));
 }
 
 QTEST_APPLESS_MAIN(TestTextRoutines)

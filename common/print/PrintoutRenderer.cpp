@@ -18,7 +18,8 @@ QFont PrintoutFont()
     return font;
 }
 
-bool RenderPrintout(QPagedPaintDevice &device, const Printout &printout, const QList<int> &pages)
+bool RenderPrintout(QPagedPaintDevice &device, const Printout &printout, const QList<int> &pages,
+                    const std::function<bool(int, int)> &pageStarting)
 {
     QList<int> order = pages;
     if (order.isEmpty())
@@ -48,6 +49,8 @@ bool RenderPrintout(QPagedPaintDevice &device, const Printout &printout, const Q
     const qreal ascent = QFontMetricsF(font).ascent();
 
     for (qsizetype n = 0; n < order.size(); ++n) {
+        if (pageStarting && !pageStarting(int(n), int(order.size())))
+            break;
         if (n > 0)
             device.newPage();
         painter.resetTransform();

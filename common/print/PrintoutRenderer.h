@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QList>
 
+#include <functional>
+
 class QPagedPaintDevice;
 
 // "Courier New" 9 pt, sized in the 600-dpi units of the layout so that it
@@ -15,8 +17,11 @@ QFont PrintoutFont();
 // Draws the printout on a printer, a PDF writer or a preview: the layout's
 // 4960 x 7015 window is fitted onto the full sheet of the device's page.
 // pages lists the pages to draw, in order (repeats allowed, for copies);
-// empty means every page once. Returns false when the device cannot begin.
-bool RenderPrintout(QPagedPaintDevice &device, const Printout &printout, const QList<int> &pages = {});
+// empty means every page once. pageStarting(done, total), when given, is
+// asked before each page and ends the run by returning false. Returns false
+// when the device cannot begin.
+bool RenderPrintout(QPagedPaintDevice &device, const Printout &printout, const QList<int> &pages = {},
+                    const std::function<bool(int, int)> &pageStarting = {});
 
 // The printout as a PDF document: A4 portrait, 600 dpi, no margins.
 QByteArray RenderPrintoutPdf(const Printout &printout, const QString &title = QString());

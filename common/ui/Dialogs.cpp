@@ -37,7 +37,7 @@ Dialogs::Answer QtDialogs::question(QWidget *parent, const QString &caption, con
 
 QString QtDialogs::openFileName(QWidget *parent, const QString &filter)
 {
-    // Delphi-style "name|pattern" filters become Qt's "name (pattern)".
+    // "name|pattern" filters become Qt's "name (pattern)".
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList qtFilters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
@@ -58,4 +58,24 @@ void QtDialogs::printPreview(QWidget *parent, QPrinter &printer, const std::func
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&paint](QPrinter *target) { paint(*target); });
     preview.exec();
+}
+
+namespace {
+
+class SilentProgress : public PrintProgress
+{
+public:
+    bool pageStarting(int, int) override { return true; }
+};
+
+} // namespace
+
+std::unique_ptr<PrintProgress> Dialogs::printProgress(QWidget *)
+{
+    return std::make_unique<SilentProgress>();
+}
+
+std::unique_ptr<PrintProgress> QtDialogs::printProgress(QWidget *parent)
+{
+    return std::make_unique<PrintProgressDialog>(parent);
 }

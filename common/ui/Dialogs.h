@@ -1,8 +1,11 @@
 #pragma once
 
+#include "common/ui/PrintProgress.h"
+
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QPrinter;
 class QWidget;
@@ -31,6 +34,8 @@ public:
     // Print preview of the pages that paint draws on the printer it is
     // given; from there the user may print them. paint must not throw.
     virtual void printPreview(QWidget *parent, QPrinter &printer, const std::function<void(QPrinter &)> &paint) = 0;
+    // Progress of a print or preview run; by default none shown, never cancelled.
+    virtual std::unique_ptr<PrintProgress> printProgress(QWidget *parent);
 };
 
 // The production implementation: real Qt dialogs.
@@ -43,4 +48,5 @@ public:
     QString openFileName(QWidget *parent, const QString &filter) override;
     bool printSetup(QWidget *parent, QPrinter &printer) override;
     void printPreview(QWidget *parent, QPrinter &printer, const std::function<void(QPrinter &)> &paint) override;
+    std::unique_ptr<PrintProgress> printProgress(QWidget *parent) override;
 };

@@ -3,6 +3,7 @@
 #include "common/UserError.h"
 #include "common/print/PrintoutRenderer.h"
 #include "common/ui/Dialogs.h"
+#include "common/ui/PrintProgress.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -32,8 +33,7 @@ bool PrintJob::print(QWidget *parent, Dialogs &dialogs) const
     preparePrinter(printer);
     if (!dialogs.printSetup(parent, printer))
         return false;
-    PrintOn(printer, m_printout);
-    return true;
+    return PrintOn(printer, m_printout, *dialogs.printProgress(parent));
 }
 
 void PrintJob::preview(QWidget *parent, Dialogs &dialogs) const
@@ -43,7 +43,7 @@ void PrintJob::preview(QWidget *parent, Dialogs &dialogs) const
     QString failure;
     dialogs.printPreview(parent, printer, [&](QPrinter &target) {
         try {
-            PrintOn(target, m_printout);
+            PrintOn(target, m_printout, *dialogs.printProgress(parent));
         } catch (const UserError &e) {
             failure = e.text(); // reported after the dialog
         }
@@ -79,13 +79,17 @@ QList<int> PagesToPrint(const QPrinter &printer, int pageCount)
     return pages;
 }
 
-void PrintOn(QPrinter &printer, const Printout &printout)
+bool PrintOn(QPrinter &printer, const Printout &printout, PrintProgress &progress)
 {
     const QList<int> pages = PagesToPrint(printer, printout.pageCount);
     if (pages.isEmpty())
-        return;
-    if (!RenderPrintout(printer, printout, pages)) {
+        return true;
+    const PrintJobResult result = RunPrintJob(printer, progress, [&](QPrinter &target, const auto &pageStarting) {
+        return RenderPrintout(target, printout, pages, pageStarting);
+    });
+    if (result == PrintJobResult::CannotBegin) {
         const QString target = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
         throw UserError(u"Не удалось начать печать: %1"_s.arg(target.isEmpty() ? u"нет принтера"_s : target));
     }
+    return result == PrintJobResult::Printed;
 }

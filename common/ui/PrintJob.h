@@ -6,6 +6,7 @@
 #include <QString>
 
 class Dialogs;
+class PrintProgress;
 class QPrinter;
 class QWidget;
 
@@ -19,7 +20,8 @@ public:
     PrintJob(Printout printout, QString documentName);
 
     // The printer dialog, then the pages on the chosen printer or into the
-    // chosen PDF file. False when the dialog was cancelled: nothing printed.
+    // chosen PDF file, with progress. False when the dialog or the progress
+    // was cancelled.
     bool print(QWidget *parent, Dialogs &dialogs) const;
     // The print preview, from which the pages can be printed as well.
     void preview(QWidget *parent, Dialogs &dialogs) const;
@@ -36,6 +38,7 @@ private:
 // printer cannot make copies itself, each copy (collated or not).
 QList<int> PagesToPrint(const QPrinter &printer, int pageCount);
 
-// Draws the printout with the printer's choices; throws UserError when the
-// printer cannot begin.
-void PrintOn(QPrinter &printer, const Printout &printout);
+// Draws the printout with the printer's choices, page by page through the
+// progress; false when the user cancelled it there (a PDF being written is
+// then left as it was). Throws UserError when the printer cannot begin.
+bool PrintOn(QPrinter &printer, const Printout &printout, PrintProgress &progress);

@@ -60,3 +60,28 @@ void ScriptedDialogs::printPreview(QWidget *, QPrinter &printer, const std::func
     printer.setOutputFileName(m_previewPdf);
     paint(printer);
 }
+
+namespace {
+
+class ScriptedProgress : public PrintProgress
+{
+public:
+    explicit ScriptedProgress(ScriptedDialogs &dialogs) : m_dialogs(dialogs) {}
+    bool pageStarting(int done, int) override
+    {
+        if (m_dialogs.cancelPrintAfterPages >= 0 && done >= m_dialogs.cancelPrintAfterPages)
+            return false;
+        ++m_dialogs.printPagesStarted;
+        return true;
+    }
+
+private:
+    ScriptedDialogs &m_dialogs;
+};
+
+} // namespace
+
+std::unique_ptr<PrintProgress> ScriptedDialogs::printProgress(QWidget *)
+{
+    return std::make_unique<ScriptedProgress>(*this);
+}

@@ -40,8 +40,12 @@ public:
     QString openFileName(QWidget *parent, const QString &filter) override;
     bool printSetup(QWidget *parent, QPrinter &printer) override;
     void printPreview(QWidget *parent, QPrinter &printer, const std::function<void(QPrinter &)> &paint) override;
+    // Counts the pages begun; cancels before page cancelPrintAfterPages + 1 when set.
+    std::unique_ptr<PrintProgress> printProgress(QWidget *parent) override;
 
     QStringList filters;             // filters passed to openFileName
+    int cancelPrintAfterPages = -1;
+    int printPagesStarted = 0;
 
 private:
     QQueue<Answer> m_answers;
