@@ -1,5 +1,5 @@
+#include "common/print/PrintoutRenderer.h"
 #include "payroll/PayrollPrintout.h"
-#include "payroll/PrintoutRenderer.h"
 
 #include <QGuiApplication>
 

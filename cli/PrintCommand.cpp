@@ -4,9 +4,9 @@
 #include "common/Money.h"
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
+#include "common/print/PrintoutRenderer.h"
 #include "payroll/PayrollFile.h"
 #include "payroll/PayrollPrintout.h"
-#include "payroll/PrintoutRenderer.h"
 #include "settings/SettingsRecord.h"
 
 #include <QFileInfo>

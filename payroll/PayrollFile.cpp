@@ -37,15 +37,6 @@ void WriteHeaderLine(BankFileWriter &out, const SettingsRecord &settings, const 
     out.endLine();
 }
 
-bool IsBankCode(const QString &code)
-{
-    for (QChar c : code) {
-        if (c != QLatin1Char(' ') && (c < QLatin1Char('0') || c > QLatin1Char('9')))
-            return false;
-    }
-    return true;
-}
-
 QString DecimalPoint(QStringView amount)
 {
     return ReplaceAll(amount.toString(), u","_s, u"."_s);
@@ -62,16 +53,6 @@ QString MonthDigits(int monthIndex)
 {
     const int month = monthIndex + 1;
     return month < 10 ? kZero + QString::number(month) : QString::number(month);
-}
-
-void CheckBankCodes(const SettingsRecord &settings)
-{
-    if (!IsBankCode(settings.filialCode))
-        throw UserError(u"Код филиала в файле \"settings.ini\" содержит недопустимые символы. "
-                        u"Допустимы только цифры. Сохраните банковские реквизиты в окне \"Настройки\" заново"_s);
-    if (!IsBankCode(settings.clientCode))
-        throw UserError(u"Код клиента в файле \"settings.ini\" содержит недопустимые символы. "
-                        u"Допустимы только цифры. Сохраните банковские реквизиты в окне \"Настройки\" заново"_s);
 }
 
 QString PayrollFilePath(const SettingsRecord &settings, const PayrollHeader &header)

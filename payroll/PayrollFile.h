@@ -32,10 +32,6 @@ QString SaveFolder();                       // "Кардолист"
 
 QString MonthDigits(int monthIndex);        // 0 -> "01" ... 11 -> "12"
 
-// Throws UserError when a code read from "settings.ini" holds anything but
-// digits and blanks, so that a hand-edited file cannot steer a path.
-void CheckBankCodes(const SettingsRecord &settings);
-
 // "Кардолист/<year>/ZPSV" + branch + client + month + year + number,
 // relative, with "/" separators. Calls CheckBankCodes.
 QString PayrollFilePath(const SettingsRecord &settings, const PayrollHeader &header);

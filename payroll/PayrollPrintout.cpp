@@ -10,10 +10,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int kLeft = 350;
-constexpr int kLineStep = 100;
+constexpr int kLineStep = PrintoutPage::kLineStep;
 constexpr int kFirstRowY = 1200;
-constexpr int kPageBreakStep = 6200;
-constexpr int kNextPageTopY = 200;
 constexpr int kFirstSignatureY = 6100;
 constexpr int kSecondSignatureY = 6300;
 constexpr qsizetype kWordsBreakFrom = 70;
@@ -28,16 +26,6 @@ QString ColumnHeaderLine()
     return u"|№   |    Фамилия Имя Отчество                  |       № карты         |          Сумма        |"_s;
 }
 
-QString LeftAligned(const QString &text, qsizetype width)
-{
-    return text.size() < width ? text + QString(width - text.size(), u' ') : text;
-}
-
-QString RightAligned(const QString &text, qsizetype width)
-{
-    return text.size() < width ? QString(width - text.size(), u' ') + text : text;
-}
-
 // An empty cell counts as 0.00, as in the total.
 Money CellAmount(const QString &amountText)
 {
@@ -49,46 +37,25 @@ Money CellAmount(const QString &amountText)
 QString RowLine(qint64 number, const PayrollRow &row, Money amount)
 {
     return u'|' + PadRowNumber(number) + u"| "_s + PadName(row.name) + u'|' + PadCard(row.card) + u'|'
-        + RightAligned(amount.toDisplay(), 23) + u'|';
+        + AlignRight(amount.toDisplay(), 23) + u'|';
 }
 
 } // namespace
 
-QList<PrintItem> Printout::page(int index) const
-{
-    QList<PrintItem> out;
-    for (const PrintItem &item : items)
-        if (item.page == index)
-            out.append(item);
-    return out;
-}
-
-QString PadRowNumber(qint64 n)
-{
-    return LeftAligned(QString::number(n), 4);
-}
-
-QString PadName(const QString &name)
-{
-    if (name.size() > 40)
-        return name.left(40) + u' ';
-    return LeftAligned(name, 41);
-}
-
 QString PadCard(const QString &card)
 {
-    return card.size() <= 22 ? LeftAligned(card, 23) : card;
+    return card.size() <= 22 ? AlignLeft(card, 23) : card;
 }
 
 QString PadAmount(const QString &amountText)
 {
-    return RightAligned(CellAmount(amountText).toDisplay(), 23);
+    return AlignRight(CellAmount(amountText).toDisplay(), 23);
 }
 
 QString PadTotal(Money total)
 {
     const QString text = total.toDisplay();
-    return u"ИТОГО:"_s + (text.size() < 89 ? RightAligned(text, 90) : text);
+    return u"ИТОГО:"_s + (text.size() < 89 ? AlignRight(text, 90) : text);
 }
 
 QString MonthName(int monthIndex)
@@ -124,10 +91,8 @@ Printout LayOutPayroll(const QList<PayrollRow> &rows, const PayrollHeader &heade
     }
     const QStringList words = SplitWordsLine(AmountInWords(total));
 
-    Printout out;
-    out.items.reserve(rows.size() + 16);
-    int page = 0;
-    auto draw = [&](int x, int y, QString text) { out.items.append({page, x, y, std::move(text)}); };
+    PrintoutBuilder out(rows.size() + 16);
+    auto draw = [&out](int x, int y, QString text) { out.draw(x, y, std::move(text)); };
 
     draw(350, 400, u"Филиал : "_s + settings.filialCode);
     draw(350, 500, u"Клиент : ["_s + settings.clientCode + u"] "_s + settings.clientName);
@@ -142,11 +107,14 @@ Printout LayOutPayroll(const QList<PayrollRow> &rows, const PayrollHeader &heade
     int y = kFirstRowY;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         draw(kLeft, y, RowLine(i + 1, rows[i], amounts[i]));
-        y += kLineStep;
-        if (y % kPageBreakStep == 0) {
-            ++page;
-            y = kNextPageTopY;
-        }
+        y = out.lineBelow(y);
+    }
+    // The closing block (rule, total, words) must stay clear of the
+    // signature lines: when it would reach them it starts the next page.
+    const int blockLastY = y + int(1 + words.size()) * kLineStep;
+    if (blockLastY >= kFirstSignatureY) {
+        out.newPage();
+        y = PrintoutPage::kNextPageTopY;
     }
     draw(kLeft, y, RuleLine());
     y += kLineStep;
@@ -159,6 +127,5 @@ Printout LayOutPayroll(const QList<PayrollRow> &rows, const PayrollHeader &heade
          u"Руководитель__________________________________________________________________________________"_s);
     draw(kLeft, kSecondSignatureY,
          u"Глав. бухгалтер_______________________________________________________________________________"_s);
-    out.pageCount = page + 1;
-    return out;
+    return out.take();
 }

@@ -36,6 +36,21 @@ QString take(QByteArrayView record, Slot slot)
     return Cp1251::decode(record.sliced(slot.offset + 1, length));
 }
 
+bool IsBankCode(const QString &code)
+{
+    for (QChar c : code) {
+        if (c != QLatin1Char(' ') && (c < QLatin1Char('0') || c > QLatin1Char('9')))
+            return false;
+    }
+    return true;
+}
+
+QString BankCodeMessage(const QString &which)
+{
+    return which + u" в файле \"settings.ini\" содержит недопустимые символы. "
+                   u"Допустимы только цифры. Сохраните банковские реквизиты в окне \"Настройки\" заново"_s;
+}
+
 QString withReason(const QString &text, const QString &reason)
 {
     return reason.isEmpty() ? text : text + u' ' + reason;
@@ -99,4 +114,12 @@ void WriteSettingsRecord(const SettingsRecord &record)
     QString reason;
     if (!WriteFileAtomically(name, record.toBytes(), &reason))
         throw UserError(withReason(u"Cannot create file \"%1\"."_s.arg(name), reason));
+}
+
+void CheckBankCodes(const SettingsRecord &settings)
+{
+    if (!IsBankCode(settings.filialCode))
+        throw UserError(BankCodeMessage(u"Код филиала"_s));
+    if (!IsBankCode(settings.clientCode))
+        throw UserError(BankCodeMessage(u"Код клиента"_s));
 }

@@ -41,3 +41,8 @@ std::optional<SettingsRecord> ReadCompleteSettingsRecord();
 
 // Replaces "settings.ini" atomically with the record. Throws UserError.
 void WriteSettingsRecord(const SettingsRecord &record);
+
+// Throws UserError when the branch or client code holds anything but digits
+// and blanks: the codes go into file names, and a hand-edited "settings.ini"
+// must not steer a save outside its folder.
+void CheckBankCodes(const SettingsRecord &settings);

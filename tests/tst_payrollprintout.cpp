@@ -1,6 +1,8 @@
 #include "common/UserError.h"
+#include "common/print/PrintoutRenderer.h"
+#include "common/ui/PrintJob.h"
+#include "payroll/AmountInWords.h"
 #include "payroll/PayrollPrintout.h"
-#include "payroll/PrintoutRenderer.h"
 #include "payroll/ui/PayrollPrinting.h"
 #include "settings/SettingsRecord.h"
 #include "support/ScriptedDialogs.h"
@@ -14,6 +16,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -106,6 +110,7 @@ private slots:
     void printDialogChoices_data();
     void printDialogChoices();
     void printErrorsBeforeDialog();
+    void previewShowsTheRegister();
 
 private:
     QTemporaryDir m_dir;
@@ -152,6 +157,7 @@ void TestPayrollPrintout::rowColumns_data()
 
     const QString name40 = u"Абдуллаева-Константинопольская Александр"_s; // 40 characters
     QTest::newRow("name of 40") << PayrollRow{name40, u"1"_s, u"1"_s} << name40 + u' ' << u"1"_s << u"1.00"_s;
+    QTest::newRow("name of 41 is cut") << PayrollRow{name40 + u'ы', u"1"_s, u"1"_s} << name40 + u' ' << u"1"_s << u"1.00"_s;
     QTest::newRow("name of 45 is cut") << PayrollRow{name40 + u"ович"_s + u'!', u"1"_s, u"1"_s}
                                        << name40 + u' ' << u"1"_s << u"1.00"_s;
     QTest::newRow("amount plain") << PayrollRow{u"А"_s, u"1"_s, u"1500000.00"_s} << u"А"_s << u"1"_s << u"1 500 000.00"_s;
@@ -184,6 +190,7 @@ void TestPayrollPrintout::rowColumns()
 void TestPayrollPrintout::paging_data()
 {
     QTest::addColumn<int>("rows");
+    QTest::addColumn<bool>("twoWordLines");
     QTest::addColumn<int>("pages");
     QTest::addColumn<int>("lastRowPage");
     QTest::addColumn<int>("lastRowY");
@@ -191,24 +198,49 @@ void TestPayrollPrintout::paging_data()
     QTest::addColumn<int>("ruleY");
 
     // The page breaks after every 6100 line, even after the last row.
-    QTest::newRow("1") << 1 << 1 << 0 << 1200 << 0 << 1300;
-    QTest::newRow("49") << 49 << 1 << 0 << 6000 << 0 << 6100;
-    QTest::newRow("50") << 50 << 2 << 0 << 6100 << 1 << 200;
-    QTest::newRow("51") << 51 << 2 << 1 << 200 << 1 << 300;
-    QTest::newRow("110") << 110 << 3 << 1 << 6100 << 2 << 200;
-    QTest::newRow("111") << 111 << 3 << 2 << 200 << 2 << 300;
+    QTest::newRow("1") << 1 << false << 1 << 0 << 1200 << 0 << 1300;
+    QTest::newRow("45, words on two lines") << 45 << true << 1 << 0 << 5600 << 0 << 5700;
+    QTest::newRow("46") << 46 << false << 1 << 0 << 5700 << 0 << 5800;
+    QTest::newRow("50") << 50 << false << 2 << 0 << 6100 << 1 << 200;
+    QTest::newRow("51") << 51 << false << 2 << 1 << 200 << 1 << 300;
+    QTest::newRow("106") << 106 << false << 2 << 1 << 5700 << 1 << 5800;
+    QTest::newRow("110") << 110 << false << 3 << 1 << 6100 << 2 << 200;
+    QTest::newRow("111") << 111 << false << 3 << 2 << 200 << 2 << 300;
+
+    // A closing block that would reach the signature line at 6100 moves to
+    // the next page whole.
+    QTest::newRow("46, words on two lines") << 46 << true << 2 << 0 << 5700 << 1 << 200;
+    QTest::newRow("47") << 47 << false << 2 << 0 << 5800 << 1 << 200;
+    QTest::newRow("48") << 48 << false << 2 << 0 << 5900 << 1 << 200;
+    QTest::newRow("49") << 49 << true << 2 << 0 << 6000 << 1 << 200;
+    QTest::newRow("106, words on two lines") << 106 << true << 3 << 1 << 5700 << 2 << 200;
+    QTest::newRow("107") << 107 << false << 3 << 1 << 5800 << 2 << 200;
+    QTest::newRow("108") << 108 << true << 3 << 1 << 5900 << 2 << 200;
+    QTest::newRow("109") << 109 << false << 3 << 1 << 6000 << 2 << 200;
 }
 
 void TestPayrollPrintout::paging()
 {
     QFETCH(int, rows);
+    QFETCH(bool, twoWordLines);
     QFETCH(int, pages);
     QFETCH(int, lastRowPage);
     QFETCH(int, lastRowY);
     QFETCH(int, rulePage);
     QFETCH(int, ruleY);
 
-    const Printout printout = LayOutPayroll(Rows(rows), Header(), Settings());
+    // 100.00 a row, or a first row that brings the total to 1 234 567.89,
+    // whose words take two lines.
+    QList<PayrollRow> register_ = Rows(rows);
+    Money total = Money::fromTiyin(rows * 10000LL);
+    if (twoWordLines) {
+        total = Money::fromTiyin(123456789);
+        register_[0].amount = Money::fromTiyin(123456789 - (rows - 1) * 10000LL).toDisplay();
+    }
+    const QStringList words = SplitWordsLine(AmountInWords(total));
+    QCOMPARE(words.size(), twoWordLines ? 2 : 1);
+
+    const Printout printout = LayOutPayroll(register_, Header(), Settings());
     QCOMPARE(printout.pageCount, pages);
     const PrintItem last = RowItem(printout, rows);
     QCOMPARE(last.page, lastRowPage);
@@ -225,17 +257,26 @@ void TestPayrollPrintout::paging()
     if (rows >= 51)
         QCOMPARE(RowItem(printout, 51).y, 200);
 
-    const QList<PrintItem> &items = printout.items;
-    const qsizetype n = items.size();
-    QCOMPARE(items[n - 5], (PrintItem{rulePage, 350, ruleY, kRule}));
-    QCOMPARE(items[n - 4], (PrintItem{rulePage, 350, ruleY + 100, PadTotal(Money::fromTiyin(rows * 10000LL))}));
-    QCOMPARE(items[n - 3].y, ruleY + 200);
-    QCOMPARE(items[n - 2], (PrintItem{pages - 1, 350, 6100, kDirector}));
-    QCOMPARE(items[n - 1], (PrintItem{pages - 1, 350, 6300, kAccountant}));
-    for (int p = 1; p < pages; ++p)
-        QVERIFY(!printout.page(p).isEmpty());
-    for (const PrintItem &item : printout.items)
-        QVERIFY(item.page == 0 || item.y >= 200);
+    QList<PrintItem> closing = {{rulePage, 350, ruleY, kRule},
+                                {rulePage, 350, ruleY + 100, PadTotal(total)}};
+    for (qsizetype i = 0; i < words.size(); ++i)
+        closing.append({rulePage, 350, ruleY + 200 + int(i) * 100, words[i]});
+    closing.append({pages - 1, 350, 6100, kDirector});
+    closing.append({pages - 1, 350, 6300, kAccountant});
+    QCOMPARE(printout.items.mid(printout.items.size() - closing.size()), closing);
+
+    // Nothing overprints: on every page the lines stand at least one line apart.
+    for (int p = 0; p < pages; ++p) {
+        QList<int> ys;
+        for (const PrintItem &item : printout.items)
+            if (item.page == p)
+                ys.append(item.y);
+        QVERIFY(!ys.isEmpty());
+        std::sort(ys.begin(), ys.end());
+        for (qsizetype i = 1; i < ys.size(); ++i)
+            QVERIFY2(ys[i] - ys[i - 1] >= 100, qPrintable(u"page %1, y %2"_s.arg(p + 1).arg(ys[i])));
+        QVERIFY(p == 0 || ys.first() >= 200);
+    }
 }
 
 void TestPayrollPrintout::wordsBreakAfterSum()
@@ -399,6 +440,25 @@ void TestPayrollPrintout::printErrorsBeforeDialog()
     QVERIFY_THROWS_EXCEPTION(UserError, PrintPayroll(nullptr, dialogs, rows, Header()));
     QVERIFY(dialogs.shown.isEmpty());
     QVERIFY(!QFile::exists(dialogs.file));
+}
+
+void TestPayrollPrintout::previewShowsTheRegister()
+{
+    ScriptedDialogs dialogs;
+    const QString file = QDir::current().absoluteFilePath(u"preview.pdf"_s);
+    dialogs.setPreviewPdf(file);
+    PreviewPayroll(nullptr, dialogs, Rows(51), Header());
+    QCOMPARE(dialogs.shown.size(), 1);
+    QCOMPARE(dialogs.shown[0].kind, ScriptedDialogs::Kind::PrintPreview);
+    QCOMPARE(dialogs.shown[0].text, u"Ведомость № 00007"_s);
+
+    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
+    if (pdftotext.isEmpty())
+        QSKIP("poppler-utils not installed");
+    const QStringList pages = Run(pdftotext, {u"-layout"_s, file, u"-"_s}).split(u'\f');
+    QVERIFY(pages.size() >= 2);
+    QVERIFY(pages[0].simplified().contains(u"|50 | Сотрудник 50 |"_s));
+    QVERIFY(pages[1].simplified().contains(u"|51 | Сотрудник 51 |"_s));
 }
 
 QTEST_MAIN(TestPayrollPrintout)

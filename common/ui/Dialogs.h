@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QPrinter;
 class QWidget;
 
@@ -26,6 +28,9 @@ public:
     virtual QString openFileName(QWidget *parent, const QString &filter) = 0;
     // Printer dialog; false means cancelled. The printer carries the choices.
     virtual bool printSetup(QWidget *parent, QPrinter &printer) = 0;
+    // Print preview of the pages that paint draws on the printer it is
+    // given; from there the user may print them. paint must not throw.
+    virtual void printPreview(QWidget *parent, QPrinter &printer, const std::function<void(QPrinter &)> &paint) = 0;
 };
 
 // The production implementation: real Qt dialogs.
@@ -37,4 +42,5 @@ public:
     Answer question(QWidget *parent, const QString &caption, const QString &text, Buttons buttons) override;
     QString openFileName(QWidget *parent, const QString &filter) override;
     bool printSetup(QWidget *parent, QPrinter &printer) override;
+    void printPreview(QWidget *parent, QPrinter &printer, const std::function<void(QPrinter &)> &paint) override;
 };

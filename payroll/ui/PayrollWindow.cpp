@@ -410,7 +410,7 @@ void PayrollWindow::print()
 
 void PayrollWindow::printPreview()
 {
-    Guarded(this, m_dialogs, [this] { PreviewPayroll(this, m_model->rows(), header()); });
+    Guarded(this, m_dialogs, [this] { PreviewPayroll(this, m_dialogs, m_model->rows(), header()); });
 }
 
 void PayrollWindow::showAbout()

@@ -2,6 +2,7 @@
 
 #include "common/AppInfo.h"
 
+#include <QPrinter>
 #include <QTest>
 
 QStringList ScriptedDialogs::texts() const
@@ -39,8 +40,23 @@ QString ScriptedDialogs::openFileName(QWidget *, const QString &filter)
     return m_files.isEmpty() ? QString() : m_files.dequeue();
 }
 
-bool ScriptedDialogs::printSetup(QWidget *, QPrinter &)
+bool ScriptedDialogs::printSetup(QWidget *, QPrinter &printer)
 {
     shown.append({Kind::PrintSetup, QString(), QString()});
-    return m_prints.isEmpty() ? false : m_prints.dequeue();
+    const bool accept = m_prints.isEmpty() ? false : m_prints.dequeue();
+    if (accept && !m_printPdf.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(m_printPdf);
+    }
+    return accept;
+}
+
+void ScriptedDialogs::printPreview(QWidget *, QPrinter &printer, const std::function<void(QPrinter &)> &paint)
+{
+    shown.append({Kind::PrintPreview, QString(), printer.docName()});
+    if (m_previewPdf.isEmpty())
+        return;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_previewPdf);
+    paint(printer);
 }

@@ -10,7 +10,7 @@
 class ScriptedDialogs : public Dialogs
 {
 public:
-    enum class Kind { Information, Error, Question, OpenFile, PrintSetup };
+    enum class Kind { Information, Error, Question, OpenFile, PrintSetup, PrintPreview };
     struct Shown
     {
         Kind kind;
@@ -23,6 +23,11 @@ public:
     void setNextAnswer(Answer a) { m_answers.enqueue(a); }
     void setNextFileName(const QString &path) { m_files.enqueue(path); }
     void setNextPrintSetup(bool accept) { m_prints.enqueue(accept); }
+    // When set, an accepted printer dialog chooses printing into this PDF file.
+    void setPrintPdf(const QString &path) { m_printPdf = path; }
+    // When set, a print preview paints its pages into this PDF file, as the
+    // preview's own printer is set up.
+    void setPreviewPdf(const QString &path) { m_previewPdf = path; }
 
     QList<Shown> shown;
     QStringList texts() const;       // the texts of everything shown, in order
@@ -34,6 +39,7 @@ public:
     Answer question(QWidget *parent, const QString &caption, const QString &text, Buttons buttons) override;
     QString openFileName(QWidget *parent, const QString &filter) override;
     bool printSetup(QWidget *parent, QPrinter &printer) override;
+    void printPreview(QWidget *parent, QPrinter &printer, const std::function<void(QPrinter &)> &paint) override;
 
     QStringList filters;             // filters passed to openFileName
 
@@ -41,4 +47,6 @@ private:
     QQueue<Answer> m_answers;
     QQueue<QString> m_files;
     QQueue<bool> m_prints;
+    QString m_printPdf;
+    QString m_previewPdf;
 };

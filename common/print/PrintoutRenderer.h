@@ -1,6 +1,6 @@
 #pragma once
 
-#include "payroll/PayrollPrintout.h"
+#include "common/print/Printout.h"
 
 #include <QByteArray>
 #include <QFont>

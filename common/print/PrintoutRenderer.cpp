@@ -1,4 +1,4 @@
-#include "payroll/PrintoutRenderer.h"
+#include "common/print/PrintoutRenderer.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "clients/ClientRecord.h"
+
+#include <QDate>
+#include <QString>
+
+#include <optional>
+
+// The checks a client passes before it enters the table. Characters are
+// judged on their Windows-1251 code; one outside the code page belongs to
+// no class. Dates with a one- or two-digit year depend on the current year,
+// which the caller takes from its clock.
+
+// Character classes.
+bool IsLatinClassChar(QChar c);    // code 0, "'", "-", 0x41..0x7A
+bool IsCyrillicRangeChar(QChar c); // 0xC0..0xFF ("А".."я"; not "Ё", "ё")
+// Latin class and Cyrillic range; the Latin class alone for the biometric type.
+bool IsNameChar(QChar c, int docType);
+// Name characters and the blank.
+bool IsPatronymicChar(QChar c, int docType);
+
+// "Ё" -> "Е", then "ё" -> "е"; for testing only, the field keeps its letters.
+QString NormaliseYo(const QString &text);
+// Every blank removed.
+QString RemoveBlanks(const QString &text);
+// Blanks and every "." removed: empty when nothing was typed into a date.
+QString DateSkeleton(const QString &text);
+
+// "d.m.y": blanks before each number, before each "." and at the end are
+// ignored, one more "." may follow the year. A year of one or two digits is
+// placed in currentYear-50 .. currentYear+49. Only real dates (years 1 to
+// 9999) convert; anything else gives nothing.
+std::optional<QDate> DateFromText(const QString &text, int currentYear);
+// True for the empty text and for every text DateFromText converts.
+bool IsDate(const QString &text, int currentYear);
+
+// The last day of a biometric passport issued on the given date: ten years
+// on (29 February into a common year gives 28 February), less one day.
+QDate BiometricPassportEnd(QDate issue);
+
+// The edit control a failed check points at, so that the window can focus
+// it. In the order of the checks.
+enum class ClientField {
+    Surname,
+    Name,
+    Patronymic,
+    Inn,
+    Birthday,
+    Phone,
+    PassportSerial,
+    PassportNumber,
+    PassportDate,
+    PassportPlace,
+    Address,
+    PassportEnd,
+    PlaceOfBirth,
+    TaxOffice,
+    MobileNumber,
+    PassportIssuedBy,
+};
+
+struct ClientCheckFailure
+{
+    ClientField field;
+    QString message;
+
+    friend bool operator==(const ClientCheckFailure &, const ClientCheckFailure &) = default;
+};
+
+// Nothing when the check passes.
+using ClientCheckResult = std::optional<ClientCheckFailure>;
+
+ClientCheckResult CheckSurname(const ClientFields &f);
+ClientCheckResult CheckName(const ClientFields &f);
+ClientCheckResult CheckPatronymic(const ClientFields &f);
+ClientCheckResult CheckInn(const ClientFields &f);
+ClientCheckResult CheckBirthday(const ClientFields &f, int currentYear);
+ClientCheckResult CheckPhone(const ClientFields &f);
+ClientCheckResult CheckPassportSeries(const ClientFields &f);
+ClientCheckResult CheckPassportNumber(const ClientFields &f);
+ClientCheckResult CheckIssueDate(const ClientFields &f, int currentYear);
+ClientCheckResult CheckIssuePlace(const ClientFields &f);
+ClientCheckResult CheckAddress(const ClientFields &f);
+ClientCheckResult CheckEndDate(const ClientFields &f, int currentYear);
+ClientCheckResult CheckBirthPlace(const ClientFields &f);
+ClientCheckResult CheckTaxOffice(const ClientFields &f);
+ClientCheckResult CheckMobile(const ClientFields &f);
+ClientCheckResult CheckIssuedBy(const ClientFields &f);
+
+// The first failure of the checks in order: all sixteen for the window's
+// add and edit, the first twelve for the text import.
+inline constexpr int kClientCheckCount = 16;
+inline constexpr int kImportedClientCheckCount = 12;
+ClientCheckResult RunClientChecks(const ClientFields &f, int currentYear, int count = kClientCheckCount);
+inline ClientCheckResult ValidateClientFields(const ClientFields &f, int currentYear)
+{
+    return RunClientChecks(f, currentYear, kClientCheckCount);
+}
+inline ClientCheckResult ValidateImportedClient(const ClientFields &f, int currentYear)
+{
+    return RunClientChecks(f, currentYear, kImportedClientCheckCount);
+}

@@ -1,0 +1,57 @@
+#include "clients/ClientListLoad.h"
+
+#include "clients/ClientListFile.h"
+#include "common/BankFileReader.h"
+#include "common/Cp1251.h"
+#include "common/Crc32Calculator.h"
+#include "common/TextRoutines.h"
+#include "common/UserError.h"
+
+#include <QFile>
+
+using namespace Qt::StringLiterals;
+
+ClientListContents ReadClientList(QByteArrayView bytes)
+{
+    BankFileReader reader(bytes, ClientFirstLineAccepted, ClientBadFormatMessage());
+    ClientListContents contents;
+    // The line ends were dropped in decoding; the CRC covers each line's bytes
+    // without them, which re-encoding gives back exactly.
+    Crc32Builder crc;
+    QByteArray buffer;
+    const auto addToCrc = [&](QStringView line) {
+        buffer.resize(line.size());
+        Cp1251::encodeInto(buffer.data(), line);
+        crc.add(buffer);
+    };
+    addToCrc(reader.headerLine());
+
+    int lineNumber = 1;
+    QStringView line;
+    while (reader.nextDetail(line)) {
+        ++lineNumber;
+        addToCrc(line);
+        if (contents.limitReached)
+            continue; // read on for the checksum only
+        std::optional<ClientRecord> record = RecordFromDetailFields(SplitFields(line));
+        if (!record)
+            throw UserError(ClientShortLineMessage(lineNumber));
+        (*record)[ClientColumn::Number] = QString::number(contents.records.size() + 1);
+        contents.records.append(std::move(*record));
+        contents.limitReached = contents.records.size() >= kMaxClientRecords;
+    }
+
+    const QStringView trailer = reader.trailerLine();
+    contents.hasTrailer = !trailer.isEmpty();
+    quint32 sum = 0;
+    contents.checksumMatches = contents.hasTrailer && crc.result(sum)
+            && BankFileReader::field(trailer, 2).compare(FormatCRC32(sum), Qt::CaseInsensitive) == 0;
+    return contents;
+}
+
+ClientListContents LoadClientList(const QString &path)
+{
+    return ReadClientList(BankFileReader::readFile(path, [&path](const QFile &file) {
+        return u"Cannot open file \"%1\". %2"_s.arg(path, file.errorString());
+    }));
+}

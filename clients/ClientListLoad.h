@@ -1,0 +1,34 @@
+#pragma once
+
+#include "clients/ClientRecord.h"
+
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+// A client list file read back for the client table.
+struct ClientListContents
+{
+    // The clients in file order, column 0 numbered from 1; at most 500.
+    QList<ClientRecord> records;
+    // The file held 500 clients or more: show ClientLimitMessage() and leave
+    // ClientsSaved false. Lines after the 500th client are not loaded.
+    bool limitReached = false;
+    // The last line is a trailer ("T" first).
+    bool hasTrailer = false;
+    // The trailer's checksum is that of the header and every detail line.
+    // Never verified as a condition of loading: hand-edited files still load.
+    bool checksumMatches = false;
+};
+
+// The file's bytes taken apart. Throws UserError, before anything could be
+// touched: ClientBadFormatMessage() for an empty file or a first line that
+// neither starts with "H" nor has a TAB second; ClientShortLineMessage(n)
+// for a client line of fewer than 20 fields. The last line is a trailer only
+// when its first field is "T"; otherwise it is a client.
+ClientListContents ReadClientList(QByteArrayView bytes);
+
+// ReadClientList of the file at path. Throws UserError "Cannot open file
+// "%s". %s" when it cannot be read, or the size message for a file too
+// large to load.
+ClientListContents LoadClientList(const QString &path);

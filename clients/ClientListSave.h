@@ -1,0 +1,52 @@
+#pragma once
+
+#include "clients/ClientRecord.h"
+#include "common/SaveOutcome.h"
+#include "settings/SettingsRecord.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class Clock;
+
+// The client window's file state a save reads.
+struct ClientFileState
+{
+    bool named = false;  // ClientFileNamed: the list was saved or loaded before
+    QString currentFile; // CurrentClientFile: the file then saved or loaded
+};
+
+enum class OverwriteAnswer { Yes, No, Cancel };
+
+struct ClientListSaveResult
+{
+    // Saved: path is the saved name (the relative new name, or the current
+    // file on Yes) and message the success text to show. StoppedByCheck: a
+    // message for the general error display, nothing written. WriteFailed:
+    // nothing changed on disk; flags and caption are to stay. Cancelled:
+    // nothing to show.
+    SaveOutcome outcome;
+    // Saved: CurrentClientFile from now on, which the caption shows. It is
+    // only set when it was empty: after No it keeps naming the earlier file.
+    QString currentFile;
+};
+
+// The whole file: header, one detail line per record in table order,
+// trailer with N + 2 and the CRC-32 of header and detail lines. Throws
+// UserError(ClientBadSexMessage()) for a record with an empty sex cell.
+QByteArray BuildClientListFile(const SettingsRecord &settings, const QList<ClientRecord> &records,
+                               const QDateTime &moment);
+
+// The save of the client list, shared by the window and the command line:
+// the settings read afresh, the folder "Клиенты", one moment from the clock,
+// the checks (empty table, empty sex, bank codes), the overwrite question
+// when the list was saved or loaded before (askOverwrite answers it; none
+// means Yes), and an atomic write that leaves an old file whole when it
+// fails. Never throws a UserError: every failure is an outcome.
+ClientListSaveResult SaveClientList(const QList<ClientRecord> &records, const ClientFileState &state,
+                                    const Clock &clock,
+                                    const std::function<OverwriteAnswer()> &askOverwrite = {});
