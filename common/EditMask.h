@@ -12,4 +12,12 @@ struct EditMask
     int places = 0;          // input places of the mask
 
     static EditMask parse(const QString &mask);
+
+    // The stored text a masked edit holds after a program sets its text to
+    // value: under '!' a short value is right-aligned, blanks at input places
+    // become the blank character, then the line edit's own mask rules apply
+    // (characters go to the next place that accepts them, a literal in the
+    // value is consumed where it matches, refused characters are skipped,
+    // '>' and '<' change case). Unfilled input places read as blanks.
+    QString storedFromProgramText(const QString &value) const;
 };
