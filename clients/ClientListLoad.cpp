@@ -17,12 +17,14 @@ ClientListContents ReadClientList(QByteArrayView bytes)
     ClientListContents contents;
     // The line ends were dropped in decoding; the CRC covers each line's bytes
     // without them, which re-encoding gives back exactly.
-    Crc32Builder crc;
+    quint32 crc = 0xFFFFFFFF;
     QByteArray buffer;
     const auto addToCrc = [&](QStringView line) {
+        if (line.isEmpty())
+            return;
         buffer.resize(line.size());
         Cp1251::encodeInto(buffer.data(), line);
-        crc.add(buffer);
+        UpdateCRC32(buffer.constData(), buffer.size(), crc);
     };
     addToCrc(reader.headerLine());
 
@@ -43,9 +45,8 @@ ClientListContents ReadClientList(QByteArrayView bytes)
 
     const QStringView trailer = reader.trailerLine();
     contents.hasTrailer = !trailer.isEmpty();
-    quint32 sum = 0;
-    contents.checksumMatches = contents.hasTrailer && crc.result(sum)
-            && BankFileReader::field(trailer, 2).compare(FormatCRC32(sum), Qt::CaseInsensitive) == 0;
+    contents.checksumMatches = contents.hasTrailer
+            && BankFileReader::field(trailer, 2).compare(FormatCRC32(~crc), Qt::CaseInsensitive) == 0;
     return contents;
 }
 
