@@ -21,6 +21,8 @@ public:
     // The whole file; throws UserError with cannotOpen(file) when it cannot
     // be read, or the size message when it is larger than kMaxFileSize.
     static QByteArray readFile(const QString &path, const std::function<QString(const QFile &)> &cannotOpen);
+    // "Файл "PATH" больше 64 МБ и не может быть открыт"
+    static QString sizeMessage(const QString &path);
 
     // Throws UserError(badFormat) when the file has no first line or the
     // document's check refuses it.
