@@ -75,7 +75,7 @@ private slots:
         QCOMPARE(run.out, kPath + u"\n"_s);
 
         const QByteArray bytes = ReadPayrollFileBytes(kPath);
-        QVERIFY(VerifyBankFile(kPath, bytes).clean());
+        QVERIFY(VerifyBankFile(kPath, bytes, {&PayrollFileRules()}).clean());
         const PayrollFileContents c = ReadPayrollFile(bytes);
         QCOMPARE(c.rows, (QList<PayrollRow>{{u"Петров Пётр"_s, u"8600123456789012"_s, u"1000.00"_s},
                                             {u"Сидоров"_s, u"8600000000000002"_s, u"0.75"_s}}));
