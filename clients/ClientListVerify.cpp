@@ -23,15 +23,15 @@ QString Quoted(const QString &text)
     return u"\""_s + text + u"\""_s;
 }
 
-// "dd.mm.yyyy", and " hh:mm:ss" after it unless the moment was midnight.
+// "dd.mm.yyyy", with " hh:mm:ss" after it unless the moment was midnight.
+// Date and time apart: a local moment is no instant, so no time zone of the
+// checking machine may call it invalid.
 bool IsMomentText(const QString &text)
 {
     if (!QDate::fromString(text.left(10), u"dd.MM.yyyy"_s).isValid())
         return false;
-    if (text.size() == 10)
-        return true;
-    const QTime time = QTime::fromString(text.mid(11), u"HH:mm:ss"_s);
-    return text.size() == 19 && text[10] == u' ' && time.isValid() && time != QTime(0, 0);
+    return text.size() == 10
+            || (text.size() == 19 && text[10] == u' ' && QTime::fromString(text.mid(11), u"HH:mm:ss"_s).isValid());
 }
 
 } // namespace

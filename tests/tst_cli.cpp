@@ -1,3 +1,4 @@
+#include "support/CliRun.h"
 #include "common/Cp1251.h"
 #include "payroll/PayrollFile.h"
 #include "payroll/PayrollVerify.h"
@@ -5,34 +6,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QString out, err;
-};
-
-CliRun RunCli(const QStringList &args, bool withoutSession = false)
-{
-    QProcess p;
-    p.setWorkingDirectory(QDir::currentPath());
-    if (withoutSession) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(u"XDG_RUNTIME_DIR"_s);
-        p.setProcessEnvironment(env);
-    }
-    p.start(QStringLiteral(KARDOLIST_BINARY_DIR "/cli/kardolist-cli"), args);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
 
 void WriteText(const QString &name, const QString &text)
 {
