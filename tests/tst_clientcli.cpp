@@ -343,6 +343,16 @@ private slots:
         }
     }
 
+    void helpListsTheDocumentTypes()
+    {
+        const CliRun run = RunCli({u"--help"_s});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.contains(u"  kardolist-cli clients ROWS.txt [--doc-type INDEX]"_s));
+        for (int i = 0; i < kDocTypeCount; ++i)
+            QVERIFY2(run.out.contains(u"    %1  %2\n"_s.arg(i, 2).arg(DocTypeName(i))), qPrintable(DocTypeName(i)));
+        QVERIFY(run.out.contains(u"    -1  (none)\n"_s));
+    }
+
     void printsAClientList()
     {
         if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
