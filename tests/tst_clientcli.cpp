@@ -259,7 +259,7 @@ private slots:
         };
         try {
             const ReservedName name = ReserveNameByMoment(clock, nameOf, waitUntil, attempts);
-            QCOMPARE(seconds >= 0, true);
+            QVERIFY(seconds >= 0);
             QCOMPARE(name.moment.toString(u"HH:mm:ss"_s), start.addSecs(seconds).toString(u"HH:mm:ss"_s));
             QCOMPARE(name.path, nameOf(name.moment));
             QVERIFY(name.reserved);
