@@ -21,6 +21,11 @@ QList<CliCommand> &CliCommands();
 // Every message on standard error ends with a full stop, as the program's own do.
 void PrintCliError(QTextStream &err, const QString &message);
 
+// Commands that save refuse to run without "settings.ini" in the working
+// folder: the program would not save without bank details, and reading a
+// missing one would create it empty.
+QString MissingSettingsMessage();
+
 struct CliCommandRegistrar
 {
     explicit CliCommandRegistrar(CliCommand command) { CliCommands().append(std::move(command)); }

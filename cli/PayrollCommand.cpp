@@ -1,3 +1,4 @@
+#include "cli/CliArguments.h"
 #include "cli/Command.h"
 
 #include "common/AtomicFile.h"
@@ -31,41 +32,21 @@ bool AllDigits(const QString &text)
 // Throws UserError with a usage problem.
 PayrollArguments ParseArguments(const QStringList &args)
 {
-    PayrollArguments a;
-    struct Option { QString name; QString *value; bool *seen; };
-    const Option options[] = {
-        {u"--number"_s, &a.number, &a.hasNumber},
-        {u"--date"_s, &a.date, &a.hasDate},
-        {u"--month"_s, &a.month, &a.hasMonth},
-        {u"--year"_s, &a.year, &a.hasYear},
-    };
-    bool havePath = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (!arg.startsWith(u"--"_s)) {
-            if (havePath)
-                throw UserError(u"more than one rows file given"_s);
-            a.rowsPath = arg;
-            havePath = true;
-            continue;
-        }
-        const qsizetype eq = arg.indexOf(u'=');
-        const QString name = eq < 0 ? arg : arg.left(eq);
-        const auto option = std::find_if(std::begin(options), std::end(options),
-                                         [&name](const Option &o) { return o.name == name; });
-        if (option == std::end(options))
-            throw UserError(u"unknown option %1"_s.arg(name));
-        if (eq >= 0) {
-            *option->value = arg.mid(eq + 1);
-        } else {
-            if (i + 1 >= args.size())
-                throw UserError(u"%1 needs a value"_s.arg(name));
-            *option->value = args[++i];
-        }
-        *option->seen = true;
-    }
-    if (!havePath)
+    const CliArguments parsed = ParseCliArguments(args, {u"--number"_s, u"--date"_s, u"--month"_s, u"--year"_s});
+    if (parsed.positional.size() > 1)
+        throw UserError(u"more than one rows file given"_s);
+    if (parsed.positional.isEmpty())
         throw UserError(u"no rows file given"_s);
+    PayrollArguments a;
+    a.rowsPath = parsed.positional.first();
+    a.number = parsed.value(u"--number"_s);
+    a.date = parsed.value(u"--date"_s);
+    a.month = parsed.value(u"--month"_s);
+    a.year = parsed.value(u"--year"_s);
+    a.hasNumber = parsed.has(u"--number"_s);
+    a.hasDate = parsed.has(u"--date"_s);
+    a.hasMonth = parsed.has(u"--month"_s);
+    a.hasYear = parsed.has(u"--year"_s);
     return a;
 }
 
@@ -113,11 +94,8 @@ int RunPayroll(const QStringList &args, QTextStream &out, QTextStream &err)
         return 1;
     };
     try {
-        // Without it the program itself would not let a register be saved,
-        // and reading it would create an empty one.
         if (!QFileInfo(SettingsFileName()).isFile())
-            return fail(u"Нет файла \"settings.ini\" в рабочей папке: сохраните банковские реквизиты в окне "
-                        u"\"Настройки\""_s);
+            return fail(MissingSettingsMessage());
 
         QList<PayrollRow> rows = ImportPayrollText(ReadPayrollTextBytes(arguments.rowsPath));
         if (rows.isEmpty())

@@ -1,5 +1,10 @@
 #include "cli/Command.h"
 
+#include "clients/ClientListFile.h"
+#include "clients/ClientListLoad.h"
+#include "clients/ClientListPrintout.h"
+#include "clients/ClientListVerify.h"
+
 #include "common/AtomicFile.h"
 #include "common/Money.h"
 #include "common/TextRoutines.h"
@@ -7,8 +12,10 @@
 #include "common/print/PrintoutRenderer.h"
 #include "payroll/PayrollFile.h"
 #include "payroll/PayrollPrintout.h"
+#include "payroll/PayrollVerify.h"
 #include "settings/SettingsRecord.h"
 
+#include <QDate>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -26,6 +33,44 @@ QList<PayrollRow> DisplayRows(QList<PayrollRow> rows)
         row.amount = empty ? u"0.00"_s : Money::fromAmountText(row.amount).toDisplay();
     }
     return rows;
+}
+
+// Without the bank details the printout would show blank codes; and reading
+// would create an empty "settings.ini" as a side effect.
+SettingsRecord SettingsForPrinting()
+{
+    if (!QFileInfo(SettingsFileName()).isFile())
+        throw UserError(u"\"%1\" not found in the current directory"_s.arg(SettingsFileName()));
+    return ReadSettingsRecord();
+}
+
+void WritePdf(const Printout &printout, const QString &title, const QString &pdf)
+{
+    const QByteArray bytes = RenderPrintoutPdf(printout, title);
+    if (bytes.isEmpty())
+        throw UserError(u"Cannot create file \"%1\"."_s.arg(pdf));
+    QString reason;
+    if (!WriteFileAtomically(pdf, bytes, &reason))
+        throw UserError(u"Cannot create file \"%1\". %2"_s.arg(pdf, reason));
+}
+
+QString Pages(int count)
+{
+    return count == 1 ? u"1 page"_s : u"%1 pages"_s.arg(count);
+}
+
+// The client list as the client window shows it after loading the file.
+int PrintClientList(QByteArrayView bytes, const QString &pdf, QTextStream &out, QTextStream &err)
+{
+    const ClientListContents contents = ReadClientList(bytes);
+    const Printout printout = LayOutClientList(contents.records, SettingsForPrinting());
+    WritePdf(printout, u"Список клиентов"_s, pdf);
+    // The window loads no more and says so; the printout holds those it shows.
+    if (contents.limitReached)
+        err << "kardolist-cli print: " << ClientLimitMessage() << "\n";
+    const qsizetype n = contents.records.size();
+    out << pdf << ": " << n << (n == 1 ? " client, " : " clients, ") << Pages(printout.pageCount) << "\n";
+    return 0;
 }
 
 int RunPrint(const QStringList &args, QTextStream &out, QTextStream &err)
@@ -48,27 +93,23 @@ int RunPrint(const QStringList &args, QTextStream &out, QTextStream &err)
     }
 
     try {
-        const PayrollFileContents contents = ReadPayrollFile(ReadPayrollFileBytes(input));
+        const QByteArray bytes = ReadPayrollFileBytes(input);
+        const ClientListRules clientRules(QDate::currentDate().year());
+        if (RulesForFile(input, bytes, {&PayrollFileRules(), &clientRules}) == &clientRules)
+            return PrintClientList(bytes, pdf, out, err);
+
+        const PayrollFileContents contents = ReadPayrollFile(bytes);
         PayrollHeader header;
         header.registerNumber = contents.registerNumber;
         header.date = contents.date;
         header.year = contents.year;
         header.monthIndex = MonthIndexFromField(contents.monthField);
 
-        // Without the bank details the register would print blank codes;
-        // and reading would create an empty "settings.ini" as a side effect.
-        if (!QFileInfo(SettingsFileName()).isFile())
-            throw UserError(u"\"%1\" not found in the current directory"_s.arg(SettingsFileName()));
         const QList<PayrollRow> rows = DisplayRows(contents.rows);
-        const Printout printout = LayOutPayroll(rows, header, ReadSettingsRecord());
-        const QByteArray bytes = RenderPrintoutPdf(printout, u"Ведомость № "_s + header.registerNumber.trimmed());
-        if (bytes.isEmpty())
-            throw UserError(u"Cannot create file \"%1\"."_s.arg(pdf));
-        QString reason;
-        if (!WriteFileAtomically(pdf, bytes, &reason))
-            throw UserError(u"Cannot create file \"%1\". %2"_s.arg(pdf, reason));
-        out << pdf << ": " << rows.size() << (rows.size() == 1 ? " row, " : " rows, ") << printout.pageCount
-            << (printout.pageCount == 1 ? " page\n" : " pages\n");
+        const Printout printout = LayOutPayroll(rows, header, SettingsForPrinting());
+        WritePdf(printout, u"Ведомость № "_s + header.registerNumber.trimmed(), pdf);
+        out << pdf << ": " << rows.size() << (rows.size() == 1 ? " row, " : " rows, ") << Pages(printout.pageCount)
+            << "\n";
         return 0;
     } catch (const UserError &e) {
         err << "kardolist-cli print: " << e.text() << "\n";
@@ -79,12 +120,16 @@ int RunPrint(const QStringList &args, QTextStream &out, QTextStream &err)
 const CliCommandRegistrar registrar({
     u"print"_s,
     u"print FILE --pdf OUT.pdf"_s,
-    u"  Opens the payroll register file FILE as the window's \"Открыть\" does and\n"
-    "  writes its printed register to OUT.pdf (A4, 600 dpi) with exactly the\n"
-    "  layout of \"Печать\": header, table, total in figures and words, and the\n"
-    "  signature lines. The organisation comes from \"settings.ini\" in the\n"
-    "  current directory. An amount that is not a number, or a month field that\n"
-    "  is not a whole number, stops it before OUT.pdf is written."_s,
+    u"  Writes the printout of FILE to OUT.pdf (A4, 600 dpi), a payroll register\n"
+    u"  or a client list, told apart by the header line (else by the name). A\n"
+    u"  register is opened as the payroll window's \"Открыть\" does and printed\n"
+    u"  with exactly the layout of \"Печать\": header, table, total in figures and\n"
+    u"  words, and the signature lines; an amount that is not a number, or a month\n"
+    u"  field that is not a whole number, stops it before OUT.pdf is written. A\n"
+    u"  client list is loaded as the client window's \"Загрузить\" does (at most\n"
+    u"  500 clients, as there) and printed as its \"Печать\" prints: bank details,\n"
+    u"  one numbered row per client. The bank details come from \"settings.ini\"\n"
+    u"  in the current directory."_s,
     RunPrint,
 });
 

@@ -1,9 +1,12 @@
 #include "cli/Command.h"
 
+#include "clients/ClientListVerify.h"
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
 #include "payroll/PayrollFile.h"
 #include "payroll/PayrollVerify.h"
+
+#include <QDate>
 
 using namespace Qt::StringLiterals;
 
@@ -16,7 +19,9 @@ int RunVerify(const QStringList &args, QTextStream &out, QTextStream &err)
         return 1;
     }
     try {
-        const VerifyReport report = VerifyBankFile(args.first(), ReadPayrollFileBytes(args.first()));
+        const ClientListRules clientRules(QDate::currentDate().year());
+        const VerifyReport report = VerifyBankFile(args.first(), ReadPayrollFileBytes(args.first()),
+                                                   {&PayrollFileRules(), &clientRules});
         for (const QString &line : FormatVerifyReport(report))
             out << line << "\n";
         return report.clean() ? 0 : 1;
@@ -29,12 +34,18 @@ int RunVerify(const QStringList &args, QTextStream &out, QTextStream &err)
 const CliCommandRegistrar registrar(CliCommand{
     u"verify"_s,
     u"verify FILE"_s,
-    u"  Checks a payroll register file as the bank receives it: every line ends in\n"
-    u"  TAB CR LF; an H line, D lines, then one T line; line numbers 0000000001 and\n"
-    u"  rising; each line's fields (codes, dates, digits-only card numbers, amounts\n"
-    u"  in the plain form 1234567.50); the trailer's CRC-32 against the header and\n"
+    u"  Checks a payroll register or a client list file as the bank receives it;\n"
+    u"  the kind is told by the header line (9 fields: payroll, 5: client list),\n"
+    u"  else by the name (ZPSV..., CLSV...). Every line ends in TAB CR LF; an H line,\n"
+    u"  D lines, then one T line; line numbers 0000000001 and rising (a client list\n"
+    u"  without a gap, so its trailer holds the clients + 2); each line's fields:\n"
+    u"  for a register codes, dates, digits-only card numbers, amounts in the plain\n"
+    u"  form 1234567.50; for a client list the sex code M or F, the document code\n"
+    u"  1-7, 9 or empty, real dates of birth, issue and expiry where filled, a\n"
+    u"  nine-digit taxpayer number; the trailer's CRC-32 against the header and\n"
     u"  detail lines. Prints every problem with its line number, then the kind of\n"
-    u"  file, the number of detail lines, the total and both CRCs. Exit 0 when clean."_s,
+    u"  file, the number of detail lines (clients), the register's total and both\n"
+    u"  CRCs. Exit 0 when clean."_s,
     RunVerify,
 });
 

@@ -20,6 +20,11 @@ void PrintCliError(QTextStream &err, const QString &message)
     err << WithFullStop(message) << "\n";
 }
 
+QString MissingSettingsMessage()
+{
+    return u"Нет файла \"settings.ini\" в рабочей папке: сохраните банковские реквизиты в окне \"Настройки\""_s;
+}
+
 namespace {
 
 // Without a session (cron, ssh, a container) Qt warns that XDG_RUNTIME_DIR is
@@ -37,7 +42,7 @@ void printHelp(QTextStream &out)
 {
     auto commands = CliCommands();
     std::sort(commands.begin(), commands.end(), [](const CliCommand &a, const CliCommand &b) { return a.name < b.name; });
-    out << "kardolist-cli: payroll registers without a window.\n"
+    out << "kardolist-cli: payroll registers and client lists without a window.\n"
            "Works in the current directory and reads \"settings.ini\" there, as the program does.\n\n"
            "Usage:\n";
     for (const CliCommand &c : commands)

@@ -1,5 +1,7 @@
 #include "clients/ClientTextImport.h"
 
+#include "clients/ClientTableModel.h"
+#include "common/BankFileReader.h"
 #include "common/Cp1251.h"
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
@@ -84,19 +86,9 @@ QString CannotLoadClientTextMessage()
            u"Закройте все приложения, использующие данный файл и повторите снова."_s;
 }
 
-QString ClientTextSizeMessage(const QString &path)
-{
-    return u"Файл \"%1\" больше %2 МБ и не может быть открыт"_s.arg(path).arg(kMaxClientTextSize / (1024 * 1024));
-}
-
 QString ShortClientLineMessage()
 {
     return u"в строке меньше %1 полей"_s.arg(kClientLineFields);
-}
-
-QString DuplicatePassportMessage(const QString &series, const QString &number, int row)
-{
-    return u"Паспортные данные "_s + series + u' ' + number + u" уже существуют в строке "_s + QString::number(row);
 }
 
 QString ClientImportErrorMessage(const QString &path, int line, const QString &error)
@@ -107,17 +99,7 @@ QString ClientImportErrorMessage(const QString &path, int line, const QString &e
 
 QByteArray ReadClientTextBytes(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw UserError(CannotLoadClientTextMessage());
-    if (file.size() > kMaxClientTextSize)
-        throw UserError(ClientTextSizeMessage(path));
-    QByteArray bytes = file.read(kMaxClientTextSize + 1); // the file may grow meanwhile
-    if (bytes.size() > kMaxClientTextSize)
-        throw UserError(ClientTextSizeMessage(path));
-    if (file.error() != QFileDevice::NoError)
-        throw UserError(CannotLoadClientTextMessage());
-    return bytes;
+    return BankFileReader::readFile(path, [](const QFile &) { return CannotLoadClientTextMessage(); });
 }
 
 ClientTextImport::ClientTextImport(const ClientFields &start, int currentYear)
@@ -207,7 +189,7 @@ ClientImportResult ClientTextImport::run(QByteArrayView bytes, const QString &pa
             const int row = int(result.records.size()) + 1;
             int &firstRow = passports[{TrimName(f.passportSerial), TrimName(f.passportNumber)}];
             if (firstRow != 0)
-                return fail(DuplicatePassportMessage(f.passportSerial, f.passportNumber, firstRow), std::nullopt);
+                return fail(ClientTableModel::DuplicatePassportMessage(f.passportSerial, f.passportNumber, firstRow), std::nullopt);
             firstRow = row;
 
             ClientRecord record = RecordFromFields(f, NameParts::Trimmed);

@@ -25,19 +25,14 @@ inline constexpr QStringView kExpiryEditMask = u"!99/99/9999;1;";
 
 // Fields a client line must have; later ones are ignored.
 inline constexpr int kClientLineFields = 13;
-// Larger files are refused before they are read.
-inline constexpr qint64 kMaxClientTextSize = 64 * 1024 * 1024;
 
 QString CannotLoadClientTextMessage(); // "Не могу загрузить данные из файла. ..."
-QString ClientTextSizeMessage(const QString &path);
 QString ShortClientLineMessage();      // the error of a line with fewer than 13 fields
-// "Паспортные данные <series> <number> уже существуют в строке <row>"
-QString DuplicatePassportMessage(const QString &series, const QString &number, int row);
 // "Обнаружена ошибка в файле:"PATH", строка:N, ошибка:<ERROR>"
 QString ClientImportErrorMessage(const QString &path, int line, const QString &error);
 
-// The bytes of a client text file; throws UserError with
-// CannotLoadClientTextMessage() or the size message.
+// The bytes of a client text file, through the shared size-limited reader;
+// throws UserError with CannotLoadClientTextMessage() or its size message.
 QByteArray ReadClientTextBytes(const QString &path);
 
 struct ClientImportFailure

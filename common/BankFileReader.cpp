@@ -8,15 +8,10 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QString SizeMessage(const QString &path)
+QString BankFileReader::sizeMessage(const QString &path)
 {
-    return u"Файл \"%1\" больше %2 МБ и не может быть открыт"_s.arg(path).arg(
-            BankFileReader::kMaxFileSize / (1024 * 1024));
+    return u"Файл \"%1\" больше %2 МБ и не может быть открыт"_s.arg(path).arg(kMaxFileSize / (1024 * 1024));
 }
-
-} // namespace
 
 QByteArray BankFileReader::readFile(const QString &path, const std::function<QString(const QFile &)> &cannotOpen)
 {
@@ -25,10 +20,10 @@ QByteArray BankFileReader::readFile(const QString &path, const std::function<QSt
     if (!file.open(QIODevice::ReadOnly))
         throw UserError(cannotOpen(file));
     if (file.size() > kMaxFileSize)
-        throw UserError(SizeMessage(path));
+        throw UserError(sizeMessage(path));
     QByteArray bytes = file.read(kMaxFileSize + 1); // the file may grow meanwhile
     if (bytes.size() > kMaxFileSize)
-        throw UserError(SizeMessage(path));
+        throw UserError(sizeMessage(path));
     if (file.error() != QFileDevice::NoError)
         throw UserError(cannotOpen(file));
     return bytes;

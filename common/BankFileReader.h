@@ -23,6 +23,8 @@ public:
     // be read, the size message when it is larger than kMaxFileSize, or
     // NotRegularFileMessage (before opening) for a folder, FIFO or device.
     static QByteArray readFile(const QString &path, const std::function<QString(const QFile &)> &cannotOpen);
+    // "Файл "PATH" больше 64 МБ и не может быть открыт"
+    static QString sizeMessage(const QString &path);
 
     // Throws UserError(badFormat) when the file has no first line or the
     // document's check refuses it.

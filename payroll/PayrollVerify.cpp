@@ -1,13 +1,9 @@
 #include "payroll/PayrollVerify.h"
 
-#include "common/Cp1251.h"
-#include "common/Crc32Calculator.h"
-#include "common/TextRoutines.h"
 #include "common/UserError.h"
 
 #include <QDate>
 #include <QTime>
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -23,11 +19,6 @@ bool AllDigits(QStringView text)
 bool DigitsOfLength(QStringView text, qsizetype n)
 {
     return text.size() == n && AllDigits(text);
-}
-
-QString Quoted(const QString &text)
-{
-    return u"\""_s + Excerpt(text) + u"\""_s;
 }
 
 class PayrollRules final : public BankFileRules
@@ -48,20 +39,20 @@ public:
         if (moment.size() != 19 || moment[10] != u' '
             || !QDate::fromString(moment.left(10), u"dd.MM.yyyy"_s).isValid()
             || !QTime::fromString(moment.mid(11), u"HH:mm:ss"_s).isValid())
-            report.add(line, u"moment of saving %1 is not dd.mm.yyyy hh:mm:ss"_s.arg(Quoted(moment)));
+            report.add(line, u"moment of saving %1 is not dd.mm.yyyy hh:mm:ss"_s.arg(QuotedField(moment)));
         if (!DigitsOfLength(f.value(3), 5))
-            report.add(line, u"branch code %1 is not 5 digits"_s.arg(Quoted(f.value(3))));
+            report.add(line, u"branch code %1 is not 5 digits"_s.arg(QuotedField(f.value(3))));
         if (!DigitsOfLength(f.value(4), 8))
-            report.add(line, u"client code %1 is not 8 digits"_s.arg(Quoted(f.value(4))));
+            report.add(line, u"client code %1 is not 8 digits"_s.arg(QuotedField(f.value(4))));
         if (!QDate::fromString(f.value(5), u"dd.MM.yyyy"_s).isValid())
-            report.add(line, u"register date %1 is not dd.mm.yyyy"_s.arg(Quoted(f.value(5))));
+            report.add(line, u"register date %1 is not dd.mm.yyyy"_s.arg(QuotedField(f.value(5))));
         const QString month = f.value(6);
         if (!DigitsOfLength(month, 2) || month.toInt() < 1 || month.toInt() > 12)
-            report.add(line, u"month %1 is not 01 to 12"_s.arg(Quoted(month)));
+            report.add(line, u"month %1 is not 01 to 12"_s.arg(QuotedField(month)));
         if (!DigitsOfLength(f.value(7), 4))
-            report.add(line, u"year %1 is not 4 digits"_s.arg(Quoted(f.value(7))));
+            report.add(line, u"year %1 is not 4 digits"_s.arg(QuotedField(f.value(7))));
         if (!DigitsOfLength(f.value(8), 5))
-            report.add(line, u"register number %1 is not 5 digits"_s.arg(Quoted(f.value(8))));
+            report.add(line, u"register number %1 is not 5 digits"_s.arg(QuotedField(f.value(8))));
     }
 
     void checkDetail(const QStringList &f, qsizetype line, VerifyReport &report) const override
@@ -72,11 +63,11 @@ public:
         if (card.isEmpty())
             report.add(line, u"card number is empty"_s);
         else if (!AllDigits(card))
-            report.add(line, u"card number %1 holds a character other than a digit"_s.arg(Quoted(card)));
+            report.add(line, u"card number %1 holds a character other than a digit"_s.arg(QuotedField(card)));
         const QString amount = f.value(4);
         const std::optional<Money> value = Money::parse(amount);
         if (!value || value->toPlain() != amount) {
-            report.add(line, u"amount %1 is not in the plain form 1234567.50"_s.arg(Quoted(amount)));
+            report.add(line, u"amount %1 is not in the plain form 1234567.50"_s.arg(QuotedField(amount)));
             return;
         }
         // The bank adds nothing up: a total beyond the range is no fault of the file.
@@ -94,69 +85,9 @@ public:
     {
         const QString expected = namePrefix() + f.value(3) + f.value(4) + f.value(6) + f.value(7) + f.value(8);
         if (name != expected)
-            report.add(1, u"file name %1 does not match the header line (%2)"_s.arg(Quoted(name), Quoted(expected)));
+            report.add(1, u"file name %1 does not match the header line (%2)"_s.arg(QuotedField(name), QuotedField(expected)));
     }
 };
-
-QList<const BankFileRules *> &Kinds()
-{
-    static QList<const BankFileRules *> kinds{&PayrollFileRules()};
-    return kinds;
-}
-
-// One line of the file as bytes, without its line end.
-struct RawLine
-{
-    QByteArrayView content;
-    bool endsCrLf = false;
-};
-
-// Lines one at a time, so that a file of many short lines needs no list.
-class RawLineReader
-{
-public:
-    explicit RawLineReader(QByteArrayView bytes) : m_bytes(bytes) {}
-    bool atEnd() const { return m_pos >= m_bytes.size(); }
-    RawLine next()
-    {
-        const qsizetype lf = m_bytes.indexOf('\n', m_pos);
-        const qsizetype end = lf < 0 ? m_bytes.size() : lf;
-        RawLine line;
-        line.content = m_bytes.sliced(m_pos, end - m_pos);
-        if (lf >= 0 && line.content.endsWith('\r')) {
-            line.content.chop(1);
-            line.endsCrLf = true;
-        }
-        m_pos = end + 1;
-        return line;
-    }
-
-private:
-    QByteArrayView m_bytes;
-    qsizetype m_pos = 0;
-};
-
-RawLine LastRawLine(QByteArrayView bytes)
-{
-    const qsizetype end = bytes.endsWith('\n') ? bytes.size() - 1 : bytes.size();
-    const qsizetype lf = end > 0 ? bytes.lastIndexOf('\n', end - 1) : -1;
-    return RawLineReader(bytes.sliced(lf + 1)).next();
-}
-
-// The fields of a line that ends in TAB: the empty text after it is no field.
-QStringList LineFields(QByteArrayView content)
-{
-    QStringList fields = SplitFields(Cp1251::decode(content));
-    if (content.endsWith('\t'))
-        fields.removeLast();
-    return fields;
-}
-
-QString FirstLineOf(QByteArrayView bytes)
-{
-    RawLineReader reader(bytes.first(std::min<qsizetype>(bytes.size(), 4096)));
-    return reader.atEnd() ? QString() : Cp1251::decode(reader.next().content);
-}
 
 } // namespace
 
@@ -164,178 +95,4 @@ const BankFileRules &PayrollFileRules()
 {
     static const PayrollRules rules;
     return rules;
-}
-
-QList<const BankFileRules *> BankFileKinds()
-{
-    return Kinds();
-}
-
-void RegisterBankFileKind(const BankFileRules &rules)
-{
-    if (!Kinds().contains(&rules))
-        Kinds().append(&rules);
-}
-
-const BankFileRules *RulesForFile(const QString &fileName, QByteArrayView bytes)
-{
-    const QString name = QFileInfo(fileName).fileName();
-    for (const BankFileRules *rules : Kinds()) {
-        if (name.startsWith(rules->namePrefix()))
-            return rules;
-    }
-    QString first = FirstLineOf(bytes);
-    if (first.endsWith(u'\t'))
-        first.chop(1);
-    const qsizetype count = first.count(u'\t') + 1;
-    for (const BankFileRules *rules : Kinds()) {
-        if (first.startsWith(u"H\t"_s) && count == rules->headerFieldCount())
-            return rules;
-    }
-    return nullptr;
-}
-
-VerifyReport VerifyBankFile(QByteArrayView bytes, const BankFileRules &rules, const QString &fileName)
-{
-    VerifyReport report;
-    report.kind = rules.kind();
-    rules.begin(report);
-
-    if (bytes.isEmpty()) {
-        report.add(0, u"the file is empty"_s);
-        return report;
-    }
-    const QByteArrayView lastContent = LastRawLine(bytes).content;
-    const bool hasTrailer = bytes.count('\n') + (bytes.endsWith('\n') ? 0 : 1) >= 2
-            && (lastContent == "T" || lastContent.startsWith("T\t"));
-
-    QByteArray crcInput;
-    crcInput.reserve(bytes.size());
-    qint64 lastNumber = 0;
-    RawLineReader reader(bytes);
-    qsizetype lineCount = 0;
-    bool lastWasTrailer = false;
-    for (qsizetype i = 0; !reader.atEnd(); ++i) {
-        const RawLine raw = reader.next();
-        const bool isLast = reader.atEnd();
-        lineCount = i + 1;
-        const qsizetype lineNo = i + 1;
-
-        if (!raw.endsCrLf)
-            report.add(lineNo, isLast && !bytes.endsWith('\n') ? u"the last line has no CR LF"_s
-                                                               : u"the line ends in LF without CR"_s);
-        if (raw.content.contains('\r'))
-            report.add(lineNo, u"a CR inside the line"_s);
-        if (raw.content.contains('\0'))
-            report.add(lineNo, u"a zero byte inside the line"_s);
-        if (raw.content.isEmpty()) {
-            report.add(lineNo, u"empty line"_s);
-            continue;
-        }
-        if (!raw.content.endsWith('\t'))
-            report.add(lineNo, u"the line does not end in TAB"_s);
-        if (!(isLast && hasTrailer))
-            crcInput.append(raw.content.data(), raw.content.size());
-
-        const QStringList fields = LineFields(raw.content);
-        const QString type = fields.value(0);
-        const QString numberText = fields.value(1);
-        qsizetype expectedFields = 0;
-        if (isLast)
-            lastWasTrailer = type == u"T"_s;
-
-        if (type == u"H"_s) {
-            expectedFields = rules.headerFieldCount();
-            if (i != 0)
-                report.add(lineNo, u"a header line after the first line"_s);
-            if (numberText != u"0000000001"_s)
-                report.add(lineNo, u"header line number %1 is not 0000000001"_s.arg(Quoted(numberText)));
-            rules.checkHeader(fields, lineNo, report);
-            // A name of the kind must match its header; a file recognised by
-            // its header alone may have been renamed on the way.
-            const QString name = QFileInfo(fileName).fileName();
-            if (i == 0 && name.startsWith(rules.namePrefix()))
-                rules.checkFileName(name, fields, report);
-        } else if (type == u"D"_s) {
-            expectedFields = rules.detailFieldCount();
-            ++report.detailLines;
-            if (i == 0)
-                report.add(lineNo, u"the first line is not a header (H) line"_s);
-            rules.checkDetail(fields, lineNo, report);
-        } else if (type == u"T"_s) {
-            expectedFields = 3;
-            if (!isLast)
-                report.add(lineNo, u"a trailer line before the last line"_s);
-            if (i == 0)
-                report.add(lineNo, u"the first line is not a header (H) line"_s);
-            if (isLast)
-                report.storedCrc = fields.value(2);
-        } else {
-            report.add(lineNo, u"unknown line type %1"_s.arg(Quoted(type)));
-            continue;
-        }
-
-        if (fields.size() != expectedFields)
-            report.add(lineNo, u"%1 fields instead of %2"_s.arg(fields.size()).arg(expectedFields));
-        if (type != u"H"_s) {
-            bool ok = DigitsOfLength(numberText, 10);
-            const qint64 number = ok ? numberText.toLongLong() : 0;
-            if (!ok)
-                report.add(lineNo, u"line number %1 is not 10 digits"_s.arg(Quoted(numberText)));
-            else if (number <= lastNumber)
-                report.add(lineNo, u"line number %1 does not follow %2"_s.arg(numberText, FormatLineNumber(lastNumber)));
-            if (ok)
-                lastNumber = number;
-        } else if (i == 0) {
-            lastNumber = 1;
-        }
-    }
-
-    // A file of a header line alone lacks its trailer as well.
-    if (!hasTrailer && !lastWasTrailer)
-        report.add(lineCount, u"no trailer (T) line at the end"_s);
-    report.computedCrc = FormatCRC32(CalcStringCRC32(crcInput));
-    if (hasTrailer) {
-        if (report.storedCrc.size() != 8 || report.storedCrc != report.storedCrc.toUpper()
-            || !std::all_of(report.storedCrc.cbegin(), report.storedCrc.cend(),
-                            [](QChar c) { return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F'); }))
-            report.add(lineCount, u"checksum %1 is not 8 upper-case hexadecimal digits"_s.arg(Quoted(report.storedCrc)));
-        else if (report.storedCrc != report.computedCrc)
-            report.add(lineCount, u"checksum %1 does not match the lines: computed %2"_s.arg(report.storedCrc,
-                                                                                         report.computedCrc));
-    }
-    return report;
-}
-
-VerifyReport VerifyBankFile(const QString &fileName, QByteArrayView bytes)
-{
-    if (const BankFileRules *rules = RulesForFile(fileName, bytes))
-        return VerifyBankFile(bytes, *rules, fileName);
-    VerifyReport report;
-    report.kind = u"unknown"_s;
-    QStringList prefixes;
-    for (const BankFileRules *rules : BankFileKinds())
-        prefixes << rules->namePrefix();
-    report.add(0, u"unknown kind of file: its name does not begin with %1 and its first line is no header of those"_s
-                      .arg(prefixes.join(u" or "_s)));
-    return report;
-}
-
-QStringList FormatVerifyReport(const VerifyReport &report)
-{
-    QStringList out;
-    for (const VerifyProblem &p : report.problems)
-        out << (p.line > 0 ? u"line %1: %2"_s.arg(p.line).arg(p.text) : p.text);
-    if (report.unlistedProblems > 0)
-        out << u"... and %1 more problems"_s.arg(report.unlistedProblems);
-    out << u"Kind: "_s + report.kind;
-    out << u"Detail lines: %1"_s.arg(report.detailLines);
-    if (report.total)
-        out << u"Total: "_s + report.total->toDisplay();
-    else if (report.totalBeyondRange)
-        out << u"Total: beyond the range of amounts"_s;
-    out << u"Stored CRC: "_s + (report.storedCrc.isEmpty() ? u"(none)"_s : Excerpt(report.storedCrc));
-    out << u"Computed CRC: "_s + (report.computedCrc.isEmpty() ? u"(none)"_s : report.computedCrc);
-    out << (report.clean() ? u"OK"_s : u"%1 problem(s)"_s.arg(report.problems.size() + report.unlistedProblems));
-    return out;
 }

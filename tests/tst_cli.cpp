@@ -1,3 +1,4 @@
+#include "support/CliRun.h"
 #include "common/Cp1251.h"
 #include "payroll/PayrollFile.h"
 #include "payroll/PayrollVerify.h"
@@ -5,34 +6,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QString out, err;
-};
-
-CliRun RunCli(const QStringList &args, bool withoutSession = false)
-{
-    QProcess p;
-    p.setWorkingDirectory(QDir::currentPath());
-    if (withoutSession) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(u"XDG_RUNTIME_DIR"_s);
-        p.setProcessEnvironment(env);
-    }
-    p.start(QStringLiteral(KARDOLIST_BINARY_DIR "/cli/kardolist-cli"), args);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
 
 void WriteText(const QString &name, const QString &text)
 {
@@ -75,7 +54,7 @@ private slots:
         QCOMPARE(run.out, kPath + u"\n"_s);
 
         const QByteArray bytes = ReadPayrollFileBytes(kPath);
-        QVERIFY(VerifyBankFile(kPath, bytes).clean());
+        QVERIFY(VerifyBankFile(kPath, bytes, {&PayrollFileRules()}).clean());
         const PayrollFileContents c = ReadPayrollFile(bytes);
         QCOMPARE(c.rows, (QList<PayrollRow>{{u"Петров Пётр"_s, u"8600123456789012"_s, u"1000.00"_s},
                                             {u"Сидоров"_s, u"8600000000000002"_s, u"0.75"_s}}));

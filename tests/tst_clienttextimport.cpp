@@ -1,4 +1,5 @@
 #include "clients/ClientTextImport.h"
+#include "common/BankFileReader.h"
 #include "common/Cp1251.h"
 #include "common/UserError.h"
 
@@ -325,8 +326,8 @@ void TestClientTextImport::readFile_data()
     QTest::addColumn<qint64>("size"); // -1: no file
     QTest::addColumn<bool>("readable");
     QTest::newRow("missing") << qint64(-1) << false;
-    QTest::newRow("at the limit") << kMaxClientTextSize << true;
-    QTest::newRow("over the limit") << kMaxClientTextSize + 1 << false;
+    QTest::newRow("at the limit") << BankFileReader::kMaxFileSize << true;
+    QTest::newRow("over the limit") << BankFileReader::kMaxFileSize + 1 << false;
 }
 
 void TestClientTextImport::readFile()
@@ -350,7 +351,7 @@ void TestClientTextImport::readFile()
     if (readable) {
         QCOMPARE(read, size);
     } else {
-        QCOMPARE(error, size < 0 ? CannotLoadClientTextMessage() : ClientTextSizeMessage(path));
+        QCOMPARE(error, size < 0 ? CannotLoadClientTextMessage() : BankFileReader::sizeMessage(path));
     }
 }
 

@@ -37,7 +37,7 @@ class TestPayrollVerify : public QObject
 private slots:
     void acceptsAWrittenFile()
     {
-        const VerifyReport r = VerifyBankFile(u"Кардолист/2026/ZPSV001231234567812202600007"_s, CleanFile());
+        const VerifyReport r = VerifyBankFile(u"Кардолист/2026/ZPSV001231234567812202600007"_s, CleanFile(), {&PayrollFileRules()});
         QVERIFY2(r.clean(), qPrintable(FormatVerifyReport(r).join(u'\n')));
         QCOMPARE(r.kind, u"payroll register (ZPSV)"_s);
         QCOMPARE(r.detailLines, 2);
@@ -141,14 +141,14 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, kind);
         QFETCH(bool, clean);
-        const VerifyReport r = VerifyBankFile(name, bytes);
+        const VerifyReport r = VerifyBankFile(name, bytes, {&PayrollFileRules()});
         QCOMPARE(r.kind, kind);
         QCOMPARE(r.clean(), clean);
     }
 
     void checksTheNameAgainstTheHeader()
     {
-        const VerifyReport r = VerifyBankFile(u"ZPSV001231234567811202600007"_s, CleanFile());
+        const VerifyReport r = VerifyBankFile(u"ZPSV001231234567811202600007"_s, CleanFile(), {&PayrollFileRules()});
         QCOMPARE(ProblemLines(r), QList<qsizetype>{1});
         QVERIFY(r.problems.first().text.contains(u"ZPSV001231234567812202600007"_s));
     }

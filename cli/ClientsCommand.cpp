@@ -1,0 +1,162 @@
+#include "cli/CliArguments.h"
+#include "cli/Command.h"
+
+#include "clients/ClientListFile.h"
+#include "clients/ClientListSave.h"
+#include "clients/ClientTextImport.h"
+#include "common/Clock.h"
+#include "common/Cp1251.h"
+#include "common/EditMask.h"
+#include "common/ReservedName.h"
+#include "common/UserError.h"
+#include "settings/SettingsRecord.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct ClientsArguments
+{
+    QString rowsPath;
+    ClientFields start; // the edit area when the import begins
+};
+
+// A text the edit area could hold: no character outside Windows-1251, none
+// that would break a line of the file.
+QString EditText(const CliArguments &parsed, const QString &option)
+{
+    const QString text = parsed.value(option);
+    if (!Cp1251::canEncode(text))
+        throw UserError(u"%1 holds a character that Windows-1251 cannot hold"_s.arg(option));
+    if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x20; }))
+        throw UserError(u"%1 holds a control character"_s.arg(option));
+    return text;
+}
+
+// The mobile field after the value is typed into it: "(90)123-45-67" and
+// "901234567" alike give "(90)123-45-67". Set by a program, a value shorter
+// than the mask would be right-aligned over its literals, and "901234567"
+// would lose its last two digits.
+QString MobileAsTyped(const QString &value)
+{
+    EditMask mask = EditMask::parse(kMobileEditMask.toString());
+    mask.fillFromRight = false;
+    return mask.storedFromProgramText(value);
+}
+
+// Throws UserError with a usage problem.
+ClientsArguments ParseArguments(const QStringList &args)
+{
+    const CliArguments parsed = ParseCliArguments(
+            args, {u"--doc-type"_s, u"--birth-place"_s, u"--tax-office"_s, u"--mobile"_s, u"--issued-by"_s});
+    if (parsed.positional.size() > 1)
+        throw UserError(u"more than one rows file given"_s);
+    if (parsed.positional.isEmpty())
+        throw UserError(u"no rows file given"_s);
+
+    ClientsArguments a;
+    a.rowsPath = parsed.positional.first();
+    if (parsed.has(u"--doc-type"_s)) {
+        bool ok = false;
+        a.start.docType = parsed.value(u"--doc-type"_s).toInt(&ok);
+        if (!ok || a.start.docType < -1 || a.start.docType >= kDocTypeCount)
+            throw UserError(u"--doc-type takes an index from -1 to %1"_s.arg(kDocTypeCount - 1));
+    }
+    a.start.placeOfBirth = EditText(parsed, u"--birth-place"_s);
+    a.start.taxOffice = EditText(parsed, u"--tax-office"_s);
+    a.start.passportIssuedBy = EditText(parsed, u"--issued-by"_s);
+    if (parsed.has(u"--mobile"_s))
+        a.start.mobileNumber = MobileAsTyped(EditText(parsed, u"--mobile"_s));
+    return a;
+}
+
+int RunClients(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    ClientsArguments arguments;
+    try {
+        arguments = ParseArguments(args);
+    } catch (const UserError &e) {
+        PrintCliError(err, u"kardolist-cli clients: "_s + e.text() + u"; see --help"_s);
+        return 1;
+    }
+
+    const auto fail = [&err](const QString &message) {
+        PrintCliError(err, message);
+        return 1;
+    };
+    try {
+        if (!QFileInfo(SettingsFileName()).isFile())
+            return fail(MissingSettingsMessage());
+
+        const SystemClock clock;
+        const ClientImportResult imported = ImportClientText(ReadClientTextBytes(arguments.rowsPath),
+                                                             arguments.rowsPath, arguments.start,
+                                                             clock.now().date().year());
+        if (!imported.ok()) {
+            // The window shows this one as it is, without a full stop.
+            err << imported.failure->message << "\n";
+            return 1;
+        }
+        // The save's own checks, before anything is written: its folder
+        // would be made even for a refused save.
+        if (imported.records.isEmpty())
+            return fail(ClientTableEmptyMessage());
+        const SettingsRecord settings = ReadSettingsRecord();
+        CheckBankCodes(settings);
+
+        // A new file, never one that exists: the moment's name is claimed
+        // first, and the save then replaces that empty file.
+        QDir().mkpath(ClientFolder());
+        const ReservedName name = ReserveNameByMoment(
+                clock, [&settings](const QDateTime &moment) { return ClientListFileName(settings, moment); },
+                [&clock](const QDateTime &moment) { SleepUntil(clock, moment); });
+        const ClientListSaveResult saved = SaveClientList(imported.records, ClientFileState(), FixedClock(name.moment));
+        if (saved.outcome.kind == SaveOutcome::Kind::Saved) {
+            out << saved.outcome.path << "\n";
+            return 0;
+        }
+        if (name.reserved)
+            QFile::remove(name.path);
+        return fail(saved.outcome.message);
+    } catch (const UserError &e) {
+        return fail(e.text());
+    }
+}
+
+QString Usage()
+{
+    QString text =
+            u"  Saves a client list from a TAB-separated text of clients, one a line\n"
+            u"  (surname, name, patronymic, sex, taxpayer number, date of birth, phone,\n"
+            u"  document series, number, date of issue, place of issue, expiry date,\n"
+            u"  address), read and checked line by line as the client window's\n"
+            u"  \"Загрузить из txt\" does; the first bad line stops it with the window's\n"
+            u"  message, and nothing is written. Every client gets the edit area's other\n"
+            u"  fields, given here: --doc-type the document type's list index (default -1,\n"
+            u"  none), --birth-place, --tax-office, --issued-by (default empty), --mobile\n"
+            u"  as typed into the mobile field: \"(90)123-45-67\" or \"901234567\" (default\n"
+            u"  unfilled). Document types:\n"_s;
+    for (int i = -1; i < kDocTypeCount; ++i)
+        text += u"    %1  %2\n"_s.arg(i, 2).arg(i < 0 ? u"(none)"_s : DocTypeName(i));
+    text += u"  Needs \"settings.ini\" in the current directory. Writes a new\n"
+            u"  Клиенты/CLSV<branch><client><moment> in Windows-1251 as the window's\n"
+            u"  \"Сохранить\" does, never replacing a file: when the name of this second is\n"
+            u"  taken it waits for the next. Prints the file's path."_s;
+    return text;
+}
+
+const CliCommandRegistrar registrar(CliCommand{
+    u"clients"_s,
+    u"clients ROWS.txt [--doc-type INDEX] [--birth-place TEXT] [--tax-office TEXT] [--mobile TEXT] "
+    u"[--issued-by TEXT]"_s,
+    Usage(),
+    RunClients,
+});
+
+} // namespace
