@@ -48,7 +48,9 @@ bool IsBankCode(const QString &code)
 
 QString DecimalPoint(QStringView amount)
 {
-    return ReplaceAll(amount.toString(), u","_s, u"."_s);
+    QString text = amount.toString();
+    text.replace(QLatin1Char(','), QLatin1Char('.')); // in place: one allocation per amount
+    return text;
 }
 
 } // namespace
@@ -146,6 +148,7 @@ PayrollFileContents ReadPayrollFile(QByteArrayView bytes)
     const QStringView first = reader.headerLine();
 
     PayrollFileContents contents;
+    contents.rows.reserve(bytes.count('\n'));
     contents.firstLine = first.toString();
     contents.date = BankFileReader::field(first, 5).toString();
     contents.monthField = BankFileReader::field(first, 6).toString();
@@ -164,6 +167,7 @@ QList<PayrollRow> ImportPayrollText(QByteArrayView bytes)
     const QString text = DecodeText(bytes);
     LineSplitter lines(text);
     QList<PayrollRow> rows;
+    rows.reserve(bytes.count('\n') + 1);
     for (QStringView line; lines.next(line);) {
         while (line.startsWith(FieldSeparator))
             line = line.mid(1);
@@ -177,7 +181,8 @@ QList<PayrollRow> ImportPayrollText(QByteArrayView bytes)
         PayrollRow row;
         row.name = name.toString();
         if (cardEnd >= 0) {
-            row.card = ReplaceAll(remainder.first(cardEnd).toString(), kSpace, QString());
+            row.card = remainder.first(cardEnd).toString();
+            row.card.remove(QLatin1Char(' '));
             row.amount = DecimalPoint(remainder.mid(cardEnd + 1));
         } else {
             row.amount = DecimalPoint(remainder);
