@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -53,6 +56,13 @@ void printHelp(QTextStream &out)
 
 int main(int argc, char *argv[])
 {
+#ifdef __GLIBC__
+    // Large buffers from the heap rather than fresh mappings, kept after
+    // free: a command's read, decoded and written copies of a file then
+    // reuse the same pages instead of faulting in new ones.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
+#endif
     // Printing needs fonts and a paint engine, hence a GUI application,
     // without a display; the other commands start faster without one.
     const bool printing = argc > 1 && qstrcmp(argv[1], "print") == 0;
