@@ -53,6 +53,35 @@ QString DecimalPoint(QStringView amount)
     return text;
 }
 
+// Enough rows for a line per line end.
+qsizetype LineEnds(QByteArrayView bytes)
+{
+    return std::count(bytes.begin(), bytes.end(), '\n');
+}
+
+// Fields 2, 3 and 4 of a detail line, as BankFileReader::field gives them,
+// in one walk over the line.
+struct DetailFields
+{
+    explicit DetailFields(QStringView line)
+    {
+        QStringView *const wanted[] = {nullptr, nullptr, &name, &card, &amount};
+        qsizetype start = 0;
+        for (QStringView *field : wanted) {
+            const qsizetype tab = line.indexOf(FieldSeparator, start);
+            if (field)
+                *field = tab < 0 ? line.mid(start) : line.mid(start, tab - start);
+            if (tab < 0)
+                return;
+            start = tab + 1;
+        }
+    }
+
+    QStringView name;
+    QStringView card;
+    QStringView amount;
+};
+
 } // namespace
 
 QString SaveFolder()
@@ -148,16 +177,17 @@ PayrollFileContents ReadPayrollFile(QByteArrayView bytes)
     const QStringView first = reader.headerLine();
 
     PayrollFileContents contents;
-    contents.rows.reserve(bytes.count('\n'));
+    contents.rows.reserve(LineEnds(bytes));
     contents.firstLine = first.toString();
     contents.date = BankFileReader::field(first, 5).toString();
     contents.monthField = BankFileReader::field(first, 6).toString();
     contents.year = BankFileReader::field(first, 7).toString();
     contents.registerNumber = BankFileReader::field(first, 8).toString();
     for (QStringView line; reader.nextDetail(line);) {
-        if (!line.isEmpty())
-            contents.rows.append({BankFileReader::field(line, 2).toString(), BankFileReader::field(line, 3).toString(),
-                                  DecimalPoint(BankFileReader::field(line, 4))});
+        if (!line.isEmpty()) {
+            const DetailFields f(line);
+            contents.rows.append({f.name.toString(), f.card.toString(), DecimalPoint(f.amount)});
+        }
     }
     return contents;
 }
@@ -167,7 +197,7 @@ QList<PayrollRow> ImportPayrollText(QByteArrayView bytes)
     const QString text = DecodeText(bytes);
     LineSplitter lines(text);
     QList<PayrollRow> rows;
-    rows.reserve(bytes.count('\n') + 1);
+    rows.reserve(LineEnds(bytes) + 1);
     for (QStringView line; lines.next(line);) {
         while (line.startsWith(FieldSeparator))
             line = line.mid(1);
