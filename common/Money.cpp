@@ -47,6 +47,13 @@ QString format(qint64 tiyin, bool grouped)
     return QString(reinterpret_cast<const QChar *>(begin), buffer + kFormatCapacity - begin);
 }
 
+bool isFormatted(QStringView text, qint64 tiyin, bool grouped)
+{
+    char16_t buffer[kFormatCapacity];
+    const char16_t *begin = formatInto(buffer + kFormatCapacity, tiyin, grouped);
+    return text == QStringView(begin, buffer + kFormatCapacity - begin);
+}
+
 // The text with its blanks removed, on the stack for any amount that fits.
 using BareText = QVarLengthArray<QChar, 64>;
 
@@ -170,9 +177,12 @@ QString Money::toPlain() const
 
 bool Money::isDisplayText(QStringView text) const
 {
-    char16_t buffer[kFormatCapacity];
-    const char16_t *begin = formatInto(buffer + kFormatCapacity, m_tiyin, true);
-    return text == QStringView(begin, buffer + kFormatCapacity - begin);
+    return isFormatted(text, m_tiyin, true);
+}
+
+bool Money::isPlainText(QStringView text) const
+{
+    return isFormatted(text, m_tiyin, false);
 }
 
 Money &Money::operator+=(Money other)

@@ -38,8 +38,9 @@ public:
     QString toDisplay() const;
     // "####################0.00": 1234567.50
     QString toPlain() const;
-    // Whether text is exactly toDisplay(), compared without building it.
+    // Whether text is exactly toDisplay() / toPlain(), compared without building it.
     bool isDisplayText(QStringView text) const;
+    bool isPlainText(QStringView text) const;
 
     // Exact sum; throws UserError when the result leaves the range.
     Money &operator+=(Money other);

@@ -295,8 +295,15 @@ bool CardNumbersValid(const QList<PayrollRow> &rows)
 
 QList<PayrollRow> ToPlainAmounts(QList<PayrollRow> rows)
 {
-    for (PayrollRow &row : rows)
-        row.amount = row.amount.isEmpty() ? u"0.00"_s : Money::fromAmountText(row.amount).toPlain();
+    for (PayrollRow &row : rows) {
+        if (row.amount.isEmpty()) {
+            row.amount = u"0.00"_s;
+            continue;
+        }
+        const Money value = Money::fromAmountText(row.amount);
+        if (!value.isPlainText(row.amount)) // most are plain already: no new string then
+            row.amount = value.toPlain();
+    }
     return rows;
 }
 

@@ -94,6 +94,9 @@ void TestMoney::forms()
     QVERIFY(m.isDisplayText(display));
     QCOMPARE(m.isDisplayText(plain), plain == display);
     QVERIFY(!m.isDisplayText(display + u'0'));
+    QVERIFY(m.isPlainText(plain));
+    QCOMPARE(m.isPlainText(display), plain == display);
+    QVERIFY(!m.isPlainText(plain.mid(1)));
 }
 
 void TestMoney::sumIsExactAndChecked()
