@@ -60,7 +60,7 @@ int main(int argc, char *argv[])
     // Large buffers from the heap rather than fresh mappings, kept after
     // free: a command's read, decoded and written copies of a file then
     // reuse the same pages instead of faulting in new ones.
-    mallopt(M_MMAP_THRESHOLD, 256 * 1024 * 1024);
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024); // the largest glibc takes
     mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
 #endif
     // Printing needs fonts and a paint engine, hence a GUI application,
