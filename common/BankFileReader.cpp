@@ -21,7 +21,13 @@ QByteArray BankFileReader::readFile(const QString &path, const std::function<QSt
         throw UserError(cannotOpen(file));
     if (file.size() > kMaxFileSize)
         throw UserError(sizeMessage(path));
-    QByteArray bytes = file.read(kMaxFileSize + 1); // the file may grow meanwhile
+    // read(n) reserves n bytes before it reads: ask for the size found plus
+    // one, and only when that byte came (the file grew, or it has no size)
+    // for the rest up to the limit.
+    const qint64 expected = file.size();
+    QByteArray bytes = file.read(expected + 1);
+    if (bytes.size() > expected)
+        bytes += file.read(kMaxFileSize + 1 - bytes.size());
     if (bytes.size() > kMaxFileSize)
         throw UserError(sizeMessage(path));
     if (file.error() != QFileDevice::NoError)

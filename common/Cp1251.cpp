@@ -79,9 +79,11 @@ bool canEncode(QStringView text)
 QString decode(QByteArrayView bytes)
 {
     QString out(bytes.size(), Qt::Uninitialized);
-    QChar *d = out.data();
-    for (char b : bytes)
-        *d++ = character(static_cast<unsigned char>(b));
+    char16_t *d = reinterpret_cast<char16_t *>(out.data());
+    for (char b : bytes) {
+        const auto u = static_cast<unsigned char>(b);
+        *d++ = u < 0x80 ? char16_t(u) : kHigh[u - 0x80];
+    }
     return out;
 }
 

@@ -3,6 +3,8 @@
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
 
+#include <QVarLengthArray>
+
 namespace {
 
 bool isDigit(QChar c)
@@ -10,30 +12,61 @@ bool isDigit(QChar c)
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-QString format(qint64 tiyin, bool grouped)
+// Longest text: a sign, 18 digits, 5 group blanks, the point and 2 digits.
+constexpr qsizetype kFormatCapacity = 32;
+
+// Writes the text backwards from end; gives its first character.
+char16_t *formatInto(char16_t *end, qint64 tiyin, bool grouped)
 {
     const bool negative = tiyin < 0;
-    const quint64 magnitude = negative ? 0 - quint64(tiyin) : quint64(tiyin);
-    const QString whole = QString::number(magnitude / 100);
-    const quint64 cents = magnitude % 100;
-    QString out;
-    out.reserve(whole.size() + whole.size() / 3 + 4);
-    if (negative)
-        out += QLatin1Char('-');
-    if (grouped) {
-        const qsizetype n = whole.size();
-        for (qsizetype i = 0; i < n; ++i) {
-            if (i > 0 && (n - i) % 3 == 0)
-                out += QLatin1Char(' ');
-            out += whole[i];
+    quint64 magnitude = negative ? 0 - quint64(tiyin) : quint64(tiyin);
+    char16_t *p = end;
+    *--p = char16_t(u'0' + magnitude % 10);
+    magnitude /= 10;
+    *--p = char16_t(u'0' + magnitude % 10);
+    magnitude /= 10;
+    *--p = u'.';
+    int inGroup = 0;
+    do {
+        if (grouped && inGroup == 3) {
+            *--p = u' ';
+            inGroup = 0;
         }
-    } else {
-        out += whole;
-    }
-    out += QLatin1Char('.');
-    out += QLatin1Char(char('0' + cents / 10));
-    out += QLatin1Char(char('0' + cents % 10));
-    return out;
+        *--p = char16_t(u'0' + magnitude % 10);
+        magnitude /= 10;
+        ++inGroup;
+    } while (magnitude != 0);
+    if (negative)
+        *--p = u'-';
+    return p;
+}
+
+QString format(qint64 tiyin, bool grouped)
+{
+    char16_t buffer[kFormatCapacity];
+    const char16_t *begin = formatInto(buffer + kFormatCapacity, tiyin, grouped);
+    return QString(reinterpret_cast<const QChar *>(begin), buffer + kFormatCapacity - begin);
+}
+
+bool isFormatted(QStringView text, qint64 tiyin, bool grouped)
+{
+    char16_t buffer[kFormatCapacity];
+    const char16_t *begin = formatInto(buffer + kFormatCapacity, tiyin, grouped);
+    return text == QStringView(begin, buffer + kFormatCapacity - begin);
+}
+
+// The text with its blanks removed, on the stack for any amount that fits.
+using BareText = QVarLengthArray<QChar, 64>;
+
+QStringView withoutBlanks(QStringView text, BareText &storage)
+{
+    if (!text.contains(QLatin1Char(' ')))
+        return text;
+    storage.reserve(text.size());
+    for (QChar c : text)
+        if (c != QLatin1Char(' '))
+            storage.append(c);
+    return QStringView(storage.constData(), storage.size());
 }
 
 } // namespace
@@ -55,7 +88,11 @@ std::optional<Money> Money::parse(QStringView text, ParseError *error)
         negative = text[i++] == QLatin1Char('-');
 
     // Significant digits without leading zeros; value = digits * 10^scale.
-    QString digits;
+    // Only the first few can matter: more than 18 before the hundredths
+    // point is out of range, and one more decides the rounding.
+    constexpr qsizetype kKept = 20;
+    char kept[kKept];
+    qsizetype digitCount = 0;
     qint64 scale = 0;
     bool anyDigit = false;
     bool afterPoint = false;
@@ -63,8 +100,11 @@ std::optional<Money> Money::parse(QStringView text, ParseError *error)
         const QChar c = text[i];
         if (isDigit(c)) {
             anyDigit = true;
-            if (!digits.isEmpty() || c != QLatin1Char('0'))
-                digits += c;
+            if (digitCount > 0 || c != QLatin1Char('0')) {
+                if (digitCount < kKept)
+                    kept[digitCount] = char(c.unicode() - u'0');
+                ++digitCount;
+            }
             if (afterPoint)
                 --scale;
         } else if (c == QLatin1Char('.') && !afterPoint) {
@@ -91,36 +131,39 @@ std::optional<Money> Money::parse(QStringView text, ParseError *error)
     if (i != n)
         return fail(ParseError::NotANumber);
 
-    if (digits.isEmpty())
+    if (digitCount == 0)
         return Money(0);
 
     // Shift to hundredths: tiyin = digits * 10^(scale + 2), rounded.
     const qint64 shift = scale + 2;
-    const qsizetype intDigits = digits.size() + shift; // digits left of the hundredths point
+    const qint64 intDigits = digitCount + shift; // digits left of the hundredths point
     if (intDigits > 18)
         return fail(ParseError::OutOfRange);
     qint64 value = 0;
-    for (qsizetype k = 0; k < intDigits; ++k)
-        value = value * 10 + (k < digits.size() ? digits[k].unicode() - u'0' : 0);
-    if (intDigits >= 0 && intDigits < digits.size() && digits[intDigits] >= QLatin1Char('5'))
+    for (qint64 k = 0; k < intDigits; ++k)
+        value = value * 10 + (k < digitCount ? kept[k] : 0);
+    if (intDigits >= 0 && intDigits < digitCount && kept[intDigits] >= 5)
         ++value;
     if (value > kMaxTiyin)
         return fail(ParseError::OutOfRange);
     return Money(negative ? -value : value);
 }
 
-std::optional<Money> Money::parseAmountText(const QString &text, ParseError *error)
+std::optional<Money> Money::parseAmountText(QStringView text, ParseError *error)
 {
-    return parse(ReplaceAll(text, QStringLiteral(" "), QString()), error);
+    BareText storage;
+    return parse(withoutBlanks(text, storage), error);
 }
 
-Money Money::fromAmountText(const QString &text)
+Money Money::fromAmountText(QStringView text)
 {
-    const QString bare = ReplaceAll(text, QStringLiteral(" "), QString());
+    BareText storage;
+    const QStringView bare = withoutBlanks(text, storage);
     ParseError error;
     if (auto m = parse(bare, &error))
         return *m;
-    throw UserError(error == ParseError::OutOfRange ? rangeMessage(bare) : conversionMessage(bare));
+    throw UserError(error == ParseError::OutOfRange ? rangeMessage(bare.toString())
+                                                    : conversionMessage(bare.toString()));
 }
 
 QString Money::toDisplay() const
@@ -131,6 +174,16 @@ QString Money::toDisplay() const
 QString Money::toPlain() const
 {
     return format(m_tiyin, false);
+}
+
+bool Money::isDisplayText(QStringView text) const
+{
+    return isFormatted(text, m_tiyin, true);
+}
+
+bool Money::isPlainText(QStringView text) const
+{
+    return isFormatted(text, m_tiyin, false);
 }
 
 Money &Money::operator+=(Money other)

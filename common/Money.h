@@ -23,11 +23,11 @@ public:
     static std::optional<Money> parse(QStringView text, ParseError *error = nullptr);
 
     // An amount cell's text: every blank removed, then parse().
-    static std::optional<Money> parseAmountText(const QString &text, ParseError *error = nullptr);
+    static std::optional<Money> parseAmountText(QStringView text, ParseError *error = nullptr);
 
     // As parseAmountText(), but throws UserError with the conversion message
     // "'%s' is not a valid floating point value" (or a range message).
-    static Money fromAmountText(const QString &text);
+    static Money fromAmountText(QStringView text);
 
     constexpr qint64 tiyin() const { return m_tiyin; }
     constexpr bool isZero() const { return m_tiyin == 0; }
@@ -38,6 +38,9 @@ public:
     QString toDisplay() const;
     // "####################0.00": 1234567.50
     QString toPlain() const;
+    // Whether text is exactly toDisplay() / toPlain(), compared without building it.
+    bool isDisplayText(QStringView text) const;
+    bool isPlainText(QStringView text) const;
 
     // Exact sum; throws UserError when the result leaves the range.
     Money &operator+=(Money other);

@@ -40,8 +40,39 @@ void WriteHeaderLine(BankFileWriter &out, const SettingsRecord &settings, const 
 
 QString DecimalPoint(QStringView amount)
 {
-    return ReplaceAll(amount.toString(), u","_s, u"."_s);
+    QString text = amount.toString();
+    text.replace(QLatin1Char(','), QLatin1Char('.')); // in place: one allocation per amount
+    return text;
 }
+
+// Enough rows for a line per line end.
+qsizetype LineEnds(QByteArrayView bytes)
+{
+    return std::count(bytes.begin(), bytes.end(), '\n');
+}
+
+// Fields 2, 3 and 4 of a detail line, as BankFileReader::field gives them,
+// in one walk over the line.
+struct DetailFields
+{
+    explicit DetailFields(QStringView line)
+    {
+        QStringView *const wanted[] = {nullptr, nullptr, &name, &card, &amount};
+        qsizetype start = 0;
+        for (QStringView *field : wanted) {
+            const qsizetype tab = line.indexOf(FieldSeparator, start);
+            if (field)
+                *field = tab < 0 ? line.mid(start) : line.mid(start, tab - start);
+            if (tab < 0)
+                return;
+            start = tab + 1;
+        }
+    }
+
+    QStringView name;
+    QStringView card;
+    QStringView amount;
+};
 
 } // namespace
 
@@ -183,20 +214,17 @@ PayrollFileContents ReadPayrollFile(QByteArrayView bytes)
     const QStringView first = reader.headerLine();
 
     PayrollFileContents contents;
+    contents.rows.reserve(LineEnds(bytes));
     contents.firstLine = first.toString();
     contents.date = BankFileReader::field(first, 5).toString();
     contents.monthField = BankFileReader::field(first, 6).toString();
     contents.year = BankFileReader::field(first, 7).toString();
     contents.registerNumber = BankFileReader::field(first, 8).toString();
-    qsizetype lines = 0; // at most this many rows: the list is allocated once
-    ByteLines counting(bytes);
-    for (QByteArrayView line; counting.next(line);)
-        lines += line.isEmpty() ? 0 : 1;
-    contents.rows.reserve(lines);
     for (QStringView line; reader.nextDetail(line);) {
-        if (!line.isEmpty())
-            contents.rows.append({BankFileReader::field(line, 2).toString(), BankFileReader::field(line, 3).toString(),
-                                  DecimalPoint(BankFileReader::field(line, 4))});
+        if (!line.isEmpty()) {
+            const DetailFields f(line);
+            contents.rows.append({f.name.toString(), f.card.toString(), DecimalPoint(f.amount)});
+        }
     }
     return contents;
 }
@@ -307,8 +335,15 @@ bool CardNumbersValid(const QList<PayrollRow> &rows)
 
 QList<PayrollRow> ToPlainAmounts(QList<PayrollRow> rows)
 {
-    for (PayrollRow &row : rows)
-        row.amount = row.amount.isEmpty() ? u"0.00"_s : Money::fromAmountText(row.amount).toPlain();
+    for (PayrollRow &row : rows) {
+        if (row.amount.isEmpty()) {
+            row.amount = u"0.00"_s;
+            continue;
+        }
+        const Money value = Money::fromAmountText(row.amount);
+        if (!value.isPlainText(row.amount)) // most are plain already: no new string then
+            row.amount = value.toPlain();
+    }
     return rows;
 }
 

@@ -1,8 +1,9 @@
 #include "payroll/PayrollModel.h"
 
 #include "common/Cp1251.h"
-#include "common/TextRoutines.h"
 #include "payroll/PayrollFile.h"
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -102,7 +103,7 @@ void PayrollModel::SetCell(int column, int row, const QString &text)
     cell = text;
     remember(row);
     if (column == AmountColumn)
-        m_unformatted.insert(row);
+        markUnformatted(row);
     const QModelIndex i = index(row, column);
     emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
 }
@@ -122,7 +123,8 @@ int PayrollModel::AddRow()
     const int row = LastRow() + 1;
     beginInsertRows({}, row, row);
     m_rows.append(PayrollRow{});
-    m_unformatted.insert(m_unformatted.end(), row);
+    m_unformatted.push_back(0);
+    markUnformatted(row);
     endInsertRows();
     return row;
 }
@@ -136,20 +138,21 @@ void PayrollModel::DeleteRow(int row)
         ClearRows();
         return;
     }
-    const bool lastUnformatted = m_unformatted.count(last) != 0;
+    const bool lastUnformatted = isUnformatted(last);
     forget(row);
     if (row != last)
         forget(last);
-    m_unformatted.erase(row);
-    m_unformatted.erase(last);
+    markFormatted(row);
+    markFormatted(last);
     if (row != last) {
         at(row) = std::move(at(last));
         remember(row);
         if (lastUnformatted)
-            m_unformatted.insert(row);
+            markUnformatted(row);
     }
     beginRemoveRows({}, last, last);
     m_rows.removeLast();
+    m_unformatted.pop_back();
     endRemoveRows();
     if (row != last)
         emitRowChanged(row, row);
@@ -176,25 +179,32 @@ void PayrollModel::FormatAmounts()
         if (first > 0)
             emit dataChanged(index(first, AmountColumn), index(last, AmountColumn), {Qt::DisplayRole, Qt::EditRole});
     };
-    while (!m_unformatted.empty()) {
-        const int row = *m_unformatted.begin();
+    for (int row = m_firstUnformatted; m_unformattedCount > 0; ++row) {
+        if (!isUnformatted(row))
+            continue;
+        m_firstUnformatted = row;
         QString &amount = at(row).amount;
-        QString display = u"0.00"_s;
-        if (!amount.isEmpty()) {
+        if (amount.isEmpty()) {
+            amount = u"0.00"_s;
+        } else {
+            Money value;
             try {
-                display = Money::fromAmountText(amount).toDisplay();
+                value = Money::fromAmountText(amount);
             } catch (...) {
                 emitChanged();
                 throw;
             }
+            // The value is unchanged, so the total and the bad sets are too;
+            // a text already in display form is kept as it is.
+            if (!value.isDisplayText(amount))
+                amount = value.toDisplay();
         }
-        // The value is unchanged, so the total and the bad sets are too.
-        amount = std::move(display);
-        m_unformatted.erase(m_unformatted.begin());
+        markFormatted(row);
         if (first < 0)
             first = row;
         last = row;
     }
+    m_firstUnformatted = std::numeric_limits<int>::max();
     emitChanged();
 }
 
@@ -245,7 +255,7 @@ void PayrollModel::remember(int row)
     const PayrollRow &r = at(row);
     const QString &amount = r.amount;
     // An empty or all-blank amount counts as 0 in the total.
-    if (!amount.isEmpty() && !ReplaceAll(amount, u" "_s, QString()).isEmpty()) {
+    if (!std::all_of(amount.cbegin(), amount.cend(), [](QChar c) { return c == u' '; })) {
         if (auto m = Money::parseAmountText(amount))
             m_total += m->tiyin();
         else
@@ -257,13 +267,31 @@ void PayrollModel::remember(int row)
 
 void PayrollModel::rebuildCaches()
 {
-    m_unformatted.clear();
     m_badAmounts.clear();
     m_badCards.clear();
     m_total = 0;
-    for (int row = 1; row <= LastRow(); ++row) {
+    m_unformatted.assign(LastRow() + 1, 1);
+    m_unformatted[0] = 0;
+    m_unformattedCount = LastRow();
+    m_firstUnformatted = 1;
+    for (int row = 1; row <= LastRow(); ++row)
         remember(row);
-        m_unformatted.insert(m_unformatted.end(), row);
+}
+
+void PayrollModel::markUnformatted(int row)
+{
+    if (!m_unformatted[row]) {
+        m_unformatted[row] = 1;
+        ++m_unformattedCount;
+    }
+    m_firstUnformatted = std::min(m_firstUnformatted, row);
+}
+
+void PayrollModel::markFormatted(int row)
+{
+    if (m_unformatted[row]) {
+        m_unformatted[row] = 0;
+        --m_unformattedCount;
     }
 }
 

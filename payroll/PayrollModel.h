@@ -6,8 +6,10 @@
 #include <QAbstractTableModel>
 #include <QList>
 
+#include <limits>
 #include <optional>
 #include <set>
+#include <vector>
 
 // The payroll grid: row 0 is the fixed header row, data rows are
 // 1 .. rowCount() - 1 and there is always at least one. Column 0 shows the
@@ -73,9 +75,18 @@ private:
     void remember(int row); // adds it back from its current texts
     void rebuildCaches();
     void emitRowChanged(int first, int last);
+    bool isUnformatted(int row) const { return m_unformatted[row] != 0; }
+    void markUnformatted(int row);
+    void markFormatted(int row);
 
     QList<PayrollRow> m_rows;
-    std::set<int> m_unformatted;   // amount text possibly not in display form
+    // Per row (index 0 unused): amount text possibly not in display form. A
+    // flag per row rather than a set, so that a load of 100k rows marks them
+    // without a node each; the count and the lowest candidate row keep the
+    // formatting after a single edit from walking the whole register.
+    std::vector<unsigned char> m_unformatted;
+    int m_unformattedCount = 0;
+    int m_firstUnformatted = std::numeric_limits<int>::max();
     std::set<int> m_badAmounts;    // amount text that is not a number
     std::set<int> m_badCards;
     __int128 m_total = 0;          // sum of the amounts that are numbers, in tiyin

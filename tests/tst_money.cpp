@@ -48,6 +48,11 @@ void TestMoney::parse_data()
     QTest::newRow("too large") << "1000000000000000" << false << 0LL;
     QTest::newRow("huge exponent") << "1E400" << false << 0LL;
     QTest::newRow("huge negative exponent") << "1E-400" << true << 0LL;
+    QTest::newRow("long mantissa scaled into range") << "123456789012345678901234567890e-20" << true << 123456789012LL;
+    QTest::newRow("long mantissa rounds on its first dropped digit")
+            << "99999999999999999999999999e-12" << true << 10000000000000000LL;
+    QTest::newRow("half after many decimals") << "1.00500000000000000000000001" << true << 101LL;
+    QTest::newRow("long mantissa too large") << "1234567890123456789012345" << false << 0LL;
 }
 
 void TestMoney::parse()
@@ -86,6 +91,12 @@ void TestMoney::forms()
     QCOMPARE(m.toDisplay(), display);
     QCOMPARE(m.toPlain(), plain);
     QCOMPARE(Money::parseAmountText(display)->tiyin(), tiyin);
+    QVERIFY(m.isDisplayText(display));
+    QCOMPARE(m.isDisplayText(plain), plain == display);
+    QVERIFY(!m.isDisplayText(display + u'0'));
+    QVERIFY(m.isPlainText(plain));
+    QCOMPARE(m.isPlainText(display), plain == display);
+    QVERIFY(!m.isPlainText(plain.mid(1)));
 }
 
 void TestMoney::sumIsExactAndChecked()

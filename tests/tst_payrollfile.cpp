@@ -246,6 +246,27 @@ private slots:
         QCOMPARE(read, names);
     }
 
+    // A detail line gives name, card and amount from fields 2 to 4, whatever
+    // it holds before, after or instead of them.
+    void readsDetailFields_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<PayrollRow>("row");
+        QTest::newRow("full") << QByteArray("D\t2\tA\t1\t1,5\t") << PayrollRow{u"A"_s, u"1"_s, u"1.5"_s};
+        QTest::newRow("no closing TAB") << QByteArray("D\t2\tA\t1\t7") << PayrollRow{u"A"_s, u"1"_s, u"7"_s};
+        QTest::newRow("more fields") << QByteArray("D\t2\tA\t1\t2\t9\t") << PayrollRow{u"A"_s, u"1"_s, u"2"_s};
+        QTest::newRow("empty card") << QByteArray("D\t2\tA\t\t3\t") << PayrollRow{u"A"_s, {}, u"3"_s};
+        QTest::newRow("no amount") << QByteArray("D\t2\tA\t1") << PayrollRow{u"A"_s, u"1"_s, {}};
+        QTest::newRow("name only") << QByteArray("D\t2\tA") << PayrollRow{u"A"_s, {}, {}};
+        QTest::newRow("type only") << QByteArray("D") << PayrollRow{};
+    }
+    void readsDetailFields()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(PayrollRow, row);
+        QCOMPARE(ReadPayrollFile("H\t\r\n" + line + "\r\nT\t3\t\r\n").rows, QList<PayrollRow>{row});
+    }
+
     void readsMonthField_data()
     {
         QTest::addColumn<QString>("field");
