@@ -660,10 +660,12 @@ void ClientsWindow::importClientText(const QString &path)
     m_model->replaceAll(std::move(result.records));
     m_model->renumber();
     updateRecordCount();
-    // The last client becomes the current row, as adding it would make it.
-    if (!m_model->isEmpty())
+    // The last client becomes the current row, as adding it would make it;
+    // a file without a client line leaves the edit area alone.
+    if (!m_model->isEmpty()) {
         ui->mainGrid->SelectCell(ClientColumn::Number, m_model->recordCount() - 1);
-    setFields(result.fields);
-    clearChangeMarks();
+        setFields(result.fields);
+        clearChangeMarks();
+    }
     progress.finish();
 }
