@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -93,7 +92,6 @@ class TestClientsImport : public QObject
 private slots:
     void init();
     void cleanup();
-    void menu();
     void goodFile_data();
     void goodFile();
     void keepsFileAndCaption();
@@ -157,14 +155,6 @@ void TestClientsImport::importFile(const QString &path)
 {
     m_dialogs.setNextFileName(path);
     child<QAction>(u"importTextAction"_s)->trigger();
-}
-
-void TestClientsImport::menu()
-{
-    QStringList texts;
-    for (QAction *action : child<QMenu>(u"fileMenu"_s)->actions())
-        texts << action->text();
-    QCOMPARE(texts.indexOf(u"Загрузить из txt"_s), texts.indexOf(u"Загрузить"_s) + 1);
 }
 
 void TestClientsImport::goodFile_data()
