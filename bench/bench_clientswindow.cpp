@@ -1,11 +1,14 @@
 // The client window's costs: adding the 1st and the 500th client through the
-// add button (checks, duplicate look-up, append, view update), and loading
-// and saving a file of 500 clients through its menu.
+// add button (checks, duplicate look-up, append, view update), loading and
+// saving a file of 500 clients through its menu, importing a text of 100,000
+// clients through its menu, and selecting a row of the imported table.
 
 #include "clients/ClientListSave.h"
 #include "clients/ClientTableModel.h"
+#include "clients/ui/ClientGrid.h"
 #include "clients/ui/ClientsWindow.h"
 #include "common/Clock.h"
+#include "common/Cp1251.h"
 #include "common/ui/Dialogs.h"
 #include "settings/SettingsRecord.h"
 
@@ -160,6 +163,62 @@ void BM_SaveClientFile(benchmark::State &state)
         state.SkipWithError("the file was not saved");
 }
 BENCHMARK(BM_SaveClientFile)->Arg(500)->Unit(benchmark::kMillisecond);
+
+// count client lines that pass every check, passports AA 0000001 and on.
+QByteArray ClientText(int count)
+{
+    QString text;
+    for (int n = 1; n <= count; ++n)
+        text += u"Каримов\tАзиз\tРустамович\tМужской\t123456789\t05.06.1980\t1234567\tAA\t%1\t15.03.2016\t"
+                "Ташкент\t14.03.2026\tТашкент, ул. Навои, 1\r\n"_s.arg(n, 7, 10, QLatin1Char('0'));
+    return Cp1251::encode(text);
+}
+
+// Writes the text and imports it once through the menu.
+void ImportText(Window &w, int count)
+{
+    QFile file(u"clients.txt"_s);
+    file.open(QIODevice::WriteOnly);
+    file.write(ClientText(count));
+    file.close();
+    w.dialogs.file = u"clients.txt"_s;
+    w.form->setFields(Client(0));
+    w.form->setSaved(true);
+    w.form->findChild<QAction *>(u"importTextAction"_s)->trigger();
+    QCoreApplication::processEvents();
+}
+
+// Reading, checking and showing the whole file, the screen painted.
+void BM_ImportClientText(benchmark::State &state)
+{
+    Window w;
+    const int count = int(state.range(0));
+    for (auto _ : state)
+        ImportText(w, count);
+    if (w.form->model()->recordCount() != count || !w.dialogs.errors.isEmpty())
+        state.SkipWithError("the text was not imported");
+    state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(BM_ImportClientText)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A click on a row of the imported table: the row goes into the edit area,
+// the panel pages, the screen is painted.
+void BM_SelectImportedRow(benchmark::State &state)
+{
+    Window w;
+    const int count = int(state.range(0));
+    ImportText(w, count);
+    auto *grid = w.form->findChild<ClientGrid *>(u"mainGrid"_s);
+    int row = count / 2;
+    for (auto _ : state) {
+        grid->SelectCell(ClientColumn::FullName, row);
+        QCoreApplication::processEvents();
+        row = row == count / 2 ? count / 2 + 1 : count / 2;
+    }
+    if (w.form->model()->recordCount() != count)
+        state.SkipWithError("the text was not imported");
+}
+BENCHMARK(BM_SelectImportedRow)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -242,7 +242,7 @@ void TestClientsWindow::startState()
     QCOMPARE(child<QLineEdit>(u"surname"_s)->toolTip(), u"Ввод только кириллица"_s);
     QCOMPARE(child<QLineEdit>(u"passportSerial"_s)->toolTip(), u"Ввод только большие латинские буквы"_s);
 
-    // The menus; importing text is not offered yet.
+    // The menus.
     const auto texts = [](const QList<QAction *> &actions) {
         QStringList out;
         for (QAction *a : actions)
@@ -251,7 +251,8 @@ void TestClientsWindow::startState()
     };
     QCOMPARE(texts(m_form->menuBar()->actions()), (QStringList{u"Файл"_s, u"Сервис"_s, u"О программе"_s}));
     QCOMPARE(texts(child<QMenu>(u"fileMenu"_s)->actions()),
-             (QStringList{u"Новый"_s, u"Сохранить"_s, u"Загрузить"_s, u"Предварительный просмотр"_s, u"Выход"_s}));
+             (QStringList{u"Новый"_s, u"Сохранить"_s, u"Загрузить"_s, u"Загрузить из txt"_s,
+                          u"Предварительный просмотр"_s, u"Выход"_s}));
     QCOMPARE(texts(child<QMenu>(u"serviceMenu"_s)->actions()), QStringList{u"Кардолист"_s});
 
     // A key the mask refuses marks nothing; a digit does.

@@ -7,6 +7,7 @@
 #include "clients/ClientListLoad.h"
 #include "clients/ClientListSave.h"
 #include "clients/ClientTableModel.h"
+#include "clients/ClientTextImport.h"
 #include "clients/ui/ClientListPrinting.h"
 #include "clients/ui/Cp1251Validator.h"
 #include "common/Clock.h"
@@ -18,6 +19,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QProgressDialog>
 #include <QScopeGuard>
 #include <QScrollBar>
 
@@ -53,6 +55,33 @@ void SetTextColour(QWidget *widget, const QColor &colour)
     palette.setColor(QPalette::ButtonText, colour);
     widget->setPalette(palette);
 }
+
+// The stages of an import: reading the bytes, checking the lines, filling the
+// table. The dialog shows itself only when an import runs past half a second;
+// it goes away before any message of the import is shown.
+class ImportProgress
+{
+public:
+    explicit ImportProgress(QWidget *parent)
+        : m_dialog(std::make_unique<QProgressDialog>(u"Загрузка файла..."_s, QString(), 0, 3, parent))
+    {
+        m_dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        m_dialog->setWindowModality(Qt::WindowModal);
+        m_dialog->setCancelButton(nullptr);
+        m_dialog->setMinimumDuration(500);
+        m_dialog->setValue(0);
+    }
+
+    void step()
+    {
+        if (m_dialog)
+            m_dialog->setValue(m_dialog->value() + 1);
+    }
+    void finish() { m_dialog.reset(); }
+
+private:
+    std::unique_ptr<QProgressDialog> m_dialog;
+};
 
 } // namespace
 
@@ -123,6 +152,7 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     connect(ui->newAction, &QAction::triggered, this, &ClientsWindow::newList);
     connect(ui->saveAction, &QAction::triggered, this, &ClientsWindow::save);
     connect(ui->loadAction, &QAction::triggered, this, &ClientsWindow::load);
+    connect(ui->importTextAction, &QAction::triggered, this, &ClientsWindow::importText);
     connect(ui->previewAction, &QAction::triggered, this, &ClientsWindow::printPreview);
     connect(ui->exitAction, &QAction::triggered, this, [this] { close(); });
     connect(ui->payrollAction, &QAction::triggered, this, &ClientsWindow::showPayroll);
@@ -493,6 +523,17 @@ void ClientsWindow::load()
     });
 }
 
+void ClientsWindow::importText()
+{
+    Guarded(this, m_dialogs, [this] {
+        if (!askSaveChanges(u"Загрузка txt файла"_s))
+            return;
+        const QString path = m_dialogs.openFileName(this, u"txt|*.txt"_s);
+        if (!path.isEmpty())
+            importClientText(path);
+    });
+}
+
 void ClientsWindow::print()
 {
     Guarded(this, m_dialogs, [this] { PrintClientList(this, m_dialogs, m_model->records()); });
@@ -590,4 +631,41 @@ void ClientsWindow::loadClientList(const QString &path)
     m_currentFile = path;
     m_saved = !contents.limitReached;
     setWindowTitle(path);
+}
+
+// The table changes only when every line passed: a failed import leaves it,
+// hidden cells included, as it was, and the edit area holds the bad line.
+void ClientsWindow::importClientText(const QString &path)
+{
+    ImportProgress progress(this);
+    // A file that cannot be read throws; the dialog goes as the error leaves.
+    QByteArray bytes = ReadClientTextBytes(path);
+    progress.step();
+    ClientImportResult result = ImportClientText(bytes, path, fields(), m_clock.now().date().year());
+    bytes = QByteArray();
+    progress.step();
+
+    m_saved = false;
+    if (!result.ok()) {
+        progress.finish();
+        // Set as a program sets texts: the changed fields show their marks.
+        setFields(result.fields);
+        if (result.failure->field)
+            if (QWidget *widget = fieldWidget(*result.failure->field))
+                widget->setFocus(Qt::OtherFocusReason);
+        m_dialogs.information(this, result.failure->message);
+        return;
+    }
+
+    m_model->replaceAll(std::move(result.records));
+    m_model->renumber();
+    updateRecordCount();
+    // The last client becomes the current row, as adding it would make it;
+    // a file without a client line leaves the edit area alone.
+    if (!m_model->isEmpty()) {
+        ui->mainGrid->SelectCell(ClientColumn::Number, m_model->recordCount() - 1);
+        setFields(result.fields);
+        clearChangeMarks();
+    }
+    progress.finish();
 }

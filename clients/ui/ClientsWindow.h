@@ -16,7 +16,7 @@ class QLineEdit;
 namespace Ui { class ClientsWindow; }
 
 // The client registration window: the edit area of one client, the table of
-// at most 500 clients, and the commands that move clients between the two,
+// at most 500 typed clients (an imported text may bring more), and the commands that move clients between the two,
 // to and from client list files and onto paper.
 class ClientsWindow : public QMainWindow, private GridHandler
 {
@@ -61,6 +61,7 @@ private:
     void newList();
     void save();
     void load();
+    void importText();
     void print();
     void printPreview();
     void showPayroll();
@@ -82,6 +83,7 @@ private:
     // Throws UserError when the save fails; false when it was cancelled.
     bool saveClientList();
     void loadClientList(const QString &path);
+    void importClientText(const QString &path);
 
     void markFieldChanged(QLabel *label);
     void clearChangeMarks();
