@@ -45,6 +45,7 @@ fuzz:
 	@cmake --build build-fuzz -j $(JOBS) --target fuzzers
 	@for f in build-fuzz/fuzz/fuzz_*; do \
 	  [ -f "$$f" ] && [ -x "$$f" ] || continue; n=$$(basename $$f); mkdir -p fuzz-corpus/$$n; \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ASAN_OPTIONS=halt_on_error=1 \
 	  "$$f" -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 fuzz-corpus/$$n $(ROOT)/fuzz/seeds/$$n || exit 1; \
 	done
 
