@@ -22,6 +22,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// The same file, also through a link or another spelling of its path.
+bool SameFile(const QString &a, const QString &b)
+{
+    const QFileInfo first(a);
+    const QFileInfo second(b);
+    if (first.exists() && second.exists())
+        return first.canonicalFilePath() == second.canonicalFilePath();
+    return first.absoluteFilePath() == second.absoluteFilePath();
+}
+
 // The rows as the window shows them after opening the file: amounts in
 // display form (an empty one as 0.00), and one empty row when there is none.
 QList<PayrollRow> DisplayRows(QList<PayrollRow> rows)
@@ -89,6 +99,10 @@ int RunPrint(const QStringList &args, QTextStream &out, QTextStream &err)
     }
     if (input.isEmpty() || pdf.isEmpty()) {
         err << "kardolist-cli print: FILE and --pdf OUT.pdf are needed; see --help\n";
+        return 1;
+    }
+    if (SameFile(input, pdf)) {
+        PrintCliError(err, u"kardolist-cli print: OUT.pdf \"%1\" is FILE itself; the PDF would replace it"_s.arg(pdf));
         return 1;
     }
 

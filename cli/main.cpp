@@ -57,6 +57,20 @@ void printHelp(QTextStream &out)
     out << "Exit status: 0 on success, 1 on any problem.\n";
 }
 
+int run(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+        printHelp(args.isEmpty() ? err : out);
+        return args.isEmpty() ? 1 : 0;
+    }
+    for (const CliCommand &c : CliCommands()) {
+        if (c.name == args.first())
+            return c.run(args.mid(1), out, err);
+    }
+    PrintCliError(err, u"kardolist-cli: unknown command \"%1\"; see --help"_s.arg(args.first()));
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -77,21 +91,16 @@ int main(int argc, char *argv[])
     const std::unique_ptr<QCoreApplication> app = printing ? std::make_unique<QGuiApplication>(argc, argv)
                                                            : std::make_unique<QCoreApplication>(argc, argv);
 
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    const QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
-        printHelp(args.isEmpty() ? err : out);
-        return args.isEmpty() ? 1 : 0;
-    }
-    for (const CliCommand &c : CliCommands()) {
-        if (c.name == args.first()) {
-            const int code = c.run(args.mid(1), out, err);
-            out.flush();
-            err.flush();
-            return code;
-        }
-    }
-    PrintCliError(err, u"kardolist-cli: unknown command \"%1\"; see --help"_s.arg(args.first()));
-    return 1;
+    // What a command prints may quote a file's content: it reaches the
+    // terminal with its control characters made visible.
+    QString outText;
+    QString errText;
+    const int code = [&] {
+        QTextStream out(&outText);
+        QTextStream err(&errText);
+        return run(QCoreApplication::arguments().mid(1), out, err);
+    }();
+    QTextStream(stdout) << VisibleControls(outText);
+    QTextStream(stderr) << VisibleControls(errText);
+    return code;
 }

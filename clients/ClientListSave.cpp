@@ -72,6 +72,9 @@ ClientListSaveResult SaveClientList(const QList<ClientRecord> &records, const Cl
         } catch (const UserError &e) {
             return {SaveOutcome::stopped(e.text(), kTable), {}};
         }
+        // Nothing is written that the program's own reader would refuse.
+        if (!BankFileWriter::fitsReader(bytes.size()))
+            return {SaveOutcome::stopped(BankFileWriter::tooLargeMessage(bytes.size()), kTable), {}};
         // The codes stand in the header even when the name is the current file's.
         CheckBankCodes(settings);
 

@@ -2,6 +2,10 @@
 
 #include "common/Cp1251.h"
 
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
 QString ReplaceAll(const QString &text, const QString &what, const QString &with)
 {
     if (what.isEmpty())
@@ -99,4 +103,23 @@ QString Excerpt(QStringView text, qsizetype limit)
     if (cut > 0 && text[cut - 1].isHighSurrogate())
         --cut; // never half a character
     return text.first(cut).toString() + QChar(u'…');
+}
+
+QString VisibleControls(QStringView text)
+{
+    const auto isHidden = [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u < 0x20 && u != u'\n' && u != u'\t') || (u >= 0x7F && u <= 0x9F);
+    };
+    if (std::none_of(text.begin(), text.end(), isHidden))
+        return text.toString();
+    QString out;
+    out.reserve(text.size() + 16);
+    for (QChar c : text) {
+        if (isHidden(c))
+            out += u"\\x"_s + QString::number(c.unicode(), 16).rightJustified(2, u'0');
+        else
+            out += c;
+    }
+    return out;
 }

@@ -44,6 +44,11 @@ inline constexpr qsizetype kExcerptLength = 100;
 // kExcerptLength characters and "…", so that a 10 MB cell makes no 10 MB message.
 QString Excerpt(QStringView text, qsizetype limit = kExcerptLength);
 
+// Text for a terminal: control characters other than line feed and TAB
+// (ESC, CR, DEL, the C1 range) shown as visible escapes such as "\x1b",
+// so that a file's content can neither retitle nor clear the terminal.
+QString VisibleControls(QStringView text);
+
 // The general error display appends a full stop when the text's last character
 // sorts after "." in character code order.
 QString WithFullStop(const QString &text);

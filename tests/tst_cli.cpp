@@ -98,6 +98,7 @@ private slots:
         QTest::newRow("payroll bad option") << QStringList{u"payroll"_s, u"rows.txt"_s, u"--force"_s};
         QTest::newRow("payroll missing rows") << QStringList{u"payroll"_s, u"missing.txt"_s};
         QTest::newRow("unknown command") << QStringList{u"frobnicate"_s};
+        QTest::newRow("print over its own input") << QStringList{u"print"_s, u"reg"_s, u"--pdf"_s, u"./reg"_s};
     }
     void reportsErrorsOneWay()
     {
@@ -165,6 +166,10 @@ private slots:
                                    << u"line 4: checksum"_s;
         QTest::newRow("missing CR") << QByteArray("1000.00\t\r\n") << QByteArray("1000.00\t\n") << 1
                                     << u"line 2: the line ends in LF without CR"_s;
+        // A file's control characters never reach the terminal as they are.
+        QTest::newRow("escape sequence in card")
+            << QByteArray("8600000000000002") << QByteArray("86\x1b]0;x\x07\x1b[2J") << 1
+            << u"card number \"86\\x1b]0;x\\x07\\x1b[2J\""_s;
         QTest::newRow("letter in card") << QByteArray("8600000000000002") << QByteArray("86000000000000O2") << 1
                                         << u"line 3: card number \"86000000000000O2\""_s;
     }
@@ -185,6 +190,7 @@ private slots:
         const CliRun run = RunCli({u"verify"_s, kPath});
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.out.contains(report), qPrintable(run.out));
+        QVERIFY(!run.out.contains(QChar(0x1b)) && !run.err.contains(QChar(0x1b)));
     }
 };
 

@@ -1,6 +1,8 @@
 #include "clients/ClientListFile.h"
 #include "clients/ClientListLoad.h"
 #include "clients/ClientListSave.h"
+#include "common/BankFileReader.h"
+#include "common/BankFileWriter.h"
 #include "common/Clock.h"
 #include "common/Cp1251.h"
 #include "common/TextRoutines.h"
@@ -199,6 +201,12 @@ private slots:
         QTest::newRow("empty table") << QList<ClientRecord>{} << kSettings << u"Таблица не заполнена!"_s;
         QTest::newRow("second client without sex")
             << QList<ClientRecord>{Ivanov(), noSex} << kSettings << u"Неверно добавлена информация в таблицу"_s;
+        ClientRecord huge = Ivanov();
+        huge[ClientColumn::Address] = QString(BankFileReader::kMaxFileSize, u'д');
+        const qint64 hugeSize =
+                BuildClientListFile(kSettings, {huge}, QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9))).size();
+        QTest::newRow("larger than the reader takes")
+            << QList<ClientRecord>{huge} << kSettings << BankFileWriter::tooLargeMessage(hugeSize);
         QTest::newRow("branch code climbing out")
             << QList<ClientRecord>{Ivanov()} << badBranch
             << u"Код филиала в файле \"settings.ini\" содержит недопустимые символы. Допустимы только цифры. "
