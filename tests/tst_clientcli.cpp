@@ -1,3 +1,4 @@
+#include "support/ClientSamples.h"
 #include "support/CliRun.h"
 #include "clients/ClientTextImport.h"
 #include "common/Clock.h"
@@ -18,23 +19,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A client line that passes every check for a national passport; its
-// passport number is 1000000 + n.
-QStringList clientFields(int n)
-{
-    return {u"Каримов"_s, u"Азиз"_s, u"Рустамович"_s, u"Мужской"_s, u"123456789"_s, u"05.06.1980"_s,
-            u"1234567"_s, u"AA"_s, QString::number(1000000 + n), u"15.03.2016"_s,
-            u"Юнусабадский РОВД г. Ташкента"_s, u"14.03.2026"_s, u"Ташкент, ул. Навои, 1"_s};
-}
-
 QString clientLine(int n)
 {
-    return clientFields(n).join(u'\t');
+    return ClientLineFields(n).join(u'\t');
 }
 
 QString withField(int n, int index, const QString &value)
 {
-    QStringList fields = clientFields(n);
+    QStringList fields = ClientLineFields(n);
     fields[index] = value;
     return fields.join(u'\t');
 }
