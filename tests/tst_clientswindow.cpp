@@ -1,3 +1,4 @@
+#include "support/SettingsFolder.h"
 #include "support/ClientSamples.h"
 #include "support/ScriptedDialogs.h"
 #include "clients/ClientChecks.h"
@@ -35,7 +36,7 @@ namespace {
 
 const QDateTime kNow(QDate(2026, 3, 8), QTime(14, 5, 9));
 const QString kSaveQuestion = u"Сохранить данные?"_s;
-const SettingsRecord kSettings{u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s};
+const SettingsRecord kSettings = SampleSettings();
 // The name a save at kNow gives.
 const QString kSavedName = u"Клиенты/CLSV001231234567808032026140509"_s;
 
@@ -135,9 +136,8 @@ private:
 
 void TestClientsWindow::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-    WriteSettingsRecord(kSettings);
+    m_dir = EnterSettingsFolder();
+    QVERIFY(m_dir);
     m_dialogs = ScriptedDialogs();
     m_form = std::make_unique<ClientsWindow>(m_dialogs, m_clock);
     m_form->show();
@@ -149,8 +149,7 @@ void TestClientsWindow::cleanup()
 {
     m_form->setSaved(true);
     m_form.reset();
-    QDir::setCurrent(QDir::tempPath());
-    m_dir.reset();
+    LeaveFolder(m_dir);
 }
 
 // One key event per character, as the keyboard sends them.
