@@ -1,8 +1,11 @@
 // Saving and loading a client list of 500 clients, the most a table holds:
 // the bytes alone, and the whole operation with the settings and the file.
+#include "BenchClients.h"
 #include "clients/ClientListLoad.h"
 #include "clients/ClientListSave.h"
 #include "common/Clock.h"
+#include "support/ClientSamples.h"
+#include "support/SettingsFolder.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -15,47 +18,20 @@ namespace {
 
 QList<ClientRecord> Clients(int count)
 {
-    QList<ClientRecord> records;
-    records.reserve(count);
-    ClientFields f;
-    f.surname = u"Иванов"_s;
-    f.name = u"Иван"_s;
-    f.patronymic = u"Иванович"_s;
-    f.inn = u"123456789"_s;
-    f.birthday = u"01.02.1980"_s;
-    f.phone = u"1234567"_s;
-    f.docType = 0;
-    f.passportDate = u"05.06.2010"_s;
-    f.passportPlace = u"Ташкент"_s;
-    f.address = u"Ташкент, ул. Навои, 1"_s;
-    f.placeOfBirth = u"Ташкент"_s;
-    f.taxOffice = u"ГНИ района"_s;
-    f.mobileNumber = u"(90)123-45-67"_s;
-    f.passportIssuedBy = u"ОВД района"_s;
-    for (int i = 0; i < count; ++i) {
-        f.passportSerial = u"A"_s + QChar(u'A' + i % 26);
-        f.passportNumber = u"%1"_s.arg(i, 7, 10, QLatin1Char('0'));
-        records.append(RecordFromFields(f, NameParts::Trimmed));
-    }
-    return records;
+    return NumberedClients(IvanovFields(), count);
 }
 
-const SettingsRecord kSettings{u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s};
+const SettingsRecord kSettings = SampleSettings();
 const QDateTime kMoment(QDate(2026, 12, 8), QTime(14, 5, 9));
 
 // A working directory of its own with "settings.ini", for the whole run.
 class WorkingDir
 {
 public:
-    WorkingDir()
-    {
-        QDir::setCurrent(m_dir.path());
-        WriteSettingsRecord(kSettings);
-    }
-    ~WorkingDir() { QDir::setCurrent(QDir::tempPath()); }
+    ~WorkingDir() { LeaveFolder(m_dir); }
 
 private:
-    QTemporaryDir m_dir;
+    std::unique_ptr<QTemporaryDir> m_dir = EnterSettingsFolder();
 };
 
 } // namespace

@@ -11,6 +11,8 @@
 #include "common/Cp1251.h"
 #include "common/ui/Dialogs.h"
 #include "settings/SettingsRecord.h"
+#include "support/ClientSamples.h"
+#include "support/SettingsFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -41,36 +43,14 @@ public:
     QStringList errors;
 };
 
-const SettingsRecord kSettings{u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s};
+const SettingsRecord kSettings = SampleSettings();
 const QDateTime kNow(QDate(2026, 12, 8), QTime(14, 5, 9));
-
-ClientFields Client(int n)
-{
-    ClientFields f;
-    f.surname = u"Каримов"_s;
-    f.name = u"Азиз"_s;
-    f.patronymic = u"Рустамович"_s;
-    f.inn = u"123456789"_s;
-    f.birthday = u"05.06.1980"_s;
-    f.docType = 0;
-    f.passportSerial = u"AA"_s;
-    f.passportNumber = u"%1"_s.arg(n, 7, 10, QLatin1Char('0'));
-    f.passportDate = u"15.03.2016"_s;
-    f.passportPlace = u"Ташкент"_s;
-    f.passportEnd = u"14.03.2026"_s;
-    f.address = u"Ташкент, ул. Навои, 1"_s;
-    f.placeOfBirth = u"Самарканд"_s;
-    f.taxOffice = u"ГНИ Юнусабадского района"_s;
-    f.mobileNumber = u"(90)123-45-67"_s;
-    f.passportIssuedBy = u"ОВД Юнусабадского района"_s;
-    return f;
-}
 
 QList<ClientRecord> Clients(int count)
 {
     QList<ClientRecord> records;
     for (int n = 1; n <= count; ++n)
-        records.append(RecordFromFields(Client(n), NameParts::Trimmed));
+        records.append(RecordFromFields(ValidClientFields(n), NameParts::Trimmed));
     return records;
 }
 
@@ -78,8 +58,6 @@ struct Window
 {
     Window()
     {
-        QDir::setCurrent(dir.path());
-        WriteSettingsRecord(kSettings);
         form = std::make_unique<ClientsWindow>(dialogs, clock);
         form->show();
         QCoreApplication::processEvents();
@@ -88,10 +66,10 @@ struct Window
     {
         form->setSaved(true);
         form.reset();
-        QDir::setCurrent(QDir::tempPath());
+        LeaveFolder(dir);
     }
 
-    QTemporaryDir dir;
+    std::unique_ptr<QTemporaryDir> dir = EnterSettingsFolder();
     AnsweringDialogs dialogs;
     FixedClock clock{kNow};
     std::unique_ptr<ClientsWindow> form;
@@ -106,7 +84,7 @@ void AddClient(benchmark::State &state, bool paint)
     w.form->model()->replaceAll(Clients(before));
     w.form->model()->renumber();
     auto *add = w.form->findChild<QPushButton *>(u"addButton"_s);
-    const ClientFields next = Client(before + 1);
+    const ClientFields next = ValidClientFields(before + 1);
     for (auto _ : state) {
         state.PauseTiming();
         w.form->setFields(next);
@@ -182,7 +160,7 @@ void ImportText(Window &w, int count)
     file.write(ClientText(count));
     file.close();
     w.dialogs.file = u"clients.txt"_s;
-    w.form->setFields(Client(0));
+    w.form->setFields(ValidClientFields(0));
     w.form->setSaved(true);
     w.form->findChild<QAction *>(u"importTextAction"_s)->trigger();
     QCoreApplication::processEvents();

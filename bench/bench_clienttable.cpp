@@ -1,5 +1,6 @@
 // The client table's duplicate check and append: the 500th client should
 // cost what the 1st does, and 100,000 clients ten times what 10,000 do.
+#include "BenchClients.h"
 #include "clients/ClientTableModel.h"
 
 #include <QCoreApplication>
@@ -12,19 +13,12 @@ namespace {
 
 QList<ClientRecord> Clients(int count)
 {
-    QList<ClientRecord> records;
-    records.reserve(count);
     ClientFields f;
     f.surname = u"Иванов"_s;
     f.name = u"Иван"_s;
     f.patronymic = u"Иванович"_s;
     f.docType = 0;
-    for (int i = 0; i < count; ++i) {
-        f.passportSerial = u"A"_s + QChar(u'A' + i % 26);
-        f.passportNumber = u"%1"_s.arg(i, 7, 10, QLatin1Char('0'));
-        records.append(RecordFromFields(f, NameParts::Trimmed));
-    }
-    return records;
+    return NumberedClients(f, count);
 }
 
 } // namespace

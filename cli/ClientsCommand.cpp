@@ -1,5 +1,6 @@
 #include "cli/CliArguments.h"
 #include "cli/Command.h"
+#include "cli/SavingCommand.h"
 
 #include "clients/ClientListFile.h"
 #include "clients/ClientListSave.h"
@@ -13,7 +14,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -79,21 +79,7 @@ ClientsArguments ParseArguments(const QStringList &args)
 int RunClients(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     ClientsArguments arguments;
-    try {
-        arguments = ParseArguments(args);
-    } catch (const UserError &e) {
-        PrintCliError(err, u"kardolist-cli clients: "_s + e.text() + u"; see --help"_s);
-        return 1;
-    }
-
-    const auto fail = [&err](const QString &message) {
-        PrintCliError(err, message);
-        return 1;
-    };
-    try {
-        if (!QFileInfo(SettingsFileName()).isFile())
-            return fail(MissingSettingsMessage());
-
+    return RunSavingCommand(u"clients"_s, err, [&] { arguments = ParseArguments(args); }, [&] {
         const SystemClock clock;
         const ClientImportResult imported = ImportClientText(ReadClientTextBytes(arguments.rowsPath),
                                                              arguments.rowsPath, arguments.start,
@@ -106,7 +92,7 @@ int RunClients(const QStringList &args, QTextStream &out, QTextStream &err)
         // The save's own checks, before anything is written: its folder
         // would be made even for a refused save.
         if (imported.records.isEmpty())
-            return fail(ClientTableEmptyMessage());
+            throw UserError(ClientTableEmptyMessage());
         const SettingsRecord settings = ReadSettingsRecord();
         CheckBankCodes(settings);
 
@@ -123,10 +109,8 @@ int RunClients(const QStringList &args, QTextStream &out, QTextStream &err)
         }
         if (name.reserved)
             QFile::remove(name.path);
-        return fail(saved.outcome.message);
-    } catch (const UserError &e) {
-        return fail(e.text());
-    }
+        throw UserError(saved.outcome.message);
+    });
 }
 
 QString Usage()

@@ -1,5 +1,6 @@
 #include "cli/CliArguments.h"
 #include "cli/Command.h"
+#include "cli/SavingCommand.h"
 
 #include "common/AtomicFile.h"
 #include "common/Clock.h"
@@ -11,7 +12,6 @@
 
 #include <QDate>
 #include <QDir>
-#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -81,22 +81,11 @@ int RunPayroll(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     PayrollArguments arguments;
     PayrollHeader header;
-    try {
+    const auto parse = [&] {
         arguments = ParseArguments(args);
         header = HeaderAsTyped(arguments);
-    } catch (const UserError &e) {
-        PrintCliError(err, u"kardolist-cli payroll: "_s + e.text() + u"; see --help"_s);
-        return 1;
-    }
-
-    const auto fail = [&err](const QString &message) {
-        PrintCliError(err, message);
-        return 1;
     };
-    try {
-        if (!QFileInfo(SettingsFileName()).isFile())
-            return fail(MissingSettingsMessage());
-
+    return RunSavingCommand(u"payroll"_s, err, parse, [&] {
         QList<PayrollRow> rows = ImportPayrollText(ReadPayrollTextBytes(arguments.rowsPath));
         if (rows.isEmpty())
             rows.append(PayrollRow()); // the window shows one empty row then
@@ -104,18 +93,11 @@ int RunPayroll(const QStringList &args, QTextStream &out, QTextStream &err)
         PayrollSaveRequest request{header, ToPlainAmounts(std::move(rows)), QString()};
         const SystemClock clock;
         const SaveOutcome outcome = SavePayroll(request, clock);
-        switch (outcome.kind) {
-        case SaveOutcome::Kind::Saved:
-            out << outcome.path << "\n";
-            return 0;
-        case SaveOutcome::Kind::WriteFailed:
-            return fail(outcome.message);
-        default:
-            return fail(outcome.message);
-        }
-    } catch (const UserError &e) {
-        return fail(e.text());
-    }
+        if (outcome.kind != SaveOutcome::Kind::Saved)
+            throw UserError(outcome.message);
+        out << outcome.path << "\n";
+        return 0;
+    });
 }
 
 const CliCommandRegistrar registrar(CliCommand{

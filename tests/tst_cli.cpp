@@ -1,3 +1,4 @@
+#include "support/SettingsFolder.h"
 #include "support/CliRun.h"
 #include "common/Cp1251.h"
 #include "payroll/PayrollFile.h"
@@ -33,18 +34,15 @@ class TestCli : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    QString m_oldDir;
+    std::unique_ptr<QTemporaryDir> m_dir;
 
 private slots:
     void init()
     {
-        m_dir = QTemporaryDir();
-        m_oldDir = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_dir.path()));
-        WriteSettingsRecord({u"12345678"_s, u"ООО Тест"_s, u"00123"_s});
+        m_dir = EnterSettingsFolder({u"12345678"_s, u"ООО Тест"_s, u"00123"_s});
+        QVERIFY(m_dir);
     }
-    void cleanup() { QDir::setCurrent(m_oldDir); }
+    void cleanup() { LeaveFolder(m_dir); }
 
     void savesARegister()
     {

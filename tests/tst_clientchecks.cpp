@@ -1,3 +1,4 @@
+#include "support/ClientSamples.h"
 #include "clients/ClientChecks.h"
 #include "clients/ClientKeyFilter.h"
 
@@ -37,24 +38,12 @@ QString ClientFields::*textMember(ClientField field)
 // A client that passes every check for its document type; the phone is unfilled.
 ClientFields validClient(int docType)
 {
-    const bool latin = IsBiometricType(docType);
-    ClientFields f;
-    f.surname = latin ? u"Karimov"_s : u"Каримов"_s;
-    f.name = latin ? u"Aziz"_s : u"Азиз"_s;
-    f.patronymic = latin ? u"Rustamovich"_s : u"Рустамович"_s;
-    f.inn = u"123456789"_s;
-    f.birthday = u"05.06.1980"_s;
-    f.docType = docType;
-    f.passportSerial = u"AA"_s;
-    f.passportNumber = u"1234567"_s;
-    f.passportDate = u"15.03.2016"_s;
-    f.passportPlace = u"Ташкент"_s;
-    f.passportEnd = u"14.03.2026"_s;
-    f.address = u"Ташкент, ул. Навои, 1"_s;
-    f.placeOfBirth = u"Самарканд"_s;
-    f.taxOffice = u"ГНИ Юнусабадского района"_s;
-    f.mobileNumber = u"(90)123-45-67"_s;
-    f.passportIssuedBy = u"ОВД Юнусабадского района"_s;
+    ClientFields f = ValidClientFields(1234567, docType);
+    if (IsBiometricType(docType)) {
+        f.surname = u"Karimov"_s;
+        f.name = u"Aziz"_s;
+        f.patronymic = u"Rustamovich"_s;
+    }
     return f;
 }
 

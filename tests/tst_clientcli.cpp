@@ -1,3 +1,5 @@
+#include "support/SettingsFolder.h"
+#include "support/ClientSamples.h"
 #include "support/CliRun.h"
 #include "clients/ClientTextImport.h"
 #include "common/Clock.h"
@@ -18,23 +20,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A client line that passes every check for a national passport; its
-// passport number is 1000000 + n.
-QStringList clientFields(int n)
-{
-    return {u"Каримов"_s, u"Азиз"_s, u"Рустамович"_s, u"Мужской"_s, u"123456789"_s, u"05.06.1980"_s,
-            u"1234567"_s, u"AA"_s, QString::number(1000000 + n), u"15.03.2016"_s,
-            u"Юнусабадский РОВД г. Ташкента"_s, u"14.03.2026"_s, u"Ташкент, ул. Навои, 1"_s};
-}
-
 QString clientLine(int n)
 {
-    return clientFields(n).join(u'\t');
+    return ClientLineFields(n).join(u'\t');
 }
 
 QString withField(int n, int index, const QString &value)
 {
-    QStringList fields = clientFields(n);
+    QStringList fields = ClientLineFields(n);
     fields[index] = value;
     return fields.join(u'\t');
 }
@@ -68,8 +61,7 @@ class TestClientCli : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    QString m_oldDir;
+    std::unique_ptr<QTemporaryDir> m_dir;
 
     // Saves kRows; the path written, empty on failure.
     QString saveRows(const QStringList &options = {})
@@ -84,12 +76,10 @@ class TestClientCli : public QObject
 private slots:
     void init()
     {
-        m_dir = QTemporaryDir();
-        m_oldDir = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_dir.path()));
-        WriteSettingsRecord({u"12345678"_s, u"ООО Тест"_s, u"00123"_s});
+        m_dir = EnterSettingsFolder({u"12345678"_s, u"ООО Тест"_s, u"00123"_s});
+        QVERIFY(m_dir);
     }
-    void cleanup() { QDir::setCurrent(m_oldDir); }
+    void cleanup() { LeaveFolder(m_dir); }
 
     void savesAList_data()
     {

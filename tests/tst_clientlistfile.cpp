@@ -1,3 +1,4 @@
+#include "support/ClientSamples.h"
 #include "clients/ClientListFile.h"
 #include "common/UserError.h"
 
@@ -6,31 +7,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The client of the file's worked example, as the add command stores it.
-ClientFields ExampleFields()
-{
-    ClientFields f;
-    f.surname = u"Иванов"_s;
-    f.name = u"Иван"_s;
-    f.patronymic = u"Иванович"_s;
-    f.sexIndex = 0;
-    f.inn = u"123456789"_s;
-    f.birthday = u"01.02.1980"_s;
-    f.phone = u"1234567"_s;
-    f.docType = 0;
-    f.passportSerial = u"AA"_s;
-    f.passportNumber = u"1234567"_s;
-    f.passportDate = u"05.06.2010"_s;
-    f.passportPlace = u"Ташкент"_s;
-    f.passportEnd = u"  .  .    "_s;
-    f.address = u"Ташкент, ул. Навои, 1"_s;
-    f.placeOfBirth = u"Ташкент"_s;
-    f.taxOffice = u"ГНИ района"_s;
-    f.mobileNumber = u"(90)123-45-67"_s;
-    f.passportIssuedBy = u"ОВД района"_s;
-    return f;
-}
 
 QStringList LineFields(const ClientRecord &r)
 {
@@ -165,7 +141,7 @@ void TestClientListFile::detailFields()
     QFETCH(int, docType);
     QFETCH(QString, expected);
 
-    ClientFields f = ExampleFields();
+    ClientFields f = IvanovFields();
     f.passportEnd = passportEnd;
     f.docType = docType;
     const QStringList fields = ClientDetailFields(RecordFromFields(f, NameParts::Trimmed));
@@ -237,10 +213,10 @@ void TestClientListFile::roundTrip_data()
     QTest::addColumn<ClientRecord>("record");
     QTest::addColumn<QString>("loadedExpiry"); // what the load puts in column 15
 
-    const ClientRecord example = RecordFromFields(ExampleFields(), NameParts::Trimmed);
+    const ClientRecord example = RecordFromFields(IvanovFields(), NameParts::Trimmed);
     QTest::newRow("worked example, unfilled expiry comes back empty") << example << QString();
 
-    ClientFields f = ExampleFields();
+    ClientFields f = IvanovFields();
     f.sexIndex = 1;
     f.docType = 7;
     f.passportEnd = u"05.06.2020"_s;
@@ -248,7 +224,7 @@ void TestClientListFile::roundTrip_data()
     QTest::newRow("woman, other document, no patronymic")
         << RecordFromFields(f, NameParts::Trimmed) << u"05.06.2020"_s;
 
-    f = ExampleFields();
+    f = IvanovFields();
     f.surname = u" Ким "_s;
     f.docType = -1;
     f.passportSerial = u"ab 12"_s;
@@ -285,7 +261,7 @@ void TestClientListFile::fieldCount()
     QFETCH(int, count);
     QFETCH(bool, accepted);
 
-    QStringList fields = LineFields(RecordFromFields(ExampleFields(), NameParts::Trimmed));
+    QStringList fields = LineFields(RecordFromFields(IvanovFields(), NameParts::Trimmed));
     while (fields.size() > count)
         fields.removeLast();
     while (fields.size() < count)

@@ -1,3 +1,4 @@
+#include "support/ClientSamples.h"
 #include "clients/ClientListFile.h"
 #include "clients/ClientListLoad.h"
 #include "clients/ClientListSave.h"
@@ -29,25 +30,7 @@ const SettingsRecord kSettings{u"12345678"_s, u"ООО Ромашка"_s, u"0012
 
 ClientRecord Ivanov()
 {
-    ClientFields f;
-    f.surname = u"Иванов"_s;
-    f.name = u"Иван"_s;
-    f.patronymic = u"Иванович"_s;
-    f.sexIndex = 0;
-    f.inn = u"123456789"_s;
-    f.birthday = u"01.02.1980"_s;
-    f.phone = u"1234567"_s;
-    f.docType = 0;
-    f.passportSerial = u"AA"_s;
-    f.passportNumber = u"1234567"_s;
-    f.passportDate = u"05.06.2010"_s;
-    f.passportPlace = u"Ташкент"_s;
-    f.address = u"Ташкент, ул. Навои, 1"_s;
-    f.placeOfBirth = u"Ташкент"_s;
-    f.taxOffice = u"ГНИ района"_s;
-    f.mobileNumber = u"(90)123-45-67"_s;
-    f.passportIssuedBy = u"ОВД района"_s;
-    return RecordFromFields(f, NameParts::Trimmed);
+    return RecordFromFields(IvanovFields(), NameParts::Trimmed);
 }
 
 // A woman with "Другое", an expiry date, no patronymic, no mobile number,

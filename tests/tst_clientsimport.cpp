@@ -1,3 +1,4 @@
+#include "support/SettingsFolder.h"
 #include "support/ScriptedDialogs.h"
 #include "clients/ClientRecord.h"
 #include "clients/ClientTableModel.h"
@@ -25,7 +26,6 @@ Q_DECLARE_METATYPE(Dialogs::Answer)
 namespace {
 
 const QDateTime kNow(QDate(2026, 3, 8), QTime(14, 5, 9));
-const SettingsRecord kSettings{u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s};
 const QString kCaption = u"Регистрация клиентов"_s;
 
 // One client line that passes every check for a national passport; its
@@ -120,9 +120,8 @@ private:
 
 void TestClientsImport::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-    WriteSettingsRecord(kSettings);
+    m_dir = EnterSettingsFolder();
+    QVERIFY(m_dir);
     m_dialogs = ScriptedDialogs();
     m_form = std::make_unique<ClientsWindow>(m_dialogs, m_clock);
     m_form->show();
@@ -135,8 +134,7 @@ void TestClientsImport::cleanup()
 {
     m_form->setSaved(true);
     m_form.reset();
-    QDir::setCurrent(QDir::tempPath());
-    m_dir.reset();
+    LeaveFolder(m_dir);
 }
 
 QString TestClientsImport::writeFile(const QStringList &lines, const QString &ending)

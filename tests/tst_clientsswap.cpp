@@ -1,3 +1,4 @@
+#include "support/SettingsFolder.h"
 #include "support/ScriptedDialogs.h"
 #include "app/WindowCoordinator.h"
 #include "clients/ClientTableModel.h"
@@ -49,9 +50,8 @@ private:
 
 void TestClientsSwap::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-    WriteSettingsRecord({u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s});
+    m_dir = EnterSettingsFolder();
+    QVERIFY(m_dir);
     m_dialogs = ScriptedDialogs();
     m_windows = std::make_unique<WindowCoordinator>(m_dialogs, m_clock);
     m_windows->start();
@@ -67,8 +67,7 @@ void TestClientsSwap::cleanup()
     m_payroll->setModified(false);
     m_clients->setSaved(true);
     m_windows.reset();
-    QDir::setCurrent(QDir::tempPath());
-    m_dir.reset();
+    LeaveFolder(m_dir);
 }
 
 void TestClientsSwap::swapKeepsBothWindows_data()

@@ -1,3 +1,5 @@
+#include "support/SettingsFolder.h"
+#include "support/ClientSamples.h"
 #include "support/ScriptedDialogs.h"
 #include "clients/ClientChecks.h"
 #include "clients/ClientListFile.h"
@@ -34,7 +36,7 @@ namespace {
 
 const QDateTime kNow(QDate(2026, 3, 8), QTime(14, 5, 9));
 const QString kSaveQuestion = u"Сохранить данные?"_s;
-const SettingsRecord kSettings{u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s};
+const SettingsRecord kSettings = SampleSettings();
 // The name a save at kNow gives.
 const QString kSavedName = u"Клиенты/CLSV001231234567808032026140509"_s;
 
@@ -44,33 +46,10 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// A client that passes every check; its passport number tells clients apart.
-ClientFields validClient(int n = 1, int docType = 0)
-{
-    ClientFields f;
-    f.surname = u"Каримов"_s;
-    f.name = u"Азиз"_s;
-    f.patronymic = u"Рустамович"_s;
-    f.inn = u"123456789"_s;
-    f.birthday = u"05.06.1980"_s;
-    f.docType = docType;
-    f.passportSerial = u"AA"_s;
-    f.passportNumber = u"%1"_s.arg(n, 7, 10, QLatin1Char('0'));
-    f.passportDate = u"15.03.2016"_s;
-    f.passportPlace = u"Ташкент"_s;
-    f.passportEnd = u"14.03.2026"_s;
-    f.address = u"Ташкент, ул. Навои, 1"_s;
-    f.placeOfBirth = u"Самарканд"_s;
-    f.taxOffice = u"ГНИ Юнусабадского района"_s;
-    f.mobileNumber = u"(90)123-45-67"_s;
-    f.passportIssuedBy = u"ОВД Юнусабадского района"_s;
-    return f;
-}
-
 // A record as the table holds it, every cell distinct.
 ClientRecord tableRecord(int n)
 {
-    ClientFields f = validClient(n, n % kDocTypeCount);
+    ClientFields f = ValidClientFields(n, n % kDocTypeCount);
     f.surname = u"Фамилия%1"_s.arg(n);
     f.placeOfBirth = u"Место%1"_s.arg(n);
     f.taxOffice = u"ГНИ %1"_s.arg(n);
@@ -157,9 +136,8 @@ private:
 
 void TestClientsWindow::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-    WriteSettingsRecord(kSettings);
+    m_dir = EnterSettingsFolder();
+    QVERIFY(m_dir);
     m_dialogs = ScriptedDialogs();
     m_form = std::make_unique<ClientsWindow>(m_dialogs, m_clock);
     m_form->show();
@@ -171,8 +149,7 @@ void TestClientsWindow::cleanup()
 {
     m_form->setSaved(true);
     m_form.reset();
-    QDir::setCurrent(QDir::tempPath());
-    m_dir.reset();
+    LeaveFolder(m_dir);
 }
 
 // One key event per character, as the keyboard sends them.
@@ -306,7 +283,7 @@ void TestClientsWindow::checksFocusTheirField()
     QFETCH(int, docType);
     QFETCH(QString, focused);
 
-    ClientFields f = validClient(1, docType);
+    ClientFields f = ValidClientFields(1, docType);
     if (docType == 5)
         f.surname = u"Karimov"_s, f.patronymic = u"Rustamovich"_s, f.name = u"Aziz"_s;
     QString ClientFields::*members[] = {&ClientFields::surname, &ClientFields::name, &ClientFields::inn,
@@ -334,7 +311,7 @@ void TestClientsWindow::checksFocusTheirField()
 
 void TestClientsWindow::addClient()
 {
-    ClientFields f = validClient();
+    ClientFields f = ValidClientFields();
     m_form->setFields(f);
     click(u"addButton"_s);
 
@@ -362,7 +339,7 @@ void TestClientsWindow::addClient()
     QCOMPARE(edit->palette().color(QPalette::ButtonText), QColor(0x80, 0, 0));
 
     // A second client goes after the first.
-    m_form->setFields(validClient(2));
+    m_form->setFields(ValidClientFields(2));
     QCOMPARE(child<QLabel>(u"surnameLabel"_s)->text(), u"Фамилия *"_s);
     click(u"addButton"_s);
     QCOMPARE(records(), 2);
@@ -372,7 +349,7 @@ void TestClientsWindow::addClient()
 
 void TestClientsWindow::addTrimsNamesEditKeepsThem()
 {
-    ClientFields f = validClient();
+    ClientFields f = ValidClientFields();
     f.patronymic = u"Рустамович "_s;
     m_form->setFields(f);
     click(u"addButton"_s);
@@ -394,7 +371,7 @@ void TestClientsWindow::addTrimsNamesEditKeepsThem()
 void TestClientsWindow::addAtLimit()
 {
     fillTable(kMaxClientRecords);
-    m_form->setFields(validClient(9999));
+    m_form->setFields(ValidClientFields(9999));
     click(u"addButton"_s);
     QCOMPARE(m_dialogs.texts(), QStringList{u"Достигнуто максимальное количество записей(500)"_s});
     QCOMPARE(records(), kMaxClientRecords);
@@ -403,7 +380,7 @@ void TestClientsWindow::addAtLimit()
     // A full table can still be edited and deleted from.
     auto *grid = child<ClientGrid>(u"mainGrid"_s);
     QVERIFY(grid->SelectCell(0, 499));
-    ClientFields f = validClient(9999);
+    ClientFields f = ValidClientFields(9999);
     m_form->setFields(f);
     click(u"editButton"_s);
     QCOMPARE(cell(499, ClientColumn::PassportNumber), u"0009999"_s);
@@ -442,7 +419,7 @@ void TestClientsWindow::duplicates()
     fillTable(5);
     QVERIFY(child<ClientGrid>(u"mainGrid"_s)->SelectCell(0, currentRow));
     const QList<ClientRecord> before = m_form->model()->records();
-    ClientFields f = validClient(3, 1);
+    ClientFields f = ValidClientFields(3, 1);
     f.passportSerial = serial;
     m_form->setFields(f);
     click(button);
@@ -462,7 +439,7 @@ void TestClientsWindow::duplicates()
 
 void TestClientsWindow::editOnEmptyTableAdds()
 {
-    const ClientFields f = validClient();
+    const ClientFields f = ValidClientFields();
     m_form->setFields(f);
     click(u"editButton"_s);
     QCOMPARE(records(), 1);
@@ -543,7 +520,7 @@ void TestClientsWindow::clearTable()
     QFETCH(int, left);
 
     fillTable(3);
-    const ClientFields f = validClient(7);
+    const ClientFields f = ValidClientFields(7);
     m_form->setFields(f);
     m_dialogs.setNextAnswer(answer);
     click(u"clearButton"_s);
@@ -560,7 +537,7 @@ void TestClientsWindow::clearTable()
 void TestClientsWindow::clickLoadsRow()
 {
     fillTable(3);
-    m_form->setFields(validClient(8));
+    m_form->setFields(ValidClientFields(8));
     auto *grid = child<ClientGrid>(u"mainGrid"_s);
     const QRect r = grid->visualRect(grid->model()->index(1, ClientColumn::FullName));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, r.center());
@@ -726,9 +703,9 @@ void TestClientsWindow::saveQuestion()
     QFETCH(bool, goesOn);
 
     QSignalSpy payroll(m_form.get(), &ClientsWindow::payrollRequested);
-    m_form->setFields(validClient());
+    m_form->setFields(ValidClientFields());
     click(u"addButton"_s);
-    m_form->setFields(validClient(2));
+    m_form->setFields(ValidClientFields(2));
     m_dialogs.clear();
     m_dialogs.setNextAnswer(answer);
     trigger(action);

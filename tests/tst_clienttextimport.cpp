@@ -1,3 +1,4 @@
+#include "support/ClientSamples.h"
 #include "clients/ClientTextImport.h"
 #include "common/BankFileReader.h"
 #include "common/Cp1251.h"
@@ -29,20 +30,11 @@ ClientFields startFields(int docType = 0)
     return f;
 }
 
-// One client line that passes every check for a national passport; its
-// passport number is 1000000 + n.
-QStringList clientFields(int n)
-{
-    return {u"Каримов"_s, u"Азиз"_s, u"Рустамович"_s, u"Мужской"_s, u"123456789"_s, u"05.06.1980"_s,
-            u"1234567"_s, u"AA"_s, QString::number(1000000 + n), u"15.03.2016"_s,
-            u"Юнусабадский РОВД г. Ташкента"_s, u"14.03.2026"_s, u"Ташкент, ул. Навои, 1"_s};
-}
-
-QString clientLine(int n) { return clientFields(n).join(u'\t'); }
+QString clientLine(int n) { return ClientLineFields(n).join(u'\t'); }
 
 QString withField(int n, int index, const QString &value)
 {
-    QStringList fields = clientFields(n);
+    QStringList fields = ClientLineFields(n);
     fields[index] = value;
     return fields.join(u'\t');
 }
@@ -91,7 +83,7 @@ void TestClientTextImport::lines_data()
     QTest::newRow("blank and TAB-only lines counted") << u"\n \t\n\t\n"_s + a + u"\n  \n"_s + bad << 0 << 6;
     QTest::newRow("lone CR counts as a line end") << a + u"\r\r"_s + bad << 0 << 3;
     QTest::newRow("fields after the 13th ignored") << a + u"\tлишнее\t\tещё"_s << 1 << 0;
-    QTest::newRow("12 fields") << a + u'\n' + clientFields(2).mid(0, 12).join(u'\t') << 0 << 2;
+    QTest::newRow("12 fields") << a + u'\n' + ClientLineFields(2).mid(0, 12).join(u'\t') << 0 << 2;
     QTest::newRow("one field") << u"Каримов"_s << 0 << 1;
     QTest::newRow("text ends at a zero character") << a + u'\n' + QChar(0) + bad << 1 << 0;
 }
@@ -236,7 +228,7 @@ void TestClientTextImport::failures_data()
             << int(ClientField::Birthday);
     QTest::newRow("empty taxpayer number") << withField(1, 4, u"  "_s) << 0 << 1
                                            << u"Внимание! Заполните поле \"ИНН\"!"_s << int(ClientField::Inn);
-    QStringList biometric = clientFields(1);
+    QStringList biometric = ClientLineFields(1);
     biometric[0] = u"Karimov"_s;
     biometric[1] = u"Aziz"_s;
     biometric[2] = u"Rustamovich"_s;

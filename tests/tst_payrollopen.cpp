@@ -1,3 +1,4 @@
+#include "support/SettingsFolder.h"
 #include "support/ScriptedDialogs.h"
 #include "about/ui/AboutDialog.h"
 #include "common/Clock.h"
@@ -34,7 +35,7 @@ Q_DECLARE_METATYPE(ScriptedDialogs::Kind)
 namespace {
 
 const QDateTime kMoment(QDate(2026, 12, 8), QTime(14, 5, 9));
-const SettingsRecord kSettings{u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s};
+const SettingsRecord kSettings = SampleSettings();
 const QString kSavedPath = u"Кардолист/2026/ZPSV001231234567812202600007"_s;
 const QString kPayrollFilter = u"ZPSV|ZPSV*.*"_s;
 const QString kTextFilter = u"txt|*.txt"_s;
@@ -136,9 +137,8 @@ private:
 
 void TestPayrollOpen::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-    WriteSettingsRecord(kSettings);
+    m_dir = EnterSettingsFolder();
+    QVERIFY(m_dir);
     m_dialogs = WanderingDialogs();
     m_form = std::make_unique<PayrollWindow>(m_dialogs, m_clock);
     m_form->show();
@@ -153,8 +153,7 @@ void TestPayrollOpen::cleanup()
 {
     m_form->setModified(false);
     m_form.reset();
-    QDir::setCurrent(QDir::tempPath());
-    m_dir.reset();
+    LeaveFolder(m_dir);
 }
 
 void TestPayrollOpen::setBefore(bool changed)

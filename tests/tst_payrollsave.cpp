@@ -1,3 +1,4 @@
+#include "support/SettingsFolder.h"
 #include "support/ScriptedDialogs.h"
 #include "common/Clock.h"
 #include "common/Cp1251.h"
@@ -99,9 +100,8 @@ private:
 
 void TestPayrollSave::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-    WriteSettingsRecord({u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s});
+    m_dir = EnterSettingsFolder();
+    QVERIFY(m_dir);
     m_dialogs = ScriptedDialogs();
     m_form = std::make_unique<PayrollWindow>(m_dialogs, m_clock);
     m_form->show();
@@ -116,8 +116,7 @@ void TestPayrollSave::cleanup()
 {
     m_form->setModified(false);
     m_form.reset();
-    QDir::setCurrent(QDir::tempPath());
-    m_dir.reset();
+    LeaveFolder(m_dir);
 }
 
 void TestPayrollSave::goldenBytes()

@@ -1,3 +1,4 @@
+#include "support/SettingsFolder.h"
 #include "support/ScriptedDialogs.h"
 #include "common/Clock.h"
 #include "common/ui/MaskedEdit.h"
@@ -95,9 +96,8 @@ private:
 
 void TestPayrollWindow::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-    WriteSettingsRecord({u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s});
+    m_dir = EnterSettingsFolder();
+    QVERIFY(m_dir);
     m_dialogs = ScriptedDialogs();
     m_form = std::make_unique<PayrollWindow>(m_dialogs, m_clock);
     m_grid = child<PayrollGrid>(u"mainGrid"_s);
@@ -110,8 +110,7 @@ void TestPayrollWindow::cleanup()
 {
     m_form->setModified(false);
     m_form.reset();
-    QDir::setCurrent(QDir::tempPath());
-    m_dir.reset();
+    LeaveFolder(m_dir);
 }
 
 void TestPayrollWindow::makeRows(int count)

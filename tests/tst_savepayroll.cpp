@@ -1,3 +1,4 @@
+#include "support/SettingsFolder.h"
 #include "common/Clock.h"
 #include "payroll/PayrollSave.h"
 
@@ -23,14 +24,12 @@ class TestSavePayroll : public QObject
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir::setCurrent(m_dir->path()));
-        WriteSettingsRecord({u"12345678"_s, u"ООО Ромашка"_s, u"00123"_s});
+        m_dir = EnterSettingsFolder();
+        QVERIFY(m_dir);
     }
     void cleanup()
     {
-        QDir::setCurrent(QDir::tempPath());
-        m_dir.reset();
+        LeaveFolder(m_dir);
     }
 
     // A register the reader would refuse as too large is never written.

@@ -16,10 +16,10 @@
 #include "common/UserError.h"
 #include "common/ui/Dialogs.h"
 #include "common/ui/ErrorGuard.h"
+#include "common/ui/LoadProgress.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QProgressDialog>
 #include <QScopeGuard>
 #include <QScrollBar>
 
@@ -55,33 +55,6 @@ void SetTextColour(QWidget *widget, const QColor &colour)
     palette.setColor(QPalette::ButtonText, colour);
     widget->setPalette(palette);
 }
-
-// The stages of an import: reading the bytes, checking the lines, filling the
-// table. The dialog shows itself only when an import runs past half a second;
-// it goes away before any message of the import is shown.
-class ImportProgress
-{
-public:
-    explicit ImportProgress(QWidget *parent)
-        : m_dialog(std::make_unique<QProgressDialog>(u"Загрузка файла..."_s, QString(), 0, 3, parent))
-    {
-        m_dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-        m_dialog->setWindowModality(Qt::WindowModal);
-        m_dialog->setCancelButton(nullptr);
-        m_dialog->setMinimumDuration(500);
-        m_dialog->setValue(0);
-    }
-
-    void step()
-    {
-        if (m_dialog)
-            m_dialog->setValue(m_dialog->value() + 1);
-    }
-    void finish() { m_dialog.reset(); }
-
-private:
-    std::unique_ptr<QProgressDialog> m_dialog;
-};
 
 } // namespace
 
@@ -637,7 +610,7 @@ void ClientsWindow::loadClientList(const QString &path)
 // hidden cells included, as it was, and the edit area holds the bad line.
 void ClientsWindow::importClientText(const QString &path)
 {
-    ImportProgress progress(this);
+    LoadProgress progress(this);
     // A file that cannot be read throws; the dialog goes as the error leaves.
     QByteArray bytes = ReadClientTextBytes(path);
     progress.step();

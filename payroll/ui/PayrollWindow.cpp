@@ -9,6 +9,7 @@
 #include "common/UserError.h"
 #include "common/ui/Dialogs.h"
 #include "common/ui/ErrorGuard.h"
+#include "common/ui/LoadProgress.h"
 #include "payroll/PayrollPaging.h"
 #include "payroll/PayrollModel.h"
 #include "payroll/PayrollSave.h"
@@ -25,7 +26,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
-#include <QProgressDialog>
 #include <QScopeGuard>
 #include <QScrollBar>
 
@@ -40,33 +40,6 @@ const QString kTotalPrefix = u"Общая сумма : "_s;
 const QString kOrganisationPrefix = u" Организация: "_s;
 const QString kChangesQuestion = u"Сохранить изменения?"_s;
 const QString kCaptionPrefix = u"Кардолист - "_s;
-
-// The stages of a load: reading the bytes, parsing, filling the grid. The
-// dialog shows itself only when a load runs past half a second; it goes away
-// before any message of the load is shown.
-class LoadProgress
-{
-public:
-    explicit LoadProgress(QWidget *parent)
-        : m_dialog(std::make_unique<QProgressDialog>(u"Загрузка файла..."_s, QString(), 0, 3, parent))
-    {
-        m_dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-        m_dialog->setWindowModality(Qt::WindowModal);
-        m_dialog->setCancelButton(nullptr);
-        m_dialog->setMinimumDuration(500);
-        m_dialog->setValue(0);
-    }
-
-    void step()
-    {
-        if (m_dialog)
-            m_dialog->setValue(m_dialog->value() + 1);
-    }
-    void finish() { m_dialog.reset(); }
-
-private:
-    std::unique_ptr<QProgressDialog> m_dialog;
-};
 
 } // namespace
 

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "clients/ClientRecord.h"
+
+#include <QList>
+
+// `count` clients like `fields`, told apart by their passport series and
+// number, as the table's duplicate check needs.
+inline QList<ClientRecord> NumberedClients(ClientFields fields, int count)
+{
+    QList<ClientRecord> records;
+    records.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        fields.passportSerial = QStringLiteral("A") + QChar(u'A' + i % 26);
+        fields.passportNumber = QStringLiteral("%1").arg(i, 7, 10, QLatin1Char('0'));
+        records.append(RecordFromFields(fields, NameParts::Trimmed));
+    }
+    return records;
+}
