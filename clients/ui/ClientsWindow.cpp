@@ -73,12 +73,13 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(kCaption);
 
-    ui->inn->setEditMask(u"000000000;1;_"_s);
-    ui->birthday->setEditMask(u"!99/99/0000;1;"_s);
-    ui->phone->setEditMask(u"!9999999;1;_"_s);
-    ui->passportDate->setEditMask(u"!99/99/0000;1;"_s);
-    ui->passportEnd->setEditMask(u"!99/99/9999;1;"_s);
-    ui->mobileNumber->setEditMask(u"!\\(99\\)000-00-00;1;_"_s);
+    // The same masks format imported values: one definition for both.
+    ui->inn->setEditMask(kInnEditMask.toString());
+    ui->birthday->setEditMask(kDateEditMask.toString());
+    ui->phone->setEditMask(kPhoneEditMask.toString());
+    ui->passportDate->setEditMask(kDateEditMask.toString());
+    ui->passportEnd->setEditMask(kExpiryEditMask.toString());
+    ui->mobileNumber->setEditMask(kMobileEditMask.toString());
 
     ui->docType->addItems(DocTypeNames());
     ui->docType->setCurrentIndex(-1);
