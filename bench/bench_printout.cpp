@@ -1,3 +1,4 @@
+#include "clients/ClientListPrintout.h"
 #include "common/print/PrintoutRenderer.h"
 #include "payroll/PayrollPrintout.h"
 
@@ -19,23 +20,56 @@ QList<PayrollRow> Rows(int n)
     return rows;
 }
 
+QList<ClientRecord> Clients(int n)
+{
+    QList<ClientRecord> clients;
+    clients.reserve(n);
+    for (int i = 1; i <= n; ++i) {
+        ClientRecord c;
+        c[ClientColumn::FullName] = u"Сотрудникова Александра Викторовна %1"_s.arg(i);
+        c[ClientColumn::Birthday] = u"%1.03.1985"_s.arg(i % 28 + 1, 2, 10, QLatin1Char('0'));
+        c[ClientColumn::Document] = u"AA %1"_s.arg(i, 7, 10, QLatin1Char('0'));
+        c[ClientColumn::Inn] = u"%1"_s.arg(300000000 + i);
+        clients.append(c);
+    }
+    return clients;
+}
+
 const SettingsRecord kSettings{u"12345678"_s, u"ООО «Ромашка»"_s, u"00450"_s};
 const PayrollHeader kHeader{u"00007"_s, u"05.03.2026"_s, 2, u"2026"_s};
 
+Printout LayOutRegister(int rows)
+{
+    static QList<PayrollRow> cached;
+    if (cached.size() != rows)
+        cached = Rows(rows);
+    return LayOutPayroll(cached, kHeader, kSettings);
+}
+
+Printout LayOutClients(int clients)
+{
+    static QList<ClientRecord> cached;
+    if (cached.size() != clients)
+        cached = Clients(clients);
+    return LayOutClientList(cached, kSettings);
+}
+
+template <Printout (*layOut)(int)>
 void BM_LayOut(benchmark::State &state)
 {
-    const QList<PayrollRow> rows = Rows(int(state.range(0)));
+    layOut(int(state.range(0))); // the input is made outside the timing
     for (auto _ : state)
-        benchmark::DoNotOptimize(LayOutPayroll(rows, kHeader, kSettings));
+        benchmark::DoNotOptimize(layOut(int(state.range(0))));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+template <Printout (*layOut)(int)>
 void BM_LayOutAndRenderPdf(benchmark::State &state)
 {
-    const QList<PayrollRow> rows = Rows(int(state.range(0)));
+    layOut(int(state.range(0)));
     qint64 bytes = 0;
     for (auto _ : state) {
-        const QByteArray pdf = RenderPrintoutPdf(LayOutPayroll(rows, kHeader, kSettings));
+        const QByteArray pdf = RenderPrintoutPdf(layOut(int(state.range(0))));
         bytes = pdf.size();
         benchmark::DoNotOptimize(pdf.data());
     }
@@ -45,8 +79,11 @@ void BM_LayOutAndRenderPdf(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_LayOut)->Arg(10'000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LayOutAndRenderPdf)->Arg(10'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LayOut<LayOutRegister>)->Arg(10'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LayOutAndRenderPdf<LayOutRegister>)->Arg(10'000)->Unit(benchmark::kMillisecond);
+// The import has no limit of 500 clients.
+BENCHMARK(BM_LayOut<LayOutClients>)->Arg(600)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LayOutAndRenderPdf<LayOutClients>)->Arg(600)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
