@@ -86,7 +86,7 @@ int RunPayroll(const QStringList &args, QTextStream &out, QTextStream &err)
         header = HeaderAsTyped(arguments);
     };
     return RunSavingCommand(u"payroll"_s, err, parse, [&] {
-        QList<PayrollRow> rows = ImportPayrollText(ReadPayrollTextBytes(arguments.rowsPath));
+        PayrollRows rows = ImportPayrollText(ReadPayrollTextBytes(arguments.rowsPath));
         if (rows.isEmpty())
             rows.append(PayrollRow()); // the window shows one empty row then
 

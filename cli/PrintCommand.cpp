@@ -34,14 +34,14 @@ bool SameFile(const QString &a, const QString &b)
 
 // The rows as the window shows them after opening the file: amounts in
 // display form (an empty one as 0.00), and one empty row when there is none.
-QList<PayrollRow> DisplayRows(QList<PayrollRow> rows)
+PayrollRows DisplayRows(PayrollRows rows)
 {
     if (rows.isEmpty())
-        rows.append({QString(), QString(), u"0.00"_s});
-    for (PayrollRow &row : rows) {
-        const bool empty = ReplaceAll(row.amount, u" "_s, QString()).isEmpty();
-        row.amount = empty ? u"0.00"_s : Money::fromAmountText(row.amount).toDisplay();
-    }
+        rows.append(QString(), QString(), u"0.00");
+    rows.rewriteAmounts(0, rows.size() - 1, [](qsizetype, QStringView amount) -> std::optional<QString> {
+        const bool empty = amount.count(QLatin1Char(' ')) == amount.size();
+        return empty ? u"0.00"_s : Money::fromAmountText(amount).toDisplay();
+    });
     return rows;
 }
 
@@ -119,7 +119,7 @@ int RunPrint(const QStringList &args, QTextStream &out, QTextStream &err)
         header.year = contents.year;
         header.monthIndex = MonthIndexFromField(contents.monthField);
 
-        const QList<PayrollRow> rows = DisplayRows(contents.rows);
+        const PayrollRows rows = DisplayRows(contents.rows);
         const Printout printout = LayOutPayroll(rows, header, SettingsForPrinting());
         WritePdf(printout, u"Ведомость № "_s + header.registerNumber.trimmed(), pdf);
         out << pdf << ": " << rows.size() << (rows.size() == 1 ? " row, " : " rows, ") << Pages(printout.pageCount)

@@ -19,10 +19,15 @@ bool WriteAll(QIODevice &device, const QByteArray &bytes)
 
 bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *errorString)
 {
+    return WriteFileAtomically(path, [&bytes](QIODevice &file) { return WriteAll(file, bytes); }, errorString);
+}
+
+bool WriteFileAtomically(const QString &path, const std::function<bool(QIODevice &)> &write, QString *errorString)
+{
     QSaveFile file(path);
-    // Unbuffered: a short write (disk full) then fails in WriteAll; a buffered
+    // Unbuffered: a short write (disk full) then fails at once; a buffered
     // one would be cut at commit and still reported as done.
-    const bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && WriteAll(file, bytes) && file.commit();
+    const bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && write(file) && file.commit();
     if (!ok) {
         if (errorString)
             *errorString = file.errorString();

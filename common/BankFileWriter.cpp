@@ -14,6 +14,13 @@ BankFileWriter::BankFileWriter(qsizetype capacity)
 {
 }
 
+BankFileWriter::BankFileWriter(QIODevice &sink, qsizetype chunk)
+    : BankFileWriter(chunk + 4096)
+{
+    m_sink = &sink;
+    m_chunk = chunk;
+}
+
 QString BankFileWriter::tooLargeMessage(qint64 size)
 {
     constexpr double kMiB = 1024.0 * 1024.0;
@@ -65,10 +72,37 @@ void BankFileWriter::endLine()
 {
     if (m_end > m_lineStart)
         UpdateCRC32(m_lineStart, m_end - m_lineStart, m_register);
+    lineDone();
+}
+
+void BankFileWriter::lineDone()
+{
     reserveMore(2);
     *m_end++ = '\r';
     *m_end++ = '\n';
     m_lineStart = m_end;
+    if (m_sink && size() >= m_chunk)
+        flush();
+}
+
+void BankFileWriter::flush()
+{
+    const char *data = m_bytes.constData();
+    for (qsizetype done = 0; !m_failed && done < size();) {
+        const qint64 n = m_sink->write(data + done, size() - done);
+        if (n <= 0)
+            m_failed = true;
+        done += n;
+    }
+    m_end = m_bytes.data();
+    m_lineStart = m_end;
+}
+
+bool BankFileWriter::finish()
+{
+    if (m_sink)
+        flush();
+    return !m_failed;
 }
 
 void BankFileWriter::trailer(qint64 number)
@@ -77,10 +111,7 @@ void BankFileWriter::trailer(qint64 number)
     field(u"T");
     lineNumberField(number);
     field(FormatCRC32(sum));
-    reserveMore(2);
-    *m_end++ = '\r';
-    *m_end++ = '\n';
-    m_lineStart = m_end;
+    lineDone();
 }
 
 quint32 BankFileWriter::crc() const

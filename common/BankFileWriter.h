@@ -3,13 +3,15 @@
 #include "common/BankFileReader.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <QStringView>
 
 // Builds the bytes of a bank line file: Windows-1251, a TAB after every
 // field, CR LF after every line, and a trailer "T", its number and the
 // CRC-32 of every line before it, taken without the line ends as each line
-// is finished. Fields are encoded straight into one buffer.
+// is finished. Fields are encoded straight into one buffer, which is either
+// taken whole or handed to a device whenever it holds a chunk of lines.
 class BankFileWriter
 {
 public:
@@ -26,6 +28,8 @@ public:
 
     // capacity: the expected size; the buffer grows beyond it when needed.
     explicit BankFileWriter(qsizetype capacity = 0);
+    // Writes to sink as it goes, in pieces of about chunk bytes.
+    BankFileWriter(QIODevice &sink, qsizetype chunk);
 
     void field(QStringView text);
     // The text without its blanks: the plain form of a display amount.
@@ -38,8 +42,11 @@ public:
     void trailer(qint64 number);
 
     quint32 crc() const;
+    // The bytes not yet handed to a sink.
     qsizetype size() const { return m_end - m_bytes.constData(); }
     QByteArray take();
+    // Hands the rest to the sink; false when any write to it failed.
+    bool finish();
 
 private:
     void reserveMore(qsizetype bytes)
@@ -48,10 +55,15 @@ private:
             grow(bytes);
     }
     void grow(qsizetype bytes);
+    void lineDone();
+    void flush();
 
     QByteArray m_bytes;
     char *m_end;
     char *m_limit;
     const char *m_lineStart;
     quint32 m_register = 0xFFFFFFFF;
+    QIODevice *m_sink = nullptr;
+    qsizetype m_chunk = 0;
+    bool m_failed = false;
 };

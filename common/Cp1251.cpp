@@ -79,12 +79,18 @@ bool canEncode(QStringView text)
 QString decode(QByteArrayView bytes)
 {
     QString out(bytes.size(), Qt::Uninitialized);
-    char16_t *d = reinterpret_cast<char16_t *>(out.data());
+    decodeInto(out.data(), bytes);
+    return out;
+}
+
+QChar *decodeInto(QChar *out, QByteArrayView bytes)
+{
+    char16_t *d = reinterpret_cast<char16_t *>(out);
     for (char b : bytes) {
         const auto u = static_cast<unsigned char>(b);
         *d++ = u < 0x80 ? char16_t(u) : kHigh[u - 0x80];
     }
-    return out;
+    return reinterpret_cast<QChar *>(d);
 }
 
 char *encodeInto(char *d, QStringView text)

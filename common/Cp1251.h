@@ -8,6 +8,7 @@
 namespace Cp1251 {
 
 QString decode(QByteArrayView bytes);
+QChar *decodeInto(QChar *out, QByteArrayView bytes);  // out holds bytes.size() characters; gives the end
 QByteArray encode(QStringView text);          // characters outside the code page become '?'
 void appendEncoded(QByteArray &out, QStringView text); // as encode(), appended to out
 char *encodeInto(char *out, QStringView text);         // out holds text.size() bytes; gives the end

@@ -38,11 +38,23 @@ void WriteHeaderLine(BankFileWriter &out, const SettingsRecord &settings, const 
     out.endLine();
 }
 
-QString DecimalPoint(QStringView amount)
+// The amount into a reused buffer: no allocation per row.
+QStringView DecimalPoint(QStringView amount, QString &buffer)
 {
-    QString text = amount.toString();
-    text.replace(QLatin1Char(','), QLatin1Char('.')); // in place: one allocation per amount
-    return text;
+    buffer.resize(amount.size());
+    std::replace_copy(amount.begin(), amount.end(), buffer.begin(), QLatin1Char(','), QLatin1Char('.'));
+    return buffer;
+}
+
+// Decodes into a reused buffer, leaving out blanks when asked.
+QStringView Decoded(QByteArrayView bytes, QString &buffer, bool withoutBlanks = false)
+{
+    buffer.resize(bytes.size());
+    QChar *end = Cp1251::decodeInto(buffer.data(), bytes);
+    if (withoutBlanks)
+        end = std::remove(buffer.data(), end, QLatin1Char(' '));
+    buffer.truncate(end - buffer.constData());
+    return buffer;
 }
 
 // Enough rows for a line per line end.
@@ -113,51 +125,68 @@ QString HeaderKeyText(const SettingsRecord &settings, const PayrollHeader &heade
     return key;
 }
 
-bool IsWrittenRow(const PayrollRow &row)
+bool IsWrittenRow(QStringView name, QStringView card, QStringView amount)
 {
-    return !row.name.isEmpty() && !row.card.isEmpty() && row.amount != u"0.00"_s;
+    return !name.isEmpty() && !card.isEmpty() && amount != u"0.00";
 }
 
-qint64 PayrollFileSize(const SettingsRecord &settings, const PayrollHeader &header, const QList<PayrollRow> &rows)
+namespace {
+
+bool IsWrittenRow(const PayrollRows &rows, qsizetype i)
 {
-    BankFileWriter headerLine;
-    WriteHeaderLine(headerLine, settings, header, QDateTime(QDate(2000, 1, 1), QTime(0, 0)));
-    qint64 size = headerLine.size() + BankFileWriter::kTrailerSize;
-    for (const PayrollRow &row : rows) {
-        if (IsWrittenRow(row))
-            size += 1 + BankFileWriter::kLineNumberSize + row.name.size() + row.card.size()
-                    + (row.amount.size() - row.amount.count(QLatin1Char(' '))) + BankFileWriter::lineOverhead(5);
-    }
-    return size;
+    return IsWrittenRow(rows.name(i), rows.card(i), rows.amount(i));
 }
 
-QByteArray BuildPayrollFile(const SettingsRecord &settings, const PayrollHeader &header,
-                            const QList<PayrollRow> &rows, const QDateTime &moment)
+void WriteRegister(BankFileWriter &out, const SettingsRecord &settings, const PayrollHeader &header,
+                   const PayrollRows &rows, const QDateTime &moment)
 {
-    // Header (at most 9 fields of about 20 characters), the trailer, and per
-    // detail line its texts, type, number, separators and CR LF.
-    qsizetype capacity = 200 + BankFileWriter::kTrailerSize;
-    for (const PayrollRow &row : rows)
-        capacity += row.name.size() + row.card.size() + row.amount.size() + 1 + BankFileWriter::kLineNumberSize
-                + BankFileWriter::lineOverhead(5);
-
-    BankFileWriter out(capacity);
     WriteHeaderLine(out, settings, header, moment);
     for (qsizetype i = 0; i < rows.size(); ++i) {
-        const PayrollRow &row = rows[i];
-        if (!IsWrittenRow(row))
+        if (!IsWrittenRow(rows, i))
             continue;
         out.field(u"D");
         // Grid row i + 1 is numbered i + 2: left-out rows leave a gap.
         out.lineNumberField(i + 2);
-        out.field(row.name);
-        out.field(row.card);
-        out.fieldWithoutBlanks(row.amount);
+        out.field(rows.name(i));
+        out.field(rows.card(i));
+        out.fieldWithoutBlanks(rows.amount(i));
         out.endLine();
     }
     // The grid's row count includes its header row: N data rows give N + 2.
     out.trailer(rows.size() + 2);
+}
+
+} // namespace
+
+qint64 PayrollFileSize(const SettingsRecord &settings, const PayrollHeader &header, const PayrollRows &rows)
+{
+    BankFileWriter headerLine;
+    WriteHeaderLine(headerLine, settings, header, QDateTime(QDate(2000, 1, 1), QTime(0, 0)));
+    qint64 size = headerLine.size() + BankFileWriter::kTrailerSize;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (IsWrittenRow(rows, i)) {
+            const QStringView amount = rows.amount(i);
+            size += 1 + BankFileWriter::kLineNumberSize + rows.name(i).size() + rows.card(i).size()
+                    + (amount.size() - amount.count(QLatin1Char(' '))) + BankFileWriter::lineOverhead(5);
+        }
+    }
+    return size;
+}
+
+QByteArray BuildPayrollFile(const SettingsRecord &settings, const PayrollHeader &header, const PayrollRows &rows,
+                            const QDateTime &moment)
+{
+    BankFileWriter out(PayrollFileSize(settings, header, rows));
+    WriteRegister(out, settings, header, rows, moment);
     return out.take();
+}
+
+bool WritePayrollFile(QIODevice &device, const SettingsRecord &settings, const PayrollHeader &header,
+                      const PayrollRows &rows, const QDateTime &moment)
+{
+    BankFileWriter out(device, 1 << 20);
+    WriteRegister(out, settings, header, rows, moment);
+    return out.finish();
 }
 
 namespace {
@@ -215,6 +244,7 @@ PayrollFileContents ReadPayrollFile(QByteArrayView bytes)
 
     PayrollFileContents contents;
     contents.rows.reserve(LineEnds(bytes));
+    QString amount;
     contents.firstLine = first.toString();
     contents.date = BankFileReader::field(first, 5).toString();
     contents.monthField = BankFileReader::field(first, 6).toString();
@@ -223,21 +253,24 @@ PayrollFileContents ReadPayrollFile(QByteArrayView bytes)
     for (QStringView line; reader.nextDetail(line);) {
         if (!line.isEmpty()) {
             const DetailFields f(line);
-            contents.rows.append({f.name.toString(), f.card.toString(), DecimalPoint(f.amount)});
+            contents.rows.append(f.name, f.card, DecimalPoint(f.amount, amount));
         }
     }
     return contents;
 }
 
-QList<PayrollRow> ImportPayrollText(QByteArrayView bytes)
+PayrollRows ImportPayrollText(QByteArrayView bytes)
 {
     // Counted first, so that the list is allocated once at its final size.
     qsizetype count = 0;
     ByteLines counting(bytes);
     for (QByteArrayView line; counting.next(line);)
         count += WithoutLeadingTabs(line).isEmpty() ? 0 : 1;
-    QList<PayrollRow> rows;
+    PayrollRows rows;
     rows.reserve(count);
+    QString nameBuffer;
+    QString cardBuffer;
+    QString amountBuffer;
 
     ByteLines lines(bytes);
     for (QByteArrayView line; lines.next(line);) {
@@ -249,15 +282,15 @@ QList<PayrollRow> ImportPayrollText(QByteArrayView bytes)
         const QByteArrayView name = nameEnd < 0 ? QByteArrayView() : line.first(nameEnd);
         const QByteArrayView remainder = line.sliced(std::min(name.size() + 1, line.size()));
         const qsizetype cardEnd = remainder.indexOf('\t');
-        PayrollRow row;
-        row.name = Cp1251::decode(name);
-        QByteArrayView amount = remainder;
+        QByteArrayView amountBytes = remainder;
+        QStringView cardText;
         if (cardEnd >= 0) {
-            row.card = ReplaceAll(Cp1251::decode(remainder.first(cardEnd)), kSpace, QString());
-            amount = remainder.sliced(cardEnd + 1);
+            cardText = Decoded(remainder.first(cardEnd), cardBuffer, true);
+            amountBytes = remainder.sliced(cardEnd + 1);
         }
-        row.amount = DecimalPoint(Cp1251::decode(amount));
-        rows.append(std::move(row));
+        Decoded(amountBytes, amountBuffer);
+        amountBuffer.replace(QLatin1Char(','), QLatin1Char('.'));
+        rows.append(Decoded(name, nameBuffer), cardText, amountBuffer);
     }
     return rows;
 }
@@ -305,10 +338,12 @@ QString PadRegisterNumberText(const QString &text)
     return QString::number(n).rightJustified(5, QLatin1Char('0'));
 }
 
-bool TableFilled(const QList<PayrollRow> &rows)
+bool TableFilled(const PayrollRows &rows)
 {
-    return std::all_of(rows.cbegin(), rows.cend(),
-                       [](const PayrollRow &r) { return !r.name.isEmpty() && !r.card.isEmpty(); });
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        if (rows.name(i).isEmpty() || rows.card(i).isEmpty())
+            return false;
+    return true;
 }
 
 bool HeaderComplete(const PayrollHeader &header)
@@ -322,28 +357,30 @@ bool HeaderComplete(const PayrollHeader &header)
             && header.monthIndex <= 11 && filled(header.year);
 }
 
-bool CardNumberValid(const QString &card)
+bool CardNumberValid(QStringView card)
 {
     return std::all_of(card.cbegin(), card.cend(),
                        [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
 }
 
-bool CardNumbersValid(const QList<PayrollRow> &rows)
+bool CardNumbersValid(const PayrollRows &rows)
 {
-    return std::all_of(rows.cbegin(), rows.cend(), [](const PayrollRow &r) { return CardNumberValid(r.card); });
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        if (!CardNumberValid(rows.card(i)))
+            return false;
+    return true;
 }
 
-QList<PayrollRow> ToPlainAmounts(QList<PayrollRow> rows)
+PayrollRows ToPlainAmounts(PayrollRows rows)
 {
-    for (PayrollRow &row : rows) {
-        if (row.amount.isEmpty()) {
-            row.amount = u"0.00"_s;
-            continue;
-        }
-        const Money value = Money::fromAmountText(row.amount);
-        if (!value.isPlainText(row.amount)) // most are plain already: no new string then
-            row.amount = value.toPlain();
-    }
+    rows.rewriteAmounts(0, rows.size() - 1, [](qsizetype, QStringView amount) -> std::optional<QString> {
+        if (amount.isEmpty())
+            return u"0.00"_s;
+        const Money value = Money::fromAmountText(amount);
+        if (value.isPlainText(amount)) // most are plain already: no new string then
+            return std::nullopt;
+        return value.toPlain();
+    });
     return rows;
 }
 

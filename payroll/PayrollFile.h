@@ -1,10 +1,11 @@
 #pragma once
 
 #include "common/BankFileReader.h"
-#include "payroll/PayrollRow.h"
+#include "payroll/PayrollRows.h"
 #include "settings/SettingsRecord.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -41,15 +42,20 @@ QString HeaderKeyText(const SettingsRecord &settings, const PayrollHeader &heade
 
 // A row goes into the file unless its name or card is empty or its amount
 // is exactly "0.00" (the same text in plain and display form).
-bool IsWrittenRow(const PayrollRow &row);
+bool IsWrittenRow(QStringView name, QStringView card, QStringView amount);
+inline bool IsWrittenRow(const PayrollRow &row) { return IsWrittenRow(row.name, row.card, row.amount); }
 
 // The size of the file BuildPayrollFile makes of these rows, without building it.
-qint64 PayrollFileSize(const SettingsRecord &settings, const PayrollHeader &header, const QList<PayrollRow> &rows);
+qint64 PayrollFileSize(const SettingsRecord &settings, const PayrollHeader &header, const PayrollRows &rows);
 
 // The whole file's bytes, trailer included. The rows' amounts may be in
 // plain or display form: they are written plain, without their blanks.
-QByteArray BuildPayrollFile(const SettingsRecord &settings, const PayrollHeader &header,
-                            const QList<PayrollRow> &rows, const QDateTime &moment);
+QByteArray BuildPayrollFile(const SettingsRecord &settings, const PayrollHeader &header, const PayrollRows &rows,
+                            const QDateTime &moment);
+// The same bytes, written to the device a piece at a time so that the
+// whole file is never held; false when a write fails.
+bool WritePayrollFile(QIODevice &device, const SettingsRecord &settings, const PayrollHeader &header,
+                      const PayrollRows &rows, const QDateTime &moment);
 
 // What the open command reads from a payroll file.
 struct PayrollFileContents
@@ -59,13 +65,13 @@ struct PayrollFileContents
     QString date;               // field 5
     QString monthField;         // field 6, as text
     QString year;               // field 7
-    QList<PayrollRow> rows;     // the detail lines, empty lines skipped
+    PayrollRows rows;           // the detail lines, empty lines skipped
 };
 // Throws UserError("Неверный формат файла!") when the first line fails its check.
 PayrollFileContents ReadPayrollFile(QByteArrayView bytes);
 
 // Rows of a TAB-separated text file: name, card (blanks dropped), amount.
-QList<PayrollRow> ImportPayrollText(QByteArrayView bytes);
+PayrollRows ImportPayrollText(QByteArrayView bytes);
 
 // --- Shared by the window and kardolist-cli -------------------------------
 
@@ -82,16 +88,16 @@ QString CannotReplaceMessage();    // "Не смог перезаписать ф
 QString PadRegisterNumberText(const QString &text);
 
 // Every row has a full name and a card number (true without rows).
-bool TableFilled(const QList<PayrollRow> &rows);
+bool TableFilled(const PayrollRows &rows);
 // Number and year without an unfilled place or "#", a date, a month.
 bool HeaderComplete(const PayrollHeader &header);
 // Only the digits 0 to 9; an empty card is good.
-bool CardNumberValid(const QString &card);
-bool CardNumbersValid(const QList<PayrollRow> &rows);
+bool CardNumberValid(QStringView card);
+bool CardNumbersValid(const PayrollRows &rows);
 
 // Amounts in the file's plain form; an empty amount becomes "0.00". Throws
 // the conversion error at the first amount that is not a number.
-QList<PayrollRow> ToPlainAmounts(QList<PayrollRow> rows);
+PayrollRows ToPlainAmounts(PayrollRows rows);
 
 // The month field of a header line as a whole number; nothing when it is not one.
 std::optional<int> ParseMonthField(const QString &field);

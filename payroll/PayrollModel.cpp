@@ -23,6 +23,17 @@ PayrollModel::PayrollModel(QObject *parent)
     rebuildCaches();
 }
 
+namespace {
+
+PayrollRows::Cell RowCell(int column)
+{
+    return column == PayrollModel::NameColumn ? PayrollRows::Name
+        : column == PayrollModel::CardColumn  ? PayrollRows::Card
+                                               : PayrollRows::Amount;
+}
+
+} // namespace
+
 QString PayrollModel::HeaderText(int column)
 {
     switch (column) {
@@ -81,26 +92,22 @@ QString PayrollModel::Cell(int column, int row) const
         return HeaderText(column);
     if (row < 0 || row > LastRow())
         return {};
-    const PayrollRow &r = at(row);
-    switch (column) {
-    case NumberColumn: return QString::number(row);
-    case NameColumn: return r.name;
-    case CardColumn: return r.card;
-    case AmountColumn: return r.amount;
-    }
-    return {};
+    if (column == NumberColumn)
+        return QString::number(row);
+    if (column < NameColumn || column > AmountColumn)
+        return {};
+    return cell(row, RowCell(column)).toString();
 }
 
 void PayrollModel::SetCell(int column, int row, const QString &text)
 {
     if (row < 1 || row > LastRow() || column < NameColumn || column > AmountColumn)
         return;
-    PayrollRow &r = at(row);
-    QString &cell = column == NameColumn ? r.name : column == CardColumn ? r.card : r.amount;
-    if (cell == text)
+    const PayrollRows::Cell which = RowCell(column);
+    if (cell(row, which) == text)
         return;
     forget(row);
-    cell = text;
+    m_rows.setCell(row - 1, which, text);
     remember(row);
     if (column == AmountColumn)
         markUnformatted(row);
@@ -108,7 +115,7 @@ void PayrollModel::SetCell(int column, int row, const QString &text)
     emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
 }
 
-void PayrollModel::setRows(QList<PayrollRow> rows)
+void PayrollModel::setRows(PayrollRows rows)
 {
     beginResetModel();
     m_rows = std::move(rows);
@@ -145,7 +152,7 @@ void PayrollModel::DeleteRow(int row)
     markFormatted(row);
     markFormatted(last);
     if (row != last) {
-        at(row) = std::move(at(last));
+        m_rows.setRow(row - 1, m_rows[last - 1]);
         remember(row);
         if (lastUnformatted)
             markUnformatted(row);
@@ -161,12 +168,15 @@ void PayrollModel::DeleteRow(int row)
 void PayrollModel::ClearRows()
 {
     const int last = LastRow();
+    PayrollRows empty;
+    empty.append(PayrollRow{});
     if (last > 1) {
         beginRemoveRows({}, 2, last);
-        m_rows.resize(1);
+        m_rows = empty;
         endRemoveRows();
+    } else {
+        m_rows = empty;
     }
-    m_rows[0] = PayrollRow{};
     rebuildCaches();
     emitRowChanged(1, 1);
 }
@@ -179,30 +189,37 @@ void PayrollModel::FormatAmounts()
         if (first > 0)
             emit dataChanged(index(first, AmountColumn), index(last, AmountColumn), {Qt::DisplayRole, Qt::EditRole});
     };
-    for (int row = m_firstUnformatted; m_unformattedCount > 0; ++row) {
-        if (!isUnformatted(row))
-            continue;
-        m_firstUnformatted = row;
-        QString &amount = at(row).amount;
-        if (amount.isEmpty()) {
-            amount = u"0.00"_s;
-        } else {
-            Money value;
-            try {
-                value = Money::fromAmountText(amount);
-            } catch (...) {
-                emitChanged();
-                throw;
-            }
-            // The value is unchanged, so the total and the bad sets are too;
-            // a text already in display form is kept as it is.
-            if (!value.isDisplayText(amount))
-                amount = value.toDisplay();
-        }
-        markFormatted(row);
-        if (first < 0)
-            first = row;
-        last = row;
+    // The last unformatted row bounds the walk: rows are only ever marked
+    // from m_firstUnformatted on.
+    int lastUnformatted = LastRow();
+    while (m_unformattedCount > 0 && lastUnformatted > 0 && !isUnformatted(lastUnformatted))
+        --lastUnformatted;
+    try {
+        m_rows.rewriteAmounts(m_firstUnformatted - 1, lastUnformatted - 1,
+                              [&](qsizetype index, QStringView amount) -> std::optional<QString> {
+                                  const int row = int(index + 1);
+                                  if (!isUnformatted(row))
+                                      return std::nullopt;
+                                  m_firstUnformatted = row;
+                                  std::optional<QString> text;
+                                  if (amount.isEmpty()) {
+                                      text = u"0.00"_s;
+                                  } else {
+                                      // The value is unchanged, so the total and the bad
+                                      // sets are too; a text already in display form is kept.
+                                      const Money value = Money::fromAmountText(amount);
+                                      if (!value.isDisplayText(amount))
+                                          text = value.toDisplay();
+                                  }
+                                  markFormatted(row);
+                                  if (first < 0)
+                                      first = row;
+                                  last = row;
+                                  return text;
+                              });
+    } catch (...) {
+        emitChanged();
+        throw;
     }
     m_firstUnformatted = std::numeric_limits<int>::max();
     emitChanged();
@@ -242,9 +259,8 @@ bool PayrollModel::AcceptsTyped(int column, int row, QChar c) const
 
 void PayrollModel::forget(int row)
 {
-    const PayrollRow &r = at(row);
     if (!m_badAmounts.erase(row)) {
-        if (auto m = Money::parseAmountText(r.amount))
+        if (auto m = Money::parseAmountText(cell(row, PayrollRows::Amount)))
             m_total -= m->tiyin();
     }
     m_badCards.erase(row);
@@ -252,8 +268,7 @@ void PayrollModel::forget(int row)
 
 void PayrollModel::remember(int row)
 {
-    const PayrollRow &r = at(row);
-    const QString &amount = r.amount;
+    const QStringView amount = cell(row, PayrollRows::Amount);
     // An empty or all-blank amount counts as 0 in the total.
     if (!std::all_of(amount.cbegin(), amount.cend(), [](QChar c) { return c == u' '; })) {
         if (auto m = Money::parseAmountText(amount))
@@ -261,7 +276,7 @@ void PayrollModel::remember(int row)
         else
             m_badAmounts.insert(row);
     }
-    if (!CardNumberValid(r.card))
+    if (!CardNumberValid(cell(row, PayrollRows::Card)))
         m_badCards.insert(row);
 }
 

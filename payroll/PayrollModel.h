@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/Money.h"
-#include "payroll/PayrollRow.h"
+#include "payroll/PayrollRows.h"
 
 #include <QAbstractTableModel>
 #include <QList>
@@ -44,9 +44,9 @@ public:
     void SetCell(int column, int row, const QString &text);
 
     // The data rows, first to last.
-    const QList<PayrollRow> &rows() const { return m_rows; }
-    // Replaces every row; an empty list leaves one empty row.
-    void setRows(QList<PayrollRow> rows);
+    const PayrollRows &rows() const { return m_rows; }
+    // Replaces every row; no rows leave one empty row.
+    void setRows(PayrollRows rows);
 
     // Appends an empty row and gives its index.
     int AddRow();
@@ -69,8 +69,7 @@ public:
     bool AcceptsTyped(int column, int row, QChar c) const;
 
 private:
-    PayrollRow &at(int row) { return m_rows[row - 1]; }
-    const PayrollRow &at(int row) const { return m_rows[row - 1]; }
+    QStringView cell(int row, PayrollRows::Cell cell) const { return m_rows.cell(row - 1, cell); }
     void forget(int row);   // drops a row's share of the caches
     void remember(int row); // adds it back from its current texts
     void rebuildCaches();
@@ -79,7 +78,7 @@ private:
     void markUnformatted(int row);
     void markFormatted(int row);
 
-    QList<PayrollRow> m_rows;
+    PayrollRows m_rows;
     // Per row (index 0 unused): amount text possibly not in display form. A
     // flag per row rather than a set, so that a load of 100k rows marks them
     // without a node each; the count and the lowest candidate row keep the

@@ -78,7 +78,7 @@ QStringList SplitWordsLine(const QString &words)
     return {words};
 }
 
-Printout LayOutPayroll(const QList<PayrollRow> &rows, const PayrollHeader &header, const SettingsRecord &settings)
+Printout LayOutPayroll(const PayrollRows &rows, const PayrollHeader &header, const SettingsRecord &settings)
 {
     // Every amount is read before anything is laid out, so a bad cell stops
     // the printout before a page exists.

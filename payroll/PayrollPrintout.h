@@ -4,7 +4,7 @@
 #include "common/print/PrintColumns.h"
 #include "common/print/Printout.h"
 #include "payroll/PayrollFile.h"
-#include "payroll/PayrollRow.h"
+#include "payroll/PayrollRows.h"
 #include "settings/SettingsRecord.h"
 
 #include <QList>
@@ -32,5 +32,5 @@ QStringList SplitWordsLine(const QString &words);
 // number throws before any page exists. The signature lines stand at 6100
 // and 6300 of the last page; a closing block that would reach them starts
 // the next page at 200.
-Printout LayOutPayroll(const QList<PayrollRow> &rows, const PayrollHeader &header,
+Printout LayOutPayroll(const PayrollRows &rows, const PayrollHeader &header,
                        const SettingsRecord &settings);

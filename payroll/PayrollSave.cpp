@@ -53,10 +53,10 @@ SaveOutcome SavePayroll(PayrollSaveRequest &request, const Clock &clock, const s
             return SaveOutcome::writeFailed(
                     u"Не могу создать папку \"%1\". %2"_s.arg(QDir::toNativeSeparators(folder), reason), false);
     }
-    const QByteArray bytes = BuildPayrollFile(settings, header, request.rows, clock.now());
-
+    const QDateTime moment = clock.now();
     const bool existed = QFileInfo::exists(path);
-    if (!WriteFileAtomically(path, bytes, &reason))
+    const auto write = [&](QIODevice &file) { return WritePayrollFile(file, settings, header, request.rows, moment); };
+    if (!WriteFileAtomically(path, write, &reason))
         return SaveOutcome::writeFailed(existed ? (CannotReplaceMessage() + u' ' + reason).trimmed()
                                                 : u"Cannot create file \"%1\". %2"_s.arg(path, reason),
                                         existed);

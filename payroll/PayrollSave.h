@@ -12,7 +12,7 @@ class Clock;
 struct PayrollSaveRequest
 {
     PayrollHeader header;     // the register number is padded on the way
-    QList<PayrollRow> rows;
+    PayrollRows rows;
     QString openedHeaderLine; // the first line of the file last opened, if any
 };
 

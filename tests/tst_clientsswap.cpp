@@ -86,7 +86,7 @@ void TestClientsSwap::swapKeepsBothWindows()
 
     m_payroll->model()->setRows({{u"Сотрудник"_s, u"8600123"_s, u"100.00"_s}});
     m_payroll->setModified(true);
-    const QList<PayrollRow> payrollRows = m_payroll->model()->rows();
+    const PayrollRows payrollRows = m_payroll->model()->rows();
 
     trigger(m_payroll, u"clientsAction"_s);
     QVERIFY(m_clients->isVisible());

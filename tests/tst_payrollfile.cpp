@@ -320,7 +320,7 @@ private slots:
         QFETCH(QString, amount);
         QFETCH(QString, result);
         QString plain;
-        const QString error = ErrorText([&] { plain = ToPlainAmounts({{u"А"_s, u"1"_s, amount}}).first().amount; });
+        const QString error = ErrorText([&] { plain = ToPlainAmounts({{u"А"_s, u"1"_s, amount}})[0].amount; });
         QCOMPARE(error.isEmpty() ? plain : error, result);
     }
 

@@ -71,7 +71,7 @@ void writeFile(const QString &path, const QByteArray &bytes)
 }
 
 // Rows as comparable text, so that a failure shows which cell differs.
-QStringList rowTexts(const QList<PayrollRow> &rows)
+QStringList rowTexts(const PayrollRows &rows)
 {
     QStringList out;
     for (const PayrollRow &r : rows)

@@ -8,7 +8,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-PrintJob RegisterJob(const QList<PayrollRow> &rows, const PayrollHeader &header)
+PrintJob RegisterJob(const PayrollRows &rows, const PayrollHeader &header)
 {
     return PrintJob(LayOutPayroll(rows, header, ReadSettingsRecord()),
                     u"Ведомость № "_s + header.registerNumber.trimmed());
@@ -16,12 +16,12 @@ PrintJob RegisterJob(const QList<PayrollRow> &rows, const PayrollHeader &header)
 
 } // namespace
 
-bool PrintPayroll(QWidget *parent, Dialogs &dialogs, const QList<PayrollRow> &rows, const PayrollHeader &header)
+bool PrintPayroll(QWidget *parent, Dialogs &dialogs, const PayrollRows &rows, const PayrollHeader &header)
 {
     return RegisterJob(rows, header).print(parent, dialogs);
 }
 
-void PreviewPayroll(QWidget *parent, Dialogs &dialogs, const QList<PayrollRow> &rows, const PayrollHeader &header)
+void PreviewPayroll(QWidget *parent, Dialogs &dialogs, const PayrollRows &rows, const PayrollHeader &header)
 {
     RegisterJob(rows, header).preview(parent, dialogs);
 }

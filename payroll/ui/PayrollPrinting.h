@@ -1,7 +1,7 @@
 #pragma once
 
 #include "payroll/PayrollFile.h"
-#include "payroll/PayrollRow.h"
+#include "payroll/PayrollRows.h"
 
 #include <QList>
 
@@ -15,7 +15,7 @@ class QWidget;
 
 // The printer dialog, then the register with the dialog's choices. False
 // when the dialog was cancelled.
-bool PrintPayroll(QWidget *parent, Dialogs &dialogs, const QList<PayrollRow> &rows, const PayrollHeader &header);
+bool PrintPayroll(QWidget *parent, Dialogs &dialogs, const PayrollRows &rows, const PayrollHeader &header);
 
 // The print preview, from which the register can be printed or saved as PDF.
-void PreviewPayroll(QWidget *parent, Dialogs &dialogs, const QList<PayrollRow> &rows, const PayrollHeader &header);
+void PreviewPayroll(QWidget *parent, Dialogs &dialogs, const PayrollRows &rows, const PayrollHeader &header);

@@ -286,9 +286,9 @@ void PayrollWindow::focusCheckedField(const SaveOutcome &outcome)
         return;
     }
     const bool badCards = outcome.message == BadDataMessage();
-    const QList<PayrollRow> &rows = m_model->rows();
+    const PayrollRows &rows = m_model->rows();
     for (int i = 0; i < rows.size(); ++i) {
-        const PayrollRow &r = rows[i];
+        const PayrollRow r = rows[i];
         int col = -1;
         qsizetype place = 0;
         if (badCards) {
@@ -318,7 +318,7 @@ void PayrollWindow::focusCheckedField(const SaveOutcome &outcome)
 void PayrollWindow::loadPayrollFile(const QString &path)
 {
     LoadProgress progress(this);
-    const QByteArray bytes = ReadPayrollFileBytes(path);
+    QByteArray bytes = ReadPayrollFileBytes(path);
     progress.step();
     PayrollFileContents contents;
     try {
@@ -328,6 +328,7 @@ void PayrollWindow::loadPayrollFile(const QString &path)
         m_dialogs.information(this, e.text());
         return;
     }
+    bytes = QByteArray(); // the rows hold it all now
     progress.step();
 
     m_openedHeaderLine = contents.firstLine;
@@ -354,7 +355,7 @@ void PayrollWindow::loadPayrollText(const QString &path)
         return;
     }
     progress.step();
-    QList<PayrollRow> rows = ::ImportPayrollText(bytes);
+    PayrollRows rows = ::ImportPayrollText(bytes);
     bytes = QByteArray();
     progress.step();
 
@@ -364,7 +365,7 @@ void PayrollWindow::loadPayrollText(const QString &path)
 
 // All rows in one go; an amount that is not a number then stops the load
 // with the rows in the grid and the register unsaved.
-void PayrollWindow::fillLoadedRows(QList<PayrollRow> rows, const std::function<void()> &formatted)
+void PayrollWindow::fillLoadedRows(PayrollRows rows, const std::function<void()> &formatted)
 {
     m_model->setRows(std::move(rows));
     m_modified = true;

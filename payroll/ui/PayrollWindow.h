@@ -109,7 +109,7 @@ private:
 
     void initialise();
     void openWithDialog(const QString &filter, void (PayrollWindow::*reader)(const QString &));
-    void fillLoadedRows(QList<PayrollRow> rows, const std::function<void()> &formatted);
+    void fillLoadedRows(PayrollRows rows, const std::function<void()> &formatted);
     void showLoadedRows();
     void setScrollPosition(int position);
     void showRow(int row);
