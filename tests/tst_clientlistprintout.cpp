@@ -143,7 +143,7 @@ void TestClientListPrintout::wholeList()
     QFETCH(QList<PrintItem>, table);
 
     const Printout printout = LayOutClientList(clients, Settings());
-    QCOMPARE(printout.items, Header() + table);
+    QCOMPARE(printout.items(), Header() + table);
     QCOMPARE(printout.pageCount, 1);
 }
 
@@ -182,9 +182,10 @@ void TestClientListPrintout::paging()
 
     const Printout printout = LayOutClientList(Clients(count), Settings());
     QCOMPARE(printout.pageCount, pages);
-    QCOMPARE(printout.items.size(), expected.size());
+    const QList<PrintItem> items = printout.items();
+    QCOMPARE(items.size(), expected.size());
     for (qsizetype i = 0; i < expected.size(); ++i)
-        QCOMPARE(printout.items[i], expected[i]);
+        QCOMPARE(items[i], expected[i]);
 }
 
 void TestClientListPrintout::rowColumns_data()
@@ -231,7 +232,7 @@ void TestClientListPrintout::rowColumns()
 
     QCOMPARE(line.size(), 96);
     const Printout printout = LayOutClientList({client}, Settings());
-    QCOMPARE(printout.items.value(6), (PrintItem{0, 350, 1000, line}));
+    QCOMPARE(printout.items().value(6), (PrintItem{0, 350, 1000, line}));
 }
 
 void TestClientListPrintout::pdfReadsBack()
