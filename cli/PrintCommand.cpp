@@ -16,6 +16,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -92,12 +93,13 @@ int RunPrint(const QStringList &args, QTextStream &out, QTextStream &err)
     }
 
     try {
-        const QByteArray bytes = ReadPayrollFileBytes(input);
+        QByteArray bytes = ReadPayrollFileBytes(input);
         const ClientListRules clientRules(QDate::currentDate().year());
         if (RulesForFile(input, bytes, {&PayrollFileRules(), &clientRules}) == &clientRules)
             return PrintClientList(bytes, pdf, out, err);
 
-        const PayrollFileContents contents = ReadPayrollFile(bytes);
+        // The file's bytes are let go once read: only the rows are printed.
+        const PayrollFileContents contents = ReadPayrollFile(std::exchange(bytes, QByteArray()));
         PayrollHeader header;
         header.registerNumber = contents.registerNumber;
         header.date = contents.date;
