@@ -103,6 +103,7 @@ private slots:
     void wholeList();
     void paging_data();
     void paging();
+    void pagesStandAlone();
     void rowColumns_data();
     void rowColumns();
     void pdfReadsBack();
@@ -186,6 +187,20 @@ void TestClientListPrintout::paging()
     QCOMPARE(items.size(), expected.size());
     for (qsizetype i = 0; i < expected.size(); ++i)
         QCOMPARE(items[i], expected[i]);
+}
+
+void TestClientListPrintout::pagesStandAlone()
+{
+    QList<ClientRecord> clients = Clients(112);
+    const Printout printout = LayOutClientList(clients, Settings());
+    const QList<PrintItem> inOrder = printout.items();
+    clients.clear(); // the printout keeps its own rows
+
+    QCOMPARE(printout.pageCount, 3);
+    QCOMPARE(printout.pageItems(2), (QList<PrintItem>{{2, 350, 200, kRule}}));
+    QCOMPARE(printout.pageItems(1) + printout.pageItems(2), inOrder.mid(6 + 52));
+    QCOMPARE(printout.pageItems(0), inOrder.first(6 + 52));
+    QVERIFY(printout.pageItems(3).isEmpty());
 }
 
 void TestClientListPrintout::rowColumns_data()

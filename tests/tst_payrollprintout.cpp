@@ -101,6 +101,9 @@ private slots:
     void rowColumns();
     void paging_data();
     void paging();
+    void pagesStandAlone_data();
+    void pagesStandAlone();
+    void noRowsPrintOneBlankRow();
     void wordsBreakAfterSum();
     void splitWords_data();
     void splitWords();
@@ -280,6 +283,44 @@ void TestPayrollPrintout::paging()
             QVERIFY2(ys[i] - ys[i - 1] >= 100, qPrintable(u"page %1, y %2"_s.arg(p + 1).arg(ys[i])));
         QVERIFY(p == 0 || ys.first() >= 200);
     }
+}
+
+void TestPayrollPrintout::pagesStandAlone_data()
+{
+    QTest::addColumn<int>("rows");
+    for (int rows : {49, 50, 51, 109, 110, 111})
+        QTest::addRow("%d", rows) << rows;
+}
+
+void TestPayrollPrintout::pagesStandAlone()
+{
+    QFETCH(int, rows);
+    QList<PayrollRow> register_ = Rows(rows);
+    const Printout printout = LayOutPayroll(register_, Header(), Settings());
+    const QList<PrintItem> inOrder = printout.items();
+
+    // The rows may change or go once laid out: the printout keeps its own.
+    register_[0].name = u"Другой"_s;
+    register_.clear();
+
+    // Asked last page first, each page holds exactly its own items.
+    QList<PrintItem> backwards;
+    for (int p = printout.pageCount - 1; p >= 0; --p) {
+        const QList<PrintItem> page = printout.pageItems(p);
+        QVERIFY(!page.isEmpty());
+        QVERIFY(std::all_of(page.cbegin(), page.cend(), [p](const PrintItem &item) { return item.page == p; }));
+        backwards = page + backwards;
+    }
+    QCOMPARE(backwards, inOrder);
+    QCOMPARE(RowItem(printout, 1).text.mid(7, 12), u"Сотрудник 1 "_s);
+    QVERIFY(printout.pageItems(printout.pageCount).isEmpty());
+}
+
+void TestPayrollPrintout::noRowsPrintOneBlankRow()
+{
+    const Printout printout = LayOutPayroll({}, Header(), Settings());
+    QCOMPARE(printout.pageCount, 1);
+    QCOMPARE(printout.items(), LayOutPayroll({PayrollRow{}}, Header(), Settings()).items());
 }
 
 void TestPayrollPrintout::wordsBreakAfterSum()
