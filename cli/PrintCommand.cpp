@@ -5,9 +5,6 @@
 #include "clients/ClientListPrintout.h"
 #include "clients/ClientListVerify.h"
 
-#include "common/AtomicFile.h"
-#include "common/Money.h"
-#include "common/TextRoutines.h"
 #include "common/UserError.h"
 #include "common/print/PrintoutRenderer.h"
 #include "payroll/PayrollFile.h"
@@ -17,6 +14,9 @@
 
 #include <QDate>
 #include <QFileInfo>
+
+#include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -32,19 +32,6 @@ bool SameFile(const QString &a, const QString &b)
     return first.absoluteFilePath() == second.absoluteFilePath();
 }
 
-// The rows as the window shows them after opening the file: amounts in
-// display form (an empty one as 0.00), and one empty row when there is none.
-PayrollRows DisplayRows(PayrollRows rows)
-{
-    if (rows.isEmpty())
-        rows.append(QString(), QString(), u"0.00");
-    rows.rewriteAmounts(0, rows.size() - 1, [](qsizetype, QStringView amount) -> std::optional<QString> {
-        const bool empty = amount.count(QLatin1Char(' ')) == amount.size();
-        return empty ? u"0.00"_s : Money::fromAmountText(amount).toDisplay();
-    });
-    return rows;
-}
-
 // Without the bank details the printout would show blank codes; and reading
 // would create an empty "settings.ini" as a side effect.
 SettingsRecord SettingsForPrinting()
@@ -54,14 +41,13 @@ SettingsRecord SettingsForPrinting()
     return ReadSettingsRecord();
 }
 
+// Streamed into the file page by page; the old file stays on any failure.
 void WritePdf(const Printout &printout, const QString &title, const QString &pdf)
 {
-    const QByteArray bytes = RenderPrintoutPdf(printout, title);
-    if (bytes.isEmpty())
-        throw UserError(u"Cannot create file \"%1\"."_s.arg(pdf));
     QString reason;
-    if (!WriteFileAtomically(pdf, bytes, &reason))
-        throw UserError(u"Cannot create file \"%1\". %2"_s.arg(pdf, reason));
+    if (!SavePrintoutPdf(pdf, printout, title, &reason))
+        throw UserError(reason.isEmpty() ? u"Cannot create file \"%1\"."_s.arg(pdf)
+                                         : u"Cannot create file \"%1\". %2"_s.arg(pdf, reason));
 }
 
 QString Pages(int count)
@@ -107,23 +93,25 @@ int RunPrint(const QStringList &args, QTextStream &out, QTextStream &err)
     }
 
     try {
-        const QByteArray bytes = ReadPayrollFileBytes(input);
+        QByteArray bytes = ReadPayrollFileBytes(input);
         const ClientListRules clientRules(QDate::currentDate().year());
         if (RulesForFile(input, bytes, {&PayrollFileRules(), &clientRules}) == &clientRules)
             return PrintClientList(bytes, pdf, out, err);
 
-        const PayrollFileContents contents = ReadPayrollFile(bytes);
+        // The file's bytes are let go once read: only the rows are printed.
+        const PayrollFileContents contents = ReadPayrollFile(std::exchange(bytes, QByteArray()));
         PayrollHeader header;
         header.registerNumber = contents.registerNumber;
         header.date = contents.date;
         header.year = contents.year;
         header.monthIndex = MonthIndexFromField(contents.monthField);
 
-        const PayrollRows rows = DisplayRows(contents.rows);
-        const Printout printout = LayOutPayroll(rows, header, SettingsForPrinting());
+        // Printed as the window shows the file after opening it: amounts in
+        // display form (an empty one as 0.00), one empty row when there is none.
+        const Printout printout = LayOutPayroll(contents.rows, header, SettingsForPrinting());
         WritePdf(printout, u"Ведомость № "_s + header.registerNumber.trimmed(), pdf);
-        out << pdf << ": " << rows.size() << (rows.size() == 1 ? " row, " : " rows, ") << Pages(printout.pageCount)
-            << "\n";
+        const qsizetype rows = std::max<qsizetype>(contents.rows.size(), 1);
+        out << pdf << ": " << rows << (rows == 1 ? " row, " : " rows, ") << Pages(printout.pageCount) << "\n";
         return 0;
     } catch (const UserError &e) {
         err << "kardolist-cli print: " << e.text() << "\n";

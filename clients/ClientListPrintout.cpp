@@ -46,22 +46,32 @@ QString PadInn(const QString &text)
 
 Printout LayOutClientList(const QList<ClientRecord> &clients, const SettingsRecord &settings)
 {
-    PrintoutBuilder out(clients.size() + 8);
-    out.draw(kLeft, 400, u"Филиал : "_s + settings.filialCode);
-    out.draw(kLeft, 500, u"Клиент : ["_s + settings.clientCode + u"] "_s + settings.clientName);
-    out.draw(kTitleX, 600, u"Данные о сотрудниках"_s);
-    out.draw(kLeft, 700, RuleLine());
-    out.draw(kLeft, 800, ColumnHeaderLine());
-    out.draw(kLeft, 900, RuleLine());
-
     // The table always shows at least one row, blank when there is no client.
-    static const ClientRecord blank;
-    const qsizetype count = std::max<qsizetype>(clients.size(), 1);
-    int y = kFirstRowY;
-    for (qsizetype i = 0; i < count; ++i) {
-        out.draw(kLeft, y, RowLine(i + 1, i < clients.size() ? clients[i] : blank));
-        y = out.lineBelow(y);
-    }
-    out.draw(kLeft, y, RuleLine());
-    return out.take();
+    const qsizetype rowCount = std::max<qsizetype>(clients.size(), 1);
+    const RowFlow flow(kFirstRowY);
+    const PrintPosition closing = flow.position(rowCount);
+
+    Printout printout;
+    printout.pageCount = closing.page + 1;
+    printout.pageItems = [clients, rowCount, settings, flow, closing](int page) {
+        QList<PrintItem> items;
+        auto draw = [&items, page](int x, int y, QString text) { items.append({page, x, y, std::move(text)}); };
+        if (page == 0) {
+            draw(kLeft, 400, u"Филиал : "_s + settings.filialCode);
+            draw(kLeft, 500, u"Клиент : ["_s + settings.clientCode + u"] "_s + settings.clientName);
+            draw(kTitleX, 600, u"Данные о сотрудниках"_s);
+            draw(kLeft, 700, RuleLine());
+            draw(kLeft, 800, ColumnHeaderLine());
+            draw(kLeft, 900, RuleLine());
+        }
+        const qsizetype end = std::min<qsizetype>(flow.firstRowOn(page + 1), rowCount);
+        for (qsizetype i = flow.firstRowOn(page); i < end; ++i) {
+            const ClientRecord client = i < clients.size() ? clients[i] : ClientRecord();
+            draw(kLeft, flow.position(i).y, RowLine(i + 1, client));
+        }
+        if (page == closing.page)
+            draw(kLeft, closing.y, RuleLine());
+        return items;
+    };
+    return printout;
 }

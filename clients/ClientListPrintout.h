@@ -16,8 +16,8 @@ QString PadBirthDate(const QString &text);   // 16
 QString PadPassport(const QString &text);    // 15
 QString PadInn(const QString &text);         // 13
 
-// The whole list: the bank details as stored, the title and the column
-// header on page 1, one row line per client numbered by its position, and
-// the closing rule. An empty list prints one row numbered 1 with blank
-// columns.
+// The whole list, each page laid out when it is asked for: the bank details
+// as stored, the title and the column header on page 1, one row line per
+// client numbered by its position, and the closing rule. An empty list
+// prints one row numbered 1 with blank columns.
 Printout LayOutClientList(const QList<ClientRecord> &clients, const SettingsRecord &settings);

@@ -3,6 +3,7 @@
 #include "common/TextRoutines.h"
 #include "payroll/AmountInWords.h"
 
+#include <algorithm>
 #include <array>
 
 using namespace Qt::StringLiterals;
@@ -27,9 +28,9 @@ QString ColumnHeaderLine()
 }
 
 // An empty cell counts as 0.00, as in the total.
-Money CellAmount(const QString &amountText)
+Money CellAmount(QStringView amountText)
 {
-    if (ReplaceAll(amountText, u" "_s, QString()).isEmpty())
+    if (amountText.count(u' ') == amountText.size())
         return Money();
     return Money::fromAmountText(amountText);
 }
@@ -80,52 +81,56 @@ QStringList SplitWordsLine(const QString &words)
 
 Printout LayOutPayroll(const PayrollRows &rows, const PayrollHeader &header, const SettingsRecord &settings)
 {
-    // Every amount is read before anything is laid out, so a bad cell stops
-    // the printout before a page exists.
-    QList<Money> amounts;
-    amounts.reserve(rows.size());
+    // Every amount is read before any page exists, so a bad cell stops the
+    // printout first. Nothing is kept per row: a page reads its rows again.
     Money total;
-    for (const PayrollRow &row : rows) {
-        amounts.append(CellAmount(row.amount));
-        total += amounts.last();
-    }
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        total += CellAmount(rows.amount(i));
     const QStringList words = SplitWordsLine(AmountInWords(total));
 
-    PrintoutBuilder out(rows.size() + 16);
-    auto draw = [&out](int x, int y, QString text) { out.draw(x, y, std::move(text)); };
-
-    draw(350, 400, u"Филиал : "_s + settings.filialCode);
-    draw(350, 500, u"Клиент : ["_s + settings.clientCode + u"] "_s + settings.clientName);
-    draw(1800, 600, u"ВЕДОМОСТЬ № "_s + header.registerNumber);
-    draw(1800, 700, u"oт "_s + header.date); // Latin "o": the printed form has always had it
-    draw(1400, 800, u"на зачисление заработной платы за "_s + MonthName(header.monthIndex) + u' ' + header.year
-                        + u" г."_s);
-    draw(kLeft, 900, RuleLine());
-    draw(kLeft, 1000, ColumnHeaderLine());
-    draw(kLeft, 1100, RuleLine());
-
-    int y = kFirstRowY;
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        draw(kLeft, y, RowLine(i + 1, rows[i], amounts[i]));
-        y = out.lineBelow(y);
-    }
+    // The table always shows at least one row, blank when there is none.
+    const qsizetype rowCount = std::max<qsizetype>(rows.size(), 1);
+    const RowFlow flow(kFirstRowY);
     // The closing block (rule, total, words) must stay clear of the
     // signature lines: when it would reach them it starts the next page.
-    const int blockLastY = y + int(1 + words.size()) * kLineStep;
-    if (blockLastY >= kFirstSignatureY) {
-        out.newPage();
-        y = PrintoutPage::kNextPageTopY;
-    }
-    draw(kLeft, y, RuleLine());
-    y += kLineStep;
-    draw(kLeft, y, PadTotal(total));
-    draw(kLeft, y + kLineStep, words[0]);
-    if (words.size() > 1)
-        draw(kLeft, y + 2 * kLineStep, words[1]);
+    PrintPosition closing = flow.position(rowCount);
+    if (closing.y + int(1 + words.size()) * kLineStep >= kFirstSignatureY)
+        closing = {closing.page + 1, PrintoutPage::kNextPageTopY};
 
-    draw(kLeft, kFirstSignatureY,
-         u"Руководитель__________________________________________________________________________________"_s);
-    draw(kLeft, kSecondSignatureY,
-         u"Глав. бухгалтер_______________________________________________________________________________"_s);
-    return out.take();
+    Printout printout;
+    printout.pageCount = closing.page + 1;
+    printout.pageItems = [rows, rowCount, header, settings, total, words, flow, closing](int page) {
+        QList<PrintItem> items;
+        auto draw = [&items, page](int x, int y, QString text) { items.append({page, x, y, std::move(text)}); };
+        if (page == 0) {
+            draw(350, 400, u"Филиал : "_s + settings.filialCode);
+            draw(350, 500, u"Клиент : ["_s + settings.clientCode + u"] "_s + settings.clientName);
+            draw(1800, 600, u"ВЕДОМОСТЬ № "_s + header.registerNumber);
+            draw(1800, 700, u"oт "_s + header.date); // Latin "o": the printed form has always had it
+            draw(1400, 800, u"на зачисление заработной платы за "_s + MonthName(header.monthIndex) + u' '
+                                + header.year + u" г."_s);
+            draw(kLeft, 900, RuleLine());
+            draw(kLeft, 1000, ColumnHeaderLine());
+            draw(kLeft, 1100, RuleLine());
+        }
+        const qsizetype end = std::min<qsizetype>(flow.firstRowOn(page + 1), rowCount);
+        for (qsizetype i = flow.firstRowOn(page); i < end; ++i) {
+            const PayrollRow row = i < rows.size() ? rows[i] : PayrollRow();
+            draw(kLeft, flow.position(i).y, RowLine(i + 1, row, CellAmount(row.amount)));
+        }
+        if (page != closing.page)
+            return items;
+        draw(kLeft, closing.y, RuleLine());
+        const int totalY = closing.y + kLineStep;
+        draw(kLeft, totalY, PadTotal(total));
+        draw(kLeft, totalY + kLineStep, words[0]);
+        if (words.size() > 1)
+            draw(kLeft, totalY + 2 * kLineStep, words[1]);
+        draw(kLeft, kFirstSignatureY,
+             u"Руководитель__________________________________________________________________________________"_s);
+        draw(kLeft, kSecondSignatureY,
+             u"Глав. бухгалтер_______________________________________________________________________________"_s);
+        return items;
+    };
+    return printout;
 }

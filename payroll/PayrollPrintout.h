@@ -28,9 +28,10 @@ QString MonthName(int monthIndex);
 // ends the first line); one line when short or when there is none.
 QStringList SplitWordsLine(const QString &words);
 
-// The whole register. Every amount is read first, so a cell that is not a
-// number throws before any page exists. The signature lines stand at 6100
-// and 6300 of the last page; a closing block that would reach them starts
-// the next page at 200.
+// The whole register, each page laid out when it is asked for. Every amount
+// is read first, so a cell that is not a number throws before any page
+// exists. No rows print one blank row. The signature lines stand at 6100 and
+// 6300 of the last page; a closing block that would reach them starts the
+// next page at 200. The rows are read only by index and as values.
 Printout LayOutPayroll(const PayrollRows &rows, const PayrollHeader &header,
                        const SettingsRecord &settings);

@@ -5,12 +5,17 @@
 #include "payroll/PayrollVerify.h"
 #include "settings/SettingsRecord.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(PayrollRow)
 
 namespace {
 
@@ -148,6 +153,71 @@ private slots:
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(!QFileInfo::exists(SaveFolder()));
         QCOMPARE(QFileInfo::exists(SettingsFileName()), !branch.isEmpty());
+    }
+
+    // The PDF replaces OUT.pdf only when whole: a refused register or an
+    // unwritable path leaves the old file.
+    void printsARegister_data()
+    {
+        QTest::addColumn<QList<PayrollRow>>("rows");
+        QTest::addColumn<QByteArray>("badAmount"); // replaces 1000.00 in the file
+        QTest::addColumn<QString>("pdf");
+        QTest::addColumn<QString>("report");       // stdout, or a part of stderr on failure
+        QTest::addColumn<QStringList>("lines");
+
+        const QList<PayrollRow> rows{{u"Петров Пётр"_s, u"8600123456789012"_s, u"1000.00"_s},
+                                     {u"Сидоров"_s, u"8600000000000002"_s, u"0.75"_s}};
+        QTest::newRow("two rows") << rows << QByteArray() << u"out.pdf"_s << u"out.pdf: 2 rows, 1 page\n"_s
+                                  << QStringList{u"|1 | Петров Пётр |8600123456789012 | 1 000.00|"_s,
+                                                 u"|2 | Сидоров |8600000000000002 | 0.75|"_s, u"ИТОГО: 1 000.75"_s};
+        QTest::newRow("no rows") << QList<PayrollRow>() << QByteArray() << u"out.pdf"_s
+                                 << u"out.pdf: 1 row, 1 page\n"_s
+                                 << QStringList{u"|1 | | | 0.00|"_s, u"ИТОГО: 0.00"_s};
+        QTest::newRow("amount not a number") << rows << QByteArray("10x0.00") << u"out.pdf"_s
+                                             << u"'10x0.00' is not a valid floating point value"_s << QStringList();
+        QTest::newRow("folder missing") << rows << QByteArray() << u"missing/out.pdf"_s
+                                        << u"Cannot create file \"missing/out.pdf\""_s << QStringList();
+    }
+    void printsARegister()
+    {
+        QFETCH(QList<PayrollRow>, rows);
+        QFETCH(QByteArray, badAmount);
+        QFETCH(QString, pdf);
+        QFETCH(QString, report);
+        QFETCH(QStringList, lines);
+
+        QByteArray bytes = BuildPayrollFile(ReadSettingsRecord(), {u"00007"_s, u"08.12.2026"_s, 2, u"2026"_s}, rows,
+                                            QDateTime::currentDateTime());
+        if (!badAmount.isEmpty())
+            bytes.replace("1000.00", badAmount);
+        QFile reg(u"reg"_s);
+        QVERIFY(reg.open(QIODevice::WriteOnly) && reg.write(bytes) == bytes.size());
+        reg.close();
+        QFile old(u"out.pdf"_s);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+
+        const CliRun run = RunCli({u"print"_s, u"reg"_s, u"--pdf"_s, pdf});
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        const QByteArray written = old.readAll();
+        if (lines.isEmpty()) {
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY2(run.err.contains(report), qPrintable(run.err));
+            QCOMPARE(written, QByteArray("old"));
+            QCOMPARE(QDir::current().entryList(QDir::Files | QDir::Hidden).filter(u"out"_s), QStringList{u"out.pdf"_s});
+            return;
+        }
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(run.out, report);
+        QVERIFY(written.startsWith("%PDF"));
+        if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
+            QSKIP("pdftotext is not installed");
+        QProcess pdftotext;
+        pdftotext.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
+        QVERIFY(pdftotext.waitForFinished(30000));
+        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+        for (const QString &line : lines)
+            QVERIFY2(text.contains(line), qPrintable(line));
     }
 
     void verifiesFiles_data()

@@ -103,6 +103,7 @@ private slots:
     void wholeList();
     void paging_data();
     void paging();
+    void pagesStandAlone();
     void rowColumns_data();
     void rowColumns();
     void pdfReadsBack();
@@ -143,7 +144,7 @@ void TestClientListPrintout::wholeList()
     QFETCH(QList<PrintItem>, table);
 
     const Printout printout = LayOutClientList(clients, Settings());
-    QCOMPARE(printout.items, Header() + table);
+    QCOMPARE(printout.items(), Header() + table);
     QCOMPARE(printout.pageCount, 1);
 }
 
@@ -182,9 +183,24 @@ void TestClientListPrintout::paging()
 
     const Printout printout = LayOutClientList(Clients(count), Settings());
     QCOMPARE(printout.pageCount, pages);
-    QCOMPARE(printout.items.size(), expected.size());
+    const QList<PrintItem> items = printout.items();
+    QCOMPARE(items.size(), expected.size());
     for (qsizetype i = 0; i < expected.size(); ++i)
-        QCOMPARE(printout.items[i], expected[i]);
+        QCOMPARE(items[i], expected[i]);
+}
+
+void TestClientListPrintout::pagesStandAlone()
+{
+    QList<ClientRecord> clients = Clients(112);
+    const Printout printout = LayOutClientList(clients, Settings());
+    const QList<PrintItem> inOrder = printout.items();
+    clients.clear(); // the printout keeps its own rows
+
+    QCOMPARE(printout.pageCount, 3);
+    QCOMPARE(printout.pageItems(2), (QList<PrintItem>{{2, 350, 200, kRule}}));
+    QCOMPARE(printout.pageItems(1) + printout.pageItems(2), inOrder.mid(6 + 52));
+    QCOMPARE(printout.pageItems(0), inOrder.first(6 + 52));
+    QVERIFY(printout.pageItems(3).isEmpty());
 }
 
 void TestClientListPrintout::rowColumns_data()
@@ -231,7 +247,7 @@ void TestClientListPrintout::rowColumns()
 
     QCOMPARE(line.size(), 96);
     const Printout printout = LayOutClientList({client}, Settings());
-    QCOMPARE(printout.items.value(6), (PrintItem{0, 350, 1000, line}));
+    QCOMPARE(printout.items().value(6), (PrintItem{0, 350, 1000, line}));
 }
 
 void TestClientListPrintout::pdfReadsBack()

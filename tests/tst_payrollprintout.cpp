@@ -52,7 +52,7 @@ QList<PayrollRow> Rows(int n)
 PrintItem RowItem(const Printout &printout, int number)
 {
     const QString prefix = u'|' + PadRowNumber(number) + u'|';
-    for (const PrintItem &item : printout.items)
+    for (const PrintItem &item : printout.items())
         if (item.text.startsWith(prefix))
             return item;
     return {};
@@ -101,6 +101,9 @@ private slots:
     void rowColumns();
     void paging_data();
     void paging();
+    void pagesStandAlone_data();
+    void pagesStandAlone();
+    void noRowsPrintOneBlankRow();
     void wordsBreakAfterSum();
     void splitWords_data();
     void splitWords();
@@ -145,9 +148,9 @@ void TestPayrollPrintout::oneRowRegister()
         {0, 350, 6100, kDirector},
         {0, 350, 6300, kAccountant},
     };
-    QCOMPARE(printout.items, expected);
+    QCOMPARE(printout.items(), expected);
     QCOMPARE(printout.pageCount, 1);
-    QCOMPARE(printout.items[3].text[0], QLatin1Char('o'));
+    QCOMPARE(printout.items()[3].text[0], QLatin1Char('o'));
 }
 
 void TestPayrollPrintout::rowColumns_data()
@@ -265,12 +268,13 @@ void TestPayrollPrintout::paging()
         closing.append({rulePage, 350, ruleY + 200 + int(i) * 100, words[i]});
     closing.append({pages - 1, 350, 6100, kDirector});
     closing.append({pages - 1, 350, 6300, kAccountant});
-    QCOMPARE(printout.items.mid(printout.items.size() - closing.size()), closing);
+    const QList<PrintItem> items = printout.items();
+    QCOMPARE(items.mid(items.size() - closing.size()), closing);
 
     // Nothing overprints: on every page the lines stand at least one line apart.
     for (int p = 0; p < pages; ++p) {
         QList<int> ys;
-        for (const PrintItem &item : printout.items)
+        for (const PrintItem &item : items)
             if (item.page == p)
                 ys.append(item.y);
         QVERIFY(!ys.isEmpty());
@@ -281,16 +285,55 @@ void TestPayrollPrintout::paging()
     }
 }
 
+void TestPayrollPrintout::pagesStandAlone_data()
+{
+    QTest::addColumn<int>("rows");
+    for (int rows : {49, 50, 51, 109, 110, 111})
+        QTest::addRow("%d", rows) << rows;
+}
+
+void TestPayrollPrintout::pagesStandAlone()
+{
+    QFETCH(int, rows);
+    QList<PayrollRow> register_ = Rows(rows);
+    const Printout printout = LayOutPayroll(register_, Header(), Settings());
+    const QList<PrintItem> inOrder = printout.items();
+
+    // The rows may change or go once laid out: the printout keeps its own.
+    register_[0].name = u"Другой"_s;
+    register_.clear();
+
+    // Asked last page first, each page holds exactly its own items.
+    QList<PrintItem> backwards;
+    for (int p = printout.pageCount - 1; p >= 0; --p) {
+        const QList<PrintItem> page = printout.pageItems(p);
+        QVERIFY(!page.isEmpty());
+        QVERIFY(std::all_of(page.cbegin(), page.cend(), [p](const PrintItem &item) { return item.page == p; }));
+        backwards = page + backwards;
+    }
+    QCOMPARE(backwards, inOrder);
+    QCOMPARE(RowItem(printout, 1).text.mid(7, 12), u"Сотрудник 1 "_s);
+    QVERIFY(printout.pageItems(printout.pageCount).isEmpty());
+}
+
+void TestPayrollPrintout::noRowsPrintOneBlankRow()
+{
+    const Printout printout = LayOutPayroll({}, Header(), Settings());
+    QCOMPARE(printout.pageCount, 1);
+    QCOMPARE(printout.items(), LayOutPayroll({PayrollRow{}}, Header(), Settings()).items());
+}
+
 void TestPayrollPrintout::wordsBreakAfterSum()
 {
     // 1234567.89: 79 characters, the first space from position 70 follows "сум".
     const Printout printout = LayOutPayroll({{u"А"_s, u"1"_s, u"1 000 000.00"_s}, {u"Б"_s, u"2"_s, u"234567.89"_s}},
                                            Header(), Settings());
-    const qsizetype n = printout.items.size();
-    QCOMPARE(printout.items[n - 5].text, PadTotal(Money::fromTiyin(123456789)));
-    QCOMPARE(printout.items[n - 4], (PrintItem{0, 350, 1600,
+    const QList<PrintItem> items = printout.items();
+    const qsizetype n = items.size();
+    QCOMPARE(items[n - 5].text, PadTotal(Money::fromTiyin(123456789)));
+    QCOMPARE(items[n - 4], (PrintItem{0, 350, 1600,
         u"Один миллион двести тридцать четыре тысячи пятьсот шестьдесят семь сум "_s}));
-    QCOMPARE(printout.items[n - 3], (PrintItem{0, 350, 1700, u"89 тийин"_s}));
+    QCOMPARE(items[n - 3], (PrintItem{0, 350, 1700, u"89 тийин"_s}));
 }
 
 void TestPayrollPrintout::splitWords_data()

@@ -1,34 +1,36 @@
 #include "common/print/Printout.h"
 
-#include <utility>
+using namespace PrintoutPage;
 
-PrintoutBuilder::PrintoutBuilder(qsizetype expectedItems)
+namespace {
+
+constexpr int kRowsPerPage = (kPageBreakStep - kNextPageTopY) / kLineStep;
+
+} // namespace
+
+QList<PrintItem> Printout::items() const
 {
-    m_printout.items.reserve(expectedItems);
+    QList<PrintItem> all;
+    for (int p = 0; p < pageCount; ++p)
+        all += pageItems(p);
+    return all;
 }
 
-void PrintoutBuilder::draw(int x, int y, QString text)
+RowFlow::RowFlow(int firstY)
+    : m_firstY(firstY), m_rowsOnFirstPage((kPageBreakStep - firstY) / kLineStep)
 {
-    m_printout.items.append({m_page, x, y, std::move(text)});
+    Q_ASSERT(firstY % kLineStep == 0 && firstY > 0 && firstY < kPageBreakStep);
 }
 
-void PrintoutBuilder::newPage()
+PrintPosition RowFlow::position(qint64 index) const
 {
-    ++m_page;
+    if (index < m_rowsOnFirstPage)
+        return {0, m_firstY + int(index) * kLineStep};
+    const qint64 further = index - m_rowsOnFirstPage;
+    return {int(1 + further / kRowsPerPage), kNextPageTopY + int(further % kRowsPerPage) * kLineStep};
 }
 
-int PrintoutBuilder::lineBelow(int y)
+qint64 RowFlow::firstRowOn(int page) const
 {
-    y += PrintoutPage::kLineStep;
-    if (y % PrintoutPage::kPageBreakStep != 0)
-        return y;
-    newPage();
-    return PrintoutPage::kNextPageTopY;
-}
-
-Printout PrintoutBuilder::take()
-{
-    m_printout.pageCount = m_page + 1;
-    m_page = 0;
-    return std::exchange(m_printout, Printout());
+    return page <= 0 ? 0 : m_rowsOnFirstPage + qint64(page - 1) * kRowsPerPage;
 }

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // A printed document as lines of text at fixed positions, in the units of a
 // portrait A4 page at 600 dpi. Pure: no painter, no printer.
 
@@ -16,10 +18,15 @@ struct PrintItem
     friend bool operator==(const PrintItem &, const PrintItem &) = default;
 };
 
+// The page count is known up front; a page's items are made only when that
+// page is asked for, so a long document never holds more than one page.
 struct Printout
 {
-    QList<PrintItem> items;   // in page order
     int pageCount = 0;
+    std::function<QList<PrintItem>(int page)> pageItems;   // in drawing order
+
+    // Every page's items in page order: for small documents and checks.
+    QList<PrintItem> items() const;
 };
 
 namespace PrintoutPage {
@@ -36,21 +43,27 @@ inline constexpr int kPageBreakStep = 6200;
 inline constexpr int kNextPageTopY = 200;
 } // namespace PrintoutPage
 
-// Collects the items page by page.
-class PrintoutBuilder
+struct PrintPosition
+{
+    int page = 0;
+    int y = 0;
+};
+
+// Where the rows of a table stand when the first starts at firstY of page 0
+// and each further one a line below, breaking pages as PrintoutPage says.
+// Pure arithmetic, so any page can be laid out without the rows before it.
+class RowFlow
 {
 public:
-    explicit PrintoutBuilder(qsizetype expectedItems = 0);
+    explicit RowFlow(int firstY);
 
-    void draw(int x, int y, QString text);   // on the current page
-    void newPage();
-    // The line below y, on the next page when y + one line reaches a
-    // page break.
-    int lineBelow(int y);
-    int page() const { return m_page; }
-    Printout take();
+    // Where row index (from 0) starts; index == the row count gives the line
+    // below the last row, on the next page when that row ended one.
+    PrintPosition position(qint64 index) const;
+    // The first row index that stands on page (the page may hold none).
+    qint64 firstRowOn(int page) const;
 
 private:
-    Printout m_printout;
-    int m_page = 0;
+    int m_firstY;
+    int m_rowsOnFirstPage;
 };

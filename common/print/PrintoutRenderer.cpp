@@ -6,6 +6,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 #include <algorithm>
 
@@ -25,13 +26,6 @@ bool RenderPrintout(QPagedPaintDevice &device, const Printout &printout, const Q
     if (order.isEmpty())
         for (int p = 0; p < printout.pageCount; ++p)
             order.append(p);
-
-    // Items are in page order: one index range per page.
-    QList<qsizetype> pageStart(printout.pageCount + 1, printout.items.size());
-    for (qsizetype i = printout.items.size() - 1; i >= 0; --i)
-        pageStart[printout.items[i].page] = i;
-    for (int p = printout.pageCount - 1; p >= 0; --p)
-        pageStart[p] = std::min(pageStart[p], pageStart[p + 1]);
 
     QPainter painter;
     if (!painter.begin(&device))
@@ -61,28 +55,50 @@ bool RenderPrintout(QPagedPaintDevice &device, const Printout &printout, const Q
         const int p = order[n];
         if (p < 0 || p >= printout.pageCount)
             continue;
-        for (qsizetype i = pageStart[p]; i < pageStart[p + 1]; ++i) {
-            const PrintItem &item = printout.items[i];
+        for (const PrintItem &item : printout.pageItems(p))
             painter.drawText(QPointF(item.x, item.y + ascent), item.text);
-        }
     }
     painter.end();
     return true;
 }
 
+bool RenderPrintoutPdf(QIODevice &device, const Printout &printout, const QString &title)
+{
+    QPdfWriter writer(&device);
+    writer.setResolution(PrintoutPage::kDpi);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("Кардолист"));
+    return RenderPrintout(writer, printout);
+}
+
 QByteArray RenderPrintoutPdf(const Printout &printout, const QString &title)
 {
     QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter writer(&buffer);
-        writer.setResolution(PrintoutPage::kDpi);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-        writer.setTitle(title);
-        writer.setCreator(QStringLiteral("Кардолист"));
-        if (!RenderPrintout(writer, printout))
-            return QByteArray();
-    }
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!RenderPrintoutPdf(buffer, printout, title))
+        return QByteArray();
     return bytes;
+}
+
+bool SavePrintoutPdf(const QString &path, const Printout &printout, const QString &title, QString *errorString)
+{
+    QSaveFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly);
+    if (ok && !RenderPrintoutPdf(file, printout, title)) {
+        file.cancelWriting();
+        if (errorString)
+            *errorString = QString();
+        return false;
+    }
+    // The explicit flush catches a failed write of the last buffered bytes,
+    // which commit would not see.
+    ok = ok && file.flush() && file.commit();
+    if (!ok) {
+        if (errorString)
+            *errorString = file.errorString();
+        file.cancelWriting();
+    }
+    return ok;
 }

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class QIODevice;
 class QPagedPaintDevice;
 
 // "Courier New" 9 pt, sized in the 600-dpi units of the layout so that it
@@ -23,5 +24,16 @@ QFont PrintoutFont();
 bool RenderPrintout(QPagedPaintDevice &device, const Printout &printout, const QList<int> &pages = {},
                     const std::function<bool(int, int)> &pageStarting = {});
 
-// The printout as a PDF document: A4 portrait, 600 dpi, no margins.
+// The printout as a PDF document: A4 portrait, 600 dpi, no margins. Pages
+// go to the open device as they are drawn; false when the writer cannot
+// begin.
+bool RenderPrintoutPdf(QIODevice &device, const Printout &printout, const QString &title = QString());
+// The same document in memory, for small printouts; empty on failure.
 QByteArray RenderPrintoutPdf(const Printout &printout, const QString &title = QString());
+
+// The PDF streamed into the file at path, which it replaces only when whole:
+// on any failure, a page that throws included, the old file stays as it was.
+// On failure errorString gets the system's reason (empty when the writer
+// could not begin).
+bool SavePrintoutPdf(const QString &path, const Printout &printout, const QString &title,
+                     QString *errorString = nullptr);
