@@ -11,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    QList<PayrollRow> rows = ImportPayrollText(bytes);
+    PayrollRows rows = ImportPayrollText(bytes);
     for (const PayrollRow &row : rows) {
         if (row.card.contains(u' ') || row.name.contains(u'\t') || row.card.contains(u'\t')
             || row.amount.contains(u','))

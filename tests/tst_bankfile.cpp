@@ -31,6 +31,41 @@ QByteArray ClientListShape(int details)
     return out.take();
 }
 
+// Takes the first `room` bytes, then refuses, as a full disk does.
+class FillingDevice : public QIODevice
+{
+public:
+    explicit FillingDevice(qint64 room) : m_room(room) { open(QIODevice::WriteOnly); }
+    QByteArray written;
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        const qint64 n = std::min(size, m_room - written.size());
+        if (n <= 0)
+            return -1;
+        written.append(data, n);
+        return n;
+    }
+
+private:
+    qint64 m_room;
+};
+
+void WriteDetails(BankFileWriter &out, int details)
+{
+    out.field(u"H");
+    out.endLine();
+    for (int d = 0; d < details; ++d) {
+        out.field(u"D");
+        out.lineNumberField(d + 2);
+        out.field(u"Жанна %1"_s.arg(d));
+        out.endLine();
+    }
+    out.trailer(details + 2);
+}
+
 QStringList Walk(const QByteArray &bytes, QString *trailer = nullptr)
 {
     BankFileReader reader(bytes, [](QStringView first) { return first.startsWith(u'H'); }, u"bad"_s);
@@ -84,6 +119,35 @@ private slots:
         const QByteArray bytes = small.take();
         QCOMPARE(bytes, large.take());
         QVERIFY(bytes.contains("\t1234567.50\t\r\nT\t0000000003\t"));
+    }
+
+    // Handed to a device a piece at a time, the file is the same bytes; a
+    // device that stops taking them makes the writer say so.
+    void writesToDeviceInPieces_data()
+    {
+        QTest::addColumn<qsizetype>("chunk");
+        QTest::addColumn<qint64>("room");
+        QTest::newRow("a line at a time") << qsizetype(1) << qint64(1 << 30);
+        QTest::newRow("some lines at a time") << qsizetype(1000) << qint64(1 << 30);
+        QTest::newRow("all at the end") << qsizetype(1 << 20) << qint64(1 << 30);
+        QTest::newRow("full early") << qsizetype(1000) << qint64(5000);
+        QTest::newRow("full at the end") << qsizetype(1 << 20) << qint64(5000);
+    }
+    void writesToDeviceInPieces()
+    {
+        QFETCH(qsizetype, chunk);
+        QFETCH(qint64, room);
+        BankFileWriter whole;
+        WriteDetails(whole, 500);
+        const QByteArray expected = whole.take();
+
+        FillingDevice device(room);
+        BankFileWriter pieces(device, chunk);
+        WriteDetails(pieces, 500);
+        const bool fits = room >= expected.size();
+        QCOMPARE(pieces.finish(), fits);
+        if (fits)
+            QCOMPARE(device.written, expected);
     }
 
     void walksLines_data()
