@@ -56,7 +56,7 @@ BENCHMARK(BM_SelectCell)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kM
 void BM_SetRows(benchmark::State &state)
 {
     Window w(1);
-    const QList<PayrollRow> rows = MakeBenchRows(int(state.range(0)));
+    const PayrollRows rows = MakeBenchRows(int(state.range(0)));
     for (auto _ : state) {
         w.form->model()->setRows(rows);
         QCoreApplication::processEvents();

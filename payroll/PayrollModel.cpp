@@ -189,13 +189,13 @@ void PayrollModel::FormatAmounts()
         if (first > 0)
             emit dataChanged(index(first, AmountColumn), index(last, AmountColumn), {Qt::DisplayRole, Qt::EditRole});
     };
-    // The last unformatted row bounds the walk: rows are only ever marked
-    // from m_firstUnformatted on.
-    int lastUnformatted = LastRow();
-    while (m_unformattedCount > 0 && lastUnformatted > 0 && !isUnformatted(lastUnformatted))
-        --lastUnformatted;
+    if (m_unformattedCount == 0) {
+        m_firstUnformatted = std::numeric_limits<int>::max();
+        m_lastUnformatted = 0;
+        return;
+    }
     try {
-        m_rows.rewriteAmounts(m_firstUnformatted - 1, lastUnformatted - 1,
+        m_rows.rewriteAmounts(m_firstUnformatted - 1, std::min(m_lastUnformatted, LastRow()) - 1,
                               [&](qsizetype index, QStringView amount) -> std::optional<QString> {
                                   const int row = int(index + 1);
                                   if (!isUnformatted(row))
@@ -222,6 +222,7 @@ void PayrollModel::FormatAmounts()
         throw;
     }
     m_firstUnformatted = std::numeric_limits<int>::max();
+    m_lastUnformatted = 0;
     emitChanged();
 }
 
@@ -289,6 +290,7 @@ void PayrollModel::rebuildCaches()
     m_unformatted[0] = 0;
     m_unformattedCount = LastRow();
     m_firstUnformatted = 1;
+    m_lastUnformatted = LastRow();
     for (int row = 1; row <= LastRow(); ++row)
         remember(row);
 }
@@ -300,6 +302,7 @@ void PayrollModel::markUnformatted(int row)
         ++m_unformattedCount;
     }
     m_firstUnformatted = std::min(m_firstUnformatted, row);
+    m_lastUnformatted = std::max(m_lastUnformatted, row);
 }
 
 void PayrollModel::markFormatted(int row)

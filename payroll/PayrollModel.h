@@ -81,11 +81,13 @@ private:
     PayrollRows m_rows;
     // Per row (index 0 unused): amount text possibly not in display form. A
     // flag per row rather than a set, so that a load of 100k rows marks them
-    // without a node each; the count and the lowest candidate row keep the
-    // formatting after a single edit from walking the whole register.
+    // without a node each; the count and the lowest and highest candidate
+    // rows keep the formatting after a single edit from walking the whole
+    // register.
     std::vector<unsigned char> m_unformatted;
     int m_unformattedCount = 0;
     int m_firstUnformatted = std::numeric_limits<int>::max();
+    int m_lastUnformatted = 0;
     std::set<int> m_badAmounts;    // amount text that is not a number
     std::set<int> m_badCards;
     __int128 m_total = 0;          // sum of the amounts that are numbers, in tiyin
