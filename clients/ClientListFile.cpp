@@ -15,6 +15,35 @@ QChar LatinUpper(QChar c)
     return c >= u'a' && c <= u'z' ? QChar(c.unicode() - u'a' + u'A') : c;
 }
 
+QStringView SexCodeView(QStringView text)
+{
+    if (text.isEmpty())
+        throw UserError(ClientBadSexMessage());
+    return LatinUpper(text.front()) == u'М' ? QStringView(u"M") : QStringView(u"F");
+}
+
+QStringView DocTypeCodeView(QStringView text)
+{
+    bool ok = false;
+    const int index = text.toInt(&ok);
+    if (!ok || index < 0 || index >= kDocTypeCount)
+        return {};
+    return QStringView(kDocCodes + index, 1);
+}
+
+// The unfilled expiry date, "  .  .    ", is written as nothing.
+bool IsUnfilledDate(QStringView text)
+{
+    int dots = 0;
+    for (const QChar c : text) {
+        if (c == u'.')
+            ++dots;
+        else if (c != u' ')
+            return false;
+    }
+    return dots == 2;
+}
+
 } // namespace
 
 QString ClientFolder()
@@ -24,9 +53,7 @@ QString ClientFolder()
 
 QString SexCode(const QString &text)
 {
-    if (text.isEmpty())
-        throw UserError(ClientBadSexMessage());
-    return LatinUpper(text.front()) == u'М' ? u"M"_s : u"F"_s;
+    return SexCodeView(text).toString();
 }
 
 QString SexName(const QString &code)
@@ -39,11 +66,7 @@ QString SexName(const QString &code)
 
 QString DocTypeCode(const QString &text)
 {
-    bool ok = false;
-    const int index = text.toInt(&ok);
-    if (!ok || index < 0 || index >= kDocTypeCount)
-        return {};
-    return QString(QChar(kDocCodes[index]));
+    return DocTypeCodeView(text).toString();
 }
 
 int DocTypeIndex(const QString &code)
@@ -82,15 +105,26 @@ QStringList ClientHeaderFields(const SettingsRecord &settings, const QString &mo
     return {u"H"_s, u"0000000001"_s, settings.filialCode, settings.clientCode, momentText};
 }
 
-QStringList ClientDetailFields(const ClientRecord &r)
+QStringList ClientDetailFields(const ClientRecord &record)
+{
+    const ClientRecords one{record};
+    QStringList fields;
+    for (const QStringView field : ClientDetailFieldViews(one, 0))
+        fields.append(field.toString());
+    return fields;
+}
+
+std::array<QStringView, kClientWrittenFieldCount> ClientDetailFieldViews(const ClientRecords &records,
+                                                                          qsizetype record)
 {
     using namespace ClientColumn;
-    // The unfilled expiry date is written as nothing.
-    const QString expiry = ReplaceAll(r[PassportEnd], u" "_s, QString()) == u".."_s ? QString() : r[PassportEnd];
+    const auto cell = [&](int column) { return records.cell(record, column); };
+    const QStringView expiry = IsUnfilledDate(cell(PassportEnd)) ? QStringView() : cell(PassportEnd);
     return {
-        r[Surname], r[Name], r[Patronymic], SexCode(r[Sex]), r[Birthday], r[Inn], r[Address],
-        r[PassportSerial], r[PassportNumber], r[PassportPlace], r[PassportDate], expiry, r[Phone],
-        DocTypeCode(r[DocType]), r[PlaceOfBirth], r[TaxOffice], r[MobileNumber], r[PassportIssuedBy],
+        cell(Surname), cell(Name), cell(Patronymic), SexCodeView(cell(Sex)), cell(Birthday), cell(Inn),
+        cell(Address), cell(PassportSerial), cell(PassportNumber), cell(PassportPlace), cell(PassportDate), expiry,
+        cell(Phone), DocTypeCodeView(cell(DocType)), cell(PlaceOfBirth), cell(TaxOffice), cell(MobileNumber),
+        cell(PassportIssuedBy),
     };
 }
 

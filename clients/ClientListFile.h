@@ -1,12 +1,14 @@
 #pragma once
 
 #include "clients/ClientRecord.h"
+#include "clients/ClientRecords.h"
 #include "settings/SettingsRecord.h"
 
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 
 // The fields and texts of the client list file the bank ingests: a header
@@ -47,6 +49,10 @@ QStringList ClientHeaderFields(const SettingsRecord &settings, const QString &mo
 // code, place of birth, tax office, mobile number, issuing authority.
 // Throws UserError from SexCode.
 QStringList ClientDetailFields(const ClientRecord &record);
+// The same fields as views into the records, which must outlive them.
+inline constexpr int kClientWrittenFieldCount = 18;
+std::array<QStringView, kClientWrittenFieldCount> ClientDetailFieldViews(const ClientRecords &records,
+                                                                          qsizetype record);
 
 // A client from all the fields of a detail line (type and line number
 // first, as the line splits); fields after the 20th are ignored. Full name

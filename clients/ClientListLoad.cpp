@@ -39,7 +39,7 @@ ClientListContents ReadClientList(QByteArrayView bytes)
         if (!record)
             throw UserError(ClientShortLineMessage(lineNumber));
         (*record)[ClientColumn::Number] = QString::number(contents.records.size() + 1);
-        contents.records.append(std::move(*record));
+        contents.records.append(*record);
         contents.limitReached = contents.records.size() >= kMaxClientRecords;
     }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clients/ClientRecord.h"
+#include "clients/ClientRecords.h"
 
 #include <QByteArrayView>
 #include <QList>
@@ -10,7 +10,7 @@
 struct ClientListContents
 {
     // The clients in file order, column 0 numbered from 1; at most 500.
-    QList<ClientRecord> records;
+    ClientRecords records;
     // The file held 500 clients or more: show ClientLimitMessage() and leave
     // ClientsSaved false. Lines after the 500th client are not loaded.
     bool limitReached = false;

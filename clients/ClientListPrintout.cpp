@@ -20,11 +20,13 @@ QString ColumnHeaderLine()
     return u"|№   |    Фамилия Имя Отчество                  | Дата рождения  |    Паспорт    |     ИНН     |"_s;
 }
 
-QString RowLine(qint64 number, const ClientRecord &client)
+// A row past the last client has blank columns.
+QString RowLine(qint64 number, const ClientRecords &clients, qsizetype i)
 {
-    return u'|' + PadRowNumber(number) + u"| "_s + PadName(client[ClientColumn::FullName]) + u'|'
-        + PadBirthDate(client[ClientColumn::Birthday]) + u'|' + PadPassport(client[ClientColumn::Document]) + u'|'
-        + PadInn(client[ClientColumn::Inn]) + u'|';
+    const auto cell = [&](int column) { return i < clients.size() ? clients.cell(i, column).toString() : QString(); };
+    return u'|' + PadRowNumber(number) + u"| "_s + PadName(cell(ClientColumn::FullName)) + u'|'
+        + PadBirthDate(cell(ClientColumn::Birthday)) + u'|' + PadPassport(cell(ClientColumn::Document)) + u'|'
+        + PadInn(cell(ClientColumn::Inn)) + u'|';
 }
 
 } // namespace
@@ -44,7 +46,7 @@ QString PadInn(const QString &text)
     return CutToColumn(text, 13);
 }
 
-Printout LayOutClientList(const QList<ClientRecord> &clients, const SettingsRecord &settings)
+Printout LayOutClientList(const ClientRecords &clients, const SettingsRecord &settings)
 {
     // The table always shows at least one row, blank when there is no client.
     const qsizetype rowCount = std::max<qsizetype>(clients.size(), 1);
@@ -65,10 +67,8 @@ Printout LayOutClientList(const QList<ClientRecord> &clients, const SettingsReco
             draw(kLeft, 900, RuleLine());
         }
         const qsizetype end = std::min<qsizetype>(flow.firstRowOn(page + 1), rowCount);
-        for (qsizetype i = flow.firstRowOn(page); i < end; ++i) {
-            const ClientRecord client = i < clients.size() ? clients[i] : ClientRecord();
-            draw(kLeft, flow.position(i).y, RowLine(i + 1, client));
-        }
+        for (qsizetype i = flow.firstRowOn(page); i < end; ++i)
+            draw(kLeft, flow.position(i).y, RowLine(i + 1, clients, i));
         if (page == closing.page)
             draw(kLeft, closing.y, RuleLine());
         return items;

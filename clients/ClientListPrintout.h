@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clients/ClientRecord.h"
+#include "clients/ClientRecords.h"
 #include "common/print/PrintColumns.h"
 #include "common/print/Printout.h"
 #include "settings/SettingsRecord.h"
@@ -20,4 +20,4 @@ QString PadInn(const QString &text);         // 13
 // as stored, the title and the column header on page 1, one row line per
 // client numbered by its position, and the closing rule. An empty list
 // prints one row numbered 1 with blank columns.
-Printout LayOutClientList(const QList<ClientRecord> &clients, const SettingsRecord &settings);
+Printout LayOutClientList(const ClientRecords &clients, const SettingsRecord &settings);

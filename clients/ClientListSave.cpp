@@ -29,32 +29,64 @@ QString MakeClientFolder()
 
 } // namespace
 
-QByteArray BuildClientListFile(const SettingsRecord &settings, const QList<ClientRecord> &records,
-                               const QDateTime &moment)
+namespace {
+
+void WriteHeaderLine(BankFileWriter &out, const SettingsRecord &settings, const QDateTime &moment)
 {
-    qsizetype expected = 96;
-    for (const ClientRecord &r : records) {
-        expected += BankFileWriter::lineOverhead(kClientDetailFieldCount) + BankFileWriter::kLineNumberSize + 1;
-        for (const QString &cell : r.cells)
-            expected += cell.size();
-    }
-    BankFileWriter out(expected + BankFileWriter::kTrailerSize);
     for (const QString &f : ClientHeaderFields(settings, ClientMomentText(moment)))
         out.field(f);
     out.endLine();
+}
+
+void WriteClientList(BankFileWriter &out, const SettingsRecord &settings, const ClientRecords &records,
+                     const QDateTime &moment)
+{
+    WriteHeaderLine(out, settings, moment);
     qint64 lineNumber = 1;
-    for (const ClientRecord &r : records) {
+    for (qsizetype i = 0; i < records.size(); ++i) {
         out.field(u"D");
         out.lineNumberField(++lineNumber);
-        for (const QString &f : ClientDetailFields(r))
+        for (const QStringView f : ClientDetailFieldViews(records, i))
             out.field(f);
         out.endLine();
     }
     out.trailer(lineNumber + 1);
+}
+
+} // namespace
+
+qint64 ClientListFileSize(const SettingsRecord &settings, const ClientRecords &records, const QDateTime &moment)
+{
+    BankFileWriter header;
+    WriteHeaderLine(header, settings, moment);
+    qint64 size = header.size() + BankFileWriter::kTrailerSize;
+    // One byte a character in Windows-1251.
+    constexpr qint64 kLineRest = 1 + BankFileWriter::kLineNumberSize + BankFileWriter::lineOverhead(kClientDetailFieldCount);
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        size += kLineRest;
+        for (const QStringView f : ClientDetailFieldViews(records, i))
+            size += f.size();
+    }
+    return size;
+}
+
+QByteArray BuildClientListFile(const SettingsRecord &settings, const ClientRecords &records,
+                               const QDateTime &moment)
+{
+    BankFileWriter out(ClientListFileSize(settings, records, moment));
+    WriteClientList(out, settings, records, moment);
     return out.take();
 }
 
-ClientListSaveResult SaveClientList(const QList<ClientRecord> &records, const ClientFileState &state,
+bool WriteClientListFile(QIODevice &device, const SettingsRecord &settings, const ClientRecords &records,
+                         const QDateTime &moment)
+{
+    BankFileWriter out(device, 1 << 20);
+    WriteClientList(out, settings, records, moment);
+    return out.finish();
+}
+
+ClientListSaveResult SaveClientList(const ClientRecords &records, const ClientFileState &state,
                                     const Clock &clock, const std::function<OverwriteAnswer()> &askOverwrite)
 {
     const QString workDir = QDir::currentPath();
@@ -66,15 +98,15 @@ ClientListSaveResult SaveClientList(const QList<ClientRecord> &records, const Cl
 
         if (records.isEmpty())
             return {SaveOutcome::stopped(ClientTableEmptyMessage(), kTable), {}};
-        QByteArray bytes;
+        qint64 size = 0;
         try {
-            bytes = BuildClientListFile(settings, records, moment);
+            size = ClientListFileSize(settings, records, moment);
         } catch (const UserError &e) {
             return {SaveOutcome::stopped(e.text(), kTable), {}};
         }
         // Nothing is written that the program's own reader would refuse.
-        if (!BankFileWriter::fitsReader(bytes.size()))
-            return {SaveOutcome::stopped(BankFileWriter::tooLargeMessage(bytes.size()), kTable), {}};
+        if (!BankFileWriter::fitsReader(size))
+            return {SaveOutcome::stopped(BankFileWriter::tooLargeMessage(size), kTable), {}};
         // The codes stand in the header even when the name is the current file's.
         CheckBankCodes(settings);
 
@@ -99,7 +131,8 @@ ClientListSaveResult SaveClientList(const QList<ClientRecord> &records, const Cl
         // Two saves within one second get one name: the second replaces the first.
         const bool existed = QFileInfo::exists(target);
         QString reason;
-        if (!WriteFileAtomically(target, bytes, &reason)) {
+        const auto write = [&](QIODevice &file) { return WriteClientListFile(file, settings, records, moment); };
+        if (!WriteFileAtomically(target, write, &reason)) {
             const QString message = existed
                     ? u"Не удалось перезаписать файл \"%1\", прежний файл не изменён. %2"_s.arg(target, reason)
                     : u"Cannot create file \"%1\". %2"_s.arg(target, reason);

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "clients/ClientRecord.h"
+#include "clients/ClientRecords.h"
 #include "common/SaveOutcome.h"
 #include "settings/SettingsRecord.h"
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QIODevice>
 #include <QList>
 #include <QString>
 
@@ -38,8 +39,13 @@ struct ClientListSaveResult
 // The whole file: header, one detail line per record in table order,
 // trailer with N + 2 and the CRC-32 of header and detail lines. Throws
 // UserError(ClientBadSexMessage()) for a record with an empty sex cell.
-QByteArray BuildClientListFile(const SettingsRecord &settings, const QList<ClientRecord> &records,
+QByteArray BuildClientListFile(const SettingsRecord &settings, const ClientRecords &records,
                                const QDateTime &moment);
+// The size BuildClientListFile would give, without building it; throws as it does.
+qint64 ClientListFileSize(const SettingsRecord &settings, const ClientRecords &records, const QDateTime &moment);
+// The same file written to device a piece at a time; false when a write failed.
+bool WriteClientListFile(QIODevice &device, const SettingsRecord &settings, const ClientRecords &records,
+                         const QDateTime &moment);
 
 // The save of the client list, shared by the window and the command line:
 // the settings read afresh, the folder "Клиенты", one moment from the clock,
@@ -47,6 +53,6 @@ QByteArray BuildClientListFile(const SettingsRecord &settings, const QList<Clien
 // when the list was saved or loaded before (askOverwrite answers it; none
 // means Yes), and an atomic write that leaves an old file whole when it
 // fails. Never throws a UserError: every failure is an outcome.
-ClientListSaveResult SaveClientList(const QList<ClientRecord> &records, const ClientFileState &state,
+ClientListSaveResult SaveClientList(const ClientRecords &records, const ClientFileState &state,
                                     const Clock &clock,
                                     const std::function<OverwriteAnswer()> &askOverwrite = {});

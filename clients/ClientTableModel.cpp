@@ -4,41 +4,57 @@
 
 using namespace Qt::StringLiterals;
 
-size_t PassportIndex::keyOf(const QString &series, const QString &number)
+namespace {
+
+// As TrimName, without a copy.
+QStringView Trimmed(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].unicode() <= 0x20)
+        ++begin;
+    while (end > begin && text[end - 1].unicode() <= 0x20)
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+} // namespace
+
+size_t PassportIndex::keyOf(QStringView series, QStringView number)
 {
     // Seeded per process, so that no file can be made to collide on purpose.
-    return qHash(TrimName(number), qHash(TrimName(series), QHashSeed::globalSeed()));
+    return qHash(Trimmed(number), qHash(Trimmed(series), QHashSeed::globalSeed()));
 }
 
-size_t PassportIndex::keyOf(const ClientRecord &record)
+size_t PassportIndex::keyOf(const ClientRecords &records, int row)
 {
-    return keyOf(record[ClientColumn::PassportSerial], record[ClientColumn::PassportNumber]);
+    return keyOf(records.cell(row, ClientColumn::PassportSerial), records.cell(row, ClientColumn::PassportNumber));
 }
 
-int PassportIndex::first(const QList<ClientRecord> &records, const QString &series, const QString &number) const
+int PassportIndex::first(const ClientRecords &records, QStringView series, QStringView number) const
 {
     const auto it = m_rows.constFind(keyOf(series, number));
     if (it == m_rows.cend())
         return -1;
-    const QString s = TrimName(series);
-    const QString n = TrimName(number);
+    const QStringView s = Trimmed(series);
+    const QStringView n = Trimmed(number);
     for (int row : *it) {
-        const ClientRecord &r = records.at(row);
-        if (TrimName(r[ClientColumn::PassportSerial]) == s && TrimName(r[ClientColumn::PassportNumber]) == n)
+        if (Trimmed(records.cell(row, ClientColumn::PassportSerial)) == s
+            && Trimmed(records.cell(row, ClientColumn::PassportNumber)) == n)
             return row;
     }
     return -1;
 }
 
-void PassportIndex::insert(int row, const ClientRecord &record)
+void PassportIndex::insert(const ClientRecords &records, int row)
 {
-    QVarLengthArray<int, 2> &rows = m_rows[keyOf(record)];
+    QVarLengthArray<int, 2> &rows = m_rows[keyOf(records, row)];
     rows.insert(std::lower_bound(rows.cbegin(), rows.cend(), row), row);
 }
 
-void PassportIndex::erase(int row, const ClientRecord &record)
+void PassportIndex::erase(const ClientRecords &records, int row)
 {
-    const auto it = m_rows.find(keyOf(record));
+    const auto it = m_rows.find(keyOf(records, row));
     if (it == m_rows.end())
         return;
     QVarLengthArray<int, 2> &rows = *it;
@@ -49,12 +65,12 @@ void PassportIndex::erase(int row, const ClientRecord &record)
         m_rows.erase(it);
 }
 
-void PassportIndex::rebuild(const QList<ClientRecord> &records)
+void PassportIndex::rebuild(const ClientRecords &records)
 {
     m_rows.clear();
     m_rows.reserve(records.size());
     for (qsizetype row = 0; row < records.size(); ++row)
-        m_rows[keyOf(records.at(row))].append(int(row)); // ascending by construction
+        m_rows[keyOf(records, int(row))].append(int(row)); // ascending by construction
 }
 
 ClientTableModel::ClientTableModel(QObject *parent)
@@ -125,8 +141,8 @@ int ClientTableModel::append(const ClientRecord &record)
     ClientRecord added = record;
     added[ClientColumn::Number].clear();
     beginInsertRows({}, row, row);
-    m_passports.insert(row, added);
-    m_records.append(std::move(added));
+    m_records.append(added);
+    m_passports.insert(m_records, row);
     endInsertRows();
     return row;
 }
@@ -135,11 +151,11 @@ void ClientTableModel::overwrite(int row, const ClientRecord &record)
 {
     if (row < 0 || row >= recordCount())
         return;
-    ClientRecord &target = m_records[row];
-    m_passports.erase(row, target);
-    for (int column = ClientColumn::Number + 1; column < ClientColumn::Count; ++column)
-        target[column] = record[column];
-    m_passports.insert(row, target);
+    m_passports.erase(m_records, row);
+    ClientRecord target = record;
+    target[ClientColumn::Number] = m_records.cell(row, ClientColumn::Number).toString();
+    m_records.replace(row, target);
+    m_passports.insert(m_records, row);
     emit dataChanged(index(row, ClientColumn::Number + 1), index(row, ClientColumn::Count - 1));
 }
 
@@ -158,11 +174,11 @@ void ClientTableModel::remove(int row)
         clear();
         return;
     }
-    m_passports.erase(row, m_records.at(row));
+    m_passports.erase(m_records, row);
     if (row != last) {
-        m_passports.erase(last, m_records.at(last));
-        m_records[row] = m_records.at(last);
-        m_passports.insert(row, m_records.at(row));
+        m_passports.erase(m_records, last);
+        m_records.replace(row, m_records[last]);
+        m_passports.insert(m_records, row);
         emit dataChanged(index(row, 0), index(row, ClientColumn::Count - 1));
     }
     beginRemoveRows({}, last, last);
@@ -190,12 +206,12 @@ void ClientTableModel::renumber()
     if (first > last)
         return;
     for (int row = first; row <= last; ++row)
-        m_records[row][ClientColumn::Number] = QString::number(row + 1);
+        m_records.setCell(row, ClientColumn::Number, QString::number(row + 1));
     m_numbered = last + 1;
     emit dataChanged(index(first, ClientColumn::Number), index(last, ClientColumn::Number));
 }
 
-void ClientTableModel::replaceAll(QList<ClientRecord> records)
+void ClientTableModel::replaceAll(ClientRecords records)
 {
     beginResetModel();
     m_records = std::move(records);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clients/ClientRecord.h"
+#include "clients/ClientRecords.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
@@ -17,16 +18,17 @@ class PassportIndex
 public:
     // The row of the first client holding series and number, both trimmed
     // of leading and trailing blanks and control characters; -1 for none.
-    int first(const QList<ClientRecord> &records, const QString &series, const QString &number) const;
+    int first(const ClientRecords &records, QStringView series, QStringView number) const;
 
-    void insert(int row, const ClientRecord &record);
-    void erase(int row, const ClientRecord &record);
+    // The row's client as it stands in records.
+    void insert(const ClientRecords &records, int row);
+    void erase(const ClientRecords &records, int row);
     void clear() { m_rows.clear(); }
-    void rebuild(const QList<ClientRecord> &records);
+    void rebuild(const ClientRecords &records);
 
 private:
-    static size_t keyOf(const QString &series, const QString &number);
-    static size_t keyOf(const ClientRecord &record);
+    static size_t keyOf(QStringView series, QStringView number);
+    static size_t keyOf(const ClientRecords &records, int row);
     // The rows of each key, ascending; nearly always one.
     QHash<size_t, QVarLengthArray<int, 2>> m_rows;
 };
@@ -59,9 +61,9 @@ public:
 
     int recordCount() const { return int(m_records.size()); }
     bool isEmpty() const { return m_records.isEmpty(); }
-    const QList<ClientRecord> &records() const { return m_records; }
-    const ClientRecord &record(int row) const { return m_records.at(row); }
-    QString cell(int row, int column) const { return m_records.at(row)[column]; }
+    const ClientRecords &records() const { return m_records; }
+    ClientRecord record(int row) const { return m_records[row]; }
+    QString cell(int row, int column) const { return m_records.cell(row, column).toString(); }
 
     // Adds the record after the last one, columns 1 to 20; column 0 stays
     // empty until renumber(). Gives the new row.
@@ -79,10 +81,10 @@ public:
     // Column 0 of every row := its 1-based number.
     void renumber();
     // Every record replaced in one reset, cells as given (load, import, undo).
-    void replaceAll(QList<ClientRecord> records);
+    void replaceAll(ClientRecords records);
 
 private:
-    QList<ClientRecord> m_records;
+    ClientRecords m_records;
     PassportIndex m_passports;
     // Rows below this one are known to hold their own number in column 0,
     // so that renumbering after an append touches the new row only.

@@ -7,7 +7,6 @@
 #include "common/UserError.h"
 
 #include <QFile>
-#include <QHash>
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -155,15 +154,14 @@ ClientImportResult ClientTextImport::run(QByteArrayView bytes, const QString &pa
     const qsizetype lineCount = qMax(bytes.count('\n'), bytes.count('\r')) + 1;
     const qsizetype expected = std::min({lineCount, bytes.size() / kShortestClientLine + 1, kReserveLimit});
     result.records.reserve(expected);
-    // Trimmed series and number -> row of the first client that has them.
-    QHash<std::pair<QString, QString>, int> passports;
-    passports.reserve(expected);
+    // Where each client's trimmed series and number stand.
+    PassportIndex passports;
     // Every client shares one text for the document type.
     const QString docType = QString::number(m_start.docType);
     int lineNumber = 0;
 
     const auto fail = [&](const QString &reason, std::optional<ClientField> field) {
-        result.records = QList<ClientRecord>(); // its room too
+        result.records = ClientRecords(); // its room too
         result.failure = ClientImportFailure{lineNumber, ClientImportErrorMessage(path, lineNumber, reason),
                                              reason, field};
         return result;
@@ -186,16 +184,17 @@ ClientImportResult ClientTextImport::run(QByteArrayView bytes, const QString &pa
             if (const ClientCheckResult bad = ValidateImportedClient(f, m_currentYear))
                 return fail(bad->message, bad->field);
 
-            const int row = int(result.records.size()) + 1;
-            int &firstRow = passports[{TrimName(f.passportSerial), TrimName(f.passportNumber)}];
-            if (firstRow != 0)
-                return fail(ClientTableModel::DuplicatePassportMessage(f.passportSerial, f.passportNumber, firstRow), std::nullopt);
-            firstRow = row;
+            const int row = int(result.records.size());
+            const int firstRow = passports.first(result.records, f.passportSerial, f.passportNumber);
+            if (firstRow >= 0)
+                return fail(ClientTableModel::DuplicatePassportMessage(f.passportSerial, f.passportNumber, firstRow + 1),
+                            std::nullopt);
 
             ClientRecord record = RecordFromFields(f, NameParts::Trimmed);
-            record[ClientColumn::Number] = QString::number(row);
+            record[ClientColumn::Number] = QString::number(row + 1);
             record[ClientColumn::DocType] = docType;
-            result.records.append(std::move(record));
+            result.records.append(record);
+            passports.insert(result.records, row);
         }
     }
     return result;

@@ -2,6 +2,7 @@
 
 #include "clients/ClientChecks.h"
 #include "clients/ClientRecord.h"
+#include "clients/ClientRecords.h"
 #include "common/EditMask.h"
 
 #include <QByteArray>
@@ -45,7 +46,7 @@ struct ClientImportFailure
 
 struct ClientImportResult
 {
-    QList<ClientRecord> records;       // in file order, column 0 numbered from 1; empty on failure
+    ClientRecords records;             // in file order, column 0 numbered from 1; empty on failure
     // The edit area afterwards: the last client line's values, the bad line's
     // on failure, the start values when the file holds no client line.
     ClientFields fields;

@@ -418,7 +418,7 @@ void TestClientsWindow::duplicates()
 
     fillTable(5);
     QVERIFY(child<ClientGrid>(u"mainGrid"_s)->SelectCell(0, currentRow));
-    const QList<ClientRecord> before = m_form->model()->records();
+    const ClientRecords before = m_form->model()->records();
     ClientFields f = ValidClientFields(3, 1);
     f.passportSerial = serial;
     m_form->setFields(f);

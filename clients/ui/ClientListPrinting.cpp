@@ -8,19 +8,19 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-PrintJob ClientListJob(const QList<ClientRecord> &clients)
+PrintJob ClientListJob(const ClientRecords &clients)
 {
     return PrintJob(LayOutClientList(clients, ReadSettingsRecord()), u"Данные о сотрудниках"_s);
 }
 
 } // namespace
 
-bool PrintClientList(QWidget *parent, Dialogs &dialogs, const QList<ClientRecord> &clients)
+bool PrintClientList(QWidget *parent, Dialogs &dialogs, const ClientRecords &clients)
 {
     return ClientListJob(clients).print(parent, dialogs);
 }
 
-void PreviewClientList(QWidget *parent, Dialogs &dialogs, const QList<ClientRecord> &clients)
+void PreviewClientList(QWidget *parent, Dialogs &dialogs, const ClientRecords &clients)
 {
     ClientListJob(clients).preview(parent, dialogs);
 }

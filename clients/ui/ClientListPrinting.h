@@ -1,8 +1,7 @@
 #pragma once
 
-#include "clients/ClientRecord.h"
+#include "clients/ClientRecords.h"
 
-#include <QList>
 
 class Dialogs;
 class QWidget;
@@ -13,7 +12,7 @@ class QWidget;
 
 // The printer dialog, then the list with the dialog's choices. False when
 // the dialog was cancelled: nothing is printed.
-bool PrintClientList(QWidget *parent, Dialogs &dialogs, const QList<ClientRecord> &clients);
+bool PrintClientList(QWidget *parent, Dialogs &dialogs, const ClientRecords &clients);
 
 // The print preview of the same pages.
-void PreviewClientList(QWidget *parent, Dialogs &dialogs, const QList<ClientRecord> &clients);
+void PreviewClientList(QWidget *parent, Dialogs &dialogs, const ClientRecords &clients);
