@@ -1,14 +1,12 @@
 #pragma once
 
-#include "clients/ClientRecord.h"
-
-#include <QList>
+#include "clients/ClientRecords.h"
 
 // `count` clients like `fields`, told apart by their passport series and
 // number, as the table's duplicate check needs.
-inline QList<ClientRecord> NumberedClients(ClientFields fields, int count)
+inline ClientRecords NumberedClients(ClientFields fields, int count)
 {
-    QList<ClientRecord> records;
+    ClientRecords records;
     records.reserve(count);
     for (int i = 0; i < count; ++i) {
         fields.passportSerial = QStringLiteral("A") + QChar(u'A' + i % 26);

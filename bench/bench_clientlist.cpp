@@ -16,7 +16,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QList<ClientRecord> Clients(int count)
+ClientRecords Clients(int count)
 {
     return NumberedClients(IvanovFields(), count);
 }
@@ -38,7 +38,7 @@ private:
 
 static void BM_BuildClientListFile(benchmark::State &state)
 {
-    const QList<ClientRecord> records = Clients(int(state.range(0)));
+    const ClientRecords records = Clients(int(state.range(0)));
     for (auto _ : state)
         benchmark::DoNotOptimize(BuildClientListFile(kSettings, records, kMoment));
 }
@@ -56,7 +56,7 @@ BENCHMARK(BM_ReadClientList)->Arg(500)->Unit(benchmark::kMicrosecond);
 static void BM_SaveClientList(benchmark::State &state)
 {
     const WorkingDir dir;
-    const QList<ClientRecord> records = Clients(int(state.range(0)));
+    const ClientRecords records = Clients(int(state.range(0)));
     const FixedClock clock(kMoment);
     const ClientFileState saved{true, QDir::currentPath() + u"/Клиенты/CLSVbench"_s};
     for (auto _ : state) {

@@ -46,9 +46,9 @@ public:
 const SettingsRecord kSettings = SampleSettings();
 const QDateTime kNow(QDate(2026, 12, 8), QTime(14, 5, 9));
 
-QList<ClientRecord> Clients(int count)
+ClientRecords Clients(int count)
 {
-    QList<ClientRecord> records;
+    ClientRecords records;
     for (int n = 1; n <= count; ++n)
         records.append(RecordFromFields(ValidClientFields(n), NameParts::Trimmed));
     return records;

@@ -20,9 +20,9 @@ QList<PayrollRow> Rows(int n)
     return rows;
 }
 
-QList<ClientRecord> Clients(int n)
+ClientRecords Clients(int n)
 {
-    QList<ClientRecord> clients;
+    ClientRecords clients;
     clients.reserve(n);
     for (int i = 1; i <= n; ++i) {
         ClientRecord c;
@@ -48,7 +48,7 @@ Printout LayOutRegister(int rows)
 
 Printout LayOutClients(int clients)
 {
-    static QList<ClientRecord> cached;
+    static ClientRecords cached;
     if (cached.size() != clients)
         cached = Clients(clients);
     return LayOutClientList(cached, kSettings);

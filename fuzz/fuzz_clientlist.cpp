@@ -21,11 +21,11 @@ void require(bool condition)
 }
 
 // The save writes an unfilled expiry date (blanks and two dots) as nothing.
-QList<ClientRecord> AsSaved(QList<ClientRecord> records)
+ClientRecords AsSaved(ClientRecords records)
 {
-    for (ClientRecord &r : records) {
-        if (ReplaceAll(r[ClientColumn::PassportEnd], u" "_s, QString()) == u".."_s)
-            r[ClientColumn::PassportEnd].clear();
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        if (ReplaceAll(records.cell(i, ClientColumn::PassportEnd).toString(), u" "_s, QString()) == u".."_s)
+            records.setCell(i, ClientColumn::PassportEnd, {});
     }
     return records;
 }

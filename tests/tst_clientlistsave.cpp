@@ -9,6 +9,7 @@
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -461,6 +462,40 @@ private slots:
         QVERIFY(saved.startsWith("H\t0000000001\t00123\t12345678\t08.12.2026 14:05:09\t\r\n"));
         QVERIFY(ReadClientList(saved).checksumMatches);
         QCOMPARE(LoadClientList(path).records, loaded.records);
+    }
+
+    // The size the save checks before writing is the size it then writes,
+    // also when the file goes to its device in several pieces.
+    void sizeKnownBeforeWriting_data()
+    {
+        QTest::addColumn<ClientRecords>("records");
+        QTest::addColumn<QDateTime>("moment");
+        ClientRecord noType = Ivanov();
+        noType[ClientColumn::DocType] = u"-1"_s;
+        noType[ClientColumn::PassportEnd] = u" . .  "_s;
+        ClientRecords many;
+        ClientRecord big = Semyonova();
+        big[ClientColumn::Address] = QString(400, u'ж');
+        for (int i = 0; i < 3000; ++i)
+            many.append(big);
+        QTest::newRow("two clients, time of day") << ClientRecords{Ivanov(), Semyonova()}
+                                                   << QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9));
+        QTest::newRow("no document type, blank expiry, midnight") << ClientRecords{noType}
+                                                                   << QDateTime(QDate(2027, 1, 1), QTime(0, 0));
+        QTest::newRow("more than one piece") << many << QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9));
+    }
+    void sizeKnownBeforeWriting()
+    {
+        QFETCH(ClientRecords, records);
+        QFETCH(QDateTime, moment);
+        const QByteArray built = BuildClientListFile(kSettings, records, moment);
+        QCOMPARE(ClientListFileSize(kSettings, records, moment), built.size());
+        QBuffer device;
+        QVERIFY(device.open(QIODevice::WriteOnly));
+        QVERIFY(WriteClientListFile(device, kSettings, records, moment));
+        QCOMPARE(device.data(), built);
+        const ClientListContents back = ReadClientList(built);
+        QVERIFY(back.checksumMatches);
     }
 
 private:
