@@ -1,5 +1,6 @@
 #include "clients/ClientRecords.h"
 
+#include <algorithm>
 #include <cstring>
 
 ClientRecords::ClientRecords()
@@ -40,8 +41,38 @@ QStringView ClientRecords::cell(qsizetype record, int column) const
     return blockOf(record).cellText(int(record % kBlockRecords) * kCells + column);
 }
 
-void ClientRecords::append(const ClientRecord &record)
+ClientRecords::CellViews ClientRecords::viewsOf(const ClientRecord &record)
 {
+    CellViews views;
+    for (int column = 0; column < kCells; ++column)
+        views[size_t(column)] = record[column];
+    return views;
+}
+
+ClientRecords::CellViews ClientRecords::views(qsizetype record) const
+{
+    Q_ASSERT(record >= 0 && record < size());
+    const Block &b = blockOf(record);
+    const int first = int(record % kBlockRecords) * kCells;
+    CellViews views;
+    for (int column = 0; column < kCells; ++column)
+        views[size_t(column)] = b.cellText(first + column);
+    return views;
+}
+
+void ClientRecords::append(const CellViews &cells)
+{
+    for (const QStringView cell : cells) {
+        if (!d->blocks.empty() && d->blocks.back().holds(cell)) {
+            // Appending may move the very text the cells point into.
+            std::array<QString, kCells> copies;
+            CellViews views;
+            for (int column = 0; column < kCells; ++column)
+                views[size_t(column)] = copies[size_t(column)] = cells[size_t(column)].toString();
+            append(views);
+            return;
+        }
+    }
     std::vector<Block> &blocks = d->blocks;
     if (blocks.empty() || blocks.back().records == kBlockRecords) {
         if (!blocks.empty())
@@ -50,7 +81,7 @@ void ClientRecords::append(const ClientRecord &record)
     }
     Block &b = blocks.back();
     int k = b.records * kCells;
-    for (const QString &text : record.cells) {
+    for (const QStringView text : cells) {
         b.text.append(text);
         b.ends[size_t(k++)] = quint32(b.text.size());
     }
@@ -77,17 +108,18 @@ void ClientRecords::Block::splice(int first, int count, QStringView replacement,
         ends[size_t(first + i)] = quint32(start + lengths[i]);
 }
 
-void ClientRecords::replace(qsizetype record, const ClientRecord &texts)
+void ClientRecords::replace(qsizetype record, const CellViews &cells)
 {
     Q_ASSERT(record >= 0 && record < size());
     qsizetype length = 0;
-    for (const QString &text : texts.cells)
+    for (const QStringView text : cells)
         length += text.size();
+    // Joined first: the cells may point into these records.
     QString joined;
     joined.reserve(length);
     std::array<quint32, kCells> ends;
     for (int column = 0; column < kCells; ++column) {
-        joined.append(texts[column]);
+        joined.append(cells[size_t(column)]);
         ends[size_t(column)] = quint32(joined.size());
     }
     d->blocks[size_t(record / kBlockRecords)].splice(int(record % kBlockRecords) * kCells, kCells, joined,
@@ -100,11 +132,56 @@ void ClientRecords::setCell(qsizetype record, int column, QStringView text)
     Block &b = d->blocks[size_t(record / kBlockRecords)];
     const int k = int(record % kBlockRecords) * kCells + column;
     const quint32 length = quint32(text.size());
-    if (text.size() == b.ends[size_t(k)] - b.cellStart(k)) {
+    if (text.size() == b.ends[size_t(k)] - b.cellStart(k) || !b.holds(text)) {
         b.splice(k, 1, text, &length);
     } else {
-        const QString copy = text.toString(); // the text may be a view into this block
+        const QString copy = text.toString(); // replacing would move the text it reads
         b.splice(k, 1, copy, &length);
+    }
+}
+
+void ClientRecords::setColumn(int column, qsizetype first, qsizetype last,
+                              const std::function<QString(qsizetype)> &text)
+{
+    Q_ASSERT(column >= 0 && column < kCells);
+    first = std::max<qsizetype>(first, 0);
+    last = std::min(last, size() - 1);
+    for (qsizetype blockFirst = first / kBlockRecords * kBlockRecords; blockFirst <= last;
+         blockFirst += kBlockRecords) {
+        Block &b = d->blocks[size_t(blockFirst / kBlockRecords)];
+        const int from = int(std::max(first - blockFirst, qsizetype(0)));
+        const int to = int(std::min<qsizetype>(last - blockFirst + 1, b.records));
+        if (from >= to)
+            continue;
+        std::vector<QString> texts;
+        texts.reserve(size_t(to - from));
+        qsizetype grown = 0;
+        for (int r = from; r < to; ++r) {
+            texts.push_back(text(blockFirst + r));
+            const int k = r * kCells + column;
+            grown += texts.back().size() - (b.ends[size_t(k)] - b.cellStart(k));
+        }
+        QString rebuilt;
+        rebuilt.reserve(b.text.size() + grown);
+        qsizetype copied = 0; // the old text up to here is in rebuilt
+        qint64 shift = 0;
+        for (int r = from; r < to; ++r) {
+            const int k = r * kCells + column;
+            const qsizetype start = b.cellStart(k); // not shifted yet
+            rebuilt.append(QStringView(b.text).sliced(copied, start - copied));
+            rebuilt.append(texts[size_t(r - from)]);
+            copied = b.ends[size_t(k)];
+            const qint64 next = shift + texts[size_t(r - from)].size() - (copied - start);
+            // The cells between the one rewritten before and this one.
+            for (int i = (r == from ? from * kCells : (r - 1) * kCells + column + 1); i < k; ++i)
+                b.ends[size_t(i)] = quint32(b.ends[size_t(i)] + shift);
+            b.ends[size_t(k)] = quint32(rebuilt.size());
+            shift = next;
+        }
+        rebuilt.append(QStringView(b.text).sliced(copied));
+        for (int i = (to - 1) * kCells + column + 1; i < b.records * kCells; ++i)
+            b.ends[size_t(i)] = quint32(b.ends[size_t(i)] + shift);
+        b.text = std::move(rebuilt);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QStringView>
 
 #include <array>
+#include <functional>
 #include <initializer_list>
 #include <iterator>
 #include <vector>
@@ -34,9 +35,19 @@ public:
     // A cell's text; the view holds until these records next change.
     QStringView cell(qsizetype record, int column) const;
 
-    void append(const ClientRecord &record);
-    void replace(qsizetype record, const ClientRecord &texts);
+    // A record's cells as views, which may point into these records.
+    using CellViews = std::array<QStringView, ClientColumn::Count>;
+    static CellViews viewsOf(const ClientRecord &record);
+    CellViews views(qsizetype record) const;
+
+    void append(const ClientRecord &record) { append(viewsOf(record)); }
+    void append(const CellViews &cells);
+    void replace(qsizetype record, const ClientRecord &texts) { replace(record, viewsOf(texts)); }
+    void replace(qsizetype record, const CellViews &cells);
     void setCell(qsizetype record, int column, QStringView text);
+    // Gives one column of records first to last its new texts; a block is
+    // rewritten once, not once per record.
+    void setColumn(int column, qsizetype first, qsizetype last, const std::function<QString(qsizetype record)> &text);
     void removeLast();
     void clear();
     // Room for this many records' bookkeeping; the texts grow as they come.
@@ -87,6 +98,10 @@ private:
         // Replaces the texts of cells first to first + count - 1 by text,
         // which holds their new ends relative to its start.
         void splice(int first, int count, QStringView replacement, const quint32 *lengths);
+        bool holds(QStringView view) const
+        {
+            return view.data() >= text.constData() && view.data() < text.constData() + text.capacity();
+        }
     };
     struct Data : QSharedData
     {

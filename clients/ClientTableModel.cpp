@@ -138,8 +138,8 @@ Qt::ItemFlags ClientTableModel::flags(const QModelIndex &index) const
 int ClientTableModel::append(const ClientRecord &record)
 {
     const int row = recordCount();
-    ClientRecord added = record;
-    added[ClientColumn::Number].clear();
+    ClientRecords::CellViews added = ClientRecords::viewsOf(record);
+    added[ClientColumn::Number] = {};
     beginInsertRows({}, row, row);
     m_records.append(added);
     m_passports.insert(m_records, row);
@@ -152,8 +152,8 @@ void ClientTableModel::overwrite(int row, const ClientRecord &record)
     if (row < 0 || row >= recordCount())
         return;
     m_passports.erase(m_records, row);
-    ClientRecord target = record;
-    target[ClientColumn::Number] = m_records.cell(row, ClientColumn::Number).toString();
+    ClientRecords::CellViews target = ClientRecords::viewsOf(record);
+    target[ClientColumn::Number] = m_records.cell(row, ClientColumn::Number);
     m_records.replace(row, target);
     m_passports.insert(m_records, row);
     emit dataChanged(index(row, ClientColumn::Number + 1), index(row, ClientColumn::Count - 1));
@@ -177,7 +177,7 @@ void ClientTableModel::remove(int row)
     m_passports.erase(m_records, row);
     if (row != last) {
         m_passports.erase(m_records, last);
-        m_records.replace(row, m_records[last]);
+        m_records.replace(row, m_records.views(last));
         m_passports.insert(m_records, row);
         emit dataChanged(index(row, 0), index(row, ClientColumn::Count - 1));
     }
@@ -205,8 +205,7 @@ void ClientTableModel::renumber()
     const int last = recordCount() - 1;
     if (first > last)
         return;
-    for (int row = first; row <= last; ++row)
-        m_records.setCell(row, ClientColumn::Number, QString::number(row + 1));
+    m_records.setColumn(ClientColumn::Number, first, last, [](qsizetype row) { return QString::number(row + 1); });
     m_numbered = last + 1;
     emit dataChanged(index(first, ClientColumn::Number), index(last, ClientColumn::Number));
 }

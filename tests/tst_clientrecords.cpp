@@ -61,7 +61,7 @@ private slots:
                 const QString text = RandomText(random);
                 records.setCell(i, column, text);
                 expected[i][column] = text;
-            } else if (op < 68) {
+            } else if (op < 66) {
                 // A cell set from another cell of the same records.
                 const qsizetype from = random.bounded(int(expected.size()));
                 const qsizetype to = random.bounded(int(expected.size()));
@@ -69,20 +69,36 @@ private slots:
                 const int toColumn = random.bounded(int(ClientColumn::Count));
                 records.setCell(to, toColumn, records.cell(from, fromColumn));
                 expected[to][toColumn] = QString(expected.at(from)[fromColumn]);
-            } else if (op < 76) {
+            } else if (op < 72) {
                 // The table's overwrite: a whole record in place.
                 const qsizetype i = random.bounded(int(expected.size()));
                 const ClientRecord record = RandomRecord(random);
                 records.replace(i, record);
                 expected[i] = record;
-            } else if (op < 86) {
+            } else if (op < 80) {
+                // The table's renumbering: one column over a run of records.
+                const qsizetype first = random.bounded(int(expected.size()));
+                const qsizetype last = first + random.bounded(int(expected.size() - first) + 40);
+                const int column = random.bounded(int(ClientColumn::Count));
+                QList<QString> texts;
+                for (qsizetype i = first; i <= last; ++i)
+                    texts.append(RandomText(random));
+                records.setColumn(column, first, last, [&](qsizetype i) { return texts.at(i - first); });
+                for (qsizetype i = first; i <= last && i < expected.size(); ++i)
+                    expected[i][column] = texts.at(i - first);
+            } else if (op < 83) {
+                // A copy of a record appended from its own cells.
+                const qsizetype i = random.bounded(int(expected.size()));
+                records.append(records.views(i));
+                expected.append(ClientRecord(expected.at(i)));
+            } else if (op < 88) {
                 // The table's delete: the last client takes the deleted one's place.
                 const qsizetype i = random.bounded(int(expected.size()));
-                records.replace(i, records[expected.size() - 1]);
+                records.replace(i, records.views(expected.size() - 1));
                 expected[i] = expected.last();
                 records.removeLast();
                 expected.removeLast();
-            } else if (op < 94) {
+            } else if (op < 95) {
                 records.removeLast();
                 expected.removeLast();
             } else if (op < 98) {
