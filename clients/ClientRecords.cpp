@@ -80,10 +80,19 @@ void ClientRecords::append(const CellViews &cells)
         blocks.emplace_back();
     }
     Block &b = blocks.back();
+    qsizetype length = 0;
+    for (const QStringView text : cells)
+        length += text.size();
+    qsizetype end = b.text.size();
+    if (b.text.capacity() < end + length)
+        b.text.reserve(std::max(end + length, 2 * b.text.capacity()));
+    b.text.resize(end + length);
+    QChar *out = b.text.data();
     int k = b.records * kCells;
     for (const QStringView text : cells) {
-        b.text.append(text);
-        b.ends[size_t(k++)] = quint32(b.text.size());
+        std::copy(text.begin(), text.end(), out + end);
+        end += text.size();
+        b.ends[size_t(k++)] = quint32(end);
     }
     ++b.records;
     ++d->count;
@@ -153,6 +162,10 @@ void ClientRecords::setColumn(int column, qsizetype first, qsizetype last,
         const int to = int(std::min<qsizetype>(last - blockFirst + 1, b.records));
         if (from >= to)
             continue;
+        if (to - from == 1) { // an add's renumbering: no block rebuilt
+            setCell(blockFirst + from, column, text(blockFirst + from));
+            continue;
+        }
         std::vector<QString> texts;
         texts.reserve(size_t(to - from));
         qsizetype grown = 0;

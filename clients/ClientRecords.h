@@ -87,6 +87,7 @@ private:
 
     struct Block
     {
+        Block() {} // NOLINT: ends are written as records come, never zeroed first
         QString text;
         // The end of each cell in text, record by record: cell k of record r
         // ends at ends[r * kCells + k] and starts where the one before it ends.
