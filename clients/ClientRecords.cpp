@@ -75,9 +75,16 @@ void ClientRecords::append(const CellViews &cells)
     }
     std::vector<Block> &blocks = d->blocks;
     if (blocks.empty() || blocks.back().records == kBlockRecords) {
-        if (!blocks.empty())
-            blocks.back().text.squeeze(); // full: no spare room kept for good
+        qsizetype expected = 0;
+        if (!blocks.empty()) {
+            // Full: no more than a little spare room kept for good.
+            QString &full = blocks.back().text;
+            if (full.capacity() - full.size() > full.size() / 8)
+                full.squeeze();
+            expected = full.size() + full.size() / 16; // the next block is likely alike
+        }
         blocks.emplace_back();
+        blocks.back().text.reserve(expected);
     }
     Block &b = blocks.back();
     qsizetype length = 0;

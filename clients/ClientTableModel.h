@@ -24,6 +24,7 @@ public:
     void insert(const ClientRecords &records, int row);
     void erase(const ClientRecords &records, int row);
     void clear() { m_rows.clear(); }
+    void reserve(qsizetype clients) { m_rows.reserve(clients); }
     void rebuild(const ClientRecords &records);
 
 private:

@@ -156,6 +156,7 @@ ClientImportResult ClientTextImport::run(QByteArrayView bytes, const QString &pa
     result.records.reserve(expected);
     // Where each client's trimmed series and number stand.
     PassportIndex passports;
+    passports.reserve(expected);
     // Every client shares one text for the document type.
     const QString docType = QString::number(m_start.docType);
     int lineNumber = 0;
