@@ -50,6 +50,20 @@ void WriteRowsText(const QString &path, qint64 mib, bool shortRows)
     f.write(chunk);
 }
 
+// A client text of count lines (13 fields each, about 150 bytes a line).
+void WriteClientsText(const QString &path, int count)
+{
+    static const QString names[] = {u"Азиз"_s, u"Дилноза"_s, u"Рустам"_s, u"Малика"_s};
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return;
+    for (int i = 0; i < count; ++i)
+        f.write(Cp1251::encode(u"Каримов\t"_s + names[i % 4] + u"\tРустамович\tМужской\t123 456 789\t05.06.1980\t"_s
+                               + u"1234567\t"_s + (i % 2 ? u"AA\t"_s : u"AB\t"_s) + QString::number(1000000 + i)
+                               + u"\t15.03.2016\tЮнусабадский РОВД г. Ташкента\t14.03.2026\tТашкент, ул. Навои, "_s
+                               + QString::number(i) + u"\r\n"_s));
+}
+
 // Peak resident size in bytes of the command (a refusal, such as a save
 // stopped by the size limit, counts too); -1 when it could not run.
 qint64 PeakOf(const QStringList &command)
@@ -154,6 +168,22 @@ int main(int argc, char **argv)
         Report("window open", saved, PeakOf({self, u"--window"_s, u"open"_s, saved}));
         Report("cli verify", saved, PeakOf({cli, u"verify"_s, saved}));
         Report("cli print (PDF)", saved, PeakOf({cli, u"print"_s, saved, u"--pdf"_s, u"out.pdf"_s}));
+    }
+
+    for (const auto &[name, count] : {std::pair{"client1.txt", 1}, std::pair{"clients100k.txt", 100000}}) {
+        const QString text = QString::fromLatin1(name);
+        WriteClientsText(text, count);
+        QDir(u"Клиенты"_s).removeRecursively();
+        Report("cli clients (import+save)", text,
+               PeakOf({cli, u"clients"_s, text, u"--doc-type"_s, u"0"_s, u"--mobile"_s, u"901234567"_s,
+                       u"--issued-by"_s, u"ОВД"_s}));
+        const QStringList saved = QDir(u"Клиенты"_s).entryList(QDir::Files);
+        if (saved.isEmpty())
+            continue;
+        const QString list = text + u".clsv"_s;
+        QFile::remove(list);
+        QFile::rename(u"Клиенты/"_s + saved.first(), list);
+        Report("cli verify (clients)", list, PeakOf({cli, u"verify"_s, list}));
     }
     QDir::setCurrent(QDir::tempPath());
     return 0;
