@@ -3,6 +3,7 @@
 #include "about/VersionBlock.h"
 #include "about/VersionBlockBuilder.h"
 #include "about/ui/AboutDialog.h"
+#include "support/FileBytes.h"
 
 #include <QFile>
 #include <QFrame>
@@ -37,12 +38,6 @@ QByteArray GoodBlock()
 QString AppPath()
 {
     return QStringLiteral(KARDOLIST_BINARY_DIR "/app/kardolist");
-}
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
@@ -153,8 +148,8 @@ void TestAbout::filesWithoutBlock_data()
     QTest::newRow("a folder") << QByteArray() << u"."_s;
     QTest::newRow("empty file") << QByteArray() << QString();
     QTest::newRow("text file") << QByteArray("Version 2.1.0.0\r\n") << QString();
-    QTest::newRow("ELF without the section") << ReadAll(QCoreApplication::applicationFilePath()) << QString();
-    const QByteArray app = ReadAll(AppPath());
+    QTest::newRow("ELF without the section") << FileBytes(QCoreApplication::applicationFilePath()) << QString();
+    const QByteArray app = FileBytes(AppPath());
     for (qsizetype n : {qsizetype(4), qsizetype(20), qsizetype(64), qsizetype(4096), app.size() / 2, app.size() - 1})
         if (n < app.size())
             QTest::addRow("program cut to %lld bytes", qlonglong(n)) << app.left(n) << QString();

@@ -8,6 +8,7 @@
 #include "common/ReservedName.h"
 #include "common/UserError.h"
 #include "settings/SettingsRecord.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,12 +38,6 @@ void writeBytes(const QString &name, const QByteArray &bytes)
     QFile f(name);
     QVERIFY(f.open(QIODevice::WriteOnly));
     QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray readBytes(const QString &name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // Two clients, the second a woman whose names and passport number came with
@@ -105,7 +100,7 @@ private slots:
         QFETCH(QString, carried);
         const QString path = saveRows(options);
         QVERIFY(!path.isEmpty());
-        const QByteArray bytes = readBytes(path);
+        const QByteArray bytes = FileBytes(path);
 
         const QString moment = Cp1251::decode(bytes).section(u'\t', 4, 4);
         const QDateTime saved = QDateTime::fromString(moment, u"dd.MM.yyyy HH:mm:ss"_s);
@@ -215,8 +210,8 @@ private slots:
         QVERIFY(!path.isEmpty());
         QVERIFY2(!taken.contains(path), qPrintable(path));
         for (const QString &name : taken)
-            QCOMPARE(readBytes(name), QByteArray("earlier"));
-        QVERIFY(readBytes(path).startsWith("H\t"));
+            QCOMPARE(FileBytes(name), QByteArray("earlier"));
+        QVERIFY(FileBytes(path).startsWith("H\t"));
     }
 
     // With an injected clock: the moment moves on a second at a time while
@@ -253,7 +248,7 @@ private slots:
             QCOMPARE(name.moment.toString(u"HH:mm:ss"_s), start.addSecs(seconds).toString(u"HH:mm:ss"_s));
             QCOMPARE(name.path, nameOf(name.moment));
             QVERIFY(name.reserved);
-            QCOMPARE(readBytes(name.path), QByteArray());
+            QCOMPARE(FileBytes(name.path), QByteArray());
         } catch (const UserError &e) {
             QCOMPARE(seconds, -1);
             QVERIFY2(e.text().contains(nameOf(start)), qPrintable(e.text()));
@@ -263,7 +258,7 @@ private slots:
             QCOMPARE(m.time().msec(), 0);
         QCOMPARE(waits.size(), seconds >= 0 ? seconds : attempts - 1);
         for (int s = 0; s < taken; ++s)
-            QCOMPARE(readBytes(nameOf(start.addSecs(s))), QByteArray("earlier"));
+            QCOMPARE(FileBytes(nameOf(start.addSecs(s))), QByteArray("earlier"));
     }
 
     void nameInAMissingFolderIsLeftToTheSave()
@@ -306,7 +301,7 @@ private slots:
         QFETCH(QString, problem);
         QString path = saveRows();
         QVERIFY(!path.isEmpty());
-        QByteArray bytes = readBytes(path);
+        QByteArray bytes = FileBytes(path);
         if (!from.isEmpty()) {
             const qsizetype at = bytes.indexOf(from);
             QVERIFY(at >= 0);

@@ -10,6 +10,7 @@
 #include "common/Clock.h"
 #include "common/ui/MaskedEdit.h"
 #include "settings/SettingsRecord.h"
+#include "support/FileBytes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -39,12 +40,6 @@ const QString kSaveQuestion = u"Сохранить данные?"_s;
 const SettingsRecord kSettings = SampleSettings();
 // The name a save at kNow gives.
 const QString kSavedName = u"Клиенты/CLSV001231234567808032026140509"_s;
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A record as the table holds it, every cell distinct.
 ClientRecord tableRecord(int n)
@@ -804,7 +799,7 @@ void TestClientsWindow::saveAndLoad()
     QVERIFY(m_form->isFileNamed());
     QCOMPARE(m_form->currentFile(), workDir + u'/' + kSavedName);
     QCOMPARE(m_form->windowTitle(), m_form->currentFile());
-    const QByteArray written = readAll(kSavedName);
+    const QByteArray written = FileBytes(kSavedName);
     QCOMPARE(written, BuildClientListFile(kSettings, tableRecords(3), kNow));
 
     // A new list forgets the file; loading it back restores every cell.
@@ -830,7 +825,7 @@ void TestClientsWindow::saveAndLoad()
     QCOMPARE(m_dialogs.shown[0].caption, u"Сохранение"_s);
     QCOMPARE(m_dialogs.shown[0].text, ClientOverwriteQuestion());
     QCOMPARE(m_dialogs.lastText(), u"Файл успешно сохранен как "_s + kSavedName);
-    QCOMPARE(readAll(kSavedName), written);
+    QCOMPARE(FileBytes(kSavedName), written);
 }
 
 void TestClientsWindow::saveInsideQuestion_data()

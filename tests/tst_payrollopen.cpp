@@ -8,6 +8,7 @@
 #include "payroll/ui/PayrollGrid.h"
 #include "payroll/ui/PayrollWindow.h"
 #include "settings/SettingsRecord.h"
+#include "support/FileBytes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -54,12 +55,6 @@ const PayrollHeader kFileHeaderFields{u"00009"_s, u"05.01.2026"_s, 0, u"2026"_s}
 QByteArray cp1251(const QString &text)
 {
     return Cp1251::encode(text);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)
@@ -203,7 +198,7 @@ void TestPayrollOpen::roundTrip()
     m_form->model()->setRows({{u"Иванов Иван Иванович"_s, u"8600123412341234"_s, u"1500000.00"_s},
                               {u"Сёмина Анна"_s, u"8600000000000003"_s, u"0.75"_s}});
     m_form->findChild<QAction *>(u"saveAction"_s)->trigger();
-    const QByteArray saved = readFile(kSavedPath);
+    const QByteArray saved = FileBytes(kSavedPath);
     QVERIFY(!saved.isEmpty());
 
     setBefore(false);
@@ -226,7 +221,7 @@ void TestPayrollOpen::roundTrip()
     QCOMPARE(m_dialogs.shown.size(), 2);
     QCOMPARE(m_dialogs.shown[0].caption, u"Сохранение файла"_s);
     QCOMPARE(m_dialogs.shown[0].text, u"Вы действительно хотите перезаписать данный файл?"_s);
-    QCOMPARE(readFile(kSavedPath), saved);
+    QCOMPARE(FileBytes(kSavedPath), saved);
     QVERIFY(!m_form->isModified());
 }
 

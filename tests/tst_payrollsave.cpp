@@ -6,6 +6,7 @@
 #include "payroll/PayrollModel.h"
 #include "payroll/ui/PayrollWindow.h"
 #include "settings/SettingsRecord.h"
+#include "support/FileBytes.h"
 
 #include <QAction>
 #include <QDir>
@@ -36,12 +37,6 @@ QList<PayrollRow> threeRows()
     return {{u"Иванов Иван Иванович"_s, u"8600123412341234"_s, u"1 500 000.00"_s},
             {u"Петров Пётр"_s, u"8600000000000002"_s, u"0"_s},
             {u"Сёмина Анна"_s, u"8600000000000003"_s, u".75"_s}};
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QStringList filesUnder(const QString &folder)
@@ -122,7 +117,7 @@ void TestPayrollSave::cleanup()
 void TestPayrollSave::goldenBytes()
 {
     save();
-    const QByteArray bytes = readFile(kPath);
+    const QByteArray bytes = FileBytes(kPath);
 
     const QByteArray body = Cp1251::encode(
             u"H\t0000000001\t08.12.2026 14:05:09\t00123\t12345678\t08.12.2026\t12\t2026\t00007\t\r\n"
@@ -208,7 +203,7 @@ void TestPayrollSave::overwriteQuestion()
     save();
     save();
     QCOMPARE(m_dialogs.shown.size(), 2);
-    const QByteArray first = readFile(kPath);
+    const QByteArray first = FileBytes(kPath);
     m_form->setOpenedHeaderLine(Cp1251::decode(first.left(first.indexOf('\r'))));
 
     m_form->model()->SetCell(PayrollModel::AmountColumn, 1, u"99"_s);
@@ -225,7 +220,7 @@ void TestPayrollSave::overwriteQuestion()
         QCOMPARE(m_dialogs.shown[0].buttons, Dialogs::Buttons::YesNo);
     }
     QCOMPARE(m_dialogs.shown.size(), answer == Answer::No ? 1 : answer == Answer::Ok ? 1 : 2);
-    QCOMPARE(readFile(kPath) != first, replaced);
+    QCOMPARE(FileBytes(kPath) != first, replaced);
 }
 
 void TestPayrollSave::failedWrite_data()
@@ -245,7 +240,7 @@ void TestPayrollSave::failedWrite()
         m_form->model()->setRows(threeRows());
         m_form->formatAmounts();
     }
-    const QByteArray old = readFile(kPath);
+    const QByteArray old = FileBytes(kPath);
     QCOMPARE(old.isEmpty(), !fileExisted);
     m_form->setWindowTitle(u"Кардолист"_s);
     m_form->setModified(true);
@@ -268,7 +263,7 @@ void TestPayrollSave::failedWrite()
         QVERIFY2(m_dialogs.shown[0].text.startsWith(u"Cannot create file \""_s + kPath + u"\". "_s),
                  qPrintable(m_dialogs.shown[0].text));
     }
-    QCOMPARE(readFile(kPath), old);
+    QCOMPARE(FileBytes(kPath), old);
     QCOMPARE(filesUnder(u"Кардолист"_s), fileExisted ? QStringList{u"Кардолист/2026/ZPSV001231234567812202600007"_s}
                                                       : QStringList());
     QCOMPARE(m_form->windowTitle(), u"Кардолист"_s);

@@ -1,4 +1,5 @@
 #include "common/print/PrintoutRenderer.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,12 +24,6 @@ Printout ThreePages(QList<int> *asked, int failPage = -1)
         return QList<PrintItem>{{page, 350, 400, u"Страница %1"_s.arg(page + 1)}};
     };
     return printout;
-}
-
-QByteArray Contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -90,7 +85,7 @@ void TestPrintoutPdf::replacesTheFileOnlyWhenWhole()
     QCOMPARE(laidOut, asked);
     QCOMPARE(reason.isEmpty(), saved || failPage >= 0);
 
-    const QByteArray bytes = Contents(path);
+    const QByteArray bytes = FileBytes(path);
     if (saved)
         QVERIFY(bytes.startsWith("%PDF") && bytes.trimmed().endsWith("%%EOF"));
     else

@@ -1,5 +1,6 @@
 #include "common/UserError.h"
 #include "settings/SettingsRecord.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,12 +20,6 @@ QByteArray layout(const QByteArray &code, const QByteArray &name, const QByteArr
 {
     const auto slot = [](const QByteArray &text, int size) { return char(text.size()) + text.leftJustified(size, '\0'); };
     return slot(code, 8) + slot(name, 80) + slot(filial, 5);
-}
-
-QByteArray readFile(const QString &name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void writeFile(const QString &name, const QByteArray &bytes)
@@ -131,7 +126,7 @@ void TestSettingsRecord::readFile()
 
     QCOMPARE(ReadSettingsRecord(), record);
     QCOMPARE(ReadCompleteSettingsRecord().has_value(), complete);
-    QCOMPARE(::readFile(u"settings.ini"_s), content);
+    QCOMPARE(::FileBytes(u"settings.ini"_s), content);
 }
 
 void TestSettingsRecord::missingFileIsCreatedEmpty()
@@ -176,7 +171,7 @@ void TestSettingsRecord::failedWriteKeepsOldFile()
     std::signal(SIGXFSZ, previousHandler);
 
     QVERIFY2(error.startsWith(u"Cannot create file \"settings.ini\"."_s), qPrintable(error));
-    QCOMPARE(::readFile(u"settings.ini"_s), old);
+    QCOMPARE(::FileBytes(u"settings.ini"_s), old);
     QCOMPARE(QDir().entryList(QDir::Files), QStringList{u"settings.ini"_s});
 }
 
