@@ -152,7 +152,7 @@ void PayrollModel::DeleteRow(int row)
     markFormatted(row);
     markFormatted(last);
     if (row != last) {
-        m_rows.setRow(row - 1, m_rows[last - 1]);
+        m_rows.copyRow(last - 1, row - 1);
         remember(row);
         if (lastUnformatted)
             markUnformatted(row);
