@@ -34,16 +34,22 @@ QString SexText(int index)
     return index == 0 ? MaleText() : FemaleText();
 }
 
-QString TrimName(const QString &text)
+QStringView TrimmedName(QStringView text)
 {
     // Blanks and control characters: everything at or below the blank.
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= 0x20)
+    while (begin < end && text[begin].unicode() <= 0x20)
         ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= 0x20)
+    while (end > begin && text[end - 1].unicode() <= 0x20)
         --end;
-    return text.mid(begin, end - begin);
+    return text.sliced(begin, end - begin);
+}
+
+QString TrimName(const QString &text)
+{
+    const QStringView trimmed = TrimmedName(text);
+    return trimmed.size() == text.size() ? text : trimmed.toString(); // shared when nothing is cut
 }
 
 ClientRecord RecordFromFields(const ClientFields &f, NameParts parts)

@@ -97,6 +97,7 @@ struct ClientFields
 
 // Leading and trailing blanks and control characters removed.
 QString TrimName(const QString &text);
+QStringView TrimmedName(QStringView text); // the same, without a copy
 
 // A record from the edit area, as the add command writes it (names trimmed)
 // or as the edit command does (names as typed). Column 0 is left empty.

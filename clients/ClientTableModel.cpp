@@ -4,26 +4,10 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// As TrimName, without a copy.
-QStringView Trimmed(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 0x20)
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
-} // namespace
-
 size_t PassportIndex::keyOf(QStringView series, QStringView number)
 {
     // Seeded per process, so that no file can be made to collide on purpose.
-    return qHash(Trimmed(number), qHash(Trimmed(series), QHashSeed::globalSeed()));
+    return qHash(TrimmedName(number), qHash(TrimmedName(series), QHashSeed::globalSeed()));
 }
 
 size_t PassportIndex::keyOf(const ClientRecords &records, int row)
@@ -36,11 +20,11 @@ int PassportIndex::first(const ClientRecords &records, QStringView series, QStri
     const auto it = m_rows.constFind(keyOf(series, number));
     if (it == m_rows.cend())
         return -1;
-    const QStringView s = Trimmed(series);
-    const QStringView n = Trimmed(number);
+    const QStringView s = TrimmedName(series);
+    const QStringView n = TrimmedName(number);
     for (int row : *it) {
-        if (Trimmed(records.cell(row, ClientColumn::PassportSerial)) == s
-            && Trimmed(records.cell(row, ClientColumn::PassportNumber)) == n)
+        if (TrimmedName(records.cell(row, ClientColumn::PassportSerial)) == s
+            && TrimmedName(records.cell(row, ClientColumn::PassportNumber)) == n)
             return row;
     }
     return -1;
