@@ -38,12 +38,12 @@ void WriteHeaderLine(BankFileWriter &out, const SettingsRecord &settings, const 
     out.endLine();
 }
 
-// The amount into a reused buffer: no allocation per row.
-QStringView DecimalPoint(QStringView amount, QString &buffer)
+// The amount in a reused buffer with a decimal point for a comma, in place:
+// no allocation per row.
+QStringView DecimalPoint(QString &amount)
 {
-    buffer.resize(amount.size());
-    std::replace_copy(amount.begin(), amount.end(), buffer.begin(), QLatin1Char(','), QLatin1Char('.'));
-    return buffer;
+    amount.replace(QLatin1Char(','), QLatin1Char('.'));
+    return amount;
 }
 
 // Decodes into a reused buffer, leaving out blanks when asked.
@@ -253,7 +253,9 @@ PayrollFileContents ReadPayrollFile(QByteArrayView bytes)
     for (QStringView line; reader.nextDetail(line);) {
         if (!line.isEmpty()) {
             const DetailFields f(line);
-            contents.rows.append(f.name, f.card, DecimalPoint(f.amount, amount));
+            amount.resize(0);
+            amount.append(f.amount);
+            contents.rows.append(f.name, f.card, DecimalPoint(amount));
         }
     }
     return contents;
@@ -289,8 +291,7 @@ PayrollRows ImportPayrollText(QByteArrayView bytes)
             amountBytes = remainder.sliced(cardEnd + 1);
         }
         Decoded(amountBytes, amountBuffer);
-        amountBuffer.replace(QLatin1Char(','), QLatin1Char('.'));
-        rows.append(Decoded(name, nameBuffer), cardText, amountBuffer);
+        rows.append(Decoded(name, nameBuffer), cardText, DecimalPoint(amountBuffer));
     }
     return rows;
 }
