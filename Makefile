@@ -10,6 +10,11 @@ else
 BUILD ?= build
 endif
 
+# The CI build treats every warning as an error.
+ifeq ($(CI),true)
+CMAKE_FLAGS += -DKARDOLIST_WERROR=ON
+endif
+
 ROOT := $(abspath .)
 
 .PHONY: setup configure build run test package bench fuzz clean

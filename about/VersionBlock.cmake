@@ -2,10 +2,10 @@
 
 # The logo is decoded by libjpeg itself.
 find_package(JPEG REQUIRED)
-target_link_libraries(about PRIVATE JPEG::JPEG)
-target_compile_definitions(about PUBLIC KARDOLIST_VERSION="${PROJECT_VERSION}")
+target_link_libraries(kardolist_about PRIVATE JPEG::JPEG)
+target_compile_definitions(kardolist_about PUBLIC KARDOLIST_VERSION="${PROJECT_VERSION}")
 if(WIN32)
-  target_link_libraries(about PRIVATE version)
+  target_link_libraries(kardolist_about PRIVATE version)
 endif()
 
 # The version block is laid out at build time by the same builder the tests

@@ -1,19 +1,9 @@
-# One static library per folder; sources are the folder's own files
-# (not its subfolders), so a subsystem's logic and its windows stay apart.
-function(kardolist_library name dir)
-  file(GLOB sources CONFIGURE_DEPENDS
-    ${PROJECT_SOURCE_DIR}/${dir}/*.cpp
-    ${PROJECT_SOURCE_DIR}/${dir}/*.h
-    ${PROJECT_SOURCE_DIR}/${dir}/*.ui
-    ${PROJECT_SOURCE_DIR}/${dir}/*.qrc)
-  if(NOT sources)
-    add_library(${name} INTERFACE)
-    target_link_libraries(${name} INTERFACE ${ARGN})
-    return()
-  endif()
-  add_library(${name} STATIC ${sources})
-  # uic mirrors the form's folder below the target's autogen include dir.
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}
-    PRIVATE ${PROJECT_BINARY_DIR}/${name}_autogen/include/${dir})
-  target_link_libraries(${name} PUBLIC ${ARGN})
+# One static library per folder, its sources listed by name, so that a
+# subsystem's logic and its windows stay apart and a new file is a choice.
+#   kardolist_library(NAME SOURCES file... LINKS target...)
+function(kardolist_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_LINKS})
 endfunction()

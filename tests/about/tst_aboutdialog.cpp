@@ -296,4 +296,4 @@ void TestAbout::okCloses()
 }
 
 QTEST_MAIN(TestAbout)
-#include "tst_about.moc"
+#include "tst_aboutdialog.moc"

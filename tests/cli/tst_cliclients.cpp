@@ -360,4 +360,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestClientCli)
-#include "tst_clientcli.moc"
+#include "tst_cliclients.moc"

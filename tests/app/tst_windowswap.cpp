@@ -140,4 +140,4 @@ void TestClientsSwap::closingClientsAsksOnlyItsQuestion()
 }
 
 QTEST_MAIN(TestClientsSwap)
-#include "tst_clientsswap.moc"
+#include "tst_windowswap.moc"

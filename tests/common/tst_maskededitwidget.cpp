@@ -108,4 +108,4 @@ void TestMaskedEdit::incompleteRequiredFieldCannotBeLeft()
 }
 
 QTEST_MAIN(TestMaskedEdit)
-#include "tst_maskededit.moc"
+#include "tst_maskededitwidget.moc"

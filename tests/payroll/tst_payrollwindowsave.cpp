@@ -308,4 +308,4 @@ void TestPayrollSave::failureReasons()
 }
 
 QTEST_MAIN(TestPayrollSave)
-#include "tst_payrollsave.moc"
+#include "tst_payrollwindowsave.moc"

@@ -157,4 +157,4 @@ private:
 };
 
 QTEST_GUILESS_MAIN(TestSavePayroll)
-#include "tst_savepayroll.moc"
+#include "tst_payrollsave.moc"

@@ -558,4 +558,4 @@ void TestPayrollOpen::hundredThousandRows()
 }
 
 QTEST_MAIN(TestPayrollOpen)
-#include "tst_payrollopen.moc"
+#include "tst_payrollwindowopen.moc"

@@ -263,4 +263,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestCli)
-#include "tst_cli.moc"
+#include "tst_clipayroll.moc"

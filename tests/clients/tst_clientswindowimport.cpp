@@ -370,4 +370,4 @@ void TestClientsImport::unreadableFile()
 }
 
 QTEST_MAIN(TestClientsImport)
-#include "tst_clientsimport.moc"
+#include "tst_clientswindowimport.moc"
