@@ -79,3 +79,18 @@ std::unique_ptr<PrintProgress> QtDialogs::printProgress(QWidget *parent)
 {
     return std::make_unique<PrintProgressDialog>(parent);
 }
+
+bool ConfirmSaveChanges(Dialogs &dialogs, QWidget *parent, bool modified, const std::function<bool()> &save,
+                        const QString &caption)
+{
+    if (!modified)
+        return true;
+    switch (dialogs.question(parent, caption, QStringLiteral("Сохранить изменения?"), Dialogs::Buttons::YesNoCancel)) {
+    case Dialogs::Answer::Yes:
+        return save();
+    case Dialogs::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}

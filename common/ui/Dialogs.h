@@ -50,3 +50,9 @@ public:
     void printPreview(QWidget *parent, QPrinter &printer, const std::function<void(QPrinter &)> &paint) override;
     std::unique_ptr<PrintProgress> printProgress(QWidget *parent) override;
 };
+
+// The one "Сохранить изменения?" question of every window, asked only when
+// the document is modified. Yes runs save, whose result says whether the
+// command may go on; No goes on; Cancel stops. True when it may go on.
+bool ConfirmSaveChanges(Dialogs &dialogs, QWidget *parent, bool modified, const std::function<bool()> &save,
+                        const QString &caption = QStringLiteral("Выход"));
