@@ -61,7 +61,7 @@ static void BM_SaveClientList(benchmark::State &state)
     const ClientFileState saved{true, QDir::currentPath() + u"/Клиенты/CLSVbench"_s};
     for (auto _ : state) {
         const ClientListSaveResult result = SaveClientList(records, saved, clock, [] { return OverwriteAnswer::Yes; });
-        if (result.outcome.kind != SaveOutcome::Kind::Saved)
+        if (result.outcome.kind != ClientListSaveOutcome::Kind::Saved)
             state.SkipWithError("not saved");
     }
 }

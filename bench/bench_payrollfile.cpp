@@ -110,7 +110,7 @@ static void BM_SavePayroll(benchmark::State &state)
     const SystemClock clock;
     for (auto _ : state) {
         PayrollSaveRequest request{Header(), rows, QString()};
-        if (SavePayroll(request, clock).kind != SaveOutcome::Kind::Saved)
+        if (SavePayroll(request, clock).kind != PayrollSaveOutcome::Kind::Saved)
             state.SkipWithError("the save failed");
     }
     QDir::setCurrent(old);

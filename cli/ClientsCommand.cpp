@@ -103,7 +103,7 @@ int RunClients(const QStringList &args, QTextStream &out, QTextStream &err)
                 clock, [&settings](const QDateTime &moment) { return ClientListFileName(settings, moment); },
                 [&clock](const QDateTime &moment) { SleepUntil(clock, moment); });
         const ClientListSaveResult saved = SaveClientList(imported.records, ClientFileState(), FixedClock(name.moment));
-        if (saved.outcome.kind == SaveOutcome::Kind::Saved) {
+        if (saved.outcome.kind == ClientListSaveOutcome::Kind::Saved) {
             out << saved.outcome.path << "\n";
             return 0;
         }

@@ -92,8 +92,8 @@ int RunPayroll(const QStringList &args, QTextStream &out, QTextStream &err)
 
         PayrollSaveRequest request{header, ToPlainAmounts(std::move(rows)), QString()};
         const SystemClock clock;
-        const SaveOutcome outcome = SavePayroll(request, clock);
-        if (outcome.kind != SaveOutcome::Kind::Saved)
+        const PayrollSaveOutcome outcome = SavePayroll(request, clock);
+        if (outcome.kind != PayrollSaveOutcome::Kind::Saved)
             throw UserError(outcome.message);
         out << outcome.path << "\n";
         return 0;

@@ -97,16 +97,16 @@ ClientListSaveResult SaveClientList(const ClientRecords &records, const ClientFi
         const QDateTime moment = clock.now();
 
         if (records.isEmpty())
-            return {SaveOutcome::stopped(ClientTableEmptyMessage(), kTable), {}};
+            return {ClientListSaveOutcome::stopped(ClientTableEmptyMessage(), kTable), {}};
         qint64 size = 0;
         try {
             size = ClientListFileSize(settings, records, moment);
         } catch (const UserError &e) {
-            return {SaveOutcome::stopped(e.text(), kTable), {}};
+            return {ClientListSaveOutcome::stopped(e.text(), kTable), {}};
         }
         // Nothing is written that the program's own reader would refuse.
         if (!BankFileWriter::fitsReader(size))
-            return {SaveOutcome::stopped(BankFileWriter::tooLargeMessage(size), kTable), {}};
+            return {ClientListSaveOutcome::stopped(BankFileWriter::tooLargeMessage(size), kTable), {}};
         // The codes stand in the header even when the name is the current file's.
         CheckBankCodes(settings);
 
@@ -114,7 +114,7 @@ ClientListSaveResult SaveClientList(const ClientRecords &records, const ClientFi
         if (state.named) {
             switch (askOverwrite ? askOverwrite() : OverwriteAnswer::Yes) {
             case OverwriteAnswer::Cancel:
-                return {SaveOutcome::cancelled(), {}};
+                return {ClientListSaveOutcome::cancelled(), {}};
             case OverwriteAnswer::Yes:
                 target = state.currentFile;
                 break;
@@ -124,7 +124,7 @@ ClientListSaveResult SaveClientList(const ClientRecords &records, const ClientFi
         }
         if (target.isEmpty()) {
             if (!folderError.isEmpty())
-                return {SaveOutcome::writeFailed(folderError, false), {}};
+                return {ClientListSaveOutcome::writeFailed(folderError, false), {}};
             target = ClientListFileName(settings, moment);
         }
 
@@ -136,14 +136,14 @@ ClientListSaveResult SaveClientList(const ClientRecords &records, const ClientFi
             const QString message = existed
                     ? u"Не удалось перезаписать файл \"%1\", прежний файл не изменён. %2"_s.arg(target, reason)
                     : u"Cannot create file \"%1\". %2"_s.arg(target, reason);
-            return {SaveOutcome::writeFailed(message, existed), {}};
+            return {ClientListSaveOutcome::writeFailed(message, existed), {}};
         }
-        ClientListSaveResult result{SaveOutcome::saved(target), state.currentFile};
+        ClientListSaveResult result{ClientListSaveOutcome::saved(target), state.currentFile};
         result.outcome.message = ClientSavedMessagePrefix() + target;
         if (result.currentFile.isEmpty())
             result.currentFile = workDir + u'/' + target;
         return result;
     } catch (const UserError &e) {
-        return {SaveOutcome::stopped(e.text(), {}), {}};
+        return {ClientListSaveOutcome::stopped(e.text(), {}), {}};
     }
 }

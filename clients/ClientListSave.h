@@ -12,6 +12,9 @@
 
 #include <functional>
 
+// The field a failed check names, until the save names its fields by an enumeration.
+using ClientListSaveOutcome = SaveOutcome<QString>;
+
 class Clock;
 
 // The client window's file state a save reads.
@@ -30,7 +33,7 @@ struct ClientListSaveResult
     // message for the general error display, nothing written. WriteFailed:
     // nothing changed on disk; flags and caption are to stay. Cancelled:
     // nothing to show.
-    SaveOutcome outcome;
+    ClientListSaveOutcome outcome;
     // Saved: CurrentClientFile from now on, which the caption shows. It is
     // only set when it was empty: after No it keeps naming the earlier file.
     QString currentFile;

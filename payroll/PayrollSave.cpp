@@ -26,39 +26,39 @@ QString IncompleteHeaderField(const PayrollHeader &h)
 
 } // namespace
 
-SaveOutcome SavePayroll(PayrollSaveRequest &request, const Clock &clock, const std::function<bool()> &confirmOverwrite)
+PayrollSaveOutcome SavePayroll(PayrollSaveRequest &request, const Clock &clock, const std::function<bool()> &confirmOverwrite)
 {
     PayrollHeader &header = request.header;
     if (!TableFilled(request.rows))
-        return SaveOutcome::stopped(TableNotFilledMessage(), u"mainGrid"_s);
+        return PayrollSaveOutcome::stopped(TableNotFilledMessage(), u"mainGrid"_s);
     header.registerNumber = PadRegisterNumberText(header.registerNumber);
     if (!HeaderComplete(header))
-        return SaveOutcome::stopped(HeaderIncompleteMessage(), IncompleteHeaderField(header));
+        return PayrollSaveOutcome::stopped(HeaderIncompleteMessage(), IncompleteHeaderField(header));
     if (!CardNumbersValid(request.rows))
-        return SaveOutcome::stopped(BadDataMessage(), u"mainGrid"_s);
+        return PayrollSaveOutcome::stopped(BadDataMessage(), u"mainGrid"_s);
 
     const SettingsRecord settings = ReadSettingsRecord();
     if (confirmOverwrite && !request.openedHeaderLine.isEmpty()
         && request.openedHeaderLine.mid(33) == HeaderKeyText(settings, header) && !confirmOverwrite())
-        return SaveOutcome::cancelled();
+        return PayrollSaveOutcome::cancelled();
 
     const QString path = PayrollFilePath(settings, header); // refuses bank codes that could steer it
     const qint64 size = PayrollFileSize(settings, header, request.rows);
     if (!BankFileWriter::fitsReader(size))
-        return SaveOutcome::stopped(BankFileWriter::tooLargeMessage(size), u"mainGrid"_s);
+        return PayrollSaveOutcome::stopped(BankFileWriter::tooLargeMessage(size), u"mainGrid"_s);
     QString reason;
     for (const QString &folder : {SaveFolder(), SaveFolder() + u'/' + header.year}) {
         // Said here, with its reason, rather than as the file's later "No such file or directory".
         if (!MakeFolder(folder, &reason))
-            return SaveOutcome::writeFailed(
+            return PayrollSaveOutcome::writeFailed(
                     u"Не могу создать папку \"%1\". %2"_s.arg(QDir::toNativeSeparators(folder), reason), false);
     }
     const QDateTime moment = clock.now();
     const bool existed = QFileInfo::exists(path);
     const auto write = [&](QIODevice &file) { return WritePayrollFile(file, settings, header, request.rows, moment); };
     if (!WriteFileAtomically(path, write, &reason))
-        return SaveOutcome::writeFailed(existed ? (CannotReplaceMessage() + u' ' + reason).trimmed()
+        return PayrollSaveOutcome::writeFailed(existed ? (CannotReplaceMessage() + u' ' + reason).trimmed()
                                                 : u"Cannot create file \"%1\". %2"_s.arg(path, reason),
                                         existed);
-    return SaveOutcome::saved(path);
+    return PayrollSaveOutcome::saved(path);
 }

@@ -5,6 +5,9 @@
 
 #include <functional>
 
+// The field a failed check names, until the save names its fields by an enumeration.
+using PayrollSaveOutcome = SaveOutcome<QString>;
+
 class Clock;
 
 // What a payroll save works on. The amounts are already in plain or display
@@ -24,5 +27,5 @@ struct PayrollSaveRequest
 // stops the save before anything is written), one moment, the bytes, an
 // atomic write.
 // Settings that cannot be read throw UserError.
-SaveOutcome SavePayroll(PayrollSaveRequest &request, const Clock &clock,
+PayrollSaveOutcome SavePayroll(PayrollSaveRequest &request, const Clock &clock,
                         const std::function<bool()> &confirmOverwrite = {});

@@ -577,13 +577,13 @@ bool ClientsWindow::saveClientList()
                 }
             });
     switch (result.outcome.kind) {
-    case SaveOutcome::Kind::Cancelled:
+    case ClientListSaveOutcome::Kind::Cancelled:
         return false;
-    case SaveOutcome::Kind::StoppedByCheck:
-    case SaveOutcome::Kind::WriteFailed:
+    case ClientListSaveOutcome::Kind::StoppedByCheck:
+    case ClientListSaveOutcome::Kind::WriteFailed:
         // Flags, file and caption keep their values.
         throw UserError(result.outcome.message);
-    case SaveOutcome::Kind::Saved:
+    case ClientListSaveOutcome::Kind::Saved:
         break;
     }
     m_dialogs.information(this, result.outcome.message);

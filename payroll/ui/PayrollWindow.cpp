@@ -234,7 +234,7 @@ bool PayrollWindow::savePayroll()
 {
     formatAmounts();
     PayrollSaveRequest request{header(), m_model->rows(), m_openedHeaderLine};
-    const SaveOutcome outcome = SavePayroll(request, m_clock, [this] {
+    const PayrollSaveOutcome outcome = SavePayroll(request, m_clock, [this] {
         return m_dialogs.question(this, u"Сохранение файла"_s, u"Вы действительно хотите перезаписать данный файл?"_s,
                                   Dialogs::Buttons::YesNo)
                 == Dialogs::Answer::Yes;
@@ -243,25 +243,25 @@ bool PayrollWindow::savePayroll()
         ui->registerNum->setStoredText(request.header.registerNumber);
 
     // The card check frames the cards at fault, once the save got that far.
-    const bool stoppedBefore = outcome.kind == SaveOutcome::Kind::StoppedByCheck && outcome.message != BadDataMessage();
+    const bool stoppedBefore = outcome.kind == PayrollSaveOutcome::Kind::StoppedByCheck && outcome.message != BadDataMessage();
     if (!stoppedBefore)
         checkCardNumbers();
 
     switch (outcome.kind) {
-    case SaveOutcome::Kind::StoppedByCheck:
+    case PayrollSaveOutcome::Kind::StoppedByCheck:
         m_dialogs.information(this, outcome.message);
         focusCheckedField(outcome);
         return false;
-    case SaveOutcome::Kind::Cancelled:
+    case PayrollSaveOutcome::Kind::Cancelled:
         return false;
-    case SaveOutcome::Kind::WriteFailed:
+    case PayrollSaveOutcome::Kind::WriteFailed:
         // The old file is whole and the register stays unsaved.
         if (outcome.replacing) {
             m_dialogs.information(this, outcome.message);
             return true;
         }
         throw UserError(outcome.message);
-    case SaveOutcome::Kind::Saved:
+    case PayrollSaveOutcome::Kind::Saved:
         break;
     }
     const QString workDir = QDir::toNativeSeparators(QDir::currentPath());
@@ -275,7 +275,7 @@ bool PayrollWindow::savePayroll()
 
 // The cursor to the first unfilled place of the field a check named; in the
 // grid, to the first cell at fault.
-void PayrollWindow::focusCheckedField(const SaveOutcome &outcome)
+void PayrollWindow::focusCheckedField(const PayrollSaveOutcome &outcome)
 {
     PayrollGrid *grid = ui->mainGrid;
     if (outcome.field != grid->objectName()) {

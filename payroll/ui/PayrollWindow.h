@@ -2,6 +2,7 @@
 
 #include "common/ui/StringGridView.h"
 #include "payroll/PayrollFile.h"
+#include "payroll/PayrollSave.h"
 
 #include <QDate>
 #include <QMainWindow>
@@ -14,7 +15,6 @@ class Clock;
 class Dialogs;
 class PayrollGrid;
 class PayrollModel;
-struct SaveOutcome;
 class QKeyEvent;
 class QLabel;
 namespace Ui { class PayrollWindow; }
@@ -115,7 +115,7 @@ private:
     void showRow(int row);
     void showCalendar();
     void placeInitialFocus();
-    void focusCheckedField(const SaveOutcome &outcome);
+    void focusCheckedField(const PayrollSaveOutcome &outcome);
     void focusChanged(QWidget *old, QWidget *now);
 
     std::unique_ptr<Ui::PayrollWindow> ui;

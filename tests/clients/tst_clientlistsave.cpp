@@ -165,7 +165,7 @@ private slots:
         QFETCH(QString, golden);
         m_clock.set(moment);
         const ClientListSaveResult result = SaveClientList(records, {}, m_clock);
-        QCOMPARE(result.outcome.kind, SaveOutcome::Kind::Saved);
+        QCOMPARE(result.outcome.kind, ClientListSaveOutcome::Kind::Saved);
         QCOMPARE(result.outcome.path, name);
         QCOMPARE(result.outcome.message, u"Файл успешно сохранен как "_s + name);
         QCOMPARE(result.currentFile, QDir::currentPath() + u'/' + name);
@@ -208,7 +208,7 @@ private slots:
                     ++asked;
                     return OverwriteAnswer::Yes;
                 });
-        QCOMPARE(result.outcome.kind, SaveOutcome::Kind::StoppedByCheck);
+        QCOMPARE(result.outcome.kind, ClientListSaveOutcome::Kind::StoppedByCheck);
         QCOMPARE(result.outcome.message, message);
         QCOMPARE(asked, 0);
         QVERIFY(QFileInfo(ClientFolder()).isDir());
@@ -260,12 +260,12 @@ private slots:
         QCOMPARE(ReadAll(current), written == u"current"_s ? golden : QByteArray("old"));
         QCOMPARE(ReadAll(newName), written == u"new"_s ? golden : QByteArray(newNameTaken ? "old" : "(unreadable)"));
         if (written.isEmpty()) {
-            QCOMPARE(result.outcome.kind, SaveOutcome::Kind::Cancelled);
+            QCOMPARE(result.outcome.kind, ClientListSaveOutcome::Kind::Cancelled);
             QVERIFY(result.outcome.message.isEmpty());
             return;
         }
         const QString saved = written == u"new"_s ? newName : current;
-        QCOMPARE(result.outcome.kind, SaveOutcome::Kind::Saved);
+        QCOMPARE(result.outcome.kind, ClientListSaveOutcome::Kind::Saved);
         QCOMPARE(result.outcome.path, saved);
         QCOMPARE(result.outcome.message, u"Файл успешно сохранен как "_s + saved);
         // The current file is only set when there was none: after No it stays.
@@ -299,7 +299,7 @@ private slots:
         QVERIFY(WriteBytes(blocker, "old"));
         const ClientFileState state{!current.isEmpty(), current};
         const ClientListSaveResult result = SaveClientList({Ivanov()}, state, m_clock, [] { return OverwriteAnswer::Yes; });
-        QCOMPARE(result.outcome.kind, SaveOutcome::Kind::WriteFailed);
+        QCOMPARE(result.outcome.kind, ClientListSaveOutcome::Kind::WriteFailed);
         QCOMPARE(result.outcome.message, message);
         QCOMPARE(result.outcome.replacing, replacing);
         QVERIFY(result.currentFile.isEmpty());
@@ -319,7 +319,7 @@ private slots:
             const FileSizeLimit limit(100);
             result = SaveClientList({Ivanov(), Semyonova()}, {true, current}, m_clock, [] { return OverwriteAnswer::Yes; });
         }
-        QCOMPARE(result.outcome.kind, SaveOutcome::Kind::WriteFailed);
+        QCOMPARE(result.outcome.kind, ClientListSaveOutcome::Kind::WriteFailed);
         QVERIFY(result.outcome.replacing);
         QCOMPARE(ReadAll(current), old);
         QCOMPARE(ClientFiles(), QStringList{u"CLSVold"_s});
@@ -456,7 +456,7 @@ private slots:
         const ClientListContents loaded = LoadClientList(path);
         const ClientListSaveResult result =
                 SaveClientList(loaded.records, {true, path}, m_clock, [] { return OverwriteAnswer::Yes; });
-        QCOMPARE(result.outcome.kind, SaveOutcome::Kind::Saved);
+        QCOMPARE(result.outcome.kind, ClientListSaveOutcome::Kind::Saved);
         const QByteArray saved = ReadAll(path);
         QCOMPARE(DetailLines(saved), DetailLines(bytes));
         QVERIFY(saved.startsWith("H\t0000000001\t00123\t12345678\t08.12.2026 14:05:09\t\r\n"));

@@ -46,8 +46,8 @@ private slots:
         const qint64 base = PayrollFileSize(ReadSettingsRecord(), {u"00007"_s, kHeader.date, 11, u"2026"_s}, rows);
         rows[0].name = QString(BankFileReader::kMaxFileSize - base + 1 + beyond, u'Я');
         PayrollSaveRequest request{kHeader, rows, QString()};
-        const SaveOutcome outcome = SavePayroll(request, FixedClock(QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9))));
-        QCOMPARE(outcome.kind, beyond ? SaveOutcome::Kind::StoppedByCheck : SaveOutcome::Kind::Saved);
+        const PayrollSaveOutcome outcome = SavePayroll(request, FixedClock(QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9))));
+        QCOMPARE(outcome.kind, beyond ? PayrollSaveOutcome::Kind::StoppedByCheck : PayrollSaveOutcome::Kind::Saved);
         QCOMPARE(QFile::exists(kPath), !beyond);
         if (beyond)
             QVERIFY2(outcome.message.contains(u"не больше 64 МБ"_s), qPrintable(outcome.message));
@@ -83,8 +83,8 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, field);
         PayrollSaveRequest request{header, rows, QString()};
-        const SaveOutcome outcome = SavePayroll(request, m_clock);
-        QCOMPARE(outcome.kind, SaveOutcome::Kind::StoppedByCheck);
+        const PayrollSaveOutcome outcome = SavePayroll(request, m_clock);
+        QCOMPARE(outcome.kind, PayrollSaveOutcome::Kind::StoppedByCheck);
         QCOMPARE(outcome.message, message);
         QCOMPARE(outcome.field, field);
         QVERIFY(!QFileInfo::exists(u"Кардолист"_s));
@@ -112,12 +112,12 @@ private slots:
         QFETCH(bool, written);
         int questions = 0;
         PayrollSaveRequest request{kHeader, kRows, opened};
-        const SaveOutcome outcome = SavePayroll(request, m_clock, [&] {
+        const PayrollSaveOutcome outcome = SavePayroll(request, m_clock, [&] {
             ++questions;
             return answer;
         });
         QCOMPARE(questions, asked);
-        QCOMPARE(outcome.kind, written ? SaveOutcome::Kind::Saved : SaveOutcome::Kind::Cancelled);
+        QCOMPARE(outcome.kind, written ? PayrollSaveOutcome::Kind::Saved : PayrollSaveOutcome::Kind::Cancelled);
         QCOMPARE(QFileInfo::exists(kPath), written);
         if (written)
             QCOMPARE(outcome.path, kPath);
@@ -142,8 +142,8 @@ private slots:
             QVERIFY(year.open(QIODevice::WriteOnly));
         }
         PayrollSaveRequest request{kHeader, kRows, QString()};
-        const SaveOutcome outcome = SavePayroll(request, m_clock);
-        QCOMPARE(outcome.kind, SaveOutcome::Kind::WriteFailed);
+        const PayrollSaveOutcome outcome = SavePayroll(request, m_clock);
+        QCOMPARE(outcome.kind, PayrollSaveOutcome::Kind::WriteFailed);
         QCOMPARE(outcome.replacing, existing);
         if (existing)
             QCOMPARE(outcome.message, CannotReplaceMessage() + u" Filename refers to a directory"_s);
