@@ -93,3 +93,10 @@ bool BankFileReader::isTrailer(QStringView line)
 {
     return line == u"T" || line.startsWith(u"T\t");
 }
+
+QByteArray ReadBankFileBytes(const QString &path)
+{
+    return BankFileReader::readFile(path, [&path](const QFile &file) {
+        return QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString());
+    });
+}

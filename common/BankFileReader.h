@@ -52,3 +52,8 @@ private:
     bool m_hasPending = false;
     QString m_trailer;
 };
+
+// A bank file's bytes (payroll register or client list); throws UserError
+// "Cannot open file "PATH". REASON", the size message, or the message for
+// a path that is not a regular file.
+QByteArray ReadBankFileBytes(const QString &path);

@@ -2,6 +2,7 @@
 
 #include "common/BankFileReader.h"
 #include "common/BankFileWriter.h"
+#include "common/ByteLines.h"
 #include "common/Cp1251.h"
 #include "common/Money.h"
 #include "common/TextRoutines.h"
@@ -190,36 +191,6 @@ bool WritePayrollFile(QIODevice &device, const SettingsRecord &settings, const P
 }
 
 namespace {
-
-// The lines of a file's bytes up to its first zero byte, as the text
-// splitter cuts them, without decoding the whole file first: TAB, CR, LF,
-// blank and comma are the same bytes in Windows-1251.
-class ByteLines
-{
-public:
-    explicit ByteLines(QByteArrayView bytes)
-    {
-        const qsizetype nul = bytes.indexOf('\0');
-        m_rest = nul >= 0 ? bytes.first(nul) : bytes;
-    }
-    bool next(QByteArrayView &line)
-    {
-        if (m_rest.isEmpty())
-            return false;
-        qsizetype i = 0;
-        const qsizetype n = m_rest.size();
-        while (i < n && m_rest[i] != '\r' && m_rest[i] != '\n')
-            ++i;
-        line = m_rest.first(i);
-        if (i + 1 < n && m_rest[i] == '\r' && m_rest[i + 1] == '\n')
-            ++i;
-        m_rest = m_rest.sliced(std::min(i + 1, n));
-        return true;
-    }
-
-private:
-    QByteArrayView m_rest;
-};
 
 QByteArrayView WithoutLeadingTabs(QByteArrayView line)
 {
