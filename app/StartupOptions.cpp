@@ -1,5 +1,6 @@
 #include "app/StartupOptions.h"
 
+#include "common/AtomicFile.h"
 #include "common/UserError.h"
 
 #include <QDir>
@@ -66,10 +67,10 @@ void EnterWorkDir(const StartupOptions &options)
         return;
     const QString dir = ResolveWorkDir(options.workDir);
     const std::filesystem::path path = NativePath(dir);
+    QString reason;
+    if (!MakeFolder(dir, &reason, FolderParents::Made))
+        throw UserError(FolderNotMadeMessage(dir, reason));
     std::error_code error;
-    std::filesystem::create_directories(path, error);
-    if (error)
-        throw UserError(u"Не смог создать рабочую папку \"%1\". %2"_s.arg(QDir::toNativeSeparators(dir), Reason(error)));
     std::filesystem::current_path(path, error);
     if (error)
         throw UserError(u"Не смог перейти в рабочую папку \"%1\". %2"_s.arg(QDir::toNativeSeparators(dir), Reason(error)));

@@ -1,5 +1,6 @@
 #include "common/AtomicFile.h"
 
+#include <QDir>
 #include <QSaveFile>
 
 #include <filesystem>
@@ -36,14 +37,23 @@ bool WriteFileAtomically(const QString &path, const std::function<bool(QIODevice
     return ok;
 }
 
-bool MakeFolder(const QString &path, QString *errorString)
+bool MakeFolder(const QString &path, QString *errorString, FolderParents parents)
 {
     // QDir::mkdir gives no reason; the standard library keeps the system's.
     std::error_code error;
-    std::filesystem::create_directory(std::filesystem::path(path.toStdU16String()), error);
+    const std::filesystem::path folder(path.toStdU16String());
+    if (parents == FolderParents::Made)
+        std::filesystem::create_directories(folder, error);
+    else
+        std::filesystem::create_directory(folder, error);
     if (!error)
         return true;
     if (errorString)
         *errorString = QString::fromLocal8Bit(error.message());
     return false;
+}
+
+QString FolderNotMadeMessage(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Не могу создать папку \"%1\". %2").arg(QDir::toNativeSeparators(path), reason);
 }

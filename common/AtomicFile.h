@@ -18,7 +18,13 @@ bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *
 bool WriteFileAtomically(const QString &path, const std::function<bool(QIODevice &)> &write,
                          QString *errorString = nullptr);
 
-// Creates the folder unless there is one already. On failure errorString
-// gets the system's reason ("File exists" for a file of that name,
-// "Permission denied" ...).
-bool MakeFolder(const QString &path, QString *errorString = nullptr);
+enum class FolderParents { Required, Made };
+
+// Creates the folder unless there is one already, and with FolderParents::Made
+// the folders above it too. On failure errorString gets the system's reason
+// ("File exists" for a file of that name, "Permission denied" ...).
+bool MakeFolder(const QString &path, QString *errorString = nullptr,
+                FolderParents parents = FolderParents::Required);
+
+// "Не могу создать папку "PATH". REASON": the one message for a folder not made.
+QString FolderNotMadeMessage(const QString &path, const QString &reason);

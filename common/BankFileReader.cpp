@@ -1,6 +1,7 @@
 #include "common/BankFileReader.h"
 
 #include "common/Cp1251.h"
+#include "common/FieldSplitter.h"
 #include "common/RegularFile.h"
 #include "common/UserError.h"
 
@@ -37,26 +38,18 @@ QByteArray BankFileReader::readFile(const QString &path, const std::function<QSt
 
 BankFileReader::BankFileReader(QByteArrayView bytes, const std::function<bool(QStringView)> &firstLineCheck,
                                const QString &badFormat)
+    : m_lines(bytes)
 {
-    const qsizetype nul = bytes.indexOf('\0');
-    m_rest = nul >= 0 ? bytes.first(nul) : bytes;
     if (!nextLine(m_header) || !firstLineCheck(m_header))
         throw UserError(badFormat);
 }
 
-// CR, LF and the other ASCII bytes are the same in Windows-1251.
 bool BankFileReader::nextLine(QString &line)
 {
-    const qsizetype n = m_rest.size();
-    if (n == 0)
+    QByteArrayView bytes;
+    if (!m_lines.next(bytes))
         return false;
-    qsizetype i = 0;
-    while (i < n && m_rest[i] != '\r' && m_rest[i] != '\n')
-        ++i;
-    line = Cp1251::decode(m_rest.first(i));
-    if (i + 1 < n && m_rest[i] == '\r' && m_rest[i + 1] == '\n')
-        ++i;
-    m_rest = m_rest.sliced(std::min(i + 1, n));
+    line = Cp1251::decode(bytes);
     return true;
 }
 
@@ -78,15 +71,11 @@ bool BankFileReader::nextDetail(QStringView &line)
 
 QStringView BankFileReader::field(QStringView line, int index)
 {
-    qsizetype start = 0;
-    for (int k = 0; k < index; ++k) {
-        const qsizetype tab = line.indexOf(QLatin1Char('\t'), start);
-        if (tab < 0)
-            return {};
-        start = tab + 1;
-    }
-    const qsizetype tab = line.indexOf(QLatin1Char('\t'), start);
-    return tab < 0 ? line.mid(start) : line.mid(start, tab - start);
+    // Cut only up to the field asked for: a line of millions of TABs costs no list.
+    QList<QStringView> fields;
+    if (SplitFieldViews(line, fields, index + 1) <= index)
+        return {};
+    return fields[index];
 }
 
 bool BankFileReader::isTrailer(QStringView line)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ByteLines.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
@@ -45,7 +47,7 @@ public:
 private:
     bool nextLine(QString &line);
 
-    QByteArrayView m_rest;
+    ByteLines m_lines;
     QString m_header;
     QString m_line;
     QString m_pending;

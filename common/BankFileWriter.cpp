@@ -70,8 +70,7 @@ void BankFileWriter::lineNumberField(qint64 number)
 
 void BankFileWriter::endLine()
 {
-    if (m_end > m_lineStart)
-        UpdateCRC32(m_lineStart, m_end - m_lineStart, m_register);
+    m_crc.update(QByteArrayView(m_lineStart, m_end - m_lineStart));
     lineDone();
 }
 
@@ -116,7 +115,7 @@ void BankFileWriter::trailer(qint64 number)
 
 quint32 BankFileWriter::crc() const
 {
-    return ~m_register;
+    return m_crc.value();
 }
 
 QByteArray BankFileWriter::take()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/BankFileReader.h"
+#include "common/Crc32.h"
 
 #include <QByteArray>
 #include <QIODevice>
@@ -62,7 +63,7 @@ private:
     char *m_end;
     char *m_limit;
     const char *m_lineStart;
-    quint32 m_register = 0xFFFFFFFF;
+    Crc32 m_crc;
     QIODevice *m_sink = nullptr;
     qsizetype m_chunk = 0;
     bool m_failed = false;

@@ -1,16 +1,12 @@
 #include "common/Money.h"
 
+#include "common/Digits.h"
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
 
 #include <QVarLengthArray>
 
 namespace {
-
-bool isDigit(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
 
 // Longest text: a sign, 18 digits, 5 group blanks, the point and 2 digits.
 constexpr qsizetype kFormatCapacity = 32;
@@ -98,7 +94,7 @@ std::optional<Money> Money::parse(QStringView text, ParseError *error)
     bool afterPoint = false;
     for (; i < n; ++i) {
         const QChar c = text[i];
-        if (isDigit(c)) {
+        if (IsAsciiDigit(c)) {
             anyDigit = true;
             if (digitCount > 0 || c != QLatin1Char('0')) {
                 if (digitCount < kKept)
@@ -121,10 +117,10 @@ std::optional<Money> Money::parse(QStringView text, ParseError *error)
         bool expNegative = false;
         if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
             expNegative = text[i++] == QLatin1Char('-');
-        if (i >= n || !isDigit(text[i]))
+        if (i >= n || !IsAsciiDigit(text[i]))
             return fail(ParseError::NotANumber);
         qint64 exponent = 0;
-        for (; i < n && isDigit(text[i]); ++i)
+        for (; i < n && IsAsciiDigit(text[i]); ++i)
             exponent = std::min<qint64>(exponent * 10 + (text[i].unicode() - u'0'), 100000);
         scale += expNegative ? -exponent : exponent;
     }

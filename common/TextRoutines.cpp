@@ -1,7 +1,5 @@
 #include "common/TextRoutines.h"
 
-#include "common/Cp1251.h"
-
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -66,26 +64,6 @@ bool LineSplitter::next(QStringView &line)
         ++i;
     m_pos = i + 1;
     return true;
-}
-
-QStringList SplitLines(QStringView text)
-{
-    QStringList lines;
-    LineSplitter splitter(text);
-    for (QStringView line; splitter.next(line);)
-        lines.append(line.toString());
-    return lines;
-}
-
-QString DecodeText(QByteArrayView bytes)
-{
-    const qsizetype nul = bytes.indexOf('\0');
-    return Cp1251::decode(nul >= 0 ? bytes.first(nul) : bytes);
-}
-
-QStringList DecodeLines(QByteArrayView bytes)
-{
-    return SplitLines(DecodeText(bytes));
 }
 
 QString WithFullStop(const QString &text)

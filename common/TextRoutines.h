@@ -14,12 +14,9 @@ QString FormatLineNumber(qint64 n);
 // The fields of a line split at every separator, empty fields included.
 QStringList SplitFields(QStringView line, QChar separator = QLatin1Char('\t'));
 
-// Lines of a text: CR LF, a lone LF or a lone CR end a line; a final line end
-// adds no empty line; a zero character ends the text.
-QStringList SplitLines(QStringView text);
-
-// The same lines one at a time, as views into the text, so that a file of
-// millions of empty lines costs no list.
+// Lines of a text one at a time, as views into the text: CR LF, a lone LF
+// or a lone CR end a line; a final line end adds no empty line; a zero
+// character ends the text.
 class LineSplitter
 {
 public:
@@ -30,12 +27,6 @@ private:
     QStringView m_text;
     qsizetype m_pos = 0;
 };
-
-// A file's bytes as Windows-1251 text, up to its first zero byte.
-QString DecodeText(QByteArrayView bytes);
-
-// A file's bytes as Windows-1251 text split into lines, as above.
-QStringList DecodeLines(QByteArrayView bytes);
 
 // Messages quote at most this many characters of an offending text.
 inline constexpr qsizetype kExcerptLength = 100;

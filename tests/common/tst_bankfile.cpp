@@ -2,6 +2,7 @@
 #include "common/BankFileWriter.h"
 #include "common/Cp1251.h"
 #include "common/UserError.h"
+#include "support/UserErrorText.h"
 
 #include <QTest>
 
@@ -178,6 +179,25 @@ private slots:
         QCOMPARE(read, trailer);
     }
 
+    void fieldByIndex_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("first") << u"T\t0000000004\tCRC\t"_s << 0 << u"T"_s;
+        QTest::newRow("middle") << u"T\t0000000004\tCRC\t"_s << 2 << u"CRC"_s;
+        QTest::newRow("empty last") << u"T\t0000000004\tCRC\t"_s << 3 << QString();
+        QTest::newRow("beyond") << u"T\t0000000004"_s << 2 << QString();
+        QTest::newRow("many TABs after") << u"H\tx\t"_s + QString(1'000'000, u'\t') << 1 << u"x"_s;
+    }
+    void fieldByIndex()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, index);
+        QFETCH(QString, field);
+        QCOMPARE(BankFileReader::field(line, index).toString(), field);
+    }
+
     void refusesFirstLine_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -188,13 +208,7 @@ private slots:
     void refusesFirstLine()
     {
         QFETCH(QByteArray, bytes);
-        QString error;
-        try {
-            Walk(bytes);
-        } catch (const UserError &e) {
-            error = e.text();
-        }
-        QCOMPARE(error, u"bad"_s);
+        QCOMPARE(UserErrorText([&] { Walk(bytes); }), u"bad"_s);
     }
 };
 
