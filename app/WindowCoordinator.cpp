@@ -12,8 +12,8 @@ WindowCoordinator::WindowCoordinator(Dialogs &dialogs, const Clock &clock)
     m_settings->setAttribute(Qt::WA_QuitOnClose, false);
     connect(m_payroll.get(), &PayrollWindow::settingsRequested, this, &WindowCoordinator::showSettings);
     connect(m_settings.get(), &SettingsWindow::left, m_payroll.get(), [this] { m_payroll->setEnabled(true); });
-    connect(m_settings.get(), &SettingsWindow::saved, m_payroll.get(), [this](const QString &clientName) {
-        m_payroll->showOrganisation(clientName);
+    connect(m_settings.get(), &SettingsWindow::saved, m_payroll.get(), [this](const QString &organisationName) {
+        m_payroll->showOrganisation(organisationName);
         m_payroll->show();
         m_payroll->raise();
         m_payroll->activateWindow();

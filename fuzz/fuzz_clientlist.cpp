@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     SettingsRecord settings;
     settings.filialCode = u"00123"_s;
-    settings.clientCode = u"12345678"_s;
+    settings.organisationCode = u"12345678"_s;
     const QDateTime moment(QDate(2026, 12, 8), QTime(14, 5, 9));
     QByteArray saved;
     try {

@@ -2,6 +2,7 @@
 
 #include "common/AtomicFile.h"
 #include "common/Cp1251.h"
+#include "common/Digits.h"
 #include "common/RegularFile.h"
 #include "common/UserError.h"
 
@@ -20,8 +21,8 @@ struct Slot
     int capacity;
 };
 
-constexpr Slot kClientCode{0, 8};
-constexpr Slot kClientName{9, 80};
+constexpr Slot kOrganisationCode{0, 8};
+constexpr Slot kOrganisationName{9, 80};
 constexpr Slot kFilialCode{90, 5};
 
 void put(QByteArray &record, Slot slot, const QString &text)
@@ -40,7 +41,7 @@ QString take(QByteArrayView record, Slot slot)
 bool IsBankCode(const QString &code)
 {
     for (QChar c : code) {
-        if (c != QLatin1Char(' ') && (c < QLatin1Char('0') || c > QLatin1Char('9')))
+        if (c != QLatin1Char(' ') && !IsAsciiDigit(c))
             return false;
     }
     return true;
@@ -62,8 +63,8 @@ QString withReason(const QString &text, const QString &reason)
 QByteArray SettingsRecord::toBytes() const
 {
     QByteArray record(kSize, '\0');
-    put(record, kClientCode, clientCode);
-    put(record, kClientName, clientName);
+    put(record, kOrganisationCode, organisationCode);
+    put(record, kOrganisationName, organisationName);
     put(record, kFilialCode, filialCode);
     return record;
 }
@@ -72,7 +73,7 @@ SettingsRecord SettingsRecord::fromBytes(QByteArrayView bytes)
 {
     if (bytes.size() < kSize)
         return {};
-    return {take(bytes, kClientCode), take(bytes, kClientName), take(bytes, kFilialCode)};
+    return {take(bytes, kOrganisationCode), take(bytes, kOrganisationName), take(bytes, kFilialCode)};
 }
 
 QString SettingsFileName()
@@ -122,6 +123,6 @@ void CheckBankCodes(const SettingsRecord &settings)
 {
     if (!IsBankCode(settings.filialCode))
         throw UserError(BankCodeMessage(u"Код филиала"_s));
-    if (!IsBankCode(settings.clientCode))
+    if (!IsBankCode(settings.organisationCode))
         throw UserError(BankCodeMessage(u"Код клиента"_s));
 }

@@ -6,12 +6,37 @@
 #include <optional>
 
 // The organisation's bank details: one 96-byte record in "settings.ini",
-// three length-prefixed Windows-1251 strings.
+// three length-prefixed Windows-1251 strings. The bank calls the
+// organisation its client; in this program a client is an employee.
 struct SettingsRecord
 {
-    QString clientCode;   // slot of 8 at offset 0
-    QString clientName;   // slot of 80 at offset 9
-    QString filialCode;   // slot of 5 at offset 90
+    SettingsRecord() = default;
+    SettingsRecord(QString organisationCode, QString organisationName, QString filialCode)
+        : organisationCode(std::move(organisationCode))
+        , organisationName(std::move(organisationName))
+        , filialCode(std::move(filialCode))
+    {
+    }
+    // Copies keep their aliases on their own fields.
+    SettingsRecord(const SettingsRecord &other)
+        : SettingsRecord(other.organisationCode, other.organisationName, other.filialCode)
+    {
+    }
+    SettingsRecord &operator=(const SettingsRecord &other)
+    {
+        organisationCode = other.organisationCode;
+        organisationName = other.organisationName;
+        filialCode = other.filialCode;
+        return *this;
+    }
+
+    QString organisationCode;   // slot of 8 at offset 0
+    QString organisationName;   // slot of 80 at offset 9
+    QString filialCode;         // slot of 5 at offset 90
+
+    // The former names, for callers not yet renamed.
+    QString &clientCode = organisationCode;
+    QString &clientName = organisationName;
 
     static constexpr int kSize = 96;
 
@@ -21,7 +46,11 @@ struct SettingsRecord
     // A length byte beyond its slot's capacity is taken as the full slot.
     static SettingsRecord fromBytes(QByteArrayView bytes);
 
-    friend bool operator==(const SettingsRecord &, const SettingsRecord &) = default;
+    friend bool operator==(const SettingsRecord &a, const SettingsRecord &b)
+    {
+        return a.organisationCode == b.organisationCode && a.organisationName == b.organisationName
+            && a.filialCode == b.filialCode;
+    }
 };
 
 // The name of the settings file, relative to the working directory.
@@ -42,7 +71,7 @@ std::optional<SettingsRecord> ReadCompleteSettingsRecord();
 // Replaces "settings.ini" atomically with the record. Throws UserError.
 void WriteSettingsRecord(const SettingsRecord &record);
 
-// Throws UserError when the branch or client code holds anything but digits
+// Throws UserError when the branch or organisation code holds anything but digits
 // and blanks: the codes go into file names, and a hand-edited "settings.ini"
 // must not steer a save outside its folder.
 void CheckBankCodes(const SettingsRecord &settings);

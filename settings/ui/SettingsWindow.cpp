@@ -132,8 +132,8 @@ void SettingsWindow::loadFields()
     const std::optional<SettingsRecord> record = ReadCompleteSettingsRecord();
     if (!record)
         return;
-    ui->clientCode->setStoredText(record->clientCode);
-    ui->clientName->setText(record->clientName);
+    ui->clientCode->setStoredText(record->organisationCode);
+    ui->clientName->setText(record->organisationName);
     ui->filialCode->setStoredText(record->filialCode);
 }
 
@@ -202,16 +202,7 @@ bool SettingsWindow::confirmClose()
     // First run: nothing but a valid save leaves the window.
     if (!SettingsFileExists())
         return false;
-    if (!m_modified)
-        return true;
-    switch (m_dialogs.question(this, u"Выход"_s, u"Сохранить изменения?"_s, Dialogs::Buttons::YesNoCancel)) {
-    case Dialogs::Answer::Yes:
-        return saveSettings();
-    case Dialogs::Answer::No:
-        return true;
-    default:
-        return false;
-    }
+    return ConfirmSaveChanges(m_dialogs, this, isModified(), [this] { return saveSettings(); });
 }
 
 bool SettingsWindow::eventFilter(QObject *watched, QEvent *event)

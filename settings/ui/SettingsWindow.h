@@ -19,12 +19,9 @@ public:
     explicit SettingsWindow(Dialogs &dialogs, QWidget *parent = nullptr);
     ~SettingsWindow() override;
 
-    // True once a field was edited since the window was last shown.
-    bool settingsChanged() const { return m_modified; }
-
 signals:
     // The settings were saved with this organisation name; the window is hidden.
-    void saved(const QString &clientName);
+    void saved(const QString &organisationName);
     // The window was closed or hidden: the window that showed it may go on.
     void left();
 
@@ -34,6 +31,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // True once a field was edited since the window was last shown.
+    bool isModified() const { return m_modified; }
     void placeAndShowOnFirstRun();
     void loadOnShow();
     bool confirmClose();

@@ -1,4 +1,5 @@
 #include "common/UserError.h"
+#include "support/UserErrorText.h"
 #include "settings/SettingsRecord.h"
 #include "support/FileBytes.h"
 
@@ -140,12 +141,7 @@ void TestSettingsRecord::missingFileIsCreatedEmpty()
 void TestSettingsRecord::folderIsRefused()
 {
     QVERIFY(QDir().mkdir(u"settings.ini"_s));
-    QString error;
-    try {
-        ReadSettingsRecord();
-    } catch (const UserError &e) {
-        error = e.text();
-    }
+    const QString error = UserErrorText([] { ReadSettingsRecord(); });
     QVERIFY2(error.startsWith(u"\"settings.ini\" — папка"_s), qPrintable(error));
 }
 
@@ -161,12 +157,7 @@ void TestSettingsRecord::failedWriteKeepsOldFile()
     rlimit limited = saved;
     limited.rlim_cur = 40;
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    QString error;
-    try {
-        WriteSettingsRecord({u"12345678"_s, u"Новое"_s, u"12345"_s});
-    } catch (const UserError &e) {
-        error = e.text();
-    }
+    const QString error = UserErrorText([] { WriteSettingsRecord({u"12345678"_s, u"Новое"_s, u"12345"_s}); });
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 
