@@ -1,4 +1,6 @@
+#include "cli/CliArguments.h"
 #include "cli/Command.h"
+#include "cli/SavingCommand.h"
 
 #include "clients/ClientListFile.h"
 #include "clients/ClientListLoad.h"
@@ -32,15 +34,6 @@ bool SameFile(const QString &a, const QString &b)
     return first.absoluteFilePath() == second.absoluteFilePath();
 }
 
-// Without the bank details the printout would show blank codes; and reading
-// would create an empty "settings.ini" as a side effect.
-SettingsRecord SettingsForPrinting()
-{
-    if (!QFileInfo(SettingsFileName()).isFile())
-        throw UserError(u"\"%1\" not found in the current directory"_s.arg(SettingsFileName()));
-    return ReadSettingsRecord();
-}
-
 // Streamed into the file page by page; the old file stays on any failure.
 void WritePdf(const Printout &printout, const QString &title, const QString &pdf)
 {
@@ -59,8 +52,8 @@ QString Pages(int count)
 int PrintClientList(QByteArrayView bytes, const QString &pdf, QTextStream &out, QTextStream &err)
 {
     const ClientListContents contents = ReadClientList(bytes);
-    const Printout printout = LayOutClientList(contents.records, SettingsForPrinting());
-    WritePdf(printout, u"Список клиентов"_s, pdf);
+    const Printout printout = LayOutClientList(contents.records, ReadSettingsRecord());
+    WritePdf(printout, u"Данные о сотрудниках"_s, pdf);
     // The window loads no more and says so; the printout holds those it shows.
     if (contents.limitReached)
         err << "kardolist-cli print: " << ClientLimitMessage() << "\n";
@@ -69,54 +62,48 @@ int PrintClientList(QByteArrayView bytes, const QString &pdf, QTextStream &out, 
     return 0;
 }
 
+int Print(const QString &input, const QString &pdf, QTextStream &out, QTextStream &err)
+{
+    if (SameFile(input, pdf))
+        throw UserError(u"OUT.pdf \"%1\" is FILE itself; the PDF would replace it"_s.arg(pdf));
+    QByteArray bytes = ReadPayrollFileBytes(input);
+    const ClientListRules clientRules(QDate::currentDate().year());
+    if (RulesForFile(input, bytes, {&PayrollFileRules(), &clientRules}) == &clientRules)
+        return PrintClientList(bytes, pdf, out, err);
+
+    // The file's bytes are let go once read: only the rows are printed.
+    const PayrollFileContents contents = ReadPayrollFile(std::exchange(bytes, QByteArray()));
+    PayrollHeader header;
+    header.registerNumber = contents.registerNumber;
+    header.date = contents.date;
+    header.year = contents.year;
+    header.monthIndex = MonthIndexFromField(contents.monthField);
+
+    // Printed as the window shows the file after opening it: amounts in
+    // display form (an empty one as 0.00), one empty row when there is none.
+    const Printout printout = LayOutPayroll(contents.rows, header, ReadSettingsRecord());
+    WritePdf(printout, u"Ведомость № "_s + header.registerNumber.trimmed(), pdf);
+    const qsizetype rows = std::max<qsizetype>(contents.rows.size(), 1);
+    out << pdf << ": " << rows << (rows == 1 ? " row, " : " rows, ") << Pages(printout.pageCount) << "\n";
+    return 0;
+}
+
+// Without the bank details the printout would show blank codes, and reading
+// would create an empty "settings.ini": the saving commands' frame refuses first.
 int RunPrint(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     QString input;
     QString pdf;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == u"--pdf"_s && i + 1 < args.size())
-            pdf = args[++i];
-        else if (input.isEmpty() && !args[i].startsWith(u"--"_s))
-            input = args[i];
-        else {
-            err << "kardolist-cli print: unexpected argument \"" << args[i] << "\"; see --help\n";
-            return 1;
-        }
-    }
-    if (input.isEmpty() || pdf.isEmpty()) {
-        err << "kardolist-cli print: FILE and --pdf OUT.pdf are needed; see --help\n";
-        return 1;
-    }
-    if (SameFile(input, pdf)) {
-        PrintCliError(err, u"kardolist-cli print: OUT.pdf \"%1\" is FILE itself; the PDF would replace it"_s.arg(pdf));
-        return 1;
-    }
-
-    try {
-        QByteArray bytes = ReadPayrollFileBytes(input);
-        const ClientListRules clientRules(QDate::currentDate().year());
-        if (RulesForFile(input, bytes, {&PayrollFileRules(), &clientRules}) == &clientRules)
-            return PrintClientList(bytes, pdf, out, err);
-
-        // The file's bytes are let go once read: only the rows are printed.
-        const PayrollFileContents contents = ReadPayrollFile(std::exchange(bytes, QByteArray()));
-        PayrollHeader header;
-        header.registerNumber = contents.registerNumber;
-        header.date = contents.date;
-        header.year = contents.year;
-        header.monthIndex = MonthIndexFromField(contents.monthField);
-
-        // Printed as the window shows the file after opening it: amounts in
-        // display form (an empty one as 0.00), one empty row when there is none.
-        const Printout printout = LayOutPayroll(contents.rows, header, SettingsForPrinting());
-        WritePdf(printout, u"Ведомость № "_s + header.registerNumber.trimmed(), pdf);
-        const qsizetype rows = std::max<qsizetype>(contents.rows.size(), 1);
-        out << pdf << ": " << rows << (rows == 1 ? " row, " : " rows, ") << Pages(printout.pageCount) << "\n";
-        return 0;
-    } catch (const UserError &e) {
-        err << "kardolist-cli print: " << e.text() << "\n";
-        return 1;
-    }
+    const auto parse = [&] {
+        const CliArguments parsed = ParseCliArguments(args, {u"--pdf"_s});
+        if (parsed.positional.size() > 1)
+            throw UserError(u"unexpected argument \"%1\""_s.arg(parsed.positional[1]));
+        input = parsed.positional.value(0);
+        pdf = parsed.value(u"--pdf"_s);
+        if (input.isEmpty() || pdf.isEmpty())
+            throw UserError(u"FILE and --pdf OUT.pdf are needed"_s);
+    };
+    return RunSavingCommand(u"print"_s, err, parse, [&] { return Print(input, pdf, out, err); });
 }
 
 const CliCommandRegistrar registrar({

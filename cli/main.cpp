@@ -64,8 +64,14 @@ int run(const QStringList &args, QTextStream &out, QTextStream &err)
         return args.isEmpty() ? 1 : 0;
     }
     for (const CliCommand &c : CliCommands()) {
-        if (c.name == args.first())
-            return c.run(args.mid(1), out, err);
+        if (c.name != args.first())
+            continue;
+        const QStringList rest = args.mid(1);
+        if (rest.contains(u"--help"_s) || rest.contains(u"-h"_s)) {
+            out << "Usage: kardolist-cli " << c.usage << "\n\n" << c.help << "\n";
+            return 0;
+        }
+        return c.run(rest, out, err);
     }
     PrintCliError(err, u"kardolist-cli: unknown command \"%1\"; see --help"_s.arg(args.first()));
     return 1;
