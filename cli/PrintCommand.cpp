@@ -15,6 +15,7 @@
 #include "settings/SettingsRecord.h"
 
 #include <QDate>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -62,12 +63,40 @@ int PrintClientList(QByteArrayView bytes, const QString &pdf, QTextStream &out, 
     return 0;
 }
 
+// OUT.pdf is replaced whole: never through a link, never in place of a
+// folder or device, never in place of one of the program's own files.
+void CheckPdfTarget(const QString &pdf, const ClientListRules &clientRules)
+{
+    const QFileInfo info(pdf);
+    const auto refuse = [&pdf](const QString &what) {
+        throw UserError(u"\"%1\" — %2: PDF на его место не записывается"_s.arg(pdf, what));
+    };
+    if (info.isSymLink())
+        refuse(u"символическая ссылка"_s);
+    if (!info.exists())
+        return;
+    if (!info.isFile())
+        refuse(info.isDir() ? u"папка"_s : u"не обычный файл"_s);
+    if (SameFile(pdf, SettingsFileName()))
+        refuse(u"файл банковских реквизитов"_s);
+    QFile file(pdf);
+    if (!file.open(QIODevice::ReadOnly))
+        return; // the write then says why
+    const QByteArray head = file.read(64 * 1024);
+    const BankFileRules *rules = RulesForFile(QString(), head, {&PayrollFileRules(), &clientRules});
+    if (rules == &clientRules)
+        refuse(u"список клиентов"_s);
+    if (rules)
+        refuse(u"ведомость"_s);
+}
+
 int Print(const QString &input, const QString &pdf, QTextStream &out, QTextStream &err)
 {
     if (SameFile(input, pdf))
         throw UserError(u"OUT.pdf \"%1\" is FILE itself; the PDF would replace it"_s.arg(pdf));
-    QByteArray bytes = ReadPayrollFileBytes(input);
     const ClientListRules clientRules(QDate::currentDate().year());
+    CheckPdfTarget(pdf, clientRules);
+    QByteArray bytes = ReadPayrollFileBytes(input);
     if (RulesForFile(input, bytes, {&PayrollFileRules(), &clientRules}) == &clientRules)
         return PrintClientList(bytes, pdf, out, err);
 

@@ -1,6 +1,7 @@
 #include "cli/SavingCommand.h"
 
 #include "cli/Command.h"
+#include "common/RegularFile.h"
 #include "common/UserError.h"
 #include "settings/SettingsRecord.h"
 
@@ -18,6 +19,7 @@ int RunSavingCommand(const QString &name, QTextStream &err, const std::function<
         return 1;
     }
     try {
+        RequireRegularFile(SettingsFileName());
         if (!QFileInfo(SettingsFileName()).isFile())
             throw UserError(MissingSettingsMessage());
         return save();

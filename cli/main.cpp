@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -77,9 +78,17 @@ int run(const QStringList &args, QTextStream &out, QTextStream &err)
     return 1;
 }
 
+// False when the stream refused a byte (a full disk, a closed pipe).
+bool WriteAllTo(FILE *stream, const QByteArray &bytes)
+{
+    errno = 0;
+    const bool written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
+    return std::fflush(stream) == 0 && written;
+}
+
 } // namespace
 
-int main(int argc, char *argv[])
+static int runMain(int argc, char *argv[])
 {
 #ifdef __GLIBC__
     // Large buffers from the heap rather than fresh mappings, kept after
@@ -101,12 +110,27 @@ int main(int argc, char *argv[])
     // terminal with its control characters made visible.
     QString outText;
     QString errText;
-    const int code = [&] {
+    int code = [&] {
         QTextStream out(&outText);
         QTextStream err(&errText);
         return run(QCoreApplication::arguments().mid(1), out, err);
     }();
-    QTextStream(stdout) << VisibleControls(outText);
-    QTextStream(stderr) << VisibleControls(errText);
+    if (!WriteAllTo(stdout, VisibleControls(outText).toUtf8())) {
+        const int error = errno;
+        errText += WithFullStop(u"kardolist-cli: не смог записать в стандартный вывод. "_s + qt_error_string(error)) + u'\n';
+        code = 1;
+    }
+    WriteAllTo(stderr, VisibleControls(errText).toUtf8());
     return code;
+}
+
+int main(int argc, char *argv[])
+{
+    // Said without allocating: there is no memory left to build a message.
+    try {
+        return runMain(argc, argv);
+    } catch (const std::bad_alloc &) {
+        std::fputs("kardolist-cli: недостаточно памяти.\n", stderr);
+        return 1;
+    }
 }

@@ -1,6 +1,7 @@
 #include "common/AtomicFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <filesystem>
@@ -23,8 +24,29 @@ bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *
     return WriteFileAtomically(path, [&bytes](QIODevice &file) { return WriteAll(file, bytes); }, errorString);
 }
 
+namespace {
+
+// Why a path is not written: a write would follow a link to wherever it
+// points, or replace a FIFO or device (a folder the writer refuses itself).
+QString NotWritableReason(const QFileInfo &info)
+{
+    if (info.isSymLink())
+        return QStringLiteral("\"%1\" — символическая ссылка, запись через неё не делается").arg(info.filePath());
+    if (info.exists() && !info.isFile() && !info.isDir())
+        return QStringLiteral("\"%1\" — канал или устройство, а не файл: запись на его место не делается")
+                .arg(info.filePath());
+    return {};
+}
+
+} // namespace
+
 bool WriteFileAtomically(const QString &path, const std::function<bool(QIODevice &)> &write, QString *errorString)
 {
+    if (const QString reason = NotWritableReason(QFileInfo(path)); !reason.isEmpty()) {
+        if (errorString)
+            *errorString = reason;
+        return false;
+    }
     QSaveFile file(path);
     // Unbuffered: a short write (disk full) then fails at once; a buffered
     // one would be cut at commit and still reported as done.

@@ -11,7 +11,9 @@ class QIODevice;
 bool WriteAll(QIODevice &device, const QByteArray &bytes);
 
 // Replaces the file at path with bytes through QSaveFile: the old file
-// survives every failure. On failure errorString gets the system's reason.
+// survives every failure. A symbolic link, FIFO or device at path is
+// refused, never written through or replaced. On failure errorString gets
+// the reason.
 bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *errorString = nullptr);
 // The same, with the content written by write (false when a write failed),
 // so that a large file need not be held whole first.

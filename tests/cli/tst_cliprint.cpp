@@ -1,8 +1,11 @@
 #include "support/CliRun.h"
+#include "support/FileBytes.h"
 #include "support/SettingsFolder.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -29,7 +32,7 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("usage");
-        for (const QString command : {u"payroll"_s, u"clients"_s, u"verify"_s, u"print"_s, u"words"_s}) {
+        for (const QString &command : {u"payroll"_s, u"clients"_s, u"verify"_s, u"print"_s, u"words"_s}) {
             QTest::newRow(qPrintable(command)) << QStringList{command, u"--help"_s} << command;
             QTest::newRow(qPrintable(command + u" -h"_s)) << QStringList{command, u"x"_s, u"-h"_s} << command;
         }
@@ -59,7 +62,7 @@ private slots:
                                    << u"kardolist-cli print: unexpected argument \"list\"; see --help.\n"_s;
         QTest::newRow("no settings.ini")
                 << QStringList{u"print"_s, u"reg"_s, u"--pdf"_s, u"a.pdf"_s} << false
-                << u"Нет файла \"settings.ini\" в рабочей папке: сохраните банковские реквизиты в окне \"Настройки\".\n"_s;
+                << u"Нет файла \"settings.ini\" в рабочей папке: сохраните банковские реквизиты в окне \"Настройки\"\n"_s;
         QTest::newRow("over its input") << QStringList{u"print"_s, u"reg"_s, u"--pdf"_s, u"./reg"_s} << true
                                         << u"OUT.pdf \"./reg\" is FILE itself; the PDF would replace it.\n"_s;
     }
@@ -78,6 +81,53 @@ private slots:
         QCOMPARE(QFile::exists(u"settings.ini"_s), settings);
     }
 
+    // OUT.pdf never replaces what is no PDF of its own.
+    void pdfTargetRefused_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("what");
+        QTest::newRow("link") << u"link.pdf"_s << u"символическая ссылка"_s;
+        QTest::newRow("folder") << u"folder"_s << u"папка"_s;
+        QTest::newRow("device") << u"/dev/null"_s << u"не обычный файл"_s;
+        QTest::newRow("settings") << u"settings.ini"_s << u"файл банковских реквизитов"_s;
+        QTest::newRow("register") << u"other-reg"_s << u"ведомость"_s;
+        QTest::newRow("client list") << u"list"_s << u"список клиентов"_s;
+    }
+    void pdfTargetRefused()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, what);
+        QVERIFY(QFile::link(u"old.pdf"_s, u"link.pdf"_s));
+        QVERIFY(QDir().mkdir(u"folder"_s));
+        QVERIFY(QFile::copy(u"reg"_s, u"other-reg"_s));
+        const QByteArray before = FileBytes(target);
+        const CliRun run = RunCli({u"print"_s, u"reg"_s, u"--pdf"_s, target});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err, u"\"%1\" — %2: PDF на его место не записывается.\n"_s.arg(target, what));
+        QCOMPARE(FileBytes(target), before);
+        QVERIFY(!QFile::exists(u"old.pdf"_s));
+    }
+
+    void unwritableOutputFails()
+    {
+        QProcess cli;
+        cli.setStandardOutputFile(u"/dev/full"_s);
+        cli.start(QStringLiteral(KARDOLIST_BINARY_DIR "/cli/kardolist-cli"), {u"words"_s, u"1"_s});
+        QVERIFY(cli.waitForFinished(60000));
+        QCOMPARE(cli.exitCode(), 1);
+        QCOMPARE(QString::fromUtf8(cli.readAllStandardError()),
+                 u"kardolist-cli: не смог записать в стандартный вывод. No space left on device.\n"_s);
+    }
+
+    void settingsFolderNamed()
+    {
+        QVERIFY(QFile::remove(u"settings.ini"_s));
+        QVERIFY(QDir().mkdir(u"settings.ini"_s));
+        const CliRun run = RunCli({u"print"_s, u"reg"_s, u"--pdf"_s, u"a.pdf"_s});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err, u"\"settings.ini\" — папка, а не файл с данными. Открыть его нельзя.\n"_s);
+    }
+
     // The client list's PDF is titled as the window titles it.
     void clientListTitle()
     {
@@ -90,7 +140,7 @@ private slots:
         info.start(pdfinfo, {u"list.pdf"_s});
         QVERIFY(info.waitForFinished(30000));
         const QString text = QString::fromUtf8(info.readAllStandardOutput());
-        QVERIFY2(text.contains(u"Title:          Данные о сотрудниках\n"_s), qPrintable(text));
+        QVERIFY2(text.contains(QRegularExpression(u"Title: +Данные о сотрудниках\n"_s)), qPrintable(text));
     }
 };
 

@@ -11,6 +11,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -43,7 +44,8 @@ private slots:
     void readFile_data();
     void readFile();
     void missingFileIsCreatedEmpty();
-    void folderIsRefused();
+    void notAFileIsNamed_data();
+    void notAFileIsNamed();
     void failedWriteKeepsOldFile();
 
 private:
@@ -138,11 +140,27 @@ void TestSettingsRecord::missingFileIsCreatedEmpty()
     QCOMPARE(QFileInfo(u"settings.ini"_s).size(), 0);
 }
 
-void TestSettingsRecord::folderIsRefused()
+void TestSettingsRecord::notAFileIsNamed_data()
 {
-    QVERIFY(QDir().mkdir(u"settings.ini"_s));
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("what");
+    QTest::newRow("folder") << u"folder"_s << u"папка"_s;
+    QTest::newRow("FIFO") << u"fifo"_s << u"канал (FIFO)"_s;
+    QTest::newRow("device") << u"device"_s << u"устройство"_s;
+}
+
+void TestSettingsRecord::notAFileIsNamed()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, what);
+    if (kind == u"folder"_s)
+        QVERIFY(QDir().mkdir(u"settings.ini"_s));
+    else if (kind == u"fifo"_s)
+        QCOMPARE(mkfifo("settings.ini", 0600), 0);
+    else
+        QVERIFY(QFile::link(u"/dev/null"_s, u"settings.ini"_s));
     const QString error = UserErrorText([] { ReadSettingsRecord(); });
-    QVERIFY2(error.startsWith(u"\"settings.ini\" — папка"_s), qPrintable(error));
+    QCOMPARE(error, u"\"settings.ini\" — %1, а не файл с данными. Открыть его нельзя"_s.arg(what));
 }
 
 void TestSettingsRecord::failedWriteKeepsOldFile()
