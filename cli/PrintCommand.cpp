@@ -7,7 +7,8 @@
 
 #include "common/UserError.h"
 #include "common/print/PrintoutRenderer.h"
-#include "payroll/PayrollFile.h"
+#include "common/BankFileReader.h"
+#include "payroll/PayrollLoad.h"
 #include "payroll/PayrollPrintout.h"
 #include "payroll/PayrollVerify.h"
 #include "settings/SettingsRecord.h"
@@ -93,7 +94,7 @@ int RunPrint(const QStringList &args, QTextStream &out, QTextStream &err)
     }
 
     try {
-        QByteArray bytes = ReadPayrollFileBytes(input);
+        QByteArray bytes = ReadBankFileBytes(input);
         const ClientListRules clientRules(QDate::currentDate().year());
         if (RulesForFile(input, bytes, {&PayrollFileRules(), &clientRules}) == &clientRules)
             return PrintClientList(bytes, pdf, out, err);
