@@ -3,6 +3,8 @@
 #include "common/BankFileWriter.h"
 #include "common/TextRoutines.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -115,7 +117,8 @@ qint64 PayrollFileSize(const SettingsRecord &settings, const PayrollHeader &head
         if (IsWrittenRow(rows, i)) {
             const QStringView amount = rows.amount(i);
             size += 1 + BankFileWriter::kLineNumberSize + rows.name(i).size() + rows.card(i).size()
-                    + (amount.size() - amount.count(QLatin1Char(' '))) + BankFileWriter::lineOverhead(5);
+                    + (amount.size() - std::count(amount.begin(), amount.end(), u' '))
+                    + BankFileWriter::lineOverhead(5);
         }
     }
     return size;
