@@ -1,12 +1,16 @@
 // The payroll register file at 100,000 rows: build, read, text import, the
-// bank-side check, the save against a raw write, and kardolist-cli payroll
-// against a plain Python script, both as processes.
+// bank-side check, the save against a raw write, opening against a raw read
+// and decode, and kardolist-cli payroll against a plain Python script, both
+// as processes.
 #include "common/AtomicFile.h"
+#include "common/BankFileReader.h"
 #include "common/Cp1251.h"
 #include "common/TextRoutines.h"
 #include "common/Clock.h"
 #include "payroll/PayrollFile.h"
+#include "payroll/PayrollLoad.h"
 #include "payroll/PayrollSave.h"
+#include "payroll/PayrollTextImport.h"
 #include "payroll/PayrollVerify.h"
 #include "settings/SettingsRecord.h"
 
@@ -106,7 +110,8 @@ static void BM_SavePayroll(benchmark::State &state)
     const QString old = QDir::currentPath();
     QDir::setCurrent(dir.path());
     WriteSettingsRecord(Settings());
-    const QList<PayrollRow> rows = PlainRows();
+    // Held as the window holds them: the request shares them, as the window's does.
+    const PayrollRows rows(PlainRows());
     const SystemClock clock;
     for (auto _ : state) {
         PayrollSaveRequest request{Header(), rows, QString()};
@@ -132,6 +137,40 @@ static void BM_RawWriteWithFsync(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }
 BENCHMARK(BM_RawWriteWithFsync)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Opening a register (read, lines, fields, rows) against one raw read of
+// the same file and its Windows-1251 decoding: the ratio is the reader's
+// own cost.
+static void BM_OpenPayrollFile(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"ZPSV"_s);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || !WriteAll(f, BuildPayrollFile(Settings(), Header(), PlainRows(), kMoment)))
+        state.SkipWithError("cannot write");
+    f.close();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadPayrollFile(ReadBankFileBytes(path)));
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_OpenPayrollFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+static void BM_RawReadAndDecode(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"ZPSV"_s);
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || !WriteAll(out, BuildPayrollFile(Settings(), Header(), PlainRows(), kMoment)))
+        state.SkipWithError("cannot write");
+    out.close();
+    for (auto _ : state) {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            state.SkipWithError("cannot read");
+        benchmark::DoNotOptimize(Cp1251::decode(f.readAll()));
+    }
+}
+BENCHMARK(BM_RawReadAndDecode)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 static void BM_CliPayrollProcess(benchmark::State &state)
 {

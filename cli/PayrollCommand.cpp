@@ -2,13 +2,12 @@
 #include "cli/Command.h"
 #include "cli/SavingCommand.h"
 
-#include "common/AtomicFile.h"
 #include "common/Clock.h"
-#include "common/TextRoutines.h"
+#include "common/Digits.h"
 #include "common/UserError.h"
-#include "payroll/PayrollFile.h"
+#include "payroll/PayrollAmounts.h"
 #include "payroll/PayrollSave.h"
-#include "settings/SettingsRecord.h"
+#include "payroll/PayrollTextImport.h"
 
 #include <QDate>
 #include <QDir>
@@ -23,11 +22,6 @@ struct PayrollArguments
     QString number, date, month, year;
     bool hasNumber = false, hasDate = false, hasMonth = false, hasYear = false;
 };
-
-bool AllDigits(const QString &text)
-{
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
 
 // Throws UserError with a usage problem.
 PayrollArguments ParseArguments(const QStringList &args)
@@ -55,7 +49,7 @@ PayrollArguments ParseArguments(const QStringList &args)
 PayrollHeader HeaderAsTyped(const PayrollArguments &a)
 {
     PayrollHeader h;
-    if (!AllDigits(a.number) || a.number.size() > 5)
+    if (!AllAsciiDigits(a.number) || a.number.size() > 5)
         throw UserError(u"--number takes up to 5 digits"_s);
     h.registerNumber = a.number.rightJustified(5, u' '); // the mask fills from the right
 
@@ -71,10 +65,19 @@ PayrollHeader HeaderAsTyped(const PayrollArguments &a)
         h.monthIndex = m - 1;
     }
 
-    if (!AllDigits(a.year) || a.year.size() > 4)
+    if (!AllAsciiDigits(a.year) || a.year.size() > 4)
         throw UserError(u"--year takes up to 4 digits"_s);
     h.year = a.year.leftJustified(4, u' ');
     return h;
+}
+
+// A card number that is not digits is named by its row, counted as the
+// window numbers them; the window frames the cell instead.
+QString RowNamed(const PayrollSaveOutcome &outcome, const PayrollRows &rows)
+{
+    if (outcome.field != PayrollField::Card || outcome.row < 0 || rows.card(outcome.row).isEmpty())
+        return QString();
+    return u" (строка %1)"_s.arg(outcome.row + 1);
 }
 
 int RunPayroll(const QStringList &args, QTextStream &out, QTextStream &err)
@@ -94,7 +97,7 @@ int RunPayroll(const QStringList &args, QTextStream &out, QTextStream &err)
         const SystemClock clock;
         const PayrollSaveOutcome outcome = SavePayroll(request, clock);
         if (outcome.kind != PayrollSaveOutcome::Kind::Saved)
-            throw UserError(outcome.message);
+            throw UserError(outcome.message + RowNamed(outcome, request.rows));
         out << outcome.path << "\n";
         return 0;
     });
@@ -107,7 +110,8 @@ const CliCommandRegistrar registrar(CliCommand{
     u"  number, amount), read as the window's \"Открыть из *.txt\" reads it. The header\n"
     u"  is taken as if typed: --number up to 5 digits (padded to 5), --date as picked\n"
     u"  from the calendar, --month 1 to 12, --year 4 digits. The save's checks run in\n"
-    u"  the window's order with its messages (on standard error; nothing is written).\n"
+    u"  the window's order with its messages (on standard error; nothing is written);\n"
+    u"  a card number that is not all digits is named by its row, \"(строка N)\".\n"
     u"  Needs \"settings.ini\" in the current directory. Writes (replacing silently)\n"
     u"  Кардолист/<year>/ZPSV<branch><client><month><year><number> in Windows-1251\n"
     u"  and prints its path."_s,

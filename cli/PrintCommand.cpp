@@ -9,7 +9,8 @@
 
 #include "common/UserError.h"
 #include "common/print/PrintoutRenderer.h"
-#include "payroll/PayrollFile.h"
+#include "common/BankFileReader.h"
+#include "payroll/PayrollLoad.h"
 #include "payroll/PayrollPrintout.h"
 #include "payroll/PayrollVerify.h"
 #include "settings/SettingsRecord.h"
@@ -96,7 +97,7 @@ int Print(const QString &input, const QString &pdf, QTextStream &out, QTextStrea
         throw UserError(u"OUT.pdf \"%1\" is FILE itself; the PDF would replace it"_s.arg(pdf));
     const ClientListRules clientRules(QDate::currentDate().year());
     CheckPdfTarget(pdf, clientRules);
-    QByteArray bytes = ReadPayrollFileBytes(input);
+    QByteArray bytes = ReadBankFileBytes(input);
     if (RulesForFile(input, bytes, {&PayrollFileRules(), &clientRules}) == &clientRules)
         return PrintClientList(bytes, pdf, out, err);
 

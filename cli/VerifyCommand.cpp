@@ -3,7 +3,7 @@
 #include "clients/ClientListVerify.h"
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
-#include "payroll/PayrollFile.h"
+#include "common/BankFileReader.h"
 #include "payroll/PayrollVerify.h"
 
 #include <QDate>
@@ -20,7 +20,7 @@ int RunVerify(const QStringList &args, QTextStream &out, QTextStream &err)
     }
     try {
         const ClientListRules clientRules(QDate::currentDate().year());
-        const VerifyReport report = VerifyBankFile(args.first(), ReadPayrollFileBytes(args.first()),
+        const VerifyReport report = VerifyBankFile(args.first(), ReadBankFileBytes(args.first()),
                                                    {&PayrollFileRules(), &clientRules});
         for (const QString &line : FormatVerifyReport(report))
             out << line << "\n";

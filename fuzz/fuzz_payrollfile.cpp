@@ -3,6 +3,7 @@
 // file that reads back the same, amounts without their blanks.
 #include "common/UserError.h"
 #include "payroll/PayrollFile.h"
+#include "payroll/PayrollLoad.h"
 #include "payroll/PayrollVerify.h"
 
 #include <QDateTime>

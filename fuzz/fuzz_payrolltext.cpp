@@ -1,7 +1,12 @@
 // ImportPayrollText on arbitrary bytes, then the save's steps on its rows:
-// never a crash; rows the save would write read back unchanged from the file.
+// rows or UserError, never a crash; rows the save would write read back
+// unchanged from the file.
 #include "common/UserError.h"
+#include "payroll/PayrollAmounts.h"
+#include "payroll/PayrollChecks.h"
 #include "payroll/PayrollFile.h"
+#include "payroll/PayrollLoad.h"
+#include "payroll/PayrollTextImport.h"
 
 #include <QDateTime>
 
@@ -11,14 +16,19 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    PayrollRows rows = ImportPayrollText(bytes);
+    PayrollRows rows;
+    try {
+        rows = ImportPayrollText(bytes);
+    } catch (const UserError &) {
+        return 0;
+    }
     for (const PayrollRow &row : rows) {
         if (row.card.contains(u' ') || row.name.contains(u'\t') || row.card.contains(u'\t')
             || row.amount.contains(u','))
             std::abort();
     }
-    (void)TableFilled(rows);
-    (void)CardNumbersValid(rows);
+    (void)FirstUnfilledCell(rows);
+    (void)FirstBadCardRow(rows);
     try {
         rows = ToPlainAmounts(rows);
     } catch (const UserError &) {

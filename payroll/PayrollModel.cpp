@@ -1,7 +1,7 @@
 #include "payroll/PayrollModel.h"
 
 #include "common/Cp1251.h"
-#include "payroll/PayrollFile.h"
+#include "payroll/PayrollChecks.h"
 
 #include <algorithm>
 

@@ -2,6 +2,7 @@
 
 #include "common/TextRoutines.h"
 #include "payroll/AmountInWords.h"
+#include "payroll/PayrollAmounts.h"
 
 #include <algorithm>
 #include <array>
@@ -27,14 +28,6 @@ QString ColumnHeaderLine()
     return u"|№   |    Фамилия Имя Отчество                  |       № карты         |          Сумма        |"_s;
 }
 
-// An empty cell counts as 0.00, as in the total.
-Money CellAmount(QStringView amountText)
-{
-    if (amountText.count(u' ') == amountText.size())
-        return Money();
-    return Money::fromAmountText(amountText);
-}
-
 QString RowLine(qint64 number, const PayrollRow &row, Money amount)
 {
     return u'|' + PadRowNumber(number) + u"| "_s + PadName(row.name) + u'|' + PadCard(row.card) + u'|'
@@ -46,11 +39,6 @@ QString RowLine(qint64 number, const PayrollRow &row, Money amount)
 QString PadCard(const QString &card)
 {
     return card.size() <= 22 ? AlignLeft(card, 23) : card;
-}
-
-QString PadAmount(const QString &amountText)
-{
-    return AlignRight(CellAmount(amountText).toDisplay(), 23);
 }
 
 QString PadTotal(Money total)
@@ -83,9 +71,7 @@ Printout LayOutPayroll(const PayrollRows &rows, const PayrollHeader &header, con
 {
     // Every amount is read before any page exists, so a bad cell stops the
     // printout first. Nothing is kept per row: a page reads its rows again.
-    Money total;
-    for (qsizetype i = 0; i < rows.size(); ++i)
-        total += CellAmount(rows.amount(i));
+    const Money total = PayrollTotal(rows);
     const QStringList words = SplitWordsLine(AmountInWords(total));
 
     // The table always shows at least one row, blank when there is none.

@@ -14,9 +14,6 @@
 // The printed payroll register, laid out as page items (common/print).
 
 QString PadCard(const QString &card);    // left-aligned in 23 when at most 22
-// The amount in display form right-aligned in 23 (when at most 22). An empty
-// cell prints 0.00; a text that is not a number throws the conversion error.
-QString PadAmount(const QString &amountText);
 // "ИТОГО:" and the total right-aligned so its last digit stands under the
 // amount column's.
 QString PadTotal(Money total);

@@ -3,62 +3,68 @@
 #include "common/AtomicFile.h"
 #include "common/BankFileWriter.h"
 #include "common/Clock.h"
-#include "common/TextRoutines.h"
+#include "common/UserError.h"
+#include "payroll/PayrollTexts.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-using namespace Qt::StringLiterals;
+using Outcome = PayrollSaveOutcome;
 
 namespace {
 
-// The first header box that is not filled in.
-QString IncompleteHeaderField(const PayrollHeader &h)
+// The bank codes a file may be named by; a failure is the message to show.
+std::optional<QString> ReadBankCodes(SettingsRecord &settings)
 {
-    if (!HeaderComplete({h.registerNumber, u"x"_s, 0, u"0"_s}))
-        return u"registerNum"_s;
-    if (h.date.isEmpty())
-        return u"sendDate"_s;
-    if (h.monthIndex < 0 || h.monthIndex > 11)
-        return u"months"_s;
-    return u"year"_s;
+    try {
+        settings = ReadSettingsRecord();
+        if (settings.filialCode.isEmpty() || settings.clientCode.isEmpty())
+            return NoBankCodesMessage();
+        CheckBankCodes(settings);
+    } catch (const UserError &e) {
+        return e.text();
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
-PayrollSaveOutcome SavePayroll(PayrollSaveRequest &request, const Clock &clock, const std::function<bool()> &confirmOverwrite)
+PayrollSaveOutcome SavePayroll(PayrollSaveRequest &request, const Clock &clock,
+                               const std::function<bool()> &confirmOverwrite)
 {
     PayrollHeader &header = request.header;
-    if (!TableFilled(request.rows))
-        return PayrollSaveOutcome::stopped(TableNotFilledMessage(), u"mainGrid"_s);
+    const PayrollRows &rows = request.rows;
+    if (const std::optional<UnfilledCell> unfilled = FirstUnfilledCell(rows))
+        return Outcome::stopped(TableNotFilledMessage(), unfilled->field, int(unfilled->row));
     header.registerNumber = PadRegisterNumberText(header.registerNumber);
-    if (!HeaderComplete(header))
-        return PayrollSaveOutcome::stopped(HeaderIncompleteMessage(), IncompleteHeaderField(header));
-    if (!CardNumbersValid(request.rows))
-        return PayrollSaveOutcome::stopped(BadDataMessage(), u"mainGrid"_s);
+    if (const std::optional<PayrollField> field = IncompleteHeaderField(header))
+        return Outcome::stopped(HeaderIncompleteMessage(), *field);
+    if (const qsizetype row = FirstBadCardRow(rows); row >= 0)
+        return Outcome::stopped(BadDataMessage(), PayrollField::Card, int(row));
 
-    const SettingsRecord settings = ReadSettingsRecord();
-    if (confirmOverwrite && !request.openedHeaderLine.isEmpty()
-        && request.openedHeaderLine.mid(33) == HeaderKeyText(settings, header) && !confirmOverwrite())
-        return PayrollSaveOutcome::cancelled();
-
-    const QString path = PayrollFilePath(settings, header); // refuses bank codes that could steer it
-    const qint64 size = PayrollFileSize(settings, header, request.rows);
+    SettingsRecord settings;
+    if (const std::optional<QString> refused = ReadBankCodes(settings))
+        return Outcome::stopped(*refused, PayrollField::BankCodes);
+    const qint64 size = PayrollFileSize(settings, header, rows);
     if (!BankFileWriter::fitsReader(size))
-        return PayrollSaveOutcome::stopped(BankFileWriter::tooLargeMessage(size), u"mainGrid"_s);
+        return Outcome::stopped(BankFileWriter::tooLargeMessage(size), PayrollField::Rows);
+    if (confirmOverwrite && !request.openedHeaderLine.isEmpty()
+        && request.openedHeaderLine.mid(kHeaderKeyOffset) == HeaderKeyText(settings, header) && !confirmOverwrite())
+        return Outcome::cancelled();
+
     QString reason;
     for (const QString &folder : {SaveFolder(), SaveFolder() + u'/' + header.year}) {
         // Said here, with its reason, rather than as the file's later "No such file or directory".
         if (!MakeFolder(folder, &reason))
-            return PayrollSaveOutcome::writeFailed(
-                    u"Не могу создать папку \"%1\". %2"_s.arg(QDir::toNativeSeparators(folder), reason), false);
+            return Outcome::writeFailed(CannotCreateFolderMessage(QDir::toNativeSeparators(folder), reason), false);
     }
+    const QString path = PayrollFilePath(settings, header);
     const QDateTime moment = clock.now();
     const bool existed = QFileInfo::exists(path);
-    const auto write = [&](QIODevice &file) { return WritePayrollFile(file, settings, header, request.rows, moment); };
+    const auto write = [&](QIODevice &file) { return WritePayrollFile(file, settings, header, rows, moment); };
     if (!WriteFileAtomically(path, write, &reason))
-        return PayrollSaveOutcome::writeFailed(existed ? (CannotReplaceMessage() + u' ' + reason).trimmed()
-                                                : u"Cannot create file \"%1\". %2"_s.arg(path, reason),
-                                        existed);
-    return PayrollSaveOutcome::saved(path);
+        return Outcome::writeFailed(existed ? (CannotReplaceMessage() + u' ' + reason).trimmed()
+                                            : CannotCreateFileMessage(path, reason),
+                                    existed);
+    return Outcome::saved(path);
 }

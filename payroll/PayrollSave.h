@@ -1,12 +1,13 @@
 #pragma once
 
 #include "common/SaveOutcome.h"
+#include "payroll/PayrollChecks.h"
 #include "payroll/PayrollFile.h"
 
 #include <functional>
 
-// The field a failed check names, until the save names its fields by an enumeration.
-using PayrollSaveOutcome = SaveOutcome<QString>;
+// A check's outcome names its field and, for a grid column, the row (from 0).
+using PayrollSaveOutcome = SaveOutcome<PayrollField>;
 
 class Clock;
 
@@ -20,12 +21,13 @@ struct PayrollSaveRequest
 };
 
 // The save of a payroll register, shared by the window and the command
-// line: the checks in order, the folders (one that cannot be made stops
-// the save with the system's reason), the file name, the overwrite
-// question when the register is the one last opened (confirmOverwrite
-// answers it; none means yes), the size (a file the reader would refuse
-// stops the save before anything is written), one moment, the bytes, an
-// atomic write.
-// Settings that cannot be read throw UserError.
+// line. First the checks in order: every row has a name and a card, the
+// header is complete (after padding the number), every card is digits,
+// "settings.ini" gives bank codes that may name a file, the file would not
+// be too large for the reader; then the overwrite question when the
+// register is the one last opened (confirmOverwrite answers it; none means
+// yes); then the folders (one that cannot be made stops the save with the
+// system's reason); then one moment and an atomic write. Never throws a
+// UserError: every failure is an outcome.
 PayrollSaveOutcome SavePayroll(PayrollSaveRequest &request, const Clock &clock,
-                        const std::function<bool()> &confirmOverwrite = {});
+                               const std::function<bool()> &confirmOverwrite = {});

@@ -10,9 +10,14 @@
 #include "common/ui/Dialogs.h"
 #include "common/ui/ErrorGuard.h"
 #include "common/ui/LoadProgress.h"
+#include "common/BankFileReader.h"
+#include "common/Digits.h"
+#include "payroll/PayrollLoad.h"
 #include "payroll/PayrollPaging.h"
 #include "payroll/PayrollModel.h"
 #include "payroll/PayrollSave.h"
+#include "payroll/PayrollTextImport.h"
+#include "payroll/PayrollTexts.h"
 #include "payroll/ui/PayrollGrid.h"
 #include "payroll/ui/PayrollPrinting.h"
 #include "settings/SettingsRecord.h"
@@ -235,17 +240,11 @@ bool PayrollWindow::savePayroll()
     formatAmounts();
     PayrollSaveRequest request{header(), m_model->rows(), m_openedHeaderLine};
     const PayrollSaveOutcome outcome = SavePayroll(request, m_clock, [this] {
-        return m_dialogs.question(this, u"Сохранение файла"_s, u"Вы действительно хотите перезаписать данный файл?"_s,
-                                  Dialogs::Buttons::YesNo)
+        return m_dialogs.question(this, OverwriteCaption(), OverwriteQuestion(), Dialogs::Buttons::YesNo)
                 == Dialogs::Answer::Yes;
     });
     if (request.header.registerNumber != ui->registerNum->storedText())
         ui->registerNum->setStoredText(request.header.registerNumber);
-
-    // The card check frames the cards at fault, once the save got that far.
-    const bool stoppedBefore = outcome.kind == PayrollSaveOutcome::Kind::StoppedByCheck && outcome.message != BadDataMessage();
-    if (!stoppedBefore)
-        checkCardNumbers();
 
     switch (outcome.kind) {
     case PayrollSaveOutcome::Kind::StoppedByCheck:
@@ -265,51 +264,54 @@ bool PayrollWindow::savePayroll()
         break;
     }
     const QString workDir = QDir::toNativeSeparators(QDir::currentPath());
-    m_dialogs.information(this, u"Файл успешно сохранён как "_s + ReplaceAll(workDir, u"\\"_s, u"/"_s) + u'/'
-                                  + outcome.path);
+    m_dialogs.information(this, SavedMessagePrefix() + ReplaceAll(workDir, u"\\"_s, u"/"_s) + u'/' + outcome.path);
     // The platform's own separators, as after opening the file.
     setWindowTitle(kCaptionPrefix + QDir::toNativeSeparators(QDir::currentPath() + u'/' + outcome.path));
     m_modified = false;
     return true;
 }
 
-// The cursor to the first unfilled place of the field a check named; in the
-// grid, to the first cell at fault.
+// The cursor to the first unfilled place of the header box a check named;
+// in the grid, into the cell, before its first character that is not a digit.
 void PayrollWindow::focusCheckedField(const PayrollSaveOutcome &outcome)
 {
-    PayrollGrid *grid = ui->mainGrid;
-    if (outcome.field != grid->objectName()) {
-        if (auto *edit = findChild<MaskedEdit *>(outcome.field))
-            edit->focusFirstUnfilled();
-        else if (auto *field = findChild<QWidget *>(outcome.field))
-            field->setFocus(Qt::OtherFocusReason);
+    MaskedEdit *edit = nullptr;
+    int column = PayrollModel::CardColumn;
+    switch (outcome.field) {
+    case PayrollField::RegisterNumber:
+        edit = ui->registerNum;
+        break;
+    case PayrollField::Year:
+        edit = ui->year;
+        break;
+    case PayrollField::Date:
+        edit = ui->sendDate;
+        break;
+    case PayrollField::Month:
+        ui->months->setFocus(Qt::OtherFocusReason);
+        return;
+    case PayrollField::Name:
+        column = PayrollModel::NameColumn;
+        break;
+    case PayrollField::Card:
+        break;
+    case PayrollField::Rows:
+    case PayrollField::BankCodes:
         return;
     }
-    const bool badCards = outcome.message == BadDataMessage();
-    const PayrollRows &rows = m_model->rows();
-    for (int i = 0; i < rows.size(); ++i) {
-        const PayrollRow r = rows[i];
-        int col = -1;
-        qsizetype place = 0;
-        if (badCards) {
-            if (!CardNumberValid(r.card)) {
-                col = PayrollModel::CardColumn;
-                place = std::find_if(r.card.cbegin(), r.card.cend(), [](QChar c) { return c < u'0' || c > u'9'; })
-                        - r.card.cbegin();
-            }
-        } else if (r.name.isEmpty() || r.card.isEmpty()) {
-            col = r.name.isEmpty() ? PayrollModel::NameColumn : PayrollModel::CardColumn;
-        }
-        if (col < 0)
-            continue;
-        if (grid->SelectCell(col, i + 1)) {
-            grid->focusCellEditor();
-            if (QLineEdit *editor = grid->cellEditor()) {
-                editor->deselect();
-                editor->setCursorPosition(int(place));
-            }
-        }
+    if (edit) {
+        edit->focusFirstUnfilled();
         return;
+    }
+    PayrollGrid *grid = ui->mainGrid;
+    const int row = outcome.row + 1;
+    if (!grid->SelectCell(column, row))
+        return;
+    grid->focusCellEditor();
+    if (QLineEdit *editor = grid->cellEditor()) {
+        const QString text = m_model->Cell(column, row);
+        editor->deselect();
+        editor->setCursorPosition(int(std::find_if_not(text.cbegin(), text.cend(), IsAsciiDigit) - text.cbegin()));
     }
 }
 
@@ -318,7 +320,7 @@ void PayrollWindow::focusCheckedField(const PayrollSaveOutcome &outcome)
 void PayrollWindow::loadPayrollFile(const QString &path)
 {
     LoadProgress progress(this);
-    QByteArray bytes = ReadPayrollFileBytes(path);
+    QByteArray bytes = ReadBankFileBytes(path);
     progress.step();
     PayrollFileContents contents;
     try {

@@ -1,7 +1,10 @@
 #include "support/SettingsFolder.h"
 #include "support/CliRun.h"
 #include "common/Cp1251.h"
+#include "common/BankFileReader.h"
 #include "payroll/PayrollFile.h"
+#include "payroll/PayrollLoad.h"
+#include "payroll/PayrollTexts.h"
 #include "payroll/PayrollVerify.h"
 #include "settings/SettingsRecord.h"
 
@@ -56,7 +59,7 @@ private slots:
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QCOMPARE(run.out, kPath + u"\n"_s);
 
-        const QByteArray bytes = ReadPayrollFileBytes(kPath);
+        const QByteArray bytes = ReadBankFileBytes(kPath);
         QVERIFY(VerifyBankFile(kPath, bytes, {&PayrollFileRules()}).clean());
         const PayrollFileContents c = ReadPayrollFile(bytes);
         QCOMPARE(c.rows, (QList<PayrollRow>{{u"Петров Пётр"_s, u"8600123456789012"_s, u"1000.00"_s},
@@ -66,7 +69,7 @@ private slots:
         // Saving again replaces the file without a question.
         WriteText(u"rows.txt"_s, u"Новый\t1\t2"_s);
         QCOMPARE(RunCli(QStringList{u"payroll"_s, u"rows.txt"_s} + kHeader).exitCode, 0);
-        QCOMPARE(ReadPayrollFile(ReadPayrollFileBytes(kPath)).rows.size(), 1);
+        QCOMPARE(ReadPayrollFile(ReadBankFileBytes(kPath)).rows.size(), 1);
     }
 
     void takesEveryMonth_data()
@@ -116,7 +119,7 @@ private slots:
     {
         QTest::addColumn<QString>("rows");
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("branch"); // empty: no settings.ini at all
+        QTest::addColumn<QString>("branch"); // empty: no settings.ini at all; "-": an empty one
         QTest::addColumn<QString>("message");
         const QStringList header = kHeader;
         QTest::newRow("amount not a number, before the missing card")
@@ -126,7 +129,10 @@ private slots:
         QTest::newRow("no number") << kRows << header.mid(2) << u"00123"_s << HeaderIncompleteMessage();
         QTest::newRow("short year") << kRows << header.mid(0, 6) + QStringList{u"--year"_s, u"26"_s} << u"00123"_s
                                     << HeaderIncompleteMessage();
-        QTest::newRow("letter in card") << u"А\t86O0\t1\r\n"_s << header << u"00123"_s << BadDataMessage();
+        QTest::newRow("letter in card, named by its row")
+                << u"А\t8600\t1\r\n\r\nБ\t86O0\t1\r\n"_s << header << u"00123"_s
+                << BadDataMessage() + u" (строка 2)\n"_s;
+        QTest::newRow("settings.ini without codes") << kRows << header << u"-"_s << NoBankCodesMessage();
         QTest::newRow("path in branch code") << kRows << header << u"1/../"_s << u"филиала"_s;
         QTest::newRow("no settings.ini") << kRows << header << QString() << u"settings.ini"_s;
         QTest::newRow("no rows file") << u"-"_s << header << u"00123"_s << CannotOpenTextMessage();
@@ -144,7 +150,9 @@ private slots:
         if (rows != u"-"_s)
             WriteText(u"rows.txt"_s, rows);
         QFile::remove(SettingsFileName());
-        if (!branch.isEmpty())
+        if (branch == u"-"_s)
+            QVERIFY(QFile(SettingsFileName()).open(QIODevice::WriteOnly));
+        else if (!branch.isEmpty())
             WriteSettingsRecord({u"12345678"_s, u"ООО Тест"_s, branch});
 
         const CliRun run = RunCli(QStringList{u"payroll"_s, u"rows.txt"_s} + args);
@@ -249,7 +257,7 @@ private slots:
         QFETCH(QString, report);
         WriteText(u"rows.txt"_s, kRows);
         QCOMPARE(RunCli(QStringList{u"payroll"_s, u"rows.txt"_s} + kHeader).exitCode, 0);
-        QByteArray bytes = ReadPayrollFileBytes(kPath);
+        QByteArray bytes = ReadBankFileBytes(kPath);
         bytes.replace(from, to);
         QFile f(kPath);
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());

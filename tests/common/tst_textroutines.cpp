@@ -4,7 +4,7 @@
 #include "common/Money.h"
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
-#include "payroll/PayrollFile.h"
+#include "payroll/PayrollLoad.h"
 #include "payroll/PayrollVerify.h"
 #include "support/UserErrorText.h"
 

@@ -33,6 +33,7 @@ void TestAmountInWords::words_data()
     QTest::newRow("0.50") << u"0.50"_s << u"Сум 50 тийин"_s;
     QTest::newRow("0") << u"0"_s << u"Сум 00 тийин"_s;
     QTest::newRow("0.05") << u"0.05"_s << u"Сум 05 тийин"_s;
+    QTest::newRow("0.09") << u"0.09"_s << u"Сум 09 тийин"_s;
     QTest::newRow("display form") << u"1 500 000.00"_s << u"Один миллион пятьсот тысяч сум 00 тийин"_s;
     QTest::newRow("exact hundredths") << u"1.005"_s << u"Один сум 01 тийин"_s;
 

@@ -1,8 +1,15 @@
+#include "common/BankFileReader.h"
 #include "common/Cp1251.h"
 #include "common/UserError.h"
+#include "payroll/PayrollAmounts.h"
+#include "payroll/PayrollChecks.h"
 #include "payroll/PayrollFile.h"
+#include "payroll/PayrollLoad.h"
+#include "payroll/PayrollTextImport.h"
+#include "payroll/PayrollTexts.h"
 
 #include <QDir>
+#include <QStringEncoder>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -194,7 +201,6 @@ private slots:
         QTest::newRow("empty first line") << QByteArray("\r\nD\t2\tA\t1\t1\t\r\nT\t\r\n") << false;
         QTest::newRow("single X") << QByteArray("X\r\n") << false;
         QTest::newRow("TAB first") << QByteArray("\tH\t\r\n") << false;
-        QTest::newRow("NUL first") << QByteArray("\0H\t\r\n", 5) << false;
         QTest::newRow("single H") << QByteArray("H") << true;
         QTest::newRow("TAB second") << QByteArray("Z\t1\r\n") << true;
     }
@@ -208,16 +214,63 @@ private slots:
 
     void readsMixedLineEnds()
     {
-        // CR LF, LF, an empty line, a lone CR; nothing after the zero byte counts.
+        // CR LF, LF, an empty line, a lone CR.
         const QByteArray bytes = Cp1251::encode(u"H\t1\t\t\t\t01.02.2026\t2\t2026\t00001\t\r\n"
                                                 u"D\t2\tАня\t1\t1,5\t\n"
                                                 u"\n"
                                                 u"D\t3\tБорис\t2\t2.000,5\t\r"
-                                                u"T\t4\tX\t\r\n"_s)
-                + QByteArray("\0D\t5\tZ\t3\t3\t\r\nT\r\n", 17);
+                                                u"T\t4\tX\t\r\n"_s);
         const PayrollFileContents c = ReadPayrollFile(bytes);
         QCOMPARE(c.rows, (QList<PayrollRow>{{u"Аня"_s, u"1"_s, u"1.5"_s}, {u"Борис"_s, u"2"_s, u"2.000.5"_s}}));
         QCOMPARE(c.monthField, u"2"_s);
+    }
+
+    // A zero byte is damage, not the end of the text: both readers refuse
+    // the file and name the line that holds it.
+    void refusesAZeroByte_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("textImport");
+        QTest::addColumn<int>("line");
+        const QByteArray reg("H\t\r\nD\t2\tA\t1\t1\t\r\nT\t3\tX\t\r\n");
+        QTest::newRow("register, first byte") << QByteArray("\0H\t\r\n", 5) << false << 1;
+        QTest::newRow("register, in a detail line") << QByteArray(reg).insert(8, '\0') << false << 2;
+        QTest::newRow("register, after the trailer") << reg + QByteArray(1, '\0') << false << 4;
+        QTest::newRow("text, in the second line") << QByteArray("A\t1\t2\r\nB\t2\0\t3\r\n", 15) << true << 2;
+        QTest::newRow("text, after a lone CR") << QByteArray("A\t1\t2\r\0", 7) << true << 2;
+    }
+    void refusesAZeroByte()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, textImport);
+        QFETCH(int, line);
+        const QString text = ErrorText([&] { textImport ? (void)ImportPayrollText(bytes) : (void)ReadPayrollFile(bytes); });
+        QCOMPARE(text, DamagedFileMessage(line));
+    }
+
+    // Text saved in another encoding is named as such; Windows-1251 and
+    // plain ASCII text import as before.
+    void namesOtherEncodings_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("encoding"); // empty: imports
+        const QString row = u"Петров Пётр\t8600123456789012\t1000,00\r\n"_s;
+        QStringEncoder utf16le(QStringEncoder::Utf16LE);
+        QStringEncoder utf16be(QStringEncoder::Utf16BE);
+        QTest::newRow("UTF-8") << row.toUtf8() << u"UTF-8"_s;
+        QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF") + row.toUtf8() << u"UTF-8"_s;
+        QTest::newRow("UTF-16LE") << QByteArray(utf16le.encode(row)) << u"UTF-16"_s;
+        QTest::newRow("UTF-16BE") << QByteArray(utf16be.encode(row)) << u"UTF-16"_s;
+        QTest::newRow("UTF-16 with BOM") << QByteArray("\xFF\xFE") + QByteArray(utf16le.encode(row)) << u"UTF-16"_s;
+        QTest::newRow("Windows-1251") << Cp1251::encode(row) << QString();
+        QTest::newRow("ASCII") << QByteArray("Ivanov\t8600\t1.00\r\n") << QString();
+    }
+    void namesOtherEncodings()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, encoding);
+        const QString text = ErrorText([&] { ImportPayrollText(bytes); });
+        QCOMPARE(text, encoding.isEmpty() ? QString() : OtherEncodingMessage(encoding));
     }
 
     // The last line is the trailer only when its first field is "T": a file
@@ -362,14 +415,14 @@ private slots:
         QTemporaryDir dir;
         const QString missing = dir.filePath(u"нет"_s);
         QCOMPARE(ErrorText([&] { ReadPayrollTextBytes(missing); }), CannotOpenTextMessage());
-        QVERIFY(ErrorText([&] { ReadPayrollFileBytes(missing); })
+        QVERIFY(ErrorText([&] { ReadBankFileBytes(missing); })
                         .startsWith(u"Cannot open file \"%1\". "_s.arg(missing)));
 
         const QString huge = dir.filePath(u"huge"_s);
         QFile f(huge);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(kMaxImportFileSize + 1));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(BankFileReader::kMaxFileSize + 1));
         f.close();
-        QVERIFY(ErrorText([&] { ReadPayrollFileBytes(huge); }).contains(u"64 МБ"_s));
+        QVERIFY(ErrorText([&] { ReadBankFileBytes(huge); }).contains(u"64 МБ"_s));
         QVERIFY(ErrorText([&] { ReadPayrollTextBytes(huge); }).contains(u"64 МБ"_s));
     }
 
@@ -395,7 +448,7 @@ private slots:
         else
             path = u"/dev/zero"_s; // endless: would be read up to the size limit
         const QString text = ErrorTextUnblocked(path, [&] {
-            textImport ? ReadPayrollTextBytes(path) : ReadPayrollFileBytes(path);
+            textImport ? ReadPayrollTextBytes(path) : ReadBankFileBytes(path);
         });
         QVERIFY2(text.startsWith(u"\"%1\" — "_s.arg(path)) && text.contains(u"Открыть его нельзя"_s),
                  qPrintable(text));

@@ -107,7 +107,9 @@ private slots:
     void wordsBreakAfterSum();
     void splitWords_data();
     void splitWords();
-    void badAmountStopsBeforeLayout();
+    void refusedBeforeLayout_data();
+    void refusedBeforeLayout();
+    void totalLeavesTheRangeOnlyOnTheWay();
     void fontIsFixedPitch();
     void pdfReadsBack();
     void printDialogChoices_data();
@@ -356,16 +358,45 @@ void TestPayrollPrintout::splitWords()
     QCOMPARE(SplitWordsLine(words), lines);
 }
 
-void TestPayrollPrintout::badAmountStopsBeforeLayout()
+void TestPayrollPrintout::refusedBeforeLayout_data()
 {
-    QList<PayrollRow> rows = Rows(3);
-    rows[1].amount = u"12 a"_s;
+    QTest::addColumn<QStringList>("amounts");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("amount not a number") << QStringList{u"1.00"_s, u"12 a"_s, u"2.00"_s}
+                                         << u"'12a' is not a valid floating point value"_s;
+    QTest::newRow("negative total beyond the range")
+            << QStringList{u"-600 000 000 000 000.00"_s, u"-600 000 000 000 000.00"_s}
+            << Money::rangeMessage(u"-1200000000000000.00"_s);
+    QTest::newRow("total beyond the range")
+            << QStringList{u"999 999 999 999 999.99"_s, u"0.01"_s} << Money::rangeMessage(u"1000000000000000.00"_s);
+    QTest::newRow("negative total beyond words")
+            << QStringList{u"-1 000 000 000 000.00"_s} << u"Сумма -1 000 000 000 000.00 слишком велика"_s;
+}
+
+void TestPayrollPrintout::refusedBeforeLayout()
+{
+    QFETCH(QStringList, amounts);
+    QFETCH(QString, message);
+    QList<PayrollRow> rows;
+    for (const QString &amount : amounts)
+        rows.append({u"А"_s, u"1"_s, amount});
     try {
         LayOutPayroll(rows, Header(), Settings());
-        QFAIL("laid out a register with a bad amount");
+        QFAIL("laid out a register that cannot be printed");
     } catch (const UserError &e) {
-        QCOMPARE(e.text(), u"'12a' is not a valid floating point value"_s);
+        QVERIFY2(e.text().startsWith(message), qPrintable(e.text()));
     }
+}
+
+// The total alone must fit: rows that pass the limit and come back print.
+void TestPayrollPrintout::totalLeavesTheRangeOnlyOnTheWay()
+{
+    const QList<PayrollRow> rows{{u"А"_s, u"1"_s, u"999 999 999 999 999.99"_s},
+                                 {u"Б"_s, u"2"_s, u"1.00"_s},
+                                 {u"В"_s, u"3"_s, u"-999 999 999 999 999.99"_s}};
+    const QList<PrintItem> items = LayOutPayroll(rows, Header(), Settings()).items();
+    QCOMPARE(items[items.size() - 4].text, PadTotal(Money::fromTiyin(100)));
+    QCOMPARE(items[items.size() - 3].text, u"Один сум 00 тийин"_s);
 }
 
 void TestPayrollPrintout::fontIsFixedPitch()

@@ -1,6 +1,9 @@
 #include "support/SettingsFolder.h"
+#include "common/BankFileReader.h"
 #include "common/Clock.h"
+#include "payroll/PayrollLoad.h"
 #include "payroll/PayrollSave.h"
+#include "payroll/PayrollTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +11,8 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(PayrollField)
 
 namespace {
 
@@ -52,41 +57,84 @@ private slots:
         if (beyond)
             QVERIFY2(outcome.message.contains(u"не больше 64 МБ"_s), qPrintable(outcome.message));
         else
-            QCOMPARE(ReadPayrollFile(ReadPayrollFileBytes(kPath)).rows.name(0).size(), rows[0].name.size());
+            QCOMPARE(ReadPayrollFile(ReadBankFileBytes(kPath)).rows.name(0).size(), rows[0].name.size());
     }
 
-    // The checks in the order the user meets them, each naming its control.
+    // The checks in the order the user meets them, each naming its field
+    // and, in the grid, the row.
     void stopsAtTheFirstCheck_data()
     {
         QTest::addColumn<QList<PayrollRow>>("rows");
         QTest::addColumn<PayrollHeader>("header");
         QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("field");
+        QTest::addColumn<PayrollField>("field");
+        QTest::addColumn<int>("row");
         PayrollHeader noNumber = kHeader;
         noNumber.registerNumber = u"     "_s;
+        PayrollHeader noDate = kHeader;
+        noDate.date.clear();
         PayrollHeader noMonth = kHeader;
         noMonth.monthIndex = -1;
         PayrollHeader shortYear = kHeader;
         shortYear.year = u"20 6"_s;
-        const QList<PayrollRow> badCard{{u"Анна"_s, u"86 0"_s, u"1.00"_s}};
-        const QList<PayrollRow> noCard{{u"Анна"_s, QString(), u"1.00"_s}};
-        QTest::newRow("card missing before header") << noCard << noNumber << TableNotFilledMessage() << u"mainGrid"_s;
-        QTest::newRow("number before cards") << badCard << noNumber << HeaderIncompleteMessage() << u"registerNum"_s;
-        QTest::newRow("month") << kRows << noMonth << HeaderIncompleteMessage() << u"months"_s;
-        QTest::newRow("year") << kRows << shortYear << HeaderIncompleteMessage() << u"year"_s;
-        QTest::newRow("card with a blank") << badCard << kHeader << BadDataMessage() << u"mainGrid"_s;
+        const QList<PayrollRow> badCard{kRows[0], kRows[1], {u"Анна"_s, u"86 0"_s, u"1.00"_s}};
+        const QList<PayrollRow> noCard{kRows[0], {u"Анна"_s, QString(), u"1.00"_s}};
+        const QList<PayrollRow> noName{{QString(), QString(), u"1.00"_s}};
+        QTest::newRow("card missing before header")
+                << noCard << noNumber << TableNotFilledMessage() << PayrollField::Card << 1;
+        QTest::newRow("name and card missing") << noName << kHeader << TableNotFilledMessage() << PayrollField::Name << 0;
+        QTest::newRow("number before cards")
+                << badCard << noNumber << HeaderIncompleteMessage() << PayrollField::RegisterNumber << -1;
+        QTest::newRow("date") << kRows << noDate << HeaderIncompleteMessage() << PayrollField::Date << -1;
+        QTest::newRow("month") << kRows << noMonth << HeaderIncompleteMessage() << PayrollField::Month << -1;
+        QTest::newRow("year") << kRows << shortYear << HeaderIncompleteMessage() << PayrollField::Year << -1;
+        QTest::newRow("card with a blank") << badCard << kHeader << BadDataMessage() << PayrollField::Card << 2;
     }
     void stopsAtTheFirstCheck()
     {
         QFETCH(QList<PayrollRow>, rows);
         QFETCH(PayrollHeader, header);
         QFETCH(QString, message);
-        QFETCH(QString, field);
+        QFETCH(PayrollField, field);
+        QFETCH(int, row);
         PayrollSaveRequest request{header, rows, QString()};
         const PayrollSaveOutcome outcome = SavePayroll(request, m_clock);
         QCOMPARE(outcome.kind, PayrollSaveOutcome::Kind::StoppedByCheck);
         QCOMPARE(outcome.message, message);
         QCOMPARE(outcome.field, field);
+        QCOMPARE(outcome.row, row);
+        QVERIFY(!QFileInfo::exists(u"Кардолист"_s));
+    }
+
+    // Bank codes that cannot name a file stop the save as a missing
+    // "settings.ini" would, before any folder is made.
+    void refusesMissingBankCodes_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("message");
+        SettingsRecord noClient = SampleSettings();
+        noClient.clientCode.clear();
+        SettingsRecord slash = SampleSettings();
+        slash.filialCode = u"1/../"_s;
+        QTest::newRow("empty file") << QByteArray() << NoBankCodesMessage();
+        QTest::newRow("50 bytes") << QByteArray(50, 'x') << NoBankCodesMessage();
+        QTest::newRow("codes empty") << SettingsRecord{}.toBytes() << NoBankCodesMessage();
+        QTest::newRow("client code empty") << noClient.toBytes() << NoBankCodesMessage();
+        QTest::newRow("slash in branch") << slash.toBytes() << u"Код филиала"_s;
+    }
+    void refusesMissingBankCodes()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, message);
+        QFile file(SettingsFileName());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(settings), settings.size());
+        file.close();
+        PayrollSaveRequest request{kHeader, kRows, QString()};
+        const PayrollSaveOutcome outcome = SavePayroll(request, m_clock);
+        QCOMPARE(outcome.kind, PayrollSaveOutcome::Kind::StoppedByCheck);
+        QVERIFY2(outcome.message.startsWith(message), qPrintable(outcome.message));
+        QCOMPARE(outcome.field, PayrollField::BankCodes);
         QVERIFY(!QFileInfo::exists(u"Кардолист"_s));
     }
 

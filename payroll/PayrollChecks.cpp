@@ -1,0 +1,60 @@
+#include "payroll/PayrollChecks.h"
+
+#include "common/Digits.h"
+#include "common/TextRoutines.h"
+
+using namespace Qt::StringLiterals;
+
+QString PadRegisterNumberText(const QString &text)
+{
+    const QString t = ReplaceAll(text, u" "_s, QString());
+    if (t.isEmpty())
+        return text;
+    bool ok = false;
+    const qlonglong n = t.toLongLong(&ok, 10);
+    if (!ok || n < 0 || n >= 10000)
+        return text;
+    return QString::number(n).rightJustified(5, QLatin1Char('0'));
+}
+
+std::optional<UnfilledCell> FirstUnfilledCell(const PayrollRows &rows)
+{
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (rows.name(i).isEmpty())
+            return UnfilledCell{i, PayrollField::Name};
+        if (rows.card(i).isEmpty())
+            return UnfilledCell{i, PayrollField::Card};
+    }
+    return std::nullopt;
+}
+
+std::optional<PayrollField> IncompleteHeaderField(const PayrollHeader &header)
+{
+    // An empty text cannot come from the masked boxes, but would leave a
+    // gap in the file name all the same.
+    const auto filled = [](const QString &text) {
+        return !text.isEmpty() && !text.contains(QLatin1Char(' ')) && !text.contains(QLatin1Char('#'));
+    };
+    if (!filled(header.registerNumber))
+        return PayrollField::RegisterNumber;
+    if (header.date.isEmpty())
+        return PayrollField::Date;
+    if (header.monthIndex < 0 || header.monthIndex > 11)
+        return PayrollField::Month;
+    if (!filled(header.year))
+        return PayrollField::Year;
+    return std::nullopt;
+}
+
+bool CardNumberValid(QStringView card)
+{
+    return AllAsciiDigits(card);
+}
+
+qsizetype FirstBadCardRow(const PayrollRows &rows)
+{
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        if (!CardNumberValid(rows.card(i)))
+            return i;
+    return -1;
+}
