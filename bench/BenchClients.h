@@ -9,7 +9,7 @@ inline ClientRecords NumberedClients(ClientFields fields, int count)
     ClientRecords records;
     records.reserve(count);
     for (int i = 0; i < count; ++i) {
-        fields.passportSerial = QStringLiteral("A") + QChar(u'A' + i % 26);
+        fields.passportSeries = QStringLiteral("A") + QChar(u'A' + i % 26);
         fields.passportNumber = QStringLiteral("%1").arg(i, 7, 10, QLatin1Char('0'));
         records.append(RecordFromFields(fields, NameParts::Trimmed));
     }

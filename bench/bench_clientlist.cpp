@@ -3,6 +3,7 @@
 #include "BenchClients.h"
 #include "clients/ClientListLoad.h"
 #include "clients/ClientListSave.h"
+#include "clients/ClientTexts.h"
 #include "common/Clock.h"
 #include "support/ClientSamples.h"
 #include "support/SettingsFolder.h"
@@ -59,6 +60,7 @@ static void BM_SaveClientList(benchmark::State &state)
     const ClientRecords records = Clients(int(state.range(0)));
     const FixedClock clock(kMoment);
     const ClientFileState saved{true, QDir::currentPath() + u"/Клиенты/CLSVbench"_s};
+    QDir().mkdir(ClientFolder()); // the folder of a file saved before
     for (auto _ : state) {
         const ClientListSaveResult result = SaveClientList(records, saved, clock, [] { return OverwriteAnswer::Yes; });
         if (result.outcome.kind != ClientListSaveOutcome::Kind::Saved)

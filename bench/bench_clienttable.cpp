@@ -35,7 +35,7 @@ static void BM_AddOneClient(benchmark::State &state)
     ClientTableModel model;
     model.replaceAll(records);
     model.renumber();
-    const QString series = added[ClientColumn::PassportSerial];
+    const QString series = added[ClientColumn::PassportSeries];
     const QString number = added[ClientColumn::PassportNumber];
     for (auto _ : state) {
         if (model.findPassport(series, number) != -1)
@@ -57,7 +57,7 @@ static void BM_AppendWithDuplicateCheck(benchmark::State &state)
     for (auto _ : state) {
         ClientTableModel model;
         for (const ClientRecord &r : records) {
-            if (model.findPassport(r[ClientColumn::PassportSerial], r[ClientColumn::PassportNumber]) == -1)
+            if (model.findPassport(r[ClientColumn::PassportSeries], r[ClientColumn::PassportNumber]) == -1)
                 model.append(r);
         }
         model.renumber();
@@ -78,7 +78,7 @@ static void BM_AppendWithDuplicateCheckWarm(benchmark::State &state)
     for (auto _ : state) {
         model.clear();
         for (const ClientRecord &r : records) {
-            if (model.findPassport(r[ClientColumn::PassportSerial], r[ClientColumn::PassportNumber]) == -1)
+            if (model.findPassport(r[ClientColumn::PassportSeries], r[ClientColumn::PassportNumber]) == -1)
                 model.append(r);
         }
         model.renumber();

@@ -8,12 +8,8 @@
 #include "common/Clock.h"
 #include "common/Cp1251.h"
 #include "common/EditMask.h"
-#include "common/ReservedName.h"
 #include "common/UserError.h"
-#include "settings/SettingsRecord.h"
 
-#include <QDir>
-#include <QFile>
 
 #include <algorithm>
 
@@ -89,26 +85,13 @@ int RunClients(const QStringList &args, QTextStream &out, QTextStream &err)
             err << imported.failure->message << "\n";
             return 1;
         }
-        // The save's own checks, before anything is written: its folder
-        // would be made even for a refused save.
-        if (imported.records.isEmpty())
-            throw UserError(ClientTableEmptyMessage());
-        const SettingsRecord settings = ReadSettingsRecord();
-        CheckBankCodes(settings);
-
-        // A new file, never one that exists: the moment's name is claimed
-        // first, and the save then replaces that empty file.
-        QDir().mkpath(ClientFolder());
-        const ReservedName name = ReserveNameByMoment(
-                clock, [&settings](const QDateTime &moment) { return ClientListFileName(settings, moment); },
-                [&clock](const QDateTime &moment) { SleepUntil(clock, moment); });
-        const ClientListSaveResult saved = SaveClientList(imported.records, ClientFileState(), FixedClock(name.moment));
+        // A new file, never one that exists: the save waits for a free name.
+        const ClientListSaveResult saved = SaveClientList(imported.records, ClientFileState(), clock, {},
+                                                          ClientSaveTarget::NewFileOnly);
         if (saved.outcome.kind == ClientListSaveOutcome::Kind::Saved) {
             out << saved.outcome.path << "\n";
             return 0;
         }
-        if (name.reserved)
-            QFile::remove(name.path);
         throw UserError(saved.outcome.message);
     });
 }

@@ -219,17 +219,17 @@ ClientCheckResult CheckPhone(const ClientFields &)
 
 ClientCheckResult CheckPassportSeries(const ClientFields &f)
 {
-    const QString &s = f.passportSerial;
+    const QString &s = f.passportSeries;
     if (s.isEmpty())
-        return Fail(ClientField::PassportSerial, FillMessage(u"Серия паспорта"_s));
+        return Fail(ClientField::PassportSeries, FillMessage(u"Серия паспорта"_s));
     if (!IsPassportType(f.docType))
         return std::nullopt;
     if (s.size() > 2)
-        return Fail(ClientField::PassportSerial,
+        return Fail(ClientField::PassportSeries,
                     u"Внимание! Поле \"Серия паспорта\" должен содержать только 2 буквы!"_s);
     for (const QChar c : s) {
         if (c != QChar(0) && (c < u'A' || c > u'Z'))
-            return Fail(ClientField::PassportSerial,
+            return Fail(ClientField::PassportSeries,
                         u"Внимание! Поле \"Серия паспорта\" содержит недопустимые символы!"_s);
     }
     return std::nullopt;

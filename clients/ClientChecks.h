@@ -39,16 +39,18 @@ bool IsDate(const QString &text, int currentYear);
 // on (29 February into a common year gives 28 February), less one day.
 QDate BiometricPassportEnd(QDate issue);
 
-// The edit control a failed check points at, so that the window can focus
-// it. In the order of the checks.
+// What a failed check or save points at, so that the window can focus it:
+// the edit controls in the order of the checks, then the table. None for a
+// failure that is about no field (the settings file).
 enum class ClientField {
+    None,
     Surname,
     Name,
     Patronymic,
     Inn,
     Birthday,
     Phone,
-    PassportSerial,
+    PassportSeries,
     PassportNumber,
     PassportDate,
     PassportPlace,
@@ -58,6 +60,7 @@ enum class ClientField {
     TaxOffice,
     MobileNumber,
     PassportIssuedBy,
+    Table,
 };
 
 struct ClientCheckFailure

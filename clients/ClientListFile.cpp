@@ -1,5 +1,6 @@
 #include "clients/ClientListFile.h"
 
+#include "common/ByteLines.h"
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
 
@@ -45,11 +46,6 @@ bool IsUnfilledDate(QStringView text)
 }
 
 } // namespace
-
-QString ClientFolder()
-{
-    return u"Клиенты"_s;
-}
 
 QString SexCode(const QString &text)
 {
@@ -122,39 +118,62 @@ std::array<QStringView, kClientWrittenFieldCount> ClientDetailFieldViews(const C
     const QStringView expiry = IsUnfilledDate(cell(PassportEnd)) ? QStringView() : cell(PassportEnd);
     return {
         cell(Surname), cell(Name), cell(Patronymic), SexCodeView(cell(Sex)), cell(Birthday), cell(Inn),
-        cell(Address), cell(PassportSerial), cell(PassportNumber), cell(PassportPlace), cell(PassportDate), expiry,
+        cell(Address), cell(PassportSeries), cell(PassportNumber), cell(PassportPlace), cell(PassportDate), expiry,
         cell(Phone), DocTypeCodeView(cell(DocType)), cell(PlaceOfBirth), cell(TaxOffice), cell(MobileNumber),
         cell(PassportIssuedBy),
     };
 }
 
-std::optional<ClientRecord> RecordFromDetailFields(const QStringList &f)
+std::optional<ClientRecord> RecordFromDetailFields(const QList<QStringView> &f)
 {
     if (f.size() < kClientDetailFieldCount)
         return std::nullopt;
     using namespace ClientColumn;
     ClientRecord r;
-    r[FullName] = f[2] + u' ' + f[3] + u' ' + f[4];
-    r[Sex] = SexName(f[5]);
-    r[Inn] = f[7];
-    r[Birthday] = f[6];
-    r[Document] = f[9] + u' ' + f[10];
-    r[PassportDate] = f[12];
-    r[PassportPlace] = f[11];
-    r[Phone] = f[14];
-    r[Address] = f[8];
-    r[Name] = f[3];
-    r[Surname] = f[2];
-    r[Patronymic] = f[4];
-    r[PassportSerial] = f[9];
-    r[PassportNumber] = f[10];
-    r[PassportEnd] = f[13];
-    r[DocType] = QString::number(DocTypeIndex(f[15]));
-    r[PlaceOfBirth] = f[16];
-    r[TaxOffice] = f[17];
-    r[MobileNumber] = f[18];
-    r[PassportIssuedBy] = f[19];
+    r[FullName] = f[2].toString() + u' ' + f[3].toString() + u' ' + f[4].toString();
+    r[Sex] = SexName(f[5].toString());
+    r[Inn] = f[7].toString();
+    r[Birthday] = f[6].toString();
+    r[Document] = f[9].toString() + u' ' + f[10].toString();
+    r[PassportDate] = f[12].toString();
+    r[PassportPlace] = f[11].toString();
+    r[Phone] = f[14].toString();
+    r[Address] = f[8].toString();
+    r[Name] = f[3].toString();
+    r[Surname] = f[2].toString();
+    r[Patronymic] = f[4].toString();
+    r[PassportSeries] = f[9].toString();
+    r[PassportNumber] = f[10].toString();
+    r[PassportEnd] = f[13].toString();
+    r[DocType] = QString::number(DocTypeIndex(f[15].toString()));
+    r[PlaceOfBirth] = f[16].toString();
+    r[TaxOffice] = f[17].toString();
+    r[MobileNumber] = f[18].toString();
+    r[PassportIssuedBy] = f[19].toString();
     return r;
+}
+
+std::optional<ClientRecord> RecordFromDetailFields(const QStringList &fields)
+{
+    QList<QStringView> views;
+    for (const QString &field : fields)
+        views.append(field);
+    return RecordFromDetailFields(views);
+}
+
+int ZeroByteLineNumber(QByteArrayView bytes)
+{
+    const qsizetype nul = bytes.indexOf('\0');
+    if (nul < 0)
+        return 0;
+    const QByteArrayView before = bytes.first(nul);
+    ByteLines lines(before);
+    int count = 0;
+    for (QByteArrayView line; lines.next(line);)
+        ++count;
+    // A line end just before the zero byte starts the zero byte's own line.
+    const bool atLineStart = before.isEmpty() || before.back() == '\n' || before.back() == '\r';
+    return atLineStart ? count + 1 : count;
 }
 
 bool ClientFirstLineAccepted(QStringView line)
@@ -162,49 +181,4 @@ bool ClientFirstLineAccepted(QStringView line)
     if (line.isEmpty())
         return false;
     return line.front() == u'H' || (line.size() > 1 && line.at(1) == u'\t');
-}
-
-QString ClientTableEmptyMessage()
-{
-    return u"Таблица не заполнена!"_s;
-}
-
-QString ClientBadFormatMessage()
-{
-    return u"Неверный формат файла!"_s;
-}
-
-QString ClientShortLineMessage(int lineNumber)
-{
-    return ClientBadFormatMessage() + u" Строка %1: меньше %2 полей"_s.arg(lineNumber).arg(kClientDetailFieldCount);
-}
-
-QString ClientBadSexMessage()
-{
-    return u"Неверно добавлена информация в таблицу"_s;
-}
-
-QString ClientLimitMessage()
-{
-    return u"Достигнуто максимальное количество записей(%1)"_s.arg(kMaxClientRecords);
-}
-
-QString ClientChecksumFailedMessage()
-{
-    return u"Ошибка расчета CRC32 суммы"_s;
-}
-
-QString ClientSavedMessagePrefix()
-{
-    return u"Файл успешно сохранен как "_s;
-}
-
-QString ClientOverwriteCaption()
-{
-    return u"Сохранение"_s;
-}
-
-QString ClientOverwriteQuestion()
-{
-    return u"Перезаписать текущий файл? (да - перезаписать, нет - сохранить с новым названием)"_s;
 }

@@ -2,8 +2,10 @@
 
 #include "clients/ClientRecord.h"
 #include "clients/ClientRecords.h"
+#include "clients/ClientTexts.h"
 #include "settings/SettingsRecord.h"
 
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -15,8 +17,6 @@
 // line, one detail line per client and a trailer with a CRC-32. Here are the
 // fields of each line; the lines themselves are put together by the shared
 // bank-file writer and taken apart by its reader.
-
-QString ClientFolder();                      // "Клиенты"
 
 // "M" when the first character, Latin a-z taken as capitals, is the Cyrillic
 // capital "М"; "F" otherwise. Throws UserError(ClientBadSexMessage()) for
@@ -59,21 +59,13 @@ std::array<QStringView, kClientWrittenFieldCount> ClientDetailFieldViews(const C
 // and series-and-number are composed; column 0 is left empty. Nothing for a
 // line of fewer than 20 fields.
 inline constexpr int kClientDetailFieldCount = 20;
+std::optional<ClientRecord> RecordFromDetailFields(const QList<QStringView> &fields);
 std::optional<ClientRecord> RecordFromDetailFields(const QStringList &fields);
+
+// The 1-based line that holds the first zero byte, as the lines of a file's
+// bytes are counted; 0 when there is none.
+int ZeroByteLineNumber(QByteArrayView bytes);
 
 // The loader takes a first line that starts with "H", or else has a TAB as
 // its second character; an empty first line is refused.
 bool ClientFirstLineAccepted(QStringView line);
-
-// --- Messages, word for word ----------------------------------------------
-
-QString ClientTableEmptyMessage();           // "Таблица не заполнена!"
-QString ClientBadFormatMessage();            // "Неверный формат файла!"
-// A loaded file refused at one of its lines (1-based).
-QString ClientShortLineMessage(int lineNumber);
-QString ClientBadSexMessage();               // "Неверно добавлена информация в таблицу"
-QString ClientLimitMessage();                // "Достигнуто максимальное количество записей(500)"
-QString ClientChecksumFailedMessage();       // "Ошибка расчета CRC32 суммы"
-QString ClientSavedMessagePrefix();          // "Файл успешно сохранен как "
-QString ClientOverwriteCaption();            // "Сохранение"
-QString ClientOverwriteQuestion();           // "Перезаписать текущий файл? (да - ..."

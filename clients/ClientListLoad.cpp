@@ -4,15 +4,15 @@
 #include "common/BankFileReader.h"
 #include "common/Cp1251.h"
 #include "common/Crc32Calculator.h"
+#include "common/FieldSplitter.h"
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
 
-#include <QFile>
-
-using namespace Qt::StringLiterals;
 
 ClientListContents ReadClientList(QByteArrayView bytes)
 {
+    if (const int line = ZeroByteLineNumber(bytes))
+        throw UserError(ClientZeroByteLineMessage(line));
     BankFileReader reader(bytes, ClientFirstLineAccepted, ClientBadFormatMessage());
     ClientListContents contents;
     // The line ends were dropped in decoding; the CRC covers each line's bytes
@@ -30,18 +30,18 @@ ClientListContents ReadClientList(QByteArrayView bytes)
 
     int lineNumber = 1;
     QStringView line;
+    QList<QStringView> fields;
     while (reader.nextDetail(line)) {
         ++lineNumber;
         addToCrc(line);
-        if (contents.limitReached)
-            continue; // read on for the checksum only
-        std::optional<ClientRecord> record = RecordFromDetailFields(SplitFields(line));
+        SplitFieldViews(line, fields, kClientDetailFieldCount);
+        std::optional<ClientRecord> record = RecordFromDetailFields(fields);
         if (!record)
             throw UserError(ClientShortLineMessage(lineNumber));
         (*record)[ClientColumn::Number] = QString::number(contents.records.size() + 1);
         contents.records.append(*record);
-        contents.limitReached = contents.records.size() >= kMaxClientRecords;
     }
+    contents.limitReached = contents.records.size() >= kMaxClientRecords;
 
     const QStringView trailer = reader.trailerLine();
     contents.hasTrailer = !trailer.isEmpty();
@@ -52,7 +52,5 @@ ClientListContents ReadClientList(QByteArrayView bytes)
 
 ClientListContents LoadClientList(const QString &path)
 {
-    return ReadClientList(BankFileReader::readFile(path, [&path](const QFile &file) {
-        return u"Cannot open file \"%1\". %2"_s.arg(path, file.errorString());
-    }));
+    return ReadClientList(ReadBankFileBytes(path));
 }

@@ -9,10 +9,10 @@
 // A client list file read back for the client table.
 struct ClientListContents
 {
-    // The clients in file order, column 0 numbered from 1; at most 500.
+    // Every client in file order, column 0 numbered from 1.
     ClientRecords records;
-    // The file held 500 clients or more: show ClientLimitMessage() and leave
-    // ClientsSaved false. Lines after the 500th client are not loaded.
+    // The file held 500 clients or more, as many as may be added by hand:
+    // show ClientLimitMessage().
     bool limitReached = false;
     // The last line is a trailer ("T" first).
     bool hasTrailer = false;
@@ -24,7 +24,8 @@ struct ClientListContents
 // The file's bytes taken apart. Throws UserError, before anything could be
 // touched: ClientBadFormatMessage() for an empty file or a first line that
 // neither starts with "H" nor has a TAB second; ClientShortLineMessage(n)
-// for a client line of fewer than 20 fields. The last line is a trailer only
+// for a client line of fewer than 20 fields; ClientZeroByteLineMessage(n)
+// for a zero byte, which would otherwise end the file unseen. The last line is a trailer only
 // when its first field is "T"; otherwise it is a client.
 ClientListContents ReadClientList(QByteArrayView bytes);
 

@@ -4,30 +4,16 @@
 #include "common/AtomicFile.h"
 #include "common/BankFileWriter.h"
 #include "common/Clock.h"
+#include "common/ReservedName.h"
 #include "common/UserError.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-const QString kTable = u"mainGrid"_s;
-
-// Creates the folder unless it is there; the system's reason when that fails.
-QString MakeClientFolder()
-{
-    const QString folder = ClientFolder();
-    if (QFileInfo(folder).isDir() || QDir().mkdir(folder))
-        return {};
-    const int error = errno;
-    return u"Не удалось создать папку \"%1\". %2"_s.arg(folder, qt_error_string(error));
-}
-
-} // namespace
 
 namespace {
 
@@ -86,35 +72,67 @@ bool WriteClientListFile(QIODevice &device, const SettingsRecord &settings, cons
     return out.finish();
 }
 
-ClientListSaveResult SaveClientList(const ClientRecords &records, const ClientFileState &state,
-                                    const Clock &clock, const std::function<OverwriteAnswer()> &askOverwrite)
+namespace {
+
+// The first row whose sex cell is empty, -1 when none: that row has no code to write.
+int RowWithoutSex(const ClientRecords &records)
 {
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        if (records.cell(i, ClientColumn::Sex).isEmpty())
+            return int(i);
+    }
+    return -1;
+}
+
+bool IsBlank(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u' '; });
+}
+
+// Refusals about "settings.ini": codes that could steer the name, or none at all.
+QString SettingsRefusal(const SettingsRecord &settings)
+{
+    try {
+        CheckBankCodes(settings);
+    } catch (const UserError &e) {
+        return e.text();
+    }
+    if (IsBlank(settings.filialCode))
+        return ClientBankCodeEmptyMessage(u"Код филиала"_s);
+    if (IsBlank(settings.clientCode))
+        return ClientBankCodeEmptyMessage(u"Код клиента"_s);
+    return {};
+}
+
+} // namespace
+
+ClientListSaveResult SaveClientList(const ClientRecords &records, const ClientFileState &state,
+                                    const Clock &clock, const std::function<OverwriteAnswer()> &askOverwrite,
+                                    ClientSaveTarget saveTarget)
+{
+    using Outcome = ClientListSaveOutcome;
     const QString workDir = QDir::currentPath();
     try {
         const SettingsRecord settings = ReadSettingsRecord();
-        // The folder comes before the checks: it exists even after a refused save.
-        const QString folderError = MakeClientFolder();
-        const QDateTime moment = clock.now();
+        QDateTime moment = clock.now();
 
         if (records.isEmpty())
-            return {ClientListSaveOutcome::stopped(ClientTableEmptyMessage(), kTable), {}};
-        qint64 size = 0;
-        try {
-            size = ClientListFileSize(settings, records, moment);
-        } catch (const UserError &e) {
-            return {ClientListSaveOutcome::stopped(e.text(), kTable), {}};
-        }
+            return {Outcome::stopped(ClientTableEmptyMessage(), ClientField::Table), {}};
+        if (const int row = RowWithoutSex(records); row >= 0)
+            return {Outcome::stopped(ClientBadSexMessage(), ClientField::Table, row), {}};
+        const qint64 size = ClientListFileSize(settings, records, moment);
         // Nothing is written that the program's own reader would refuse.
         if (!BankFileWriter::fitsReader(size))
-            return {ClientListSaveOutcome::stopped(BankFileWriter::tooLargeMessage(size), kTable), {}};
+            return {Outcome::stopped(BankFileWriter::tooLargeMessage(size), ClientField::Table), {}};
         // The codes stand in the header even when the name is the current file's.
-        CheckBankCodes(settings);
+        if (const QString refusal = SettingsRefusal(settings); !refusal.isEmpty())
+            return {Outcome::stopped(refusal, ClientField::None), {}};
 
         QString target;
-        if (state.named) {
+        if (state.named && saveTarget == ClientSaveTarget::AsAsked) {
             switch (askOverwrite ? askOverwrite() : OverwriteAnswer::Yes) {
             case OverwriteAnswer::Cancel:
-                return {ClientListSaveOutcome::cancelled(), {}};
+                return {Outcome::cancelled(), {}};
             case OverwriteAnswer::Yes:
                 target = state.currentFile;
                 break;
@@ -122,28 +140,45 @@ ClientListSaveResult SaveClientList(const ClientRecords &records, const ClientFi
                 break;
             }
         }
+        bool existed = false;
+        ReservedName reserved;
         if (target.isEmpty()) {
-            if (!folderError.isEmpty())
-                return {ClientListSaveOutcome::writeFailed(folderError, false), {}};
-            target = ClientListFileName(settings, moment);
+            QString reason;
+            if (!MakeFolder(ClientFolder(), &reason) && !QFileInfo(ClientFolder()).isDir())
+                return {Outcome::writeFailed(ClientFolderFailedMessage(ClientFolder(), reason), false), {}};
+            if (saveTarget == ClientSaveTarget::NewFileOnly) {
+                reserved = ReserveNameByMoment(
+                        clock, [&settings](const QDateTime &m) { return ClientListFileName(settings, m); },
+                        [&clock](const QDateTime &m) { SleepUntil(clock, m); });
+                moment = reserved.moment;
+                target = reserved.path;
+            } else {
+                target = ClientListFileName(settings, moment);
+            }
         }
-
         // Two saves within one second get one name: the second replaces the first.
-        const bool existed = QFileInfo::exists(target);
+        existed = !reserved.reserved && QFileInfo::exists(target);
+
         QString reason;
-        const auto write = [&](QIODevice &file) { return WriteClientListFile(file, settings, records, moment); };
+        bool opened = false;
+        const auto write = [&](QIODevice &file) {
+            opened = true;
+            return WriteClientListFile(file, settings, records, moment);
+        };
         if (!WriteFileAtomically(target, write, &reason)) {
-            const QString message = existed
-                    ? u"Не удалось перезаписать файл \"%1\", прежний файл не изменён. %2"_s.arg(target, reason)
-                    : u"Cannot create file \"%1\". %2"_s.arg(target, reason);
-            return {ClientListSaveOutcome::writeFailed(message, existed), {}};
+            if (reserved.reserved)
+                QFile::remove(target);
+            const QString message = existed ? ClientReplaceFailedMessage(target, reason)
+                    : opened               ? ClientWriteFailedMessage(target, reason)
+                                           : u"Cannot create file \"%1\". %2"_s.arg(target, reason);
+            return {Outcome::writeFailed(message, existed), {}};
         }
-        ClientListSaveResult result{ClientListSaveOutcome::saved(target), state.currentFile};
+        ClientListSaveResult result{Outcome::saved(target), state.currentFile};
         result.outcome.message = ClientSavedMessagePrefix() + target;
         if (result.currentFile.isEmpty())
             result.currentFile = workDir + u'/' + target;
         return result;
     } catch (const UserError &e) {
-        return {ClientListSaveOutcome::stopped(e.text(), {}), {}};
+        return {Outcome::stopped(e.text(), ClientField::None), {}};
     }
 }

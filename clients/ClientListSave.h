@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clients/ClientChecks.h"
 #include "clients/ClientRecords.h"
 #include "common/SaveOutcome.h"
 #include "settings/SettingsRecord.h"
@@ -12,8 +13,9 @@
 
 #include <functional>
 
-// The field a failed check names, until the save names its fields by an enumeration.
-using ClientListSaveOutcome = SaveOutcome<QString>;
+// A refused save names the table (and the row of a client it cannot write)
+// or, for the settings file, no field.
+using ClientListSaveOutcome = SaveOutcome<ClientField>;
 
 class Clock;
 
@@ -25,6 +27,10 @@ struct ClientFileState
 };
 
 enum class OverwriteAnswer { Yes, No, Cancel };
+
+// NewFileOnly: the name of the moment is claimed before writing, and a
+// taken name waits for the next second, so that no file is ever replaced.
+enum class ClientSaveTarget { AsAsked, NewFileOnly };
 
 struct ClientListSaveResult
 {
@@ -51,11 +57,12 @@ bool WriteClientListFile(QIODevice &device, const SettingsRecord &settings, cons
                          const QDateTime &moment);
 
 // The save of the client list, shared by the window and the command line:
-// the settings read afresh, the folder "Клиенты", one moment from the clock,
-// the checks (empty table, empty sex, bank codes), the overwrite question
-// when the list was saved or loaded before (askOverwrite answers it; none
-// means Yes), and an atomic write that leaves an old file whole when it
-// fails. Never throws a UserError: every failure is an outcome.
+// the settings read afresh, one moment from the clock, the checks (empty
+// table, empty sex, size, bank codes), the overwrite question when the list
+// was saved or loaded before (askOverwrite answers it; none means Yes), the
+// folder "Клиенты", and an atomic write that leaves an old file whole when
+// it fails. Never throws a UserError: every failure is an outcome.
 ClientListSaveResult SaveClientList(const ClientRecords &records, const ClientFileState &state,
                                     const Clock &clock,
-                                    const std::function<OverwriteAnswer()> &askOverwrite = {});
+                                    const std::function<OverwriteAnswer()> &askOverwrite = {},
+                                    ClientSaveTarget target = ClientSaveTarget::AsAsked);

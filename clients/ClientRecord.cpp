@@ -65,7 +65,7 @@ ClientRecord RecordFromFields(const ClientFields &f, NameParts parts)
     r[Sex] = SexText(f.sexIndex);
     r[Inn] = f.inn;
     r[Birthday] = f.birthday;
-    r[Document] = f.passportSerial + u' ' + f.passportNumber;
+    r[Document] = f.passportSeries + u' ' + f.passportNumber;
     r[PassportDate] = f.passportDate;
     r[PassportPlace] = f.passportPlace;
     r[Phone] = f.phone;
@@ -73,7 +73,7 @@ ClientRecord RecordFromFields(const ClientFields &f, NameParts parts)
     r[Name] = name;
     r[Surname] = surname;
     r[Patronymic] = patronymic;
-    r[PassportSerial] = f.passportSerial;
+    r[PassportSeries] = f.passportSeries;
     r[PassportNumber] = f.passportNumber;
     r[PassportEnd] = f.passportEnd;
     r[DocType] = QString::number(f.docType);
@@ -95,7 +95,7 @@ ClientFields FieldsFromRecord(const ClientRecord &r)
     f.inn = r[Inn];
     f.birthday = r[Birthday];
     f.phone = r[Phone];
-    f.passportSerial = r[PassportSerial];
+    f.passportSeries = r[PassportSeries];
     f.passportNumber = r[PassportNumber];
     f.passportDate = r[PassportDate];
     f.passportPlace = r[PassportPlace];

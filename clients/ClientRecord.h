@@ -23,7 +23,7 @@ enum : int {
     Name,
     Surname,
     Patronymic,
-    PassportSerial,
+    PassportSeries,
     PassportNumber,
     PassportEnd,
     DocType,          // "-1", "0" .. "7"
@@ -81,7 +81,7 @@ struct ClientFields
     QString birthday = QStringLiteral("  .  .    ");
     QString phone = QStringLiteral("       ");
     int docType = -1;
-    QString passportSerial;
+    QString passportSeries;
     QString passportNumber;
     QString passportDate = QStringLiteral("  .  .    ");
     QString passportPlace;

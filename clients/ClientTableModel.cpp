@@ -12,7 +12,7 @@ size_t PassportIndex::keyOf(QStringView series, QStringView number)
 
 size_t PassportIndex::keyOf(const ClientRecords &records, int row)
 {
-    return keyOf(records.cell(row, ClientColumn::PassportSerial), records.cell(row, ClientColumn::PassportNumber));
+    return keyOf(records.cell(row, ClientColumn::PassportSeries), records.cell(row, ClientColumn::PassportNumber));
 }
 
 int PassportIndex::first(const ClientRecords &records, QStringView series, QStringView number) const
@@ -23,7 +23,7 @@ int PassportIndex::first(const ClientRecords &records, QStringView series, QStri
     const QStringView s = TrimmedName(series);
     const QStringView n = TrimmedName(number);
     for (int row : *it) {
-        if (TrimmedName(records.cell(row, ClientColumn::PassportSerial)) == s
+        if (TrimmedName(records.cell(row, ClientColumn::PassportSeries)) == s
             && TrimmedName(records.cell(row, ClientColumn::PassportNumber)) == n)
             return row;
     }

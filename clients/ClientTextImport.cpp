@@ -1,13 +1,15 @@
 #include "clients/ClientTextImport.h"
 
 #include "clients/ClientTableModel.h"
+#include "clients/ClientListFile.h"
 #include "common/BankFileReader.h"
+#include "common/ByteLines.h"
+#include "common/FieldSplitter.h"
 #include "common/Cp1251.h"
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
 
 #include <QFile>
-#include <QVarLengthArray>
 
 #include <algorithm>
 #include <utility>
@@ -42,59 +44,38 @@ bool IsBlankLine(QStringView line)
     return true;
 }
 
-// The file is decoded a block of whole lines at a time, so that a large file
-// is never held twice. A block ends after the first line end at or beyond
-// this many bytes.
-constexpr qsizetype kDecodeBlock = qsizetype(1) << 20;
-
-qsizetype DecodeBlockEnd(QByteArrayView bytes)
-{
-    for (qsizetype i = kDecodeBlock - 1; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n')
-            return i + 1;
-        if (bytes[i] == '\r')
-            return i + 1 < bytes.size() && bytes[i + 1] == '\n' ? i + 2 : i + 1;
-    }
-    return bytes.size();
-}
-
-using LineFields = QVarLengthArray<QStringView, kClientLineFields>;
+using LineFields = QList<QStringView>;
 
 // The first 13 TAB-separated fields of a line; fewer when the line has fewer.
-LineFields SplitClientLine(QStringView line)
+void SplitClientLine(QStringView line, LineFields &fields)
 {
-    LineFields fields;
-    qsizetype start = 0;
-    while (fields.size() < kClientLineFields) {
-        const qsizetype tab = line.indexOf(u'\t', start);
-        if (tab < 0) {
-            fields.append(line.sliced(start));
-            break;
+    SplitFieldViews(line, fields, kClientLineFields);
+}
+
+// The first character of value that is of the wrong kind for every place
+// of the edit mask: a letter where only digits go, a digit where only
+// letters go. Nothing for a value that fits; other characters the edit
+// skips as before. The mask is in the program's own notation.
+std::optional<QChar> CharOfWrongKind(QStringView value, QStringView mask)
+{
+    bool digits = false, letters = false;
+    for (const QChar m : mask.first(qMax(mask.indexOf(u';'), qsizetype(0)))) {
+        switch (m.unicode()) {
+        case u'0': case u'9': case u'#': digits = true; break;
+        case u'L': case u'l': letters = true; break;
+        case u'A': case u'a': case u'C': case u'c': digits = letters = true; break;
+        default: break;
         }
-        fields.append(line.sliced(start, tab - start));
-        start = tab + 1;
     }
-    return fields;
+    for (const QChar c : value) {
+        if ((c.isLetter() && !letters) || (c.isDigit() && !digits))
+            return c;
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
-QString CannotLoadClientTextMessage()
-{
-    return u"Не могу загрузить данные из файла. Возможно файл занят другим приложением. "
-           u"Закройте все приложения, использующие данный файл и повторите снова."_s;
-}
-
-QString ShortClientLineMessage()
-{
-    return u"в строке меньше %1 полей"_s.arg(kClientLineFields);
-}
-
-QString ClientImportErrorMessage(const QString &path, int line, const QString &error)
-{
-    return u"Обнаружена ошибка в файле:\""_s + path + u"\", строка:"_s + QString::number(line) + u", ошибка:<"_s
-            + error + u'>';
-}
 
 QByteArray ReadClientTextBytes(const QString &path)
 {
@@ -117,7 +98,8 @@ ClientTextImport::ClientTextImport(const ClientFields &start, int currentYear)
 
 ClientFields ClientTextImport::fieldsFromLine(QStringView line) const
 {
-    const LineFields fields = SplitClientLine(line);
+    LineFields fields;
+    SplitClientLine(line, fields);
     return fieldsFrom(fields.data(), fields.size());
 }
 
@@ -133,7 +115,7 @@ ClientFields ClientTextImport::fieldsFrom(const QStringView *fields, qsizetype c
     f.inn = m_innMask.storedFromProgramText(WithoutBlanks(field(4)));
     f.birthday = m_dateMask.storedFromProgramText(WithoutBlanks(field(5)));
     f.phone = m_phoneMask.storedFromProgramText(WithoutBlanks(field(6)));
-    f.passportSerial = WithoutBlanks(field(7));
+    f.passportSeries = WithoutBlanks(field(7));
     f.passportNumber = WithoutBlanks(field(8));
     f.passportDate = m_dateMask.storedFromProgramText(WithoutBlanks(field(9)));
     f.passportPlace = field(10).first(qMin(field(10).size(), kCutLength)).toString();
@@ -142,14 +124,35 @@ ClientFields ClientTextImport::fieldsFrom(const QStringView *fields, qsizetype c
     return f;
 }
 
+std::optional<ClientTextImport::MaskRefusal> ClientTextImport::refusedByMask(const QList<QStringView> &fields) const
+{
+    struct Masked
+    {
+        int index;
+        ClientField field;
+        QStringView name;
+        QStringView mask;
+    };
+    static constexpr Masked kMasked[] = {
+        {4, ClientField::Inn, u"ИНН", kInnEditMask},
+        {5, ClientField::Birthday, u"Дата рождения", kDateEditMask},
+        {6, ClientField::Phone, u"Телефон", kPhoneEditMask},
+        {9, ClientField::PassportDate, u"Дата выдачи", kDateEditMask},
+        {11, ClientField::PassportEnd, u"Дата окончания", kExpiryEditMask},
+    };
+    for (const Masked &m : kMasked) {
+        if (const std::optional<QChar> c = CharOfWrongKind(fields[m.index], m.mask))
+            return MaskRefusal{m.field, m.name.toString(), *c};
+    }
+    return std::nullopt;
+}
+
 ClientImportResult ClientTextImport::run(QByteArrayView bytes, const QString &path) const
 {
     ClientImportResult result;
     result.fields = m_start;
 
-    const qsizetype nul = bytes.indexOf('\0'); // the text ends at a zero byte
-    if (nul >= 0)
-        bytes = bytes.first(nul);
+    const int zeroLine = ZeroByteLineNumber(bytes);
     // Growing the list a step at a time would copy every client several times.
     const qsizetype lineCount = qMax(bytes.count('\n'), bytes.count('\r')) + 1;
     const qsizetype expected = std::min({lineCount, bytes.size() / kShortestClientLine + 1, kReserveLimit});
@@ -168,35 +171,43 @@ ClientImportResult ClientTextImport::run(QByteArrayView bytes, const QString &pa
         return result;
     };
 
-    while (!bytes.isEmpty()) {
-        const qsizetype blockEnd = DecodeBlockEnd(bytes);
-        const QString text = Cp1251::decode(bytes.first(blockEnd));
-        bytes = bytes.sliced(blockEnd);
-        LineSplitter lines(text);
-        for (QStringView line; lines.next(line);) {
-            ++lineNumber;
-            if (IsBlankLine(line))
-                continue;
-            const LineFields fields = SplitClientLine(line);
-            result.fields = fieldsFrom(fields.data(), fields.size());
-            const ClientFields &f = result.fields;
-            if (fields.size() < kClientLineFields)
-                return fail(ShortClientLineMessage(), std::nullopt);
-            if (const ClientCheckResult bad = ValidateImportedClient(f, m_currentYear))
-                return fail(bad->message, bad->field);
+    // The line is decoded into one buffer, reused: the file is never held twice.
+    QString text;
+    LineFields fields;
+    ByteLines lines(bytes);
+    for (QByteArrayView bytesOfLine; lines.next(bytesOfLine);) {
+        ++lineNumber;
+        text.resize(bytesOfLine.size());
+        Cp1251::decodeInto(text.data(), bytesOfLine);
+        const QStringView line(text);
+        if (IsBlankLine(line))
+            continue;
+        SplitClientLine(line, fields);
+        result.fields = fieldsFrom(fields.data(), fields.size());
+        const ClientFields &f = result.fields;
+        if (fields.size() < kClientLineFields)
+            return fail(ShortClientLineMessage(), std::nullopt);
+        if (const std::optional<MaskRefusal> refused = refusedByMask(fields))
+            return fail(ClientMaskRefusedMessage(refused->fieldName, refused->character), refused->field);
+        if (const ClientCheckResult bad = ValidateImportedClient(f, m_currentYear))
+            return fail(bad->message, bad->field);
 
-            const int row = int(result.records.size());
-            const int firstRow = passports.first(result.records, f.passportSerial, f.passportNumber);
-            if (firstRow >= 0)
-                return fail(ClientTableModel::DuplicatePassportMessage(f.passportSerial, f.passportNumber, firstRow + 1),
-                            std::nullopt);
+        const int row = int(result.records.size());
+        const int firstRow = passports.first(result.records, f.passportSeries, f.passportNumber);
+        if (firstRow >= 0)
+            return fail(ClientTableModel::DuplicatePassportMessage(f.passportSeries, f.passportNumber, firstRow + 1),
+                        std::nullopt);
 
-            ClientRecord record = RecordFromFields(f, NameParts::Trimmed);
-            record[ClientColumn::Number] = QString::number(row + 1);
-            record[ClientColumn::DocType] = docType;
-            result.records.append(record);
-            passports.insert(result.records, row);
-        }
+        ClientRecord record = RecordFromFields(f, NameParts::Trimmed);
+        record[ClientColumn::Number] = QString::number(row + 1);
+        record[ClientColumn::DocType] = docType;
+        result.records.append(record);
+        passports.insert(result.records, row);
+    }
+    // A zero byte ends the walk; the line that holds it is refused, not cut.
+    if (zeroLine > 0) {
+        lineNumber = zeroLine;
+        return fail(ClientTextZeroByteMessage(), std::nullopt);
     }
     return result;
 }

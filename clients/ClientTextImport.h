@@ -3,6 +3,7 @@
 #include "clients/ClientChecks.h"
 #include "clients/ClientRecord.h"
 #include "clients/ClientRecords.h"
+#include "clients/ClientTexts.h"
 #include "common/EditMask.h"
 
 #include <QByteArray>
@@ -26,11 +27,6 @@ inline constexpr QStringView kExpiryEditMask = u"!99/99/9999;1;";
 
 // Fields a client line must have; later ones are ignored.
 inline constexpr int kClientLineFields = 13;
-
-QString CannotLoadClientTextMessage(); // "Не могу загрузить данные из файла. ..."
-QString ShortClientLineMessage();      // the error of a line with fewer than 13 fields
-// "Обнаружена ошибка в файле:"PATH", строка:N, ошибка:<ERROR>"
-QString ClientImportErrorMessage(const QString &path, int line, const QString &error);
 
 // The bytes of a client text file, through the shared size-limited reader;
 // throws UserError with CannotLoadClientTextMessage() or its size message.
@@ -71,6 +67,15 @@ public:
     ClientImportResult run(QByteArrayView bytes, const QString &path) const;
 
 private:
+    struct MaskRefusal
+    {
+        ClientField field;
+        QString fieldName;
+        QChar character;
+    };
+    // The first masked field whose value holds a character its mask has no
+    // place for: the edit would drop it silently.
+    std::optional<MaskRefusal> refusedByMask(const QList<QStringView> &fields) const;
     ClientFields fieldsFrom(const QStringView *fields, qsizetype count) const;
 
     ClientFields m_start;

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     }
     require(loaded.records.size() <= kMaxClientRecords);
-    require(loaded.limitReached == (loaded.records.size() == kMaxClientRecords));
+    require(loaded.limitReached == (loaded.records.size() >= kMaxClientRecords));
     for (qsizetype i = 0; i < loaded.records.size(); ++i)
         require(loaded.records.at(i)[ClientColumn::Number] == QString::number(i + 1));
 

@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         require(!c[ClientColumn::Surname].contains(u' ') && !c[ClientColumn::PassportNumber].contains(u' '));
         const ClientFields f = FieldsFromRecord(c);
         require(!ValidateImportedClient(f, 2026));
-        const std::pair key{TrimName(f.passportSerial), TrimName(f.passportNumber)};
+        const std::pair key{TrimName(f.passportSeries), TrimName(f.passportNumber)};
         require(!passports.contains(key));
         passports.insert(key);
     }

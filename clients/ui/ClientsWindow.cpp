@@ -155,7 +155,7 @@ ClientFields ClientsWindow::fields() const
     f.birthday = ui->birthday->storedText();
     f.phone = ui->phone->storedText();
     f.docType = ui->docType->currentIndex();
-    f.passportSerial = ui->passportSerial->text();
+    f.passportSeries = ui->passportSerial->text();
     f.passportNumber = ui->passportNumber->text();
     f.passportDate = ui->passportDate->storedText();
     f.passportPlace = ui->passportPlace->text();
@@ -179,7 +179,7 @@ void ClientsWindow::setFields(const ClientFields &f)
     ui->inn->setStoredText(f.inn);
     ui->birthday->setStoredText(f.birthday);
     ui->phone->setStoredText(f.phone);
-    setEditText(ui->passportSerial, f.passportSerial);
+    setEditText(ui->passportSerial, f.passportSeries);
     setEditText(ui->passportNumber, f.passportNumber);
     ui->passportDate->setStoredText(f.passportDate);
     setEditText(ui->passportPlace, f.passportPlace);
@@ -343,9 +343,9 @@ void ClientsWindow::editCurrentRecord()
 {
     const ClientFields f = fields();
     const int row = currentRow();
-    const int found = m_model->findPassport(f.passportSerial, f.passportNumber);
+    const int found = m_model->findPassport(f.passportSeries, f.passportNumber);
     if (found != -1 && found != row + 1)
-        throw UserError(ClientTableModel::DuplicatePassportMessage(f.passportSerial, f.passportNumber, found));
+        throw UserError(ClientTableModel::DuplicatePassportMessage(f.passportSeries, f.passportNumber, found));
     m_model->overwrite(row, RecordFromFields(f, NameParts::AsTyped));
     clearChangeMarks();
     m_saved = false;
@@ -360,7 +360,7 @@ QWidget *ClientsWindow::fieldWidget(ClientField field) const
     case ClientField::Inn: return ui->inn;
     case ClientField::Birthday: return ui->birthday;
     case ClientField::Phone: return ui->phone;
-    case ClientField::PassportSerial: return ui->passportSerial;
+    case ClientField::PassportSeries: return ui->passportSerial;
     case ClientField::PassportNumber: return ui->passportNumber;
     case ClientField::PassportDate: return ui->passportDate;
     case ClientField::PassportPlace: return ui->passportPlace;
@@ -370,6 +370,8 @@ QWidget *ClientsWindow::fieldWidget(ClientField field) const
     case ClientField::TaxOffice: return ui->taxOffice;
     case ClientField::MobileNumber: return ui->mobileNumber;
     case ClientField::PassportIssuedBy: return ui->passportIssuedBy;
+    case ClientField::Table: return ui->mainGrid;
+    case ClientField::None: return nullptr;
     }
     return nullptr;
 }
@@ -397,10 +399,10 @@ void ClientsWindow::addClient()
         if (!validateClient())
             return;
         const ClientFields f = fields();
-        const int found = m_model->findPassport(f.passportSerial, f.passportNumber);
+        const int found = m_model->findPassport(f.passportSeries, f.passportNumber);
         if (found != -1) {
             m_dialogs.information(this,
-                                  ClientTableModel::DuplicatePassportMessage(f.passportSerial, f.passportNumber, found));
+                                  ClientTableModel::DuplicatePassportMessage(f.passportSeries, f.passportNumber, found));
             return;
         }
         addRecord();
@@ -580,6 +582,9 @@ bool ClientsWindow::saveClientList()
     case ClientListSaveOutcome::Kind::Cancelled:
         return false;
     case ClientListSaveOutcome::Kind::StoppedByCheck:
+        if (QWidget *widget = fieldWidget(result.outcome.field))
+            widget->setFocus();
+        [[fallthrough]];
     case ClientListSaveOutcome::Kind::WriteFailed:
         // Flags, file and caption keep their values.
         throw UserError(result.outcome.message);

@@ -227,7 +227,7 @@ void TestClientListFile::roundTrip_data()
     f = IvanovFields();
     f.surname = u" Ким "_s;
     f.docType = -1;
-    f.passportSerial = u"ab 12"_s;
+    f.passportSeries = u"ab 12"_s;
     QTest::newRow("names as typed, no type") << RecordFromFields(f, NameParts::AsTyped) << QString();
 }
 

@@ -46,7 +46,7 @@ ClientRecord Semyonova()
     f.birthday = u"29.02.1996"_s;
     f.phone = u"7654321"_s;
     f.docType = 7;
-    f.passportSerial = u"XY"_s;
+    f.passportSeries = u"XY"_s;
     f.passportNumber = u"000123"_s;
     f.passportDate = u"10.10.2015"_s;
     f.passportPlace = u"Самарканд"_s;
@@ -172,35 +172,53 @@ private slots:
         QCOMPARE(ReadAll(name), Golden(golden));
     }
 
-    // Refused saves write nothing, but the folder is made first.
+    // Refused saves write nothing, make no folder, and name what to mend.
     void refusesBeforeWriting_data()
     {
         QTest::addColumn<QList<ClientRecord>>("records");
         QTest::addColumn<SettingsRecord>("settings");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<ClientField>("field");
+        QTest::addColumn<int>("row");
         ClientRecord noSex = Ivanov();
         noSex[ClientColumn::Sex].clear();
         SettingsRecord badBranch = kSettings;
         badBranch.filialCode = u"../.."_s;
-        QTest::newRow("empty table") << QList<ClientRecord>{} << kSettings << u"Таблица не заполнена!"_s;
+        QTest::newRow("empty table") << QList<ClientRecord>{} << kSettings << u"Таблица не заполнена!"_s
+                                     << ClientField::Table << -1;
         QTest::newRow("second client without sex")
-            << QList<ClientRecord>{Ivanov(), noSex} << kSettings << u"Неверно добавлена информация в таблицу"_s;
+            << QList<ClientRecord>{Ivanov(), noSex} << kSettings << u"Неверно добавлена информация в таблицу"_s
+            << ClientField::Table << 1;
         ClientRecord huge = Ivanov();
         huge[ClientColumn::Address] = QString(BankFileReader::kMaxFileSize, u'д');
         const qint64 hugeSize =
                 BuildClientListFile(kSettings, {huge}, QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9))).size();
         QTest::newRow("larger than the reader takes")
-            << QList<ClientRecord>{huge} << kSettings << BankFileWriter::tooLargeMessage(hugeSize);
+            << QList<ClientRecord>{huge} << kSettings << BankFileWriter::tooLargeMessage(hugeSize) << ClientField::Table
+            << -1;
         QTest::newRow("branch code climbing out")
             << QList<ClientRecord>{Ivanov()} << badBranch
             << u"Код филиала в файле \"settings.ini\" содержит недопустимые символы. Допустимы только цифры. "
-               u"Сохраните банковские реквизиты в окне \"Настройки\" заново"_s;
+               u"Сохраните банковские реквизиты в окне \"Настройки\" заново"_s
+            << ClientField::None << -1;
+        QTest::newRow("settings without codes")
+            << QList<ClientRecord>{Ivanov()} << SettingsRecord()
+            << u"Код филиала в файле \"settings.ini\" не заполнен. Сохраните банковские реквизиты в окне \"Настройки\""_s
+            << ClientField::None << -1;
+        SettingsRecord blankClient = kSettings;
+        blankClient.clientCode = u"        "_s;
+        QTest::newRow("blank client code")
+            << QList<ClientRecord>{Ivanov()} << blankClient
+            << u"Код клиента в файле \"settings.ini\" не заполнен. Сохраните банковские реквизиты в окне \"Настройки\""_s
+            << ClientField::None << -1;
     }
     void refusesBeforeWriting()
     {
         QFETCH(QList<ClientRecord>, records);
         QFETCH(SettingsRecord, settings);
         QFETCH(QString, message);
+        QFETCH(ClientField, field);
+        QFETCH(int, row);
         WriteSettingsRecord(settings);
         int asked = 0;
         const ClientListSaveResult result =
@@ -210,8 +228,10 @@ private slots:
                 });
         QCOMPARE(result.outcome.kind, ClientListSaveOutcome::Kind::StoppedByCheck);
         QCOMPARE(result.outcome.message, message);
+        QCOMPARE(result.outcome.field, field);
+        QCOMPARE(result.outcome.row, row);
         QCOMPARE(asked, 0);
-        QVERIFY(QFileInfo(ClientFolder()).isDir());
+        QVERIFY(!QFileInfo::exists(ClientFolder()));
         QCOMPARE(ClientFiles(), QStringList());
     }
 
@@ -324,6 +344,22 @@ private slots:
         QCOMPARE(ReadAll(current), old);
         QCOMPARE(ClientFiles(), QStringList{u"CLSVold"_s});
     }
+
+    // A new file cut short by a full disk is not reported as a replacement.
+    void failedNewFileSaysSo()
+    {
+        ClientListSaveResult result;
+        {
+            const FileSizeLimit limit(100);
+            result = SaveClientList({Ivanov(), Semyonova()}, {}, m_clock);
+        }
+        QCOMPARE(result.outcome.kind, ClientListSaveOutcome::Kind::WriteFailed);
+        QVERIFY(!result.outcome.replacing);
+        QVERIFY2(result.outcome.message.startsWith(u"Не удалось записать файл \"Клиенты/CLSV"_s),
+                 qPrintable(result.outcome.message));
+        QVERIFY2(result.outcome.message.endsWith(u"File too large"_s), qPrintable(result.outcome.message));
+        QCOMPARE(ClientFiles(), QStringList());
+    }
 #endif
 
     void loads_data()
@@ -361,8 +397,8 @@ private slots:
         QTest::newRow("499 clients") << FileOf(499) << 499 << false << true << false << int(Number) << u"499"_s;
         QTest::newRow("500 clients: the limit is reached") << FileOf(500) << 500 << true << true << false
                                                            << int(Number) << u"500"_s;
-        QTest::newRow("501 clients: the last is left") << FileOf(501) << 500 << true << true << false
-                                                      << int(PassportNumber) << u"1000501"_s;
+        QTest::newRow("501 clients: every one kept") << FileOf(501) << 501 << true << true << false
+                                                    << int(PassportNumber) << u"1000502"_s;
 
         const QList<std::pair<const char *, QString>> sexes{
             {"m", MaleText()}, {"м", MaleText()}, {"F", FemaleText()}, {"Ж", FemaleText()}, {"", FemaleText()}};
@@ -418,6 +454,11 @@ private slots:
             << QByteArray(one).insert(one.indexOf("D\t"), "\r\n") << ClientShortLineMessage(2);
         QTest::newRow("a trailer that is not last is a short client")
             << QByteArray(one) + line + "\r\n" << ClientShortLineMessage(3);
+        const qsizetype client = one.indexOf("D\t");
+        QTest::newRow("zero byte inside the client")
+            << QByteArray(one).insert(client + 5, '\0') << u"Неверный формат файла! Строка 2: нулевой байт"_s;
+        QTest::newRow("zero byte where the client begins")
+            << QByteArray(one).insert(client, '\0') << u"Неверный формат файла! Строка 2: нулевой байт"_s;
     }
     void refusesTheWholeFile()
     {

@@ -60,7 +60,7 @@ ClientFields startFields()
 {
     ClientFields f;
     f.surname = u"Остаток"_s;
-    f.passportSerial = u"ZZ"_s;
+    f.passportSeries = u"ZZ"_s;
     f.docType = 0;
     f.placeOfBirth = u"Самарканд"_s;
     f.taxOffice = u"ГНИ Юнусабадского района"_s;

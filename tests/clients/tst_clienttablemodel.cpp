@@ -23,7 +23,7 @@ ClientRecord Tagged(int tag)
 ClientRecord Tagged(int tag, const QString &series, const QString &number)
 {
     ClientRecord r = Tagged(tag);
-    r[ClientColumn::PassportSerial] = series;
+    r[ClientColumn::PassportSeries] = series;
     r[ClientColumn::PassportNumber] = number;
     return r;
 }
@@ -58,7 +58,7 @@ struct NaiveTable
     int find(const QString &series, const QString &number) const
     {
         for (int i = 0; i < rows.size(); ++i) {
-            if (TrimName(rows[i][ClientColumn::PassportSerial]) == TrimName(series)
+            if (TrimName(rows[i][ClientColumn::PassportSeries]) == TrimName(series)
                 && TrimName(rows[i][ClientColumn::PassportNumber]) == TrimName(number))
                 return i + 1;
         }

@@ -20,7 +20,7 @@ ClientFields startFields(int docType = 0)
 {
     ClientFields f;
     f.surname = u"Остаток"_s;
-    f.passportSerial = u"ZZ"_s;
+    f.passportSeries = u"ZZ"_s;
     f.birthday = u"01.01.1901"_s;
     f.docType = docType;
     f.placeOfBirth = u"Самарканд"_s;
@@ -85,7 +85,7 @@ void TestClientTextImport::lines_data()
     QTest::newRow("fields after the 13th ignored") << a + u"\tлишнее\t\tещё"_s << 1 << 0;
     QTest::newRow("12 fields") << a + u'\n' + ClientLineFields(2).mid(0, 12).join(u'\t') << 0 << 2;
     QTest::newRow("one field") << u"Каримов"_s << 0 << 1;
-    QTest::newRow("text ends at a zero character") << a + u'\n' + QChar(0) + bad << 1 << 0;
+    QTest::newRow("a zero character refuses its line") << a + u'\n' + QChar(0) + bad << 0 << 2;
 }
 
 void TestClientTextImport::lines()
@@ -168,7 +168,7 @@ void TestClientTextImport::fieldTreatment()
     QFETCH(QString, stored);
     const ClientFields f = ClientTextImport(startFields(), kYear).fieldsFromLine(withField(1, index, value));
     const QString fields[] = {f.surname, f.name, f.patronymic, QString(), f.inn, f.birthday, f.phone,
-                              f.passportSerial, f.passportNumber, f.passportDate, f.passportPlace,
+                              f.passportSeries, f.passportNumber, f.passportDate, f.passportPlace,
                               f.passportEnd, f.address};
     QCOMPARE(fields[index], stored);
 }
@@ -223,6 +223,23 @@ void TestClientTextImport::failures_data()
                u"(Скорее всего символ не кириллический)"_s
             << int(ClientField::Name);
     QTest::newRow("short line") << clientLine(1) + u"\nКаримов\tАзиз"_s << 0 << 2 << ShortClientLineMessage() << -1;
+    QTest::newRow("12 fields, not a passport type")
+            << clientLine(1) + u'\n' + ClientLineFields(2).mid(0, 12).join(u'\t') << 1 << 2 << ShortClientLineMessage()
+            << -1;
+    QTest::newRow("zero byte inside a line")
+            << clientLine(1) + u'\n' + withField(2, 12, u"ул. Навои\u0000, 1"_s) << 0 << 2
+            << ClientTextZeroByteMessage() << -1;
+    QTest::newRow("zero byte after a line end") << clientLine(1) + u"\r\n\u0000"_s << 0 << 2
+                                                << ClientTextZeroByteMessage() << -1;
+    QTest::newRow("letter in the taxpayer number")
+            << withField(1, 4, u"1234Ж6789"_s) << 0 << 1
+            << u"Внимание! Поле \"ИНН\" содержит недопустимый символ:<Ж>"_s << int(ClientField::Inn);
+    QTest::newRow("letter in the phone") << withField(1, 6, u"12-34-5x7"_s) << 0 << 1
+                                         << u"Внимание! Поле \"Телефон\" содержит недопустимый символ:<x>"_s
+                                         << int(ClientField::Phone);
+    QTest::newRow("letter in the expiry date")
+            << withField(1, 11, u"14.O3.2026"_s) << 1 << 1
+            << u"Внимание! Поле \"Дата окончания\" содержит недопустимый символ:<O>"_s << int(ClientField::PassportEnd);
     QTest::newRow("date without leading zeros is refused")
             << withField(1, 5, u"1.2.1980"_s) << 0 << 1 << u"Внимание! Поле \"Дата рождения\" заполнено неверно!"_s
             << int(ClientField::Birthday);
@@ -280,7 +297,7 @@ void TestClientTextImport::failureKeepsBadLineInFields()
     QCOMPARE(shortLine.fields.sexIndex, 0);
     QCOMPARE(shortLine.fields.inn, u"123      "_s);
     QCOMPARE(shortLine.fields.birthday, u"  .  .    "_s);
-    QCOMPARE(shortLine.fields.passportSerial, QString());
+    QCOMPARE(shortLine.fields.passportSeries, QString());
     QCOMPARE(shortLine.fields.placeOfBirth, startFields().placeOfBirth);
 }
 

@@ -13,7 +13,7 @@ ClientFields IvanovFields()
     f.birthday = u"01.02.1980"_s;
     f.phone = u"1234567"_s;
     f.docType = 0;
-    f.passportSerial = u"AA"_s;
+    f.passportSeries = u"AA"_s;
     f.passportNumber = u"1234567"_s;
     f.passportDate = u"05.06.2010"_s;
     f.passportPlace = u"Ташкент"_s;
@@ -35,7 +35,7 @@ ClientFields ValidClientFields(int n, int docType)
     f.inn = u"123456789"_s;
     f.birthday = u"05.06.1980"_s;
     f.docType = docType;
-    f.passportSerial = u"AA"_s;
+    f.passportSeries = u"AA"_s;
     f.passportNumber = u"%1"_s.arg(n, 7, 10, QLatin1Char('0'));
     f.passportDate = u"15.03.2016"_s;
     f.passportPlace = u"Ташкент"_s;

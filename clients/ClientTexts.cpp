@@ -1,0 +1,109 @@
+#include "clients/ClientTexts.h"
+
+#include "clients/ClientListFile.h"
+#include "clients/ClientRecord.h"
+#include "clients/ClientTextImport.h"
+
+using namespace Qt::StringLiterals;
+
+QString ClientFolder()
+{
+    return u"Клиенты"_s;
+}
+
+QString ClientTableEmptyMessage()
+{
+    return u"Таблица не заполнена!"_s;
+}
+
+QString ClientBadFormatMessage()
+{
+    return u"Неверный формат файла!"_s;
+}
+
+QString ClientShortLineMessage(int lineNumber)
+{
+    return ClientBadFormatMessage() + u" Строка %1: меньше %2 полей"_s.arg(lineNumber).arg(kClientDetailFieldCount);
+}
+
+QString ClientZeroByteLineMessage(int lineNumber)
+{
+    return ClientBadFormatMessage() + u" Строка %1: нулевой байт"_s.arg(lineNumber);
+}
+
+QString ClientBadSexMessage()
+{
+    return u"Неверно добавлена информация в таблицу"_s;
+}
+
+QString ClientLimitMessage()
+{
+    return u"Достигнуто максимальное количество записей(%1)"_s.arg(kMaxClientRecords);
+}
+
+QString ClientChecksumFailedMessage()
+{
+    return u"Ошибка расчета CRC32 суммы"_s;
+}
+
+QString ClientSavedMessagePrefix()
+{
+    return u"Файл успешно сохранен как "_s;
+}
+
+QString ClientOverwriteCaption()
+{
+    return u"Сохранение"_s;
+}
+
+QString ClientOverwriteQuestion()
+{
+    return u"Перезаписать текущий файл? (да - перезаписать, нет - сохранить с новым названием)"_s;
+}
+
+QString ClientBankCodeEmptyMessage(const QString &which)
+{
+    return which + u" в файле \"settings.ini\" не заполнен. Сохраните банковские реквизиты в окне \"Настройки\""_s;
+}
+
+QString ClientFolderFailedMessage(const QString &folder, const QString &reason)
+{
+    return u"Не удалось создать папку \"%1\". %2"_s.arg(folder, reason);
+}
+
+QString ClientWriteFailedMessage(const QString &path, const QString &reason)
+{
+    return u"Не удалось записать файл \"%1\". %2"_s.arg(path, reason);
+}
+
+QString ClientReplaceFailedMessage(const QString &path, const QString &reason)
+{
+    return u"Не удалось перезаписать файл \"%1\", прежний файл не изменён. %2"_s.arg(path, reason);
+}
+
+QString CannotLoadClientTextMessage()
+{
+    return u"Не могу загрузить данные из файла. Возможно файл занят другим приложением. "
+           u"Закройте все приложения, использующие данный файл и повторите снова."_s;
+}
+
+QString ShortClientLineMessage()
+{
+    return u"в строке меньше %1 полей"_s.arg(kClientLineFields);
+}
+
+QString ClientTextZeroByteMessage()
+{
+    return u"в строке нулевой байт"_s;
+}
+
+QString ClientMaskRefusedMessage(const QString &fieldName, QChar c)
+{
+    return u"Внимание! Поле \"%1\" содержит недопустимый символ:<%2>"_s.arg(fieldName, c);
+}
+
+QString ClientImportErrorMessage(const QString &path, int line, const QString &error)
+{
+    return u"Обнаружена ошибка в файле:\""_s + path + u"\", строка:"_s + QString::number(line) + u", ошибка:<"_s
+            + error + u'>';
+}
