@@ -62,7 +62,6 @@ struct BenchWindow
     }
     ~BenchWindow()
     {
-        form->setModified(false);
         form.reset();
         QDir::setCurrent(QDir::tempPath());
     }

@@ -5,6 +5,7 @@
 #include "BenchWindow.h"
 #include "common/Cp1251.h"
 #include "payroll/PayrollModel.h"
+#include "payroll/ui/PayrollHeaderPanel.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -125,11 +126,11 @@ int RunWindowOperation(int argc, char **argv)
         window.form->loadPayrollFile(path);
     } else {
         window.form->loadPayrollText(path);
-        window.form->setHeader({u"00007"_s, u"08.12.2026"_s, 11, u"2026"_s});
+        window.form->findChild<PayrollHeaderPanel *>(u"headerGroup"_s)->setHeader({u"00007"_s, u"08.12.2026"_s, 11, u"2026"_s});
         if (operation == u"save"_s && !window.form->savePayroll())
             return 1;
     }
-    return window.form->model()->DataRowCount() > 0 ? 0 : 1;
+    return window.form->model()->rowCount() > 0 ? 0 : 1;
 }
 
 } // namespace

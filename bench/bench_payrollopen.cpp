@@ -97,13 +97,13 @@ void BM_SelectCellAfterOpen(benchmark::State &state)
     Window w(int(state.range(0)));
     w.form->loadPayrollFile(w.payrollPath);
     QCoreApplication::processEvents();
-    PayrollGrid *grid = w.form->grid();
-    const int last = w.form->model()->LastRow();
+    auto *grid = w.form->findChild<PayrollGrid *>(u"mainGrid"_s);
+    const int last = w.form->model()->lastRow();
     bool up = false;
     for (auto _ : state) {
         const int row = up ? last - 1 : last;
-        w.form->model()->SetCell(PayrollModel::AmountColumn, row, up ? u"12.5"_s : u"7"_s);
-        grid->SelectCell(up ? PayrollModel::AmountColumn : PayrollModel::NameColumn, row);
+        w.form->model()->setCell(row, PayrollModel::AmountColumn, up ? u"12.5"_s : u"7"_s);
+        grid->selectCell(row, up ? PayrollModel::AmountColumn : PayrollModel::NameColumn);
         up = !up;
         QCoreApplication::processEvents();
     }

@@ -6,6 +6,7 @@
 #include "common/ui/Dialogs.h"
 #include "payroll/PayrollModel.h"
 #include "payroll/ui/PayrollGrid.h"
+#include "payroll/ui/PayrollHeaderPanel.h"
 #include "payroll/ui/PayrollWindow.h"
 #include "settings/SettingsRecord.h"
 
@@ -29,9 +30,9 @@ struct Window : BenchWindow
     explicit Window(int rows)
         : BenchWindow(Dialogs::Answer::Yes)
     {
-        form->setHeader({u"00007"_s, u"08.12.2026"_s, 11, u"2026"_s});
+        form->findChild<PayrollHeaderPanel *>(u"headerGroup"_s)->setHeader({u"00007"_s, u"08.12.2026"_s, 11, u"2026"_s});
         form->model()->setRows(MakeBenchRows(rows));
-        form->formatAmounts();
+        form->model()->formatAmounts();
         QCoreApplication::processEvents();
     }
 };
@@ -41,12 +42,12 @@ struct Window : BenchWindow
 void BM_SelectCell(benchmark::State &state)
 {
     Window w(int(state.range(0)));
-    PayrollGrid *grid = w.form->grid();
-    const int row = 5;
+    auto *grid = w.form->findChild<PayrollGrid *>(u"mainGrid"_s);
+    const int row = 4;
     bool amount = false;
     for (auto _ : state) {
-        w.form->model()->SetCell(PayrollModel::AmountColumn, row, amount ? u"12.5"_s : u"7"_s);
-        grid->SelectCell(amount ? PayrollModel::AmountColumn : PayrollModel::NameColumn, row);
+        w.form->model()->setCell(row, PayrollModel::AmountColumn, amount ? u"12.5"_s : u"7"_s);
+        grid->selectCell(row, amount ? PayrollModel::AmountColumn : PayrollModel::NameColumn);
         amount = !amount;
         QCoreApplication::processEvents();
     }

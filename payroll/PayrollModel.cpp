@@ -34,7 +34,7 @@ PayrollRows::Cell RowCell(int column)
 
 } // namespace
 
-QString PayrollModel::HeaderText(int column)
+QString PayrollModel::headerText(int column)
 {
     switch (column) {
     case NumberColumn: return u"   №"_s;
@@ -47,7 +47,7 @@ QString PayrollModel::HeaderText(int column)
 
 int PayrollModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : DataRowCount() + 1;
+    return parent.isValid() ? 0 : int(m_rows.size());
 }
 
 int PayrollModel::columnCount(const QModelIndex &parent) const
@@ -59,21 +59,21 @@ QVariant PayrollModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
-    return Cell(index.column(), index.row());
+    return cell(index.row(), index.column());
 }
 
 bool PayrollModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (!index.isValid() || role != Qt::EditRole || index.row() < 1 || index.column() < NameColumn)
+    if (!index.isValid() || role != Qt::EditRole || index.column() < NameColumn)
         return false;
-    SetCell(index.column(), index.row(), value.toString());
+    setCell(index.row(), index.column(), value.toString());
     return true;
 }
 
 QVariant PayrollModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return HeaderText(section);
+        return headerText(section);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
@@ -81,33 +81,31 @@ Qt::ItemFlags PayrollModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    if (index.row() == 0 || index.column() == NumberColumn)
+    if (index.column() == NumberColumn)
         return Qt::ItemIsEnabled;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 
-QString PayrollModel::Cell(int column, int row) const
+QString PayrollModel::cell(int row, int column) const
 {
-    if (row == 0)
-        return HeaderText(column);
-    if (row < 0 || row > LastRow())
+    if (row < 0 || row > lastRow())
         return {};
     if (column == NumberColumn)
-        return QString::number(row);
+        return QString::number(row + 1);
     if (column < NameColumn || column > AmountColumn)
         return {};
-    return cell(row, RowCell(column)).toString();
+    return text(row, RowCell(column)).toString();
 }
 
-void PayrollModel::SetCell(int column, int row, const QString &text)
+void PayrollModel::setCell(int row, int column, const QString &newText)
 {
-    if (row < 1 || row > LastRow() || column < NameColumn || column > AmountColumn)
+    if (row < 0 || row > lastRow() || column < NameColumn || column > AmountColumn)
         return;
     const PayrollRows::Cell which = RowCell(column);
-    if (cell(row, which) == text)
+    if (text(row, which) == newText)
         return;
     forget(row);
-    m_rows.setCell(row - 1, which, text);
+    m_rows.setCell(row, which, newText);
     remember(row);
     if (column == AmountColumn)
         markUnformatted(row);
@@ -125,9 +123,9 @@ void PayrollModel::setRows(PayrollRows rows)
     endResetModel();
 }
 
-int PayrollModel::AddRow()
+int PayrollModel::addRow()
 {
-    const int row = LastRow() + 1;
+    const int row = lastRow() + 1;
     beginInsertRows({}, row, row);
     m_rows.append(PayrollRow{});
     m_unformatted.push_back(0);
@@ -136,13 +134,13 @@ int PayrollModel::AddRow()
     return row;
 }
 
-void PayrollModel::DeleteRow(int row)
+void PayrollModel::deleteRow(int row)
 {
-    if (row < 1 || row > LastRow())
+    if (row < 0 || row > lastRow())
         return;
-    const int last = LastRow();
-    if (last == 1) {
-        ClearRows();
+    const int last = lastRow();
+    if (last == 0) {
+        clearRows();
         return;
     }
     const bool lastUnformatted = isUnformatted(last);
@@ -152,7 +150,7 @@ void PayrollModel::DeleteRow(int row)
     markFormatted(row);
     markFormatted(last);
     if (row != last) {
-        m_rows.copyRow(last - 1, row - 1);
+        m_rows.copyRow(last, row);
         remember(row);
         if (lastUnformatted)
             markUnformatted(row);
@@ -165,39 +163,39 @@ void PayrollModel::DeleteRow(int row)
         emitRowChanged(row, row);
 }
 
-void PayrollModel::ClearRows()
+void PayrollModel::clearRows()
 {
-    const int last = LastRow();
+    const int last = lastRow();
     PayrollRows empty;
     empty.append(PayrollRow{});
-    if (last > 1) {
-        beginRemoveRows({}, 2, last);
+    if (last > 0) {
+        beginRemoveRows({}, 1, last);
         m_rows = empty;
         endRemoveRows();
     } else {
         m_rows = empty;
     }
     rebuildCaches();
-    emitRowChanged(1, 1);
+    emitRowChanged(0, 0);
 }
 
-void PayrollModel::FormatAmounts()
+void PayrollModel::formatAmounts()
 {
     int first = -1;
     int last = -1;
     auto emitChanged = [&] {
-        if (first > 0)
+        if (first >= 0)
             emit dataChanged(index(first, AmountColumn), index(last, AmountColumn), {Qt::DisplayRole, Qt::EditRole});
     };
     if (m_unformattedCount == 0) {
         m_firstUnformatted = std::numeric_limits<int>::max();
-        m_lastUnformatted = 0;
+        m_lastUnformatted = -1;
         return;
     }
     try {
-        m_rows.rewriteAmounts(m_firstUnformatted - 1, std::min(m_lastUnformatted, LastRow()) - 1,
+        m_rows.rewriteAmounts(m_firstUnformatted, std::min(m_lastUnformatted, lastRow()),
                               [&](qsizetype index, QStringView amount) -> std::optional<QString> {
-                                  const int row = int(index + 1);
+                                  const int row = int(index);
                                   if (!isUnformatted(row))
                                       return std::nullopt;
                                   m_firstUnformatted = row;
@@ -222,23 +220,38 @@ void PayrollModel::FormatAmounts()
         throw;
     }
     m_firstUnformatted = std::numeric_limits<int>::max();
-    m_lastUnformatted = 0;
+    m_lastUnformatted = -1;
     emitChanged();
 }
 
-std::optional<Money> PayrollModel::SumAmounts() const
+std::optional<Money> PayrollModel::sumAmounts() const
 {
     if (!m_badAmounts.empty() || m_total > Money::kMaxTiyin || m_total < -Money::kMaxTiyin)
         return std::nullopt;
     return Money::fromTiyin(qint64(m_total));
 }
 
-QList<int> PayrollModel::CheckCardNumbers() const
+QList<int> PayrollModel::checkCardNumbers() const
 {
     return QList<int>(m_badCards.cbegin(), m_badCards.cend());
 }
 
-bool PayrollModel::AcceptsTyped(int column, int row, QChar c) const
+std::optional<PayrollModel::Place> PayrollModel::firstFault(bool badCards) const
+{
+    for (int row = 0; row <= lastRow(); ++row) {
+        const QStringView name = text(row, PayrollRows::Name);
+        const QStringView card = text(row, PayrollRows::Card);
+        if (badCards) {
+            if (!CardNumberValid(card))
+                return Place{row, CardColumn, std::find_if_not(card.cbegin(), card.cend(), isDigit) - card.cbegin()};
+        } else if (name.isEmpty() || card.isEmpty()) {
+            return Place{row, name.isEmpty() ? NameColumn : CardColumn, 0};
+        }
+    }
+    return std::nullopt;
+}
+
+bool PayrollModel::acceptsTyped(int row, int column, QChar c) const
 {
     if (!Cp1251::canEncode(c))
         return false;
@@ -249,11 +262,11 @@ bool PayrollModel::AcceptsTyped(int column, int row, QChar c) const
     case CardColumn:
         if (backspace)
             return true;
-        return Cell(column, row).size() < kMaxTypedCardLength && isDigit(c);
+        return cell(row, column).size() < kMaxTypedCardLength && isDigit(c);
     case AmountColumn:
         if (backspace || isDigit(c))
             return true;
-        return c == u'.' && !Cell(column, row).contains(u'.');
+        return c == u'.' && !cell(row, column).contains(u'.');
     }
     return false;
 }
@@ -261,7 +274,7 @@ bool PayrollModel::AcceptsTyped(int column, int row, QChar c) const
 void PayrollModel::forget(int row)
 {
     if (!m_badAmounts.erase(row)) {
-        if (auto m = Money::parseAmountText(cell(row, PayrollRows::Amount)))
+        if (auto m = Money::parseAmountText(text(row, PayrollRows::Amount)))
             m_total -= m->tiyin();
     }
     m_badCards.erase(row);
@@ -269,7 +282,7 @@ void PayrollModel::forget(int row)
 
 void PayrollModel::remember(int row)
 {
-    const QStringView amount = cell(row, PayrollRows::Amount);
+    const QStringView amount = text(row, PayrollRows::Amount);
     // An empty or all-blank amount counts as 0 in the total.
     if (!std::all_of(amount.cbegin(), amount.cend(), [](QChar c) { return c == u' '; })) {
         if (auto m = Money::parseAmountText(amount))
@@ -277,7 +290,7 @@ void PayrollModel::remember(int row)
         else
             m_badAmounts.insert(row);
     }
-    if (!CardNumberValid(cell(row, PayrollRows::Card)))
+    if (!CardNumberValid(text(row, PayrollRows::Card)))
         m_badCards.insert(row);
 }
 
@@ -286,12 +299,11 @@ void PayrollModel::rebuildCaches()
     m_badAmounts.clear();
     m_badCards.clear();
     m_total = 0;
-    m_unformatted.assign(LastRow() + 1, 1);
-    m_unformatted[0] = 0;
-    m_unformattedCount = LastRow();
-    m_firstUnformatted = 1;
-    m_lastUnformatted = LastRow();
-    for (int row = 1; row <= LastRow(); ++row)
+    m_unformatted.assign(m_rows.size(), 1);
+    m_unformattedCount = int(m_rows.size());
+    m_firstUnformatted = 0;
+    m_lastUnformatted = lastRow();
+    for (int row = 0; row <= lastRow(); ++row)
         remember(row);
 }
 

@@ -11,11 +11,11 @@
 #include <set>
 #include <vector>
 
-// The payroll grid: row 0 is the fixed header row, data rows are
-// 1 .. rowCount() - 1 and there is always at least one. Column 0 shows the
-// row's own index; columns 1-3 hold the full name, card number and amount.
+// The payroll grid: rows 0 .. rowCount() - 1, always at least one. Column 0
+// shows the row's number, counted from 1; columns 1-3 hold the full name,
+// card number and amount. The column titles come from headerData.
 //
-// A cell selection runs FormatAmounts, SumAmounts and CheckCardNumbers, so
+// A cell selection runs formatAmounts, sumAmounts and checkCardNumbers, so
 // their inputs are kept per changed cell: the rows whose amount may not be in
 // display form yet, the running total, and the rows with a bad amount or card.
 class PayrollModel : public QAbstractTableModel
@@ -28,7 +28,7 @@ public:
 
     explicit PayrollModel(QObject *parent = nullptr);
 
-    static QString HeaderText(int column);
+    static QString headerText(int column);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -37,39 +37,44 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    int DataRowCount() const { return int(m_rows.size()); }
-    int LastRow() const { return DataRowCount(); }
-    // The text of a cell; column 0 and row 0 included.
-    QString Cell(int column, int row) const;
-    void SetCell(int column, int row, const QString &text);
+    int lastRow() const { return int(m_rows.size()) - 1; }
+    // The text of a cell, the number column included.
+    QString cell(int row, int column) const;
+    void setCell(int row, int column, const QString &text);
 
-    // The data rows, first to last.
+    // The rows, first to last.
     const PayrollRows &rows() const { return m_rows; }
     // Replaces every row; no rows leave one empty row.
     void setRows(PayrollRows rows);
 
     // Appends an empty row and gives its index.
-    int AddRow();
+    int addRow();
     // The last row takes the deleted row's place; the only row is emptied.
-    void DeleteRow(int row);
-    // One empty data row.
-    void ClearRows();
+    void deleteRow(int row);
+    // One empty row.
+    void clearRows();
 
     // Every amount in display form, an empty one as "0.00". Throws UserError
     // with the conversion message at the first amount that is not a number;
     // rows above it are rewritten, rows below are not.
-    void FormatAmounts();
+    void formatAmounts();
     // The total; nullopt when an amount is not a number or the total is out of range.
-    std::optional<Money> SumAmounts() const;
+    std::optional<Money> sumAmounts() const;
     // The rows whose card number holds anything but the digits 0-9, ascending.
-    QList<int> CheckCardNumbers() const;
-    bool IsBadCard(int row) const { return m_badCards.count(row) != 0; }
+    QList<int> checkCardNumbers() const;
+    bool isBadCard(int row) const { return m_badCards.count(row) != 0; }
+
+    // The first cell a failed save check points at: with badCards the first
+    // card number that is not all digits, at its first other character;
+    // otherwise the first empty name or card number, at its start.
+    struct Place { int row; int column; qsizetype position; };
+    std::optional<Place> firstFault(bool badCards) const;
 
     // Whether a character typed into a cell is taken.
-    bool AcceptsTyped(int column, int row, QChar c) const;
+    bool acceptsTyped(int row, int column, QChar c) const;
 
 private:
-    QStringView cell(int row, PayrollRows::Cell cell) const { return m_rows.cell(row - 1, cell); }
+    QStringView text(int row, PayrollRows::Cell cell) const { return m_rows.cell(row, cell); }
     void forget(int row);   // drops a row's share of the caches
     void remember(int row); // adds it back from its current texts
     void rebuildCaches();
@@ -79,15 +84,14 @@ private:
     void markFormatted(int row);
 
     PayrollRows m_rows;
-    // Per row (index 0 unused): amount text possibly not in display form. A
-    // flag per row rather than a set, so that a load of 100k rows marks them
-    // without a node each; the count and the lowest and highest candidate
-    // rows keep the formatting after a single edit from walking the whole
-    // register.
+    // Per row: amount text possibly not in display form. A flag per row
+    // rather than a set, so that a load of 100k rows marks them without a
+    // node each; the count and the lowest and highest candidate rows keep
+    // the formatting after a single edit from walking the whole register.
     std::vector<unsigned char> m_unformatted;
     int m_unformattedCount = 0;
     int m_firstUnformatted = std::numeric_limits<int>::max();
-    int m_lastUnformatted = 0;
+    int m_lastUnformatted = -1;
     std::set<int> m_badAmounts;    // amount text that is not a number
     std::set<int> m_badCards;
     __int128 m_total = 0;          // sum of the amounts that are numbers, in tiyin

@@ -8,7 +8,7 @@
 
 ClientGrid::ClientGrid(QWidget *parent)
     // No column is editable: the cells change only through the commands.
-    : StringGridView(parent, kRowHeight, ClientColumn::Count, HeaderRow::HeaderData)
+    : StringGridView(parent, kRowHeight, ClientColumn::Count)
 {
     setSelectionMode(SingleSelection);
     setSelectionBehavior(SelectRows);

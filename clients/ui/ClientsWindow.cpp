@@ -616,7 +616,7 @@ void ClientsWindow::loadClientList(const QString &path)
 // hidden cells included, as it was, and the edit area holds the bad line.
 void ClientsWindow::importClientText(const QString &path)
 {
-    LoadProgress progress(this);
+    LoadProgress progress(m_dialogs, this);
     // A file that cannot be read throws; the dialog goes as the error leaves.
     QByteArray bytes = ReadClientTextBytes(path);
     progress.step();

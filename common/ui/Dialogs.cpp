@@ -80,6 +80,16 @@ std::unique_ptr<PrintProgress> QtDialogs::printProgress(QWidget *parent)
     return std::make_unique<PrintProgressDialog>(parent);
 }
 
+std::unique_ptr<LoadProgressDisplay> Dialogs::loadProgress(QWidget *)
+{
+    return nullptr;
+}
+
+std::unique_ptr<LoadProgressDisplay> QtDialogs::loadProgress(QWidget *parent)
+{
+    return std::make_unique<LoadProgressDialog>(parent);
+}
+
 bool ConfirmSaveChanges(Dialogs &dialogs, QWidget *parent, bool modified, const std::function<bool()> &save,
                         const QString &caption)
 {

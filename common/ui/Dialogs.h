@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ui/LoadProgress.h"
 #include "common/ui/PrintProgress.h"
 
 #include <QString>
@@ -36,6 +37,8 @@ public:
     virtual void printPreview(QWidget *parent, QPrinter &printer, const std::function<void(QPrinter &)> &paint) = 0;
     // Progress of a print or preview run; by default none shown, never cancelled.
     virtual std::unique_ptr<PrintProgress> printProgress(QWidget *parent);
+    // Progress of opening or importing a file; by default none shown.
+    virtual std::unique_ptr<LoadProgressDisplay> loadProgress(QWidget *parent);
 };
 
 // The production implementation: real Qt dialogs.
@@ -49,6 +52,7 @@ public:
     bool printSetup(QWidget *parent, QPrinter &printer) override;
     void printPreview(QWidget *parent, QPrinter &printer, const std::function<void(QPrinter &)> &paint) override;
     std::unique_ptr<PrintProgress> printProgress(QWidget *parent) override;
+    std::unique_ptr<LoadProgressDisplay> loadProgress(QWidget *parent) override;
 };
 
 // The one "Сохранить изменения?" question of every window, asked only when

@@ -1,10 +1,12 @@
 #include "common/ui/LoadProgress.h"
 
+#include "common/ui/Dialogs.h"
+
 #include <QProgressDialog>
 
 using namespace Qt::StringLiterals;
 
-LoadProgress::LoadProgress(QWidget *parent)
+LoadProgressDialog::LoadProgressDialog(QWidget *parent)
     : m_dialog(std::make_unique<QProgressDialog>(u"Загрузка файла..."_s, QString(), 0, 3, parent))
 {
     m_dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -14,15 +16,27 @@ LoadProgress::LoadProgress(QWidget *parent)
     m_dialog->setValue(0);
 }
 
+LoadProgressDialog::~LoadProgressDialog() = default;
+
+void LoadProgressDialog::step()
+{
+    m_dialog->setValue(m_dialog->value() + 1);
+}
+
+LoadProgress::LoadProgress(Dialogs &dialogs, QWidget *parent)
+    : m_display(dialogs.loadProgress(parent))
+{
+}
+
 LoadProgress::~LoadProgress() = default;
 
 void LoadProgress::step()
 {
-    if (m_dialog)
-        m_dialog->setValue(m_dialog->value() + 1);
+    if (m_display)
+        m_display->step();
 }
 
 void LoadProgress::finish()
 {
-    m_dialog.reset();
+    m_display.reset();
 }

@@ -6,11 +6,10 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
-StringGridView::StringGridView(QWidget *parent, int rowHeight, int firstEditableColumn, HeaderRow headerRow)
+StringGridView::StringGridView(QWidget *parent, int rowHeight, int firstEditableColumn)
     : QTableView(parent)
     , m_rowHeight(rowHeight)
     , m_firstEditableColumn(firstEditableColumn)
-    , m_firstRow(headerRow == HeaderRow::ModelRowZero ? 1 : 0)
 {
     setSelectionMode(NoSelection);
     setEditTriggers(NoEditTriggers);
@@ -49,8 +48,6 @@ void StringGridView::setGridModel(QAbstractItemModel *model)
     connect(model, &QAbstractItemModel::modelReset, this, &StringGridView::afterReset);
     connect(model, &QAbstractItemModel::rowsInserted, this, &StringGridView::fitSize);
     connect(model, &QAbstractItemModel::rowsRemoved, this, &StringGridView::fitSize);
-    if (m_firstRow > 0)
-        setRowHidden(0, true);
     fitSize();
 }
 
@@ -59,9 +56,15 @@ int StringGridView::lastRow() const
     return m_model ? m_model->rowCount() - 1 : 0;
 }
 
-bool StringGridView::allows(int col, int row)
+bool StringGridView::allowsCell(int row, int column)
 {
-    return !m_handler || m_handler->allowCell(col, row);
+    return !m_handler || m_handler->allowCell(column, row);
+}
+
+void StringGridView::cellTextSet(int row, int column)
+{
+    if (m_handler)
+        m_handler->cellTextSet(column, row);
 }
 
 bool StringGridView::offerKeyDown(int key, Qt::KeyboardModifiers modifiers)
@@ -75,13 +78,13 @@ void StringGridView::offerKeyPress(QChar &key)
         m_handler->gridKeyPress(key);
 }
 
-bool StringGridView::SelectCell(int col, int row)
+bool StringGridView::selectCell(int row, int column)
 {
-    if (!m_model || row < m_firstRow || row > lastRow() || col < 0 || col >= m_model->columnCount())
+    if (!m_model || row < 0 || row > lastRow() || column < 0 || column >= m_model->columnCount())
         return false;
-    if (!allows(col, row))
+    if (!allowsCell(row, column))
         return false;
-    const QModelIndex target = m_model->index(row, col);
+    const QModelIndex target = m_model->index(row, column);
     if (target != currentIndex())
         setCurrentIndex(target);
     return true;
@@ -120,20 +123,20 @@ QModelIndex StringGridView::moveCursor(CursorAction action, Qt::KeyboardModifier
     int row = current.row();
     switch (action) {
     case MoveNext:
-        // From the amount the grid tries the number cell of the next row,
-        // or of row 1 from the last row.
+        // From the last column the grid tries the first cell of the next
+        // row, or of the first row from the last row.
         if (++col > lastCol) {
             col = 0;
-            row = row < last ? row + 1 : m_firstRow;
+            row = row < last ? row + 1 : 0;
         }
         break;
     case MovePrevious:
         if (--col < 0) {
             col = lastCol;
-            row = row > m_firstRow ? row - 1 : last;
+            row = row > 0 ? row - 1 : last;
         }
         break;
-    case MoveUp: row = std::max(m_firstRow, row - 1); break;
+    case MoveUp: row = std::max(0, row - 1); break;
     case MoveDown: row = std::min(last, row + 1); break;
     case MoveLeft: col = std::max(0, col - 1); break;
     case MoveRight: col = std::min(lastCol, col + 1); break;
@@ -143,7 +146,7 @@ QModelIndex StringGridView::moveCursor(CursorAction action, Qt::KeyboardModifier
     }
     if (col == current.column() && row == current.row())
         return current;
-    return allows(col, row) ? m_model->index(row, col) : current;
+    return allowsCell(row, col) ? m_model->index(row, col) : current;
 }
 
 bool StringGridView::holdsFocus() const
@@ -170,7 +173,7 @@ void StringGridView::currentChanged(const QModelIndex &current, const QModelInde
     if (previous.isValid() && isPersistentEditorOpen(previous))
         closePersistentEditor(previous);
     QTableView::currentChanged(current, previous);
-    if (current.isValid() && current.row() >= m_firstRow && current.column() >= m_firstEditableColumn) {
+    if (current.isValid() && current.column() >= m_firstEditableColumn) {
         openPersistentEditor(current);
         if (focused)
             focusCellEditor();
@@ -181,8 +184,8 @@ void StringGridView::commitData(QWidget *editor)
 {
     QTableView::commitData(editor);
     const QModelIndex current = currentIndex();
-    if (m_handler && editor == indexWidget(current))
-        m_handler->cellTextSet(current.column(), current.row());
+    if (editor == indexWidget(current))
+        cellTextSet(current.row(), current.column());
 }
 
 void StringGridView::rowsAboutToBeRemoved(const QModelIndex &parent, int start, int end)
@@ -194,11 +197,9 @@ void StringGridView::rowsAboutToBeRemoved(const QModelIndex &parent, int start, 
 
 void StringGridView::afterReset()
 {
-    if (m_firstRow > 0)
-        setRowHidden(0, true);
     fitSize();
     const bool focused = holdsFocus();
-    selectionModel()->setCurrentIndex(m_model->index(m_firstRow, m_firstEditableColumn), QItemSelectionModel::NoUpdate);
+    selectionModel()->setCurrentIndex(m_model->index(0, m_firstEditableColumn), QItemSelectionModel::NoUpdate);
     if (focused)
         focusCellEditor();
 }
@@ -207,8 +208,8 @@ void StringGridView::fitSize()
 {
     if (!m_model)
         return;
-    // The header and every data row.
-    setFixedSize(horizontalHeader()->length(), m_rowHeight * (m_model->rowCount() + 1 - m_firstRow));
+    // The header and every row.
+    setFixedSize(horizontalHeader()->length(), m_rowHeight * (m_model->rowCount() + 1));
 }
 
 void StringGridView::mousePressEvent(QMouseEvent *event)
@@ -217,7 +218,7 @@ void StringGridView::mousePressEvent(QMouseEvent *event)
     const QModelIndex index = indexAt(event->position().toPoint());
     if (!holdsFocus())
         setFocus(Qt::MouseFocusReason);
-    if (index.isValid() && index != currentIndex() && SelectCell(index.column(), index.row()))
+    if (index.isValid() && index != currentIndex() && selectCell(index.row(), index.column()))
         return;
     // Refused, or a click beside the cells: the focus stays with the current cell.
     if (QLineEdit *editor = cellEditor())

@@ -20,35 +20,33 @@ protected:
     ~GridHandler() = default;
 };
 
-// A string grid over a table model. The column header is either the model's
-// row 0 (the payroll register keeps it there) or the model's headerData,
-// every model row then being a data row. It is always as tall as all its rows, so that the scrolling box
-// around it does the scrolling, and row r starts r row heights from its top.
-// The cell editor is always open on the current cell when that cell is
-// editable. Every change of the current cell, by mouse, keyboard or program,
-// is first offered to the handler, which may refuse it.
+// A string grid over a table model, its column titles from the model's
+// headerData. It is always as tall as the header and all its rows, so that
+// the scrolling box around it does the scrolling. The cell editor is always
+// open on the current cell when that cell is editable. Every change of the
+// current cell, by mouse, keyboard or program, is first offered to
+// allowsCell, which may refuse it; by default the handler decides.
 class StringGridView : public QTableView
 {
     Q_OBJECT
 public:
-    enum class HeaderRow { ModelRowZero, HeaderData };
-
-    explicit StringGridView(QWidget *parent = nullptr, int rowHeight = 26, int firstEditableColumn = 1,
-                            HeaderRow headerRow = HeaderRow::ModelRowZero);
+    explicit StringGridView(QWidget *parent = nullptr, int rowHeight = 26, int firstEditableColumn = 1);
 
     void setGridModel(QAbstractItemModel *model);
     // The window clears it before it goes.
     void setHandler(GridHandler *handler) { m_handler = handler; }
 
     int rowHeight() const { return m_rowHeight; }
-    // The model row of the first data row: 1, or 0 when the header comes from headerData.
-    int firstRow() const { return m_firstRow; }
     int lastRow() const;
 
-    // Makes the cell current unless the handler refuses it.
-    bool SelectCell(int col, int row);
-    int Col() const { return currentIndex().column(); }
-    int Row() const { return currentIndex().row(); }
+    // Makes the cell current unless allowsCell refuses it.
+    bool selectCell(int row, int column);
+    int currentRow() const { return currentIndex().row(); }
+    int currentColumn() const { return currentIndex().column(); }
+    // The client window's spelling, (column, row), until it moves to the above.
+    bool SelectCell(int col, int row) { return selectCell(row, col); }
+    int Col() const { return currentColumn(); }
+    int Row() const { return currentRow(); }
 
     QLineEdit *cellEditor() const;
     void focusCellEditor();
@@ -57,11 +55,17 @@ public:
     enum class Move { Next, Previous, Up, Down, Left, Right };
     void moveBy(Move move);
 
-    // For the cell delegate: keys offered to the handler.
-    bool offerKeyDown(int key, Qt::KeyboardModifiers modifiers);
-    void offerKeyPress(QChar &key);
+    // For the cell delegate: keys offered to the grid; by default to the handler.
+    // True: the key is consumed.
+    virtual bool offerKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // A cleared key is refused.
+    virtual void offerKeyPress(QChar &key);
 
 protected:
+    virtual bool allowsCell(int row, int column);
+    // The current cell's editor wrote its text into the model.
+    virtual void cellTextSet(int row, int column);
+
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void commitData(QWidget *editor) override;
@@ -74,7 +78,6 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
 
 private:
-    bool allows(int col, int row);
     bool holdsFocus() const;
     void keepFocusWhileEditorCloses();
     void fitSize();
@@ -84,7 +87,6 @@ private:
     GridHandler *m_handler = nullptr;
     int m_rowHeight;
     int m_firstEditableColumn;
-    int m_firstRow;
     bool m_swappingEditor = false;
     bool m_forwardingKey = false;
 };

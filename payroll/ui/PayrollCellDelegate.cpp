@@ -59,7 +59,7 @@ void PayrollCellDelegate::setModelData(QWidget *editor, QAbstractItemModel *mode
 void PayrollCellDelegate::showFrame(QLineEdit *editor, const QModelIndex &index)
 {
     const auto *model = qobject_cast<const PayrollModel *>(index.model());
-    const bool bad = model && index.column() == PayrollModel::CardColumn && model->IsBadCard(index.row());
+    const bool bad = model && index.column() == PayrollModel::CardColumn && model->isBadCard(index.row());
     if (editor->property("badCard").toBool() == bad)
         return;
     editor->setProperty("badCard", bad);
@@ -70,7 +70,7 @@ void PayrollCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
 {
     QStyledItemDelegate::paint(painter, option, index);
     const auto *model = qobject_cast<const PayrollModel *>(index.model());
-    if (model && index.column() == PayrollModel::CardColumn && model->IsBadCard(index.row())) {
+    if (model && index.column() == PayrollModel::CardColumn && model->isBadCard(index.row())) {
         painter->save();
         painter->setPen(frameColor());
         painter->setBrush(Qt::NoBrush);

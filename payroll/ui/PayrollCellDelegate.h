@@ -9,9 +9,9 @@ class QLineEdit;
 // The cell editor of mainGrid and the frame around bad card numbers.
 //
 // Its event filter decides every key typed into the editor: Home, End and
-// the page keys go to the window's key handler, Tab and the arrows move
-// through the grid, and each typed character is offered to the window's
-// character handler, which may refuse it. Pasting inserts the clipboard's
+// the page keys go to the grid's key handling, Tab and the arrows move
+// through the grid, and each typed character is offered to the grid, which
+// may refuse it. Pasting inserts the clipboard's
 // text without line breaks and leaves the clipboard as it is; letters that
 // Windows-1251 lacks are replaced or refused there, never dropped silently.
 class PayrollCellDelegate : public QStyledItemDelegate

@@ -1,7 +1,27 @@
 #include "payroll/ui/PayrollGrid.h"
 
 #include "payroll/PayrollModel.h"
+#include "payroll/PayrollPaging.h"
 #include "payroll/ui/PayrollCellDelegate.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace {
+
+// Paging counts in lines of the grid: the header is line 0, row r is line r + 1.
+int Line(int row)
+{
+    return row + 1;
+}
+
+constexpr int kBottom = 99999999;
+
+} // namespace
 
 PayrollGrid::PayrollGrid(QWidget *parent)
     : StringGridView(parent, kRowHeight, PayrollModel::NameColumn)
@@ -9,10 +29,136 @@ PayrollGrid::PayrollGrid(QWidget *parent)
     auto *delegate = new PayrollCellDelegate(this);
     setItemDelegate(delegate);
     connect(delegate, &PayrollCellDelegate::inputNoted, this, &PayrollGrid::inputNoted);
+    connect(qApp, &QApplication::focusChanged, this, &PayrollGrid::focusChanged);
+}
+
+PayrollGrid::~PayrollGrid()
+{
+    // The widgets going away change the focus; the grid answers no more.
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
+void PayrollGrid::focusChanged(QWidget *old, QWidget *now)
+{
+    const auto inGrid = [this](QWidget *w) { return w == this || isAncestorOf(w); };
+    if (old && now && inGrid(old) && !inGrid(now) && now->window() == window())
+        emit left();
+}
+
+void PayrollGrid::focusCell(int row, int column, int position)
+{
+    if (!selectCell(row, column))
+        return;
+    focusCellEditor();
+    if (QLineEdit *editor = cellEditor()) {
+        editor->deselect();
+        editor->setCursorPosition(position);
+    }
 }
 
 void PayrollGrid::setPayrollModel(PayrollModel *model)
 {
     m_model = model;
     setGridModel(model);
+    setColumnWidth(PayrollModel::NumberColumn, 50);
+    for (int column = PayrollModel::NameColumn; column <= PayrollModel::AmountColumn; ++column)
+        setColumnWidth(column, 285);
+}
+
+QScrollArea *PayrollGrid::scrollArea() const
+{
+    // The grid is the scroll area's widget, inside its viewport.
+    QWidget *viewport = parentWidget();
+    return viewport ? qobject_cast<QScrollArea *>(viewport->parentWidget()) : nullptr;
+}
+
+void PayrollGrid::setScrollPosition(int position)
+{
+    if (QScrollArea *area = scrollArea())
+        area->verticalScrollBar()->setValue(std::max(0, position));
+}
+
+// Brings a selected row into view when the page arithmetic left it outside.
+void PayrollGrid::showRow(int row)
+{
+    if (QScrollArea *area = scrollArea()) {
+        const int half = kRowHeight / 2;
+        area->ensureVisible(area->horizontalScrollBar()->value(), Line(row) * kRowHeight + half, 0, half);
+    }
+}
+
+void PayrollGrid::showLoadedRows()
+{
+    setFocus(Qt::OtherFocusReason);
+    selectCell(0, PayrollModel::NameColumn);
+    selectCell(m_model->lastRow(), PayrollModel::NameColumn);
+    setScrollPosition(kBottom);
+}
+
+bool PayrollGrid::allowsCell(int row, int column)
+{
+    m_requestedRow = row;
+    m_requestedColumn = column;
+    // While an amount is not a number the cursor cannot leave its cell.
+    if (m_selectionCheck && !m_selectionCheck())
+        return false;
+    const GridPaging::Scroll scroll = kPayrollPaging.scrollForSelection(Line(row), m_pageTopLine);
+    m_pageTopLine = scroll.pageTopRow;
+    if (scroll.position)
+        setScrollPosition(*scroll.position);
+    showRow(row);
+    return column != PayrollModel::NumberColumn;
+}
+
+void PayrollGrid::offerKeyPress(QChar &key)
+{
+    emit edited();
+    if (key == u'\t' && m_requestedColumn == PayrollModel::NumberColumn && m_requestedRow == 0) {
+        // Tab from the last amount: a new row, and on into its name. A
+        // refused selection ends there: no scrolling.
+        m_model->addRow();
+        emit rowAdded();
+        if (selectCell(m_model->lastRow(), PayrollModel::NameColumn))
+            setScrollPosition(kBottom);
+    } else if (key == u'\t' && m_requestedColumn == PayrollModel::NumberColumn) {
+        // Tab from an amount: on into the next row's name.
+        const int row = currentRow();
+        selectCell(row < m_model->lastRow() ? row + 1 : row, PayrollModel::NameColumn);
+    }
+    if (!m_model->acceptsTyped(m_requestedRow, m_requestedColumn, key))
+        key = QChar();
+}
+
+bool PayrollGrid::offerKeyDown(int key, Qt::KeyboardModifiers)
+{
+    const int column = currentColumn();
+    // A refused selection ends the key: no scrolling.
+    switch (key) {
+    case Qt::Key_Home:
+        if (selectCell(0, column))
+            setScrollPosition(1);
+        return true;
+    case Qt::Key_End:
+        if (selectCell(m_model->lastRow(), column))
+            setScrollPosition(999999999);
+        return true;
+    case Qt::Key_PageDown:
+    case Qt::Key_PageUp: {
+        const int lines = m_model->rowCount() + 1;
+        const GridPaging::Move move = key == Qt::Key_PageDown ? kPayrollPaging.pageDown(Line(currentRow()), lines)
+                                                              : kPayrollPaging.pageUp(Line(currentRow()), lines);
+        m_pageTopLine = move.pageTopRow;
+        if (selectCell(move.row - 1, column))
+            setScrollPosition(move.position);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void PayrollGrid::cellTextSet(int, int)
+{
+    // A paste changes the register without a typed character.
+    emit edited();
 }

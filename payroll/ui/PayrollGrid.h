@@ -2,10 +2,17 @@
 
 #include "common/ui/StringGridView.h"
 
+#include <functional>
+
 class PayrollModel;
+class QScrollArea;
 
 // mainGrid: the string grid over a payroll model, rows of 26 pixels (24 and
-// the grid line), with the payroll cell delegate. Column 0 holds the row numbers.
+// the grid line), with the payroll cell delegate. Column 0 holds the row
+// numbers and is never selected. The grid owns its keys: Home, End and the
+// page keys with the paging of its scrolling box, Tab on from an amount
+// into the next row's name (from the last row's, a new row), and the
+// characters each column takes.
 class PayrollGrid : public StringGridView
 {
     Q_OBJECT
@@ -13,14 +20,50 @@ public:
     static constexpr int kRowHeight = 26;
 
     explicit PayrollGrid(QWidget *parent = nullptr);
+    ~PayrollGrid() override;
 
     void setPayrollModel(PayrollModel *model);
-    PayrollModel *payrollModel() const { return m_model; }
+
+    // Runs before every change of the current cell; false (its error was
+    // shown) keeps the cursor where it is.
+    void setSelectionCheck(std::function<bool()> check) { m_selectionCheck = std::move(check); }
+
+    // The cell last asked for, also when its selection was refused.
+    int requestedRow() const { return m_requestedRow; }
+
+    // The cell current, its editor focused with the cursor at position.
+    void focusCell(int row, int column, int position);
+
+    // The cursor on the first row's name, then on the last row's, scrolled to the bottom.
+    void showLoadedRows();
+
+    bool offerKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
+    void offerKeyPress(QChar &key) override;
 
 signals:
     // A typed or pasted character was refused or replaced, and why.
     void inputNoted(const QString &note);
+    // A key was typed, or an editor set its cell's text.
+    void edited();
+    // Tab from the last amount appended a row.
+    void rowAdded();
+    // The focus went from the grid to another widget of its window.
+    void left();
+
+protected:
+    bool allowsCell(int row, int column) override;
+    void cellTextSet(int row, int column) override;
 
 private:
+    QScrollArea *scrollArea() const;
+    void setScrollPosition(int position);
+    void showRow(int row);
+    void focusChanged(QWidget *old, QWidget *now);
+
     PayrollModel *m_model = nullptr;
+    std::function<bool()> m_selectionCheck;
+    int m_requestedRow = 0;
+    int m_requestedColumn = 0;
+    // In lines of the grid, the header being line 0.
+    int m_pageTopLine = 0;
 };

@@ -2,7 +2,6 @@
 
 #include "ui_PayrollWindow.h"
 
-#include "common/AtomicFile.h"
 #include "common/Clock.h"
 #include "common/Money.h"
 #include "common/TextRoutines.h"
@@ -20,33 +19,19 @@
 #include "payroll/PayrollTexts.h"
 #include "payroll/ui/PayrollGrid.h"
 #include "payroll/ui/PayrollPrinting.h"
+#include "payroll/ui/PayrollStatusPanels.h"
 #include "settings/SettingsRecord.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDialog>
 #include <QDir>
-#include <QFileInfo>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QLocale>
 #include <QScopeGuard>
-#include <QScrollBar>
 
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-const QString kDatePattern = u"dd.MM.yyyy"_s;
-const QString kTotalPrefix = u"Общая сумма : "_s;
-const QString kOrganisationPrefix = u" Организация: "_s;
-const QString kChangesQuestion = u"Сохранить изменения?"_s;
-const QString kCaptionPrefix = u"Кардолист - "_s;
-
-} // namespace
+static const QString kCaptionPrefix = u"Кардолист - "_s;
 
 PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *parent)
     : QMainWindow(parent)
@@ -59,32 +44,14 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     // A fixed frame with the system menu and a minimise button only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-
-    const char *panelNames[] = {"StatusPanel0", "StatusPanel1"};
-    const int panelWidths[] = {600, 250};
-    for (int i = 0; i < 2; ++i) {
-        m_panels[i] = new QLabel(ui->statusBar);
-        m_panels[i]->setObjectName(QLatin1String(panelNames[i]));
-        m_panels[i]->setFixedWidth(panelWidths[i]);
-        ui->statusBar->addWidget(m_panels[i]);
-    }
-    m_panels[0]->setText(u"Всего строк:1"_s);
-    m_panels[1]->setText(u"Общая сумма :0"_s);
-    m_panels[1]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_status = std::make_unique<PayrollStatusPanels>(ui->statusBar, ui->overallSumma);
 
     PayrollGrid *grid = ui->mainGrid;
     grid->setPayrollModel(m_model);
-    grid->setHandler(this);
-    // Over the panels for a while: a refused or replaced letter is never silent.
-    connect(grid, &PayrollGrid::inputNoted, this, [this](const QString &note) {
-        ui->statusBar->showMessage(note, 15000);
-    });
-
-    // Only a double-click in the calendar fills the date: it never takes the focus.
-    ui->calendar->setFocusPolicy(Qt::NoFocus);
-    ui->calendar->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
-    for (QWidget *w : ui->calendar->findChildren<QWidget *>())
-        w->setFocusPolicy(Qt::NoFocus);
+    grid->setSelectionCheck([this] { return refreshTotals(); });
+    connect(grid, &PayrollGrid::inputNoted, this, [this](const QString &note) { m_status->showNote(note); });
+    connect(grid, &PayrollGrid::edited, this, &PayrollWindow::markModified);
+    connect(grid, &PayrollGrid::rowAdded, this, &PayrollWindow::updateRowCounter);
 
     connect(ui->saveAction, &QAction::triggered, this, &PayrollWindow::save);
     connect(ui->settingsAction, &QAction::triggered, this, &PayrollWindow::showSettings);
@@ -96,18 +63,11 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     connect(ui->aboutAction, &QAction::triggered, this, &PayrollWindow::showAbout);
     connect(ui->clientsAction, &QAction::triggered, this, [this] { emit clientsRequested(); });
     connect(ui->printButton, &QPushButton::clicked, this, &PayrollWindow::print);
-    // A key that a mask refuses changes nothing and marks nothing.
-    connect(ui->registerNum, &MaskedEdit::storedTextChanged, this, &PayrollWindow::markModified);
-    connect(ui->sendDate, &MaskedEdit::storedTextChanged, this, &PayrollWindow::markModified);
-    connect(ui->months, &QComboBox::currentIndexChanged, this, &PayrollWindow::markModified);
-    connect(ui->year, &MaskedEdit::storedTextChanged, this, &PayrollWindow::markModified);
-    connect(ui->calendar, &QCalendarWidget::activated, this, &PayrollWindow::pickCalendarDate);
+    connect(ui->headerGroup, &PayrollHeaderPanel::edited, this, &PayrollWindow::markModified);
     connect(ui->addRowButton, &QPushButton::clicked, this, &PayrollWindow::addRow);
     connect(ui->deleteRowButton, &QPushButton::clicked, this, &PayrollWindow::deleteRow);
     connect(ui->clearButton, &QPushButton::clicked, this, &PayrollWindow::clearRows);
-    connect(qApp, &QApplication::focusChanged, this, &PayrollWindow::focusChanged);
-    ui->registerNum->installEventFilter(this);
-    ui->sendDate->installEventFilter(this);
+    connect(grid, &PayrollGrid::left, this, &PayrollWindow::mainGridExit);
 
     Guarded(this, m_dialogs, [this] { initialise(); });
     m_modified = false;
@@ -120,131 +80,59 @@ PayrollWindow::~PayrollWindow()
 {
     // Widgets that go away with the window change the focus; nothing of
     // this window may answer that any more.
-    disconnect(qApp, nullptr, this, nullptr);
-    ui->mainGrid->setHandler(nullptr);
+    disconnect(ui->mainGrid, nullptr, this, nullptr);
+    ui->mainGrid->setSelectionCheck({});
 }
 
-PayrollGrid *PayrollWindow::grid() const
-{
-    return ui->mainGrid;
-}
-
-// Today's year, month and date, the column widths, the organisation's name.
+// Today's year, month and date, the organisation's name.
 void PayrollWindow::initialise()
 {
-    const QDateTime now = m_clock.now();
-    ui->year->setStoredText(now.toString(u"yyyy"_s));
-    ui->statusBar->setFont(QFont(u"Arial"_s, 10, QFont::Bold));
-    ui->overallSumma->setText(kTotalPrefix + Money().toDisplay());
-    ui->months->setCurrentIndex(now.date().month() - 1);
+    ui->headerGroup->setUp(ui->calendar, m_clock);
     const bool settingsExist = SettingsFileExists();
     if (!settingsExist)
         setEnabled(false);
-    ui->sendDate->setText(now.toString(kDatePattern));
-    ui->mainGrid->setColumnWidth(PayrollModel::NumberColumn, 50);
-    for (int col = PayrollModel::NameColumn; col <= PayrollModel::AmountColumn; ++col)
-        ui->mainGrid->setColumnWidth(col, 285);
-    ui->mainGrid->SelectCell(PayrollModel::NameColumn, 1);
+    ui->mainGrid->selectCell(0, PayrollModel::NameColumn);
     if (settingsExist)
         showOrganisation(ReadSettingsRecord().clientName);
 }
 
 void PayrollWindow::showOrganisation(const QString &clientName)
 {
-    ui->clientName->setText(kOrganisationPrefix + clientName);
+    ui->clientName->setText(u" Организация: "_s + clientName);
 }
 
-// ---- State offered to other windows and operations ------------------------
-
-PayrollHeader PayrollWindow::header() const
+// Amounts in display form and the totals, before the cursor moves; false
+// when an amount that is not a number stopped it.
+bool PayrollWindow::refreshTotals()
 {
-    PayrollHeader h;
-    h.registerNumber = ui->registerNum->storedText();
-    h.date = ui->sendDate->text();
-    h.monthIndex = ui->months->currentIndex();
-    h.year = ui->year->storedText();
-    return h;
-}
-
-void PayrollWindow::setHeader(const PayrollHeader &h)
-{
-    ui->registerNum->setStoredText(h.registerNumber);
-    ui->sendDate->setText(h.date);
-    ui->months->setCurrentIndex(h.monthIndex);
-    ui->year->setStoredText(h.year);
-}
-
-QString PayrollWindow::statusText(int panel) const
-{
-    return m_panels[panel]->text();
-}
-
-int PayrollWindow::scrollPosition() const
-{
-    return ui->gridScrollArea->verticalScrollBar()->value();
-}
-
-void PayrollWindow::setScrollPosition(int position)
-{
-    ui->gridScrollArea->verticalScrollBar()->setValue(std::max(0, position));
-}
-
-// Brings a selected row into view when the page arithmetic left it outside.
-void PayrollWindow::showRow(int row)
-{
-    const int half = PayrollGrid::kRowHeight / 2;
-    ui->gridScrollArea->ensureVisible(ui->gridScrollArea->horizontalScrollBar()->value(),
-                                  row * PayrollGrid::kRowHeight + half, 0, half);
-}
-
-// ---- Totals and checks ------------------------------------------------------
-
-void PayrollWindow::formatAmounts()
-{
-    m_model->FormatAmounts();
+    return Guarded(this, m_dialogs, [this] {
+        m_model->formatAmounts();
+        updateTotals();
+    });
 }
 
 void PayrollWindow::updateTotals()
 {
-    const std::optional<Money> total = m_model->SumAmounts();
+    const std::optional<Money> total = m_model->sumAmounts();
     if (!total)
         m_dialogs.information(this, u"Неправильное число"_s);
-    const QString text = kTotalPrefix + total.value_or(Money()).toDisplay();
-    m_panels[1]->setText(text);
-    ui->overallSumma->setText(text);
+    m_status->showTotal(total.value_or(Money()));
 }
 
 void PayrollWindow::updateRowCounter()
 {
-    m_panels[0]->setText(u"Всего записей :"_s + QString::number(m_model->DataRowCount()));
+    m_status->showRowCount(m_model->rowCount());
 }
-
-bool PayrollWindow::checkCardNumbers()
-{
-    // The frames follow the model's set of bad cards on every repaint.
-    return m_model->CheckCardNumbers().isEmpty();
-}
-
-void PayrollWindow::padRegisterNumber()
-{
-    const QString text = ui->registerNum->storedText();
-    const QString padded = PadRegisterNumberText(text);
-    if (padded != text)
-        ui->registerNum->setStoredText(padded);
-}
-
-// ---- Saving -----------------------------------------------------------------
 
 bool PayrollWindow::savePayroll()
 {
-    formatAmounts();
-    PayrollSaveRequest request{header(), m_model->rows(), m_openedHeaderLine};
+    m_model->formatAmounts();
+    PayrollSaveRequest request{ui->headerGroup->header(), m_model->rows(), m_openedHeaderLine};
     const PayrollSaveOutcome outcome = SavePayroll(request, m_clock, [this] {
         return m_dialogs.question(this, OverwriteCaption(), OverwriteQuestion(), Dialogs::Buttons::YesNo)
                 == Dialogs::Answer::Yes;
     });
-    if (request.header.registerNumber != ui->registerNum->storedText())
-        ui->registerNum->setStoredText(request.header.registerNumber);
+    ui->headerGroup->setRegisterNumber(request.header.registerNumber);
 
     switch (outcome.kind) {
     case PayrollSaveOutcome::Kind::StoppedByCheck:
@@ -303,23 +191,19 @@ void PayrollWindow::focusCheckedField(const PayrollSaveOutcome &outcome)
         edit->focusFirstUnfilled();
         return;
     }
-    PayrollGrid *grid = ui->mainGrid;
-    const int row = outcome.row + 1;
-    if (!grid->SelectCell(column, row))
-        return;
-    grid->focusCellEditor();
-    if (QLineEdit *editor = grid->cellEditor()) {
-        const QString text = m_model->Cell(column, row);
-        editor->deselect();
-        editor->setCursorPosition(int(std::find_if_not(text.cbegin(), text.cend(), IsAsciiDigit) - text.cbegin()));
-    }
+    const QString text = m_model->cell(outcome.row, column);
+    ui->mainGrid->focusCell(outcome.row, column,
+                            int(std::find_if_not(text.cbegin(), text.cend(), IsAsciiDigit) - text.cbegin()));
 }
 
-// ---- Opening and text import -------------------------------------------------
+void PayrollWindow::save()
+{
+    Guarded(this, m_dialogs, [this] { savePayroll(); });
+}
 
 void PayrollWindow::loadPayrollFile(const QString &path)
 {
-    LoadProgress progress(this);
+    LoadProgress progress(m_dialogs, this);
     QByteArray bytes = ReadBankFileBytes(path);
     progress.step();
     PayrollFileContents contents;
@@ -335,19 +219,19 @@ void PayrollWindow::loadPayrollFile(const QString &path)
 
     m_openedHeaderLine = contents.firstLine;
     m_model->setRows({});
-    ui->registerNum->setStoredText(contents.registerNumber);
-    ui->months->setCurrentIndex(MonthIndexFromField(contents.monthField));
-    ui->year->setStoredText(contents.year);
-    ui->sendDate->setText(contents.date);
+    // A month that is not a number stops the load with the number already set.
+    ui->headerGroup->setRegisterNumber(contents.registerNumber);
+    ui->headerGroup->setHeader(
+            {contents.registerNumber, contents.date, MonthIndexFromField(contents.monthField), contents.year});
 
     fillLoadedRows(std::move(contents.rows), [&progress] { progress.finish(); });
     setWindowTitle(kCaptionPrefix + QDir::toNativeSeparators(path));
-    showLoadedRows();
+    ui->mainGrid->showLoadedRows();
 }
 
 void PayrollWindow::loadPayrollText(const QString &path)
 {
-    LoadProgress progress(this);
+    LoadProgress progress(m_dialogs, this);
     QByteArray bytes;
     try {
         bytes = ReadPayrollTextBytes(path);
@@ -362,7 +246,7 @@ void PayrollWindow::loadPayrollText(const QString &path)
     progress.step();
 
     fillLoadedRows(std::move(rows), [&progress] { progress.finish(); });
-    showLoadedRows();
+    ui->mainGrid->showLoadedRows();
 }
 
 // All rows in one go; an amount that is not a number then stops the load
@@ -372,20 +256,10 @@ void PayrollWindow::fillLoadedRows(PayrollRows rows, const std::function<void()>
     m_model->setRows(std::move(rows));
     m_modified = true;
     updateRowCounter();
-    formatAmounts();
+    m_model->formatAmounts();
     formatted();
     updateTotals();
     m_modified = false;
-}
-
-// Focus into the grid on the first row's name, then the last row, scrolled to the bottom.
-void PayrollWindow::showLoadedRows()
-{
-    PayrollGrid *grid = ui->mainGrid;
-    grid->setFocus(Qt::OtherFocusReason);
-    grid->SelectCell(PayrollModel::NameColumn, 1);
-    grid->SelectCell(PayrollModel::NameColumn, m_model->LastRow());
-    setScrollPosition(99999999);
 }
 
 void PayrollWindow::openWithDialog(const QString &filter, void (PayrollWindow::*reader)(const QString &))
@@ -401,14 +275,9 @@ void PayrollWindow::openWithDialog(const QString &filter, void (PayrollWindow::*
         const QString workDir = QDir::currentPath();
         const auto restore = qScopeGuard([&workDir] { QDir::setCurrent(workDir); });
 
-        const Dialogs::Answer answer = m_modified
-                ? m_dialogs.question(this, u"Выход"_s, kChangesQuestion, Dialogs::Buttons::YesNoCancel)
-                : Dialogs::Answer::No;
-        if (answer == Dialogs::Answer::Cancel)
-            return;
         // A save stopped by its checks lets the open go on; a write that
         // failed keeps the register in the window.
-        if (answer == Dialogs::Answer::Yes && savePayroll() && m_modified)
+        if (!ConfirmSaveChanges(m_dialogs, this, m_modified, [this] { return !(savePayroll() && m_modified); }))
             return;
 
         const QString path = m_dialogs.openFileName(this, filter);
@@ -427,16 +296,16 @@ void PayrollWindow::importText()
     openWithDialog(u"txt|*.txt"_s, &PayrollWindow::loadPayrollText);
 }
 
-// ---- Printing and About -------------------------------------------------------
-
 void PayrollWindow::print()
 {
-    Guarded(this, m_dialogs, [this] { PrintPayroll(this, m_dialogs, m_model->rows(), header()); });
+    Guarded(this, m_dialogs,
+            [this] { PrintPayroll(this, m_dialogs, m_model->rows(), ui->headerGroup->header()); });
 }
 
 void PayrollWindow::printPreview()
 {
-    Guarded(this, m_dialogs, [this] { PreviewPayroll(this, m_dialogs, m_model->rows(), header()); });
+    Guarded(this, m_dialogs,
+            [this] { PreviewPayroll(this, m_dialogs, m_model->rows(), ui->headerGroup->header()); });
 }
 
 void PayrollWindow::showAbout()
@@ -444,26 +313,12 @@ void PayrollWindow::showAbout()
     Guarded(this, m_dialogs, [this] { emit aboutRequested(); });
 }
 
-// ---- Window -----------------------------------------------------------------
-
 bool PayrollWindow::confirmClose()
 {
     bool canClose = false;
     Guarded(this, m_dialogs, [&] {
-        const Dialogs::Answer answer = m_modified
-                ? m_dialogs.question(this, u"Выход"_s, kChangesQuestion, Dialogs::Buttons::YesNoCancel)
-                : Dialogs::Answer::No;
-        switch (answer) {
-        case Dialogs::Answer::Yes:
-            // A save that failed leaves the register unsaved: stay open then too.
-            canClose = savePayroll() && !m_modified;
-            break;
-        case Dialogs::Answer::No:
-            canClose = true;
-            break;
-        default:
-            break;
-        }
+        // A save that failed leaves the register unsaved: stay open then too.
+        canClose = ConfirmSaveChanges(m_dialogs, this, m_modified, [this] { return savePayroll() && !m_modified; });
     });
     return canClose;
 }
@@ -472,14 +327,7 @@ void PayrollWindow::closeEvent(QCloseEvent *event)
 {
     // Disabled on first run and while the settings window is open: the
     // window manager's close must not end the program then.
-    if (!isEnabled()) {
-        event->ignore();
-        return;
-    }
-    if (confirmClose())
-        event->accept();
-    else
-        event->ignore();
+    event->setAccepted(isEnabled() && confirmClose());
 }
 
 void PayrollWindow::showEvent(QShowEvent *event)
@@ -508,13 +356,7 @@ void PayrollWindow::placeInitialFocus()
     if (m_focusPlaced || !isVisible() || !isEnabled())
         return;
     m_focusPlaced = true;
-    ui->registerNum->setFocus(Qt::OtherFocusReason);
-    ui->registerNum->setCursorPosition(0);
-}
-
-void PayrollWindow::save()
-{
-    Guarded(this, m_dialogs, [this] { savePayroll(); });
+    ui->headerGroup->focusRegisterNumber();
 }
 
 void PayrollWindow::showSettings()
@@ -527,198 +369,14 @@ void PayrollWindow::showSettings()
     });
 }
 
-// ---- Header fields ----------------------------------------------------------
-
-bool PayrollWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == ui->registerNum) {
-        if (event->type() == QEvent::FocusOut)
-            padRegisterNumberOnExit();
-    } else if (watched == ui->sendDate) {
-        switch (event->type()) {
-        case QEvent::FocusIn: sendDateEnter(); break;
-        case QEvent::FocusOut: hideCalendar(); break;
-        case QEvent::MouseButtonDblClick: sendDateEnter(); break;
-        case QEvent::KeyPress:
-            return sendDateKeyPress(static_cast<QKeyEvent *>(event));
-        default: break;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void PayrollWindow::padRegisterNumberOnExit()
-{
-    Guarded(this, m_dialogs, [this] { padRegisterNumber(); });
-}
-
-void PayrollWindow::showCalendar()
-{
-    QCalendarWidget *calendar = ui->calendar;
-    if (calendar->isVisible())
-        return;
-    const QDate shown = QDate::fromString(ui->sendDate->text(), kDatePattern);
-    calendar->setSelectedDate(shown.isValid() ? shown : m_clock.now().date());
-    calendar->show();
-    calendar->raise();
-}
-
-void PayrollWindow::sendDateEnter()
-{
-    Guarded(this, m_dialogs, [this] { showCalendar(); });
-}
-
-// Any key shows the calendar; the keys that move through it or pick its
-// day are passed on to it (true: consumed), the rest (Tab included) keep
-// their meaning. The event's accepted flag stays as it came: a Tab left
-// ignored would travel on to the parent and move the focus a second time.
-bool PayrollWindow::sendDateKeyPress(const QKeyEvent *event)
-{
-    bool consumed = false;
-    Guarded(this, m_dialogs, [&] {
-        showCalendar();
-        switch (event->key()) {
-        case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Left: case Qt::Key_Right:
-        case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Return: case Qt::Key_Enter:
-            if (auto *days = ui->calendar->findChild<QAbstractItemView *>()) {
-                QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text());
-                QCoreApplication::sendEvent(days, &copy);
-            }
-            consumed = true;
-            break;
-        default:
-            break;
-        }
-    });
-    return consumed;
-}
-
-void PayrollWindow::hideCalendar()
-{
-    Guarded(this, m_dialogs, [this] { ui->calendar->hide(); });
-}
-
-void PayrollWindow::pickCalendarDate(QDate date)
-{
-    Guarded(this, m_dialogs, [&] {
-        ui->sendDate->setText(date.toString(kDatePattern));
-        ui->calendar->hide();
-        ui->sendDate->deselect();
-    });
-}
-
-void PayrollWindow::markModified()
-{
-    m_modified = true;
-}
-
-// ---- Grid -------------------------------------------------------------------
-
-bool PayrollWindow::allowCell(int col, int row)
-{
-    bool canSelect = true;
-    m_requestedCell.col = col;
-    m_requestedCell.row = row;
-    if (col == PayrollModel::NumberColumn)
-        canSelect = false;
-    // While an amount is not a number the cursor cannot leave its cell.
-    const bool done = Guarded(this, m_dialogs, [&] {
-        formatAmounts();
-        updateTotals();
-        checkCardNumbers();
-        const GridPaging::Scroll scroll = kPayrollPaging.scrollForSelection(row, m_pageTopRow);
-        m_pageTopRow = scroll.pageTopRow;
-        if (scroll.position)
-            setScrollPosition(*scroll.position);
-        showRow(row);
-    });
-    return done && canSelect;
-}
-
-void PayrollWindow::gridKeyPress(QChar &key)
-{
-    const bool done = Guarded(this, m_dialogs, [&] {
-        m_modified = true;
-        PayrollGrid *grid = ui->mainGrid;
-        if (key == u'\t' && m_requestedCell.col == PayrollModel::NumberColumn && m_requestedCell.row == 1) {
-            // Tab from the last amount: a new row, and on into its name.
-            addRow();
-            // A refused selection ends the handler, as its error would.
-            if (grid->SelectCell(PayrollModel::NameColumn, m_model->LastRow()))
-                setScrollPosition(99999999);
-        } else if (key == u'\t' && m_requestedCell.col == PayrollModel::NumberColumn) {
-            // Tab from an amount: on into the next row's name.
-            const int row = grid->Row();
-            grid->SelectCell(PayrollModel::NameColumn, row < m_model->LastRow() ? row + 1 : row);
-        }
-        if (!m_model->AcceptsTyped(m_requestedCell.col, m_requestedCell.row, key))
-            key = QChar();
-    });
-    if (!done)
-        key = QChar();
-}
-
-bool PayrollWindow::gridKeyDown(int key, Qt::KeyboardModifiers)
-{
-    bool consumed = false;
-    Guarded(this, m_dialogs, [&] {
-        PayrollGrid *grid = ui->mainGrid;
-        const int col = grid->Col();
-        switch (key) {
-        // A refused selection ends the handler, as its error would: no scrolling.
-        case Qt::Key_Home:
-            if (grid->SelectCell(col, 1))
-                setScrollPosition(1);
-            consumed = true;
-            break;
-        case Qt::Key_End:
-            if (grid->SelectCell(col, m_model->LastRow()))
-                setScrollPosition(999999999);
-            consumed = true;
-            break;
-        case Qt::Key_PageDown:
-        case Qt::Key_PageUp: {
-            const GridPaging::Move move = key == Qt::Key_PageDown
-                    ? kPayrollPaging.pageDown(grid->Row(), m_model->rowCount())
-                    : kPayrollPaging.pageUp(grid->Row(), m_model->rowCount());
-            m_pageTopRow = move.pageTopRow;
-            if (grid->SelectCell(col, move.row))
-                setScrollPosition(move.position);
-            consumed = true;
-            break;
-        }
-        default:
-            break;
-        }
-    });
-    return consumed;
-}
-
-void PayrollWindow::cellTextSet(int, int)
-{
-    Guarded(this, m_dialogs, [this] {
-        // A paste changes the register without a typed character.
-        m_modified = true;
-        checkCardNumbers();
-    });
-}
-
-void PayrollWindow::focusChanged(QWidget *old, QWidget *now)
-{
-    PayrollGrid *grid = ui->mainGrid;
-    const auto inGrid = [grid](QWidget *w) { return w == grid || grid->isAncestorOf(w); };
-    if (old && now && inGrid(old) && !inGrid(now) && now->window() == this)
-        mainGridExit();
-}
-
+// Leaving the grid puts the amounts in display form; one that is not a
+// number keeps the focus in the grid.
 void PayrollWindow::mainGridExit()
 {
     const bool done = Guarded(this, m_dialogs, [this] {
-        formatAmounts();
-        checkCardNumbers();
+        m_model->formatAmounts();
         m_modified = true;
     });
-    // An amount that is not a number keeps the focus in the grid.
     if (!done)
         ui->mainGrid->focusCellEditor();
 }
@@ -726,7 +384,7 @@ void PayrollWindow::mainGridExit()
 void PayrollWindow::addRow()
 {
     Guarded(this, m_dialogs, [this] {
-        m_model->AddRow();
+        m_model->addRow();
         m_modified = true;
         updateRowCounter();
     });
@@ -737,15 +395,15 @@ void PayrollWindow::deleteRow()
     Guarded(this, m_dialogs, [this] {
         // The last requested row, which may be a refused number cell's; one
         // that no longer exists stands for the last row.
-        const int row = std::clamp(m_requestedCell.row == 0 ? 1 : m_requestedCell.row, 1, m_model->LastRow());
+        const int row = std::clamp(ui->mainGrid->requestedRow(), 0, m_model->lastRow());
         bool remove = true;
-        if (!m_model->Cell(PayrollModel::NameColumn, row).isEmpty()
-            || !m_model->Cell(PayrollModel::CardColumn, row).isEmpty())
+        if (!m_model->cell(row, PayrollModel::NameColumn).isEmpty()
+            || !m_model->cell(row, PayrollModel::CardColumn).isEmpty())
             remove = m_dialogs.question(this, u"Удаление записи"_s, u"Вы действительно хотите удалить данную запись?"_s,
                                         Dialogs::Buttons::YesNo)
                     == Dialogs::Answer::Yes;
         if (remove) {
-            m_model->DeleteRow(row);
+            m_model->deleteRow(row);
             m_modified = true;
         }
         updateTotals();
@@ -760,7 +418,7 @@ void PayrollWindow::clearRows()
                                Dialogs::Buttons::YesNo)
             != Dialogs::Answer::Yes)
             return;
-        m_model->ClearRows();
+        m_model->clearRows();
         m_modified = true;
         updateTotals();
         updateRowCounter();

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QPushButton>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -64,7 +65,6 @@ void TestClientsSwap::init()
 
 void TestClientsSwap::cleanup()
 {
-    m_payroll->setModified(false);
     m_clients->setSaved(true);
     m_windows.reset();
     LeaveFolder(m_dir);
@@ -85,7 +85,7 @@ void TestClientsSwap::swapKeepsBothWindows()
     QFETCH(bool, swapped);
 
     m_payroll->model()->setRows({{u"Сотрудник"_s, u"8600123"_s, u"100.00"_s}});
-    m_payroll->setModified(true);
+    QTest::mouseClick(m_payroll->findChild<QPushButton *>(u"addRowButton"_s), Qt::LeftButton);
     const PayrollRows payrollRows = m_payroll->model()->rows();
 
     trigger(m_payroll, u"clientsAction"_s);
@@ -125,7 +125,7 @@ void TestClientsSwap::swapKeepsBothWindows()
 
 void TestClientsSwap::closingClientsAsksOnlyItsQuestion()
 {
-    m_payroll->setModified(true);
+    QTest::mouseClick(m_payroll->findChild<QPushButton *>(u"addRowButton"_s), Qt::LeftButton);
     trigger(m_payroll, u"clientsAction"_s);
     m_clients->setSaved(false);
     m_dialogs.setNextAnswer(Answer::No);

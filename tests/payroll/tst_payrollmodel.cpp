@@ -7,6 +7,8 @@
 
 using namespace Qt::StringLiterals;
 
+Q_DECLARE_METATYPE(PayrollRow)
+
 namespace {
 
 PayrollModel *modelWithAmounts(QObject *parent, const QStringList &amounts)
@@ -47,8 +49,8 @@ std::optional<Money> naiveSum(const PayrollModel &m)
 QList<int> naiveBadCards(const PayrollModel &m)
 {
     QList<int> bad;
-    for (int row = 1; row <= m.LastRow(); ++row) {
-        const QString card = m.Cell(PayrollModel::CardColumn, row);
+    for (int row = 0; row <= m.lastRow(); ++row) {
+        const QString card = m.cell(row, PayrollModel::CardColumn);
         if (std::any_of(card.cbegin(), card.cend(), [](QChar c) { return c < u'0' || c > u'9'; }))
             bad.append(row);
     }
@@ -67,6 +69,9 @@ private slots:
     void sum_data();
     void sum();
     void cachesFollowEdits();
+    void headersAndNumbers();
+    void firstFault_data();
+    void firstFault();
     void pageKeys_data();
     void pageKeys();
     void selectionScroll_data();
@@ -93,20 +98,20 @@ void TestPayrollModel::amountForms()
     QFETCH(QString, error);
 
     PayrollModel *m = modelWithAmounts(this, {typed});
-    QCOMPARE(errorOf([m] { m->FormatAmounts(); }), error);
-    QCOMPARE(m->Cell(3, 1), error.isEmpty() ? display : typed);
+    QCOMPARE(errorOf([m] { m->formatAmounts(); }), error);
+    QCOMPARE(m->cell(0, 3), error.isEmpty() ? display : typed);
     // Formatting again keeps the value.
-    QCOMPARE(errorOf([m] { m->FormatAmounts(); }), error);
-    QCOMPARE(m->Cell(3, 1), error.isEmpty() ? display : typed);
+    QCOMPARE(errorOf([m] { m->formatAmounts(); }), error);
+    QCOMPARE(m->cell(0, 3), error.isEmpty() ? display : typed);
 }
 
 void TestPayrollModel::formatStopsAtFailingRow()
 {
     PayrollModel *m = modelWithAmounts(this, {u"1000"_s, u"x"_s, u"2000"_s});
-    QCOMPARE(errorOf([m] { m->FormatAmounts(); }), u"'x' is not a valid floating point value"_s);
-    QCOMPARE(m->Cell(3, 1), u"1 000.00"_s);
-    QCOMPARE(m->Cell(3, 2), u"x"_s);
-    QCOMPARE(m->Cell(3, 3), u"2000"_s);
+    QCOMPARE(errorOf([m] { m->formatAmounts(); }), u"'x' is not a valid floating point value"_s);
+    QCOMPARE(m->cell(0, 3), u"1 000.00"_s);
+    QCOMPARE(m->cell(1, 3), u"x"_s);
+    QCOMPARE(m->cell(2, 3), u"2000"_s);
 }
 
 void TestPayrollModel::sum_data()
@@ -126,7 +131,7 @@ void TestPayrollModel::sum()
     QFETCH(QStringList, amounts);
     QFETCH(QString, total);
     PayrollModel *m = modelWithAmounts(this, amounts);
-    const std::optional<Money> sum = m->SumAmounts();
+    const std::optional<Money> sum = m->sumAmounts();
     QCOMPARE(sum ? sum->toDisplay() : QString(), total);
 }
 
@@ -138,29 +143,77 @@ void TestPayrollModel::cachesFollowEdits()
     PayrollModel m;
     for (int step = 0; step < 3000; ++step) {
         const int op = rng.bounded(100);
-        const int row = 1 + rng.bounded(m.LastRow());
+        const int row = rng.bounded(m.rowCount());
         if (op < 40)
-            m.SetCell(PayrollModel::AmountColumn, row, amounts[rng.bounded(amounts.size())]);
+            m.setCell(row, PayrollModel::AmountColumn, amounts[rng.bounded(amounts.size())]);
         else if (op < 60)
-            m.SetCell(PayrollModel::CardColumn, row, cards[rng.bounded(cards.size())]);
+            m.setCell(row, PayrollModel::CardColumn, cards[rng.bounded(cards.size())]);
         else if (op < 75)
-            m.AddRow();
+            m.addRow();
         else if (op < 88)
-            m.DeleteRow(row);
+            m.deleteRow(row);
         else if (op < 90)
-            m.ClearRows();
+            m.clearRows();
         else
-            errorOf([&m] { m.FormatAmounts(); });
+            errorOf([&m] { m.formatAmounts(); });
 
         const auto expected = naiveSum(m);
-        const auto actual = m.SumAmounts();
+        const auto actual = m.sumAmounts();
         QVERIFY2(expected.has_value() == actual.has_value() && (!expected || *expected == *actual),
                  qPrintable(u"step %1"_s.arg(step)));
-        QCOMPARE(m.CheckCardNumbers(), naiveBadCards(m));
-        if (errorOf([&m] { m.FormatAmounts(); }).isEmpty()) {
+        QCOMPARE(m.checkCardNumbers(), naiveBadCards(m));
+        if (errorOf([&m] { m.formatAmounts(); }).isEmpty()) {
             for (const PayrollRow &r : m.rows())
                 QCOMPARE(r.amount, Money::fromAmountText(r.amount).toDisplay());
         }
+    }
+}
+
+void TestPayrollModel::headersAndNumbers()
+{
+    PayrollModel m;
+    m.setRows({{u"Иванов"_s, u"8600"_s, u"1"_s}, {u"Петров"_s, u"8601"_s, u"2"_s}});
+    QCOMPARE(m.rowCount(), 2);
+    QCOMPARE(m.headerData(PayrollModel::NumberColumn, Qt::Horizontal).toString(), u"   №"_s);
+    QCOMPARE(m.headerData(PayrollModel::AmountColumn, Qt::Horizontal).toString(), u"                         Сумма"_s);
+    QCOMPARE(m.cell(0, PayrollModel::NumberColumn), u"1"_s);
+    QCOMPARE(m.cell(1, PayrollModel::NumberColumn), u"2"_s);
+    QCOMPARE(m.cell(1, PayrollModel::NameColumn), u"Петров"_s);
+    QVERIFY(!(m.flags(m.index(0, PayrollModel::NumberColumn)) & Qt::ItemIsEditable));
+    QVERIFY(m.flags(m.index(0, PayrollModel::NameColumn)) & Qt::ItemIsEditable);
+}
+
+void TestPayrollModel::firstFault_data()
+{
+    QTest::addColumn<QList<PayrollRow>>("rows");
+    QTest::addColumn<bool>("badCards");
+    QTest::addColumn<int>("row"); // -1: none
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("position");
+    const PayrollRow good{u"Иванов"_s, u"8600"_s, u"1"_s};
+    QTest::newRow("empty name") << QList<PayrollRow>{good, {QString(), u"8601"_s, u"1"_s}} << false << 1
+                                << int(PayrollModel::NameColumn) << 0;
+    QTest::newRow("empty card") << QList<PayrollRow>{good, good, {u"Петров"_s, QString(), u"1"_s}} << false << 2
+                                << int(PayrollModel::CardColumn) << 0;
+    QTest::newRow("bad card at its letter") << QList<PayrollRow>{good, {u"Петров"_s, u"86a1"_s, u"1"_s}} << true << 1
+                                            << int(PayrollModel::CardColumn) << 2;
+    QTest::newRow("all filled") << QList<PayrollRow>{good} << false << -1 << 0 << 0;
+}
+
+void TestPayrollModel::firstFault()
+{
+    QFETCH(QList<PayrollRow>, rows);
+    QFETCH(bool, badCards);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(int, position);
+    PayrollModel m;
+    m.setRows(rows);
+    const auto place = m.firstFault(badCards);
+    QCOMPARE(place ? place->row : -1, row);
+    if (place) {
+        QCOMPARE(place->column, column);
+        QCOMPARE(int(place->position), position);
     }
 }
 

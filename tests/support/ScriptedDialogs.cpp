@@ -15,11 +15,15 @@ QStringList ScriptedDialogs::texts() const
 
 void ScriptedDialogs::information(QWidget *, const QString &text)
 {
+    if (loadsOpen > 0)
+        ++messagesDuringLoad;
     shown.append({Kind::Information, ApplicationTitle(), text});
 }
 
 void ScriptedDialogs::error(QWidget *, const QString &text)
 {
+    if (loadsOpen > 0)
+        ++messagesDuringLoad;
     shown.append({Kind::Error, ApplicationTitle(), text});
 }
 
@@ -79,9 +83,29 @@ private:
     ScriptedDialogs &m_dialogs;
 };
 
+class ScriptedLoadProgress : public LoadProgressDisplay
+{
+public:
+    explicit ScriptedLoadProgress(ScriptedDialogs &dialogs) : m_dialogs(dialogs)
+    {
+        ++m_dialogs.loadsShown;
+        ++m_dialogs.loadsOpen;
+    }
+    ~ScriptedLoadProgress() override { --m_dialogs.loadsOpen; }
+    void step() override { ++m_dialogs.loadSteps; }
+
+private:
+    ScriptedDialogs &m_dialogs;
+};
+
 } // namespace
 
 std::unique_ptr<PrintProgress> ScriptedDialogs::printProgress(QWidget *)
 {
     return std::make_unique<ScriptedProgress>(*this);
+}
+
+std::unique_ptr<LoadProgressDisplay> ScriptedDialogs::loadProgress(QWidget *)
+{
+    return std::make_unique<ScriptedLoadProgress>(*this);
 }

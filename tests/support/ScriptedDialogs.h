@@ -43,6 +43,14 @@ public:
     // Counts the pages begun; cancels before page cancelPrintAfterPages + 1 when set.
     std::unique_ptr<PrintProgress> printProgress(QWidget *parent) override;
 
+    // A load's display: the stages stepped, the displays opened, and the
+    // messages shown while one was still open (a load must take it away first).
+    std::unique_ptr<LoadProgressDisplay> loadProgress(QWidget *parent) override;
+    int loadSteps = 0;
+    int loadsShown = 0;
+    int loadsOpen = 0;
+    int messagesDuringLoad = 0;
+
     QStringList filters;             // filters passed to openFileName
     int cancelPrintAfterPages = -1;
     int printPagesStarted = 0;

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QTest>
+#include <QWidget>
+
+class QAbstractItemView;
+
+// Drives a window as a user would: through its named actions, buttons and
+// fields, with key and mouse events.
+class WindowDriver
+{
+public:
+    explicit WindowDriver(QWidget *window = nullptr) : m_window(window) {}
+    void setWindow(QWidget *window) { m_window = window; }
+
+    // Shows the window and waits until it is the active one.
+    [[nodiscard]] bool showActive() const;
+
+    template<typename T = QWidget> T *child(const QString &name) const
+    {
+        T *found = m_window->findChild<T *>(name);
+        if (!found)
+            QTest::qFail(qPrintable(QStringLiteral("no child ") + name), __FILE__, __LINE__);
+        return found;
+    }
+
+    static QWidget *focus();
+    // Types like the keyboard into the focused widget: one key event per
+    // character, Cyrillic included; "\b" is Backspace.
+    static void type(const QString &text);
+    static void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Focuses the named widget, then presses the key there.
+    void keyOn(const QString &name, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const;
+    // Focuses the named widget and types there.
+    void typeInto(const QString &name, const QString &text) const;
+
+    void trigger(const QString &action) const;
+    void click(const QString &button) const;
+    // A click into the cell of a grid: the way into the grid.
+    static void clickCell(QAbstractItemView *grid, int row, int column);
+    QString text(const QString &label) const;
+
+private:
+    QWidget *m_window;
+};
