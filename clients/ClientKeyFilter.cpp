@@ -33,7 +33,7 @@ bool AcceptsKey(KeyField field, int docType, QChar c)
         return NameKey(code, docType);
     case KeyField::Patronymic:
         return code == 0x20 || NameKey(code, docType);
-    case KeyField::PassportSerial:
+    case KeyField::PassportSeries:
         return !IsPassportType(docType) || InRange(code, 0x41, 0x5A);
     case KeyField::PassportNumber:
         return !IsPassportType(docType) || InRange(code, 0x30, 0x39);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "clients/ClientChecks.h"
-#include "clients/ClientRecord.h"
 #include "common/ui/StringGridView.h"
 
 #include <QMainWindow>
@@ -9,15 +7,15 @@
 #include <memory>
 
 class Clock;
+class ClientEditPanel;
 class ClientTableModel;
 class Dialogs;
-class QLabel;
-class QLineEdit;
 namespace Ui { class ClientsWindow; }
 
 // The client registration window: the edit area of one client, the table of
-// at most 500 typed clients (an imported text may bring more), and the commands that move clients between the two,
-// to and from client list files and onto paper.
+// at most 500 typed clients (an imported text may bring more), and the
+// commands that move clients between the two, to and from client list files
+// and onto paper.
 class ClientsWindow : public QMainWindow, private GridHandler
 {
     Q_OBJECT
@@ -25,22 +23,8 @@ public:
     ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *parent = nullptr);
     ~ClientsWindow() override;
 
-    ClientTableModel *model() const { return m_model; }
-
-    // Whether the table holds no unsaved change.
-    bool isSaved() const { return m_saved; }
-    void setSaved(bool saved) { m_saved = saved; }
-    // The client list file last saved or loaded; empty when there is none.
-    QString currentFile() const { return m_currentFile; }
-    bool isFileNamed() const { return m_fileNamed; }
-
-    // The edit area's texts, masked fields in their stored form.
-    ClientFields fields() const;
-    void setFields(const ClientFields &fields);
-
-    int scrollPosition() const;
-    // The 1-based row recorded as the top of the page shown.
-    int pageAnchor() const { return m_pageAnchor; }
+    // Whether the table holds a change not yet saved.
+    bool isModified() const { return m_modified; }
 
 signals:
     // "Сервис" / "Кардолист", after the save question let it go on.
@@ -50,7 +34,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // Commands.
@@ -66,15 +49,14 @@ private:
     void printPreview();
     void showPayroll();
     void showAbout();
-    void docTypeChange();
 
     // The table's routines.
     void addRecord();
     void editCurrentRecord();
     void loadRecordIntoFields(int row);
-    void clearFields();
     void clearTable();
     void updateRecordCount();
+    void markEditButton(bool marked);
     int currentRow() const;
 
     bool validateClient();
@@ -85,29 +67,19 @@ private:
     void loadClientList(const QString &path);
     void importClientText(const QString &path);
 
-    void markFieldChanged(QLabel *label);
-    void clearChangeMarks();
-    void setEditText(QLineEdit *edit, const QString &text);
-    void applyLengthLimits();
-    QWidget *fieldWidget(ClientField field) const;
-    void setScrollPosition(int position);
-
     bool allowCell(int col, int row) override;
     bool gridKeyDown(int, Qt::KeyboardModifiers) override { return false; }
     void gridKeyPress(QChar &) override {}
     void cellTextSet(int, int) override {}
 
     std::unique_ptr<Ui::ClientsWindow> ui;
+    ClientEditPanel *m_fields = nullptr;
     Dialogs &m_dialogs;
     const Clock &m_clock;
     ClientTableModel *m_model;
-    QList<QLabel *> m_markedLabels;
 
-    bool m_saved = true;
+    bool m_modified = false;
     QString m_currentFile;
     bool m_fileNamed = false;
     int m_pageAnchor = 0;
-    // The series and number limits of the last document type chosen.
-    int m_serialLimit;
-    int m_numberLimit;
 };

@@ -91,11 +91,11 @@ std::unique_ptr<LoadProgressDisplay> QtDialogs::loadProgress(QWidget *parent)
 }
 
 bool ConfirmSaveChanges(Dialogs &dialogs, QWidget *parent, bool modified, const std::function<bool()> &save,
-                        const QString &caption)
+                        const QString &caption, const QString &text)
 {
     if (!modified)
         return true;
-    switch (dialogs.question(parent, caption, QStringLiteral("Сохранить изменения?"), Dialogs::Buttons::YesNoCancel)) {
+    switch (dialogs.question(parent, caption, text, Dialogs::Buttons::YesNoCancel)) {
     case Dialogs::Answer::Yes:
         return save();
     case Dialogs::Answer::No:

@@ -55,8 +55,9 @@ public:
     std::unique_ptr<LoadProgressDisplay> loadProgress(QWidget *parent) override;
 };
 
-// The one "Сохранить изменения?" question of every window, asked only when
-// the document is modified. Yes runs save, whose result says whether the
+// The one save-changes question of every window, asked only when the
+// document is modified. Yes runs save, whose result says whether the
 // command may go on; No goes on; Cancel stops. True when it may go on.
 bool ConfirmSaveChanges(Dialogs &dialogs, QWidget *parent, bool modified, const std::function<bool()> &save,
-                        const QString &caption = QStringLiteral("Выход"));
+                        const QString &caption = QStringLiteral("Выход"),
+                        const QString &text = QStringLiteral("Сохранить изменения?"));

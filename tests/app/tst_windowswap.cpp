@@ -3,6 +3,7 @@
 #include "app/WindowCoordinator.h"
 #include "clients/ClientTableModel.h"
 #include "clients/ui/ClientsWindow.h"
+#include "support/ClientsWindowProbe.h"
 #include "common/Clock.h"
 #include "payroll/PayrollModel.h"
 #include "payroll/ui/PayrollWindow.h"
@@ -65,7 +66,10 @@ void TestClientsSwap::init()
 
 void TestClientsSwap::cleanup()
 {
-    m_clients->setSaved(true);
+    if (m_clients->isModified()) {
+        m_dialogs.setNextAnswer(Answer::No);
+        trigger(m_clients, u"newAction"_s);
+    }
     m_windows.reset();
     LeaveFolder(m_dir);
 }
@@ -96,11 +100,11 @@ void TestClientsSwap::swapKeepsBothWindows()
     ClientRecord client;
     client[ClientColumn::FullName] = u"Каримов Азиз Рустамович"_s;
     client[ClientColumn::Sex] = u"Мужской"_s;
-    m_clients->model()->append(client);
-    m_clients->setSaved(false);
+    ClientTable(*m_clients)->append(client);
+    MarkModified(*m_clients, m_dialogs);
     ClientFields typed;
     typed.surname = u"Юсупов"_s;
-    m_clients->setFields(typed);
+    EditPanel(*m_clients)->setFields(typed);
 
     m_dialogs.setNextAnswer(answer);
     trigger(m_clients, u"payrollAction"_s);
@@ -112,14 +116,14 @@ void TestClientsSwap::swapKeepsBothWindows()
     // Both keep what they held, and the unsaved client table stays unsaved.
     QCOMPARE(m_payroll->model()->rows(), payrollRows);
     QVERIFY(m_payroll->isModified());
-    QCOMPARE(m_clients->model()->recordCount(), 1);
-    QCOMPARE(m_clients->fields(), typed);
-    QVERIFY(!m_clients->isSaved());
+    QCOMPARE(ClientTable(*m_clients)->recordCount(), 1);
+    QCOMPARE(EditPanel(*m_clients)->fields(), typed);
+    QVERIFY(m_clients->isModified());
 
     if (swapped) {
         trigger(m_payroll, u"clientsAction"_s);
         QVERIFY(m_clients->isVisible());
-        QCOMPARE(m_clients->model()->recordCount(), 1);
+        QCOMPARE(ClientTable(*m_clients)->recordCount(), 1);
     }
 }
 
@@ -127,7 +131,7 @@ void TestClientsSwap::closingClientsAsksOnlyItsQuestion()
 {
     QTest::mouseClick(m_payroll->findChild<QPushButton *>(u"addRowButton"_s), Qt::LeftButton);
     trigger(m_payroll, u"clientsAction"_s);
-    m_clients->setSaved(false);
+    MarkModified(*m_clients, m_dialogs);
     m_dialogs.setNextAnswer(Answer::No);
     QVERIFY(m_clients->close());
     QCoreApplication::processEvents();

@@ -294,7 +294,7 @@ void TestClientChecks::keys_data()
         QTest::newRow(qPrintable(name)) << int(field) << type << key << accepted;
     };
 
-    for (K field : {K::Surname, K::Name, K::Patronymic, K::PassportSerial, K::PassportNumber}) {
+    for (K field : {K::Surname, K::Name, K::Patronymic, K::PassportSeries, K::PassportNumber}) {
         for (int type : {-1, 0, 5})
             row(field, type, QChar(8), true);
     }
@@ -316,10 +316,10 @@ void TestClientChecks::keys_data()
     row(K::Patronymic, 5, u'-', true);
 
     for (int type : {0, 5}) {
-        row(K::PassportSerial, type, u'A', true);
-        row(K::PassportSerial, type, u'Z', true);
+        row(K::PassportSeries, type, u'A', true);
+        row(K::PassportSeries, type, u'Z', true);
         for (QChar c : {u'a', u'А', u'1', u' ', u'['})
-            row(K::PassportSerial, type, c, false);
+            row(K::PassportSeries, type, c, false);
         row(K::PassportNumber, type, u'0', true);
         row(K::PassportNumber, type, u'9', true);
         for (QChar c : {u'a', u' ', u'-', u'٥'})
@@ -327,10 +327,10 @@ void TestClientChecks::keys_data()
     }
     for (int type : {-1, 1, 7}) {
         for (QChar c : {u'а', u'1', u' ', u'№'}) {
-            row(K::PassportSerial, type, c, true);
+            row(K::PassportSeries, type, c, true);
             row(K::PassportNumber, type, c, true);
         }
-        row(K::PassportSerial, type, u'Ә', false);
+        row(K::PassportSeries, type, u'Ә', false);
         row(K::PassportNumber, type, u'€', true);
     }
 }

@@ -4,6 +4,7 @@
 #include "clients/ClientTableModel.h"
 #include "clients/ui/ClientGrid.h"
 #include "clients/ui/ClientsWindow.h"
+#include "support/ClientsWindowProbe.h"
 #include "common/Clock.h"
 #include "common/Cp1251.h"
 #include "settings/SettingsRecord.h"
@@ -127,12 +128,11 @@ void TestClientsImport::init()
     m_form->show();
     m_form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    m_form->setFields(startFields());
+    EditPanel(*m_form)->setFields(startFields());
 }
 
 void TestClientsImport::cleanup()
 {
-    m_form->setSaved(true);
     m_form.reset();
     LeaveFolder(m_dir);
 }
@@ -176,10 +176,9 @@ void TestClientsImport::goodFile()
     QFETCH(QString, ending);
     QFETCH(int, count);
 
-    m_form->model()->replaceAll(earlierTable(4));
-    m_form->model()->renumber();
-    m_form->setSaved(true);
-    const ClientFields start = m_form->fields();
+    ClientTable(*m_form)->replaceAll(earlierTable(4));
+    ClientTable(*m_form)->renumber();
+    const ClientFields start = EditPanel(*m_form)->fields();
     importFile(writeFile(fileLines, ending));
 
     QCOMPARE(m_dialogs.shown.size(), 1);
@@ -187,10 +186,10 @@ void TestClientsImport::goodFile()
     QCOMPARE(m_dialogs.shown[0].text, u"txt|*.txt"_s);
     QCOMPARE(QDir::currentPath(), QDir(m_dir->path()).canonicalPath());
 
-    const ClientTableModel *model = m_form->model();
+    const ClientTableModel *model = ClientTable(*m_form);
     QCOMPARE(model->recordCount(), count);
     QCOMPARE(countText(), u"Всего записей :%1 (максимум 500)"_s.arg(count));
-    QVERIFY(!m_form->isSaved());
+    QVERIFY(!!m_form->isModified());
     QCOMPARE(m_form->windowTitle(), kCaption);
 
     QStringList clientLines;
@@ -215,7 +214,7 @@ void TestClientsImport::goodFile()
 
     // The edit area holds the last client, unmarked as an added client is,
     // or, when there is none, what it held.
-    const ClientFields after = m_form->fields();
+    const ClientFields after = EditPanel(*m_form)->fields();
     if (count == 0) {
         QCOMPARE(after, start);
     } else {
@@ -231,18 +230,18 @@ void TestClientsImport::keepsFileAndCaption()
     importFile(writeFile(lines(3)));
     QVERIFY(QDir().mkpath(u"Клиенты"_s));
     child<QAction>(u"saveAction"_s)->trigger();
-    QVERIFY(m_form->isFileNamed());
-    const QString file = m_form->currentFile();
+    QVERIFY(m_form->windowTitle() != u"Регистрация клиентов"_s);
+    const QString file = m_form->windowTitle();
     const QString caption = m_form->windowTitle();
     QVERIFY(caption != kCaption);
 
     m_dialogs.clear();
     importFile(writeFile(lines(2)));
-    QCOMPARE(m_form->model()->recordCount(), 2);
-    QCOMPARE(m_form->currentFile(), file);
+    QCOMPARE(ClientTable(*m_form)->recordCount(), 2);
+    QCOMPARE(m_form->windowTitle(), file);
     QCOMPARE(m_form->windowTitle(), caption);
-    QVERIFY(m_form->isFileNamed());
-    QVERIFY(!m_form->isSaved());
+    QVERIFY(m_form->windowTitle() != u"Регистрация клиентов"_s);
+    QVERIFY(!!m_form->isModified());
 }
 
 void TestClientsImport::badLine_data()
@@ -278,18 +277,17 @@ void TestClientsImport::badLine()
     QFETCH(QString, surname);
 
     const QList<ClientRecord> before = earlierTable(5);
-    m_form->model()->replaceAll(before);
-    m_form->setSaved(true);
-    const ClientFields start = m_form->fields();
+    ClientTable(*m_form)->replaceAll(before);
+    const ClientFields start = EditPanel(*m_form)->fields();
     const QString count = countText();
     child<QWidget>(u"address"_s)->setFocus();
     const QString path = writeFile(fileLines);
     importFile(path);
 
     // Every cell of the earlier table, the hidden ones too, is back.
-    QCOMPARE(m_form->model()->records(), before);
+    QCOMPARE(ClientTable(*m_form)->records(), before);
     QCOMPARE(countText(), count);
-    QVERIFY(!m_form->isSaved());
+    QVERIFY(!!m_form->isModified());
     QCOMPARE(m_form->windowTitle(), kCaption);
 
     QCOMPARE(m_dialogs.shown.size(), 2);
@@ -303,7 +301,7 @@ void TestClientsImport::badLine()
         QCOMPARE(shownReason, reason);
 
     // The bad line stays in the edit area, the carried-over fields as they were.
-    const ClientFields after = m_form->fields();
+    const ClientFields after = EditPanel(*m_form)->fields();
     QCOMPARE(after.surname, surname);
     QCOMPARE(after.docType, start.docType);
     QCOMPARE(after.placeOfBirth, start.placeOfBirth);
@@ -331,9 +329,10 @@ void TestClientsImport::nothingHappens()
     QFETCH(int, dialogs);
 
     const QList<ClientRecord> before = earlierTable(3);
-    m_form->model()->replaceAll(before);
-    m_form->setSaved(saved);
-    const ClientFields start = m_form->fields();
+    ClientTable(*m_form)->replaceAll(before);
+    if (!saved)
+        MarkModified(*m_form, m_dialogs);
+    const ClientFields start = EditPanel(*m_form)->fields();
     if (!saved)
         m_dialogs.setNextAnswer(answer);
     if (fileChosen)
@@ -346,17 +345,16 @@ void TestClientsImport::nothingHappens()
         QCOMPARE(m_dialogs.shown[0].text, u"Сохранить данные?"_s);
         QCOMPARE(m_dialogs.shown[0].buttons, Dialogs::Buttons::YesNoCancel);
     }
-    QCOMPARE(m_form->model()->records(), before);
-    QCOMPARE(m_form->fields(), start);
-    QCOMPARE(m_form->isSaved(), saved);
+    QCOMPARE(ClientTable(*m_form)->records(), before);
+    QCOMPARE(EditPanel(*m_form)->fields(), start);
+    QCOMPARE(!m_form->isModified(), saved);
 }
 
 void TestClientsImport::unreadableFile()
 {
     const QList<ClientRecord> before = earlierTable(3);
-    m_form->model()->replaceAll(before);
-    m_form->setSaved(true);
-    const ClientFields start = m_form->fields();
+    ClientTable(*m_form)->replaceAll(before);
+    const ClientFields start = EditPanel(*m_form)->fields();
     importFile(m_dir->filePath(u"нет такого.txt"_s));
 
     QCOMPARE(m_dialogs.shown.size(), 2);
@@ -364,9 +362,9 @@ void TestClientsImport::unreadableFile()
     QCOMPARE(m_dialogs.shown[1].text,
              u"Не могу загрузить данные из файла. Возможно файл занят другим приложением. Закройте все "
              "приложения, использующие данный файл и повторите снова."_s);
-    QCOMPARE(m_form->model()->records(), before);
-    QCOMPARE(m_form->fields(), start);
-    QVERIFY(m_form->isSaved());
+    QCOMPARE(ClientTable(*m_form)->records(), before);
+    QCOMPARE(EditPanel(*m_form)->fields(), start);
+    QVERIFY(!m_form->isModified());
 }
 
 QTEST_MAIN(TestClientsImport)
