@@ -1,6 +1,7 @@
 #include "cli/CliArguments.h"
 #include "cli/Command.h"
 #include "cli/SavingCommand.h"
+#include "cli/WarningsReport.h"
 
 #include "clients/ClientListFile.h"
 #include "clients/ClientListSave.h"
@@ -79,7 +80,13 @@ ClientsArguments ParseArguments(const QStringList &args)
 int RunClients(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     ClientsArguments arguments;
-    return RunSavingCommand(u"clients"_s, err, [&] { arguments = ParseArguments(args); }, [&] {
+    WarningOptions warningOptions;
+    const auto parse = [&] {
+        QStringList rest = args;
+        warningOptions = TakeWarningOptions(rest, WarningOptions::Clients);
+        arguments = ParseArguments(rest);
+    };
+    return RunSavingCommand(u"clients"_s, err, parse, [&] {
         const SystemClock clock;
         const ClientImportResult imported = ImportClientText(ReadClientTextBytes(arguments.rowsPath),
                                                              arguments.rowsPath, arguments.start,
@@ -95,6 +102,8 @@ int RunClients(const QStringList &args, QTextStream &out, QTextStream &err)
             throw UserError(ClientTableEmptyMessage());
         const SettingsRecord settings = ReadSettingsRecord();
         CheckBankCodes(settings);
+        if (!CheckBeforeSave(imported.records, clock.now().date(), warningOptions, err))
+            return 1;
 
         // A new file, never one that exists: the moment's name is claimed
         // first, and the save then replaces that empty file.

@@ -1,0 +1,69 @@
+// Warnings over a 100,000-row register (display amounts, as the window holds
+// them; a few repeated cards and one outlier) and over 100,000 clients.
+#include "clients/ClientWarnings.h"
+#include "payroll/PayrollWarnings.h"
+#include "support/ClientSamples.h"
+
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kRows = 100'000;
+
+PayrollRows Register()
+{
+    PayrollRows rows;
+    rows.reserve(kRows);
+    for (int i = 0; i < kRows; ++i) {
+        const int card = i % 1000 == 999 ? i - 1 : i;
+        rows.append(u"Иванов Иван Иванович %1"_s.arg(i), u"86001234%1"_s.arg(card, 8, 10, QLatin1Char('0')),
+                    i == 500 ? u"99 999 999.00"_s : u"%1 %2.%3"_s.arg(1 + i % 90).arg(100 + i % 900).arg(i % 100, 2, 10, QLatin1Char('0')));
+    }
+    return rows;
+}
+
+void BM_PayrollWarnings(benchmark::State &state)
+{
+    const PayrollRows rows = Register();
+    qsizetype found = 0;
+    for (auto _ : state)
+        found = PayrollWarnings(rows).size();
+    state.counters["warnings"] = double(found);
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_PayrollWarnings)->Unit(benchmark::kMillisecond);
+
+void BM_ClientWarnings(benchmark::State &state)
+{
+    // Apart by taxpayer number and date of birth; every one expired.
+    ClientRecords records;
+    records.reserve(kRows);
+    ClientFields fields = ValidClientFields();
+    for (int i = 0; i < kRows; ++i) {
+        fields.inn = u"%1"_s.arg(100000000 + i);
+        fields.birthday = QDate(1950, 1, 1).addDays(i).toString(u"dd.MM.yyyy"_s);
+        fields.passportNumber = u"%1"_s.arg(i, 7, 10, QLatin1Char('0'));
+        records.append(RecordFromFields(fields, NameParts::Trimmed));
+    }
+    qsizetype found = 0;
+    for (auto _ : state)
+        found = ClientWarnings(records, QDate(2026, 12, 9)).size();
+    state.counters["warnings"] = double(found);
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_ClientWarnings)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,132 @@
+#include "clients/ClientWarnings.h"
+
+#include "clients/ClientChecks.h"
+#include "common/Digits.h"
+
+#include <algorithm>
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+int AgeOn(QDate birth, QDate today)
+{
+    const bool reached = today.month() != birth.month() ? today.month() > birth.month() : today.day() >= birth.day();
+    return today.year() - birth.year() - (reached ? 0 : 1);
+}
+
+namespace {
+
+Warning CellWarning(qsizetype row, int column, const QString &field, const QString &code, const QString &message)
+{
+    return {code, row, column, field, message};
+}
+
+// Blanks, dots and a mask's literals alone: nothing was typed.
+bool IsUnfilled(QStringView text)
+{
+    return std::none_of(text.begin(), text.end(), [](QChar c) {
+        return !c.isSpace() && c != u'.' && c != u'(' && c != u')' && c != u'-';
+    });
+}
+
+bool HasNoDigit(QStringView text)
+{
+    return std::none_of(text.begin(), text.end(), IsAsciiDigit);
+}
+
+struct PersonKey
+{
+    std::array<QStringView, 4> parts; // surname, name, patronymic, date of birth
+    friend bool operator==(const PersonKey &a, const PersonKey &b) { return a.parts == b.parts; }
+};
+
+size_t qHash(const PersonKey &key, size_t seed = 0)
+{
+    return qHashRange(key.parts.begin(), key.parts.end(), seed);
+}
+
+struct EmptyField
+{
+    int column;
+    const char16_t *field;
+    const char16_t *message;
+};
+
+const EmptyField kRequired[] = {
+    {ClientColumn::PlaceOfBirth, u"place_of_birth", u"Не указано место рождения"},
+    {ClientColumn::TaxOffice, u"tax_office", u"Не указана налоговая инспекция"},
+    {ClientColumn::MobileNumber, u"mobile_number", u"Не указан мобильный телефон"},
+    {ClientColumn::PassportIssuedBy, u"issued_by", u"Не указано, кем выдан документ"},
+};
+
+} // namespace
+
+QList<Warning> ClientWarnings(const ClientRecords &records, QDate today, const RowNumbering &numbering)
+{
+    QList<Warning> warnings;
+    const qsizetype n = records.size();
+    const int year = today.year();
+
+    for (qsizetype row = 0; row < n; ++row) {
+        const QString end = records.cell(row, ClientColumn::PassportEnd).toString();
+        if (!IsUnfilled(end)) {
+            const std::optional<QDate> date = DateFromText(end, year);
+            if (date && *date < today)
+                warnings.append(CellWarning(row, ClientColumn::PassportEnd, u"passport_end"_s, u"passport-expired"_s,
+                                            u"Срок действия документа истёк %1"_s.arg(date->toString(u"dd.MM.yyyy"_s))));
+        }
+        const QString birthday = records.cell(row, ClientColumn::Birthday).toString();
+        if (!IsUnfilled(birthday)) {
+            const std::optional<QDate> date = DateFromText(birthday, year);
+            if (date && AgeOn(*date, today) < kMinClientAge)
+                warnings.append(CellWarning(row, ClientColumn::Birthday, u"birthday"_s, u"under-16"_s,
+                                            u"Клиенту нет %1 лет"_s.arg(kMinClientAge)));
+        }
+        for (const EmptyField &f : kRequired) {
+            const QStringView text = records.cell(row, f.column);
+            const bool empty = f.column == ClientColumn::MobileNumber ? HasNoDigit(text) : text.trimmed().isEmpty();
+            if (empty)
+                warnings.append(CellWarning(row, f.column, QString::fromUtf16(f.field), u"field-empty"_s,
+                                            QString::fromUtf16(f.message)));
+        }
+    }
+
+    FindRepeats<QStringView>(
+            n,
+            [&records](qsizetype row) {
+                const QStringView inn = records.cell(row, ClientColumn::Inn).trimmed();
+                return inn.isEmpty() ? std::nullopt : std::optional<QStringView>(inn);
+            },
+            [&](qsizetype row, qsizetype other) {
+                Warning w = CellWarning(row, ClientColumn::Inn, u"inn"_s, u"inn-duplicate"_s,
+                                        u"Этот ИНН уже есть у клиента в строке %1"_s.arg(NumberOfRow(numbering, other)));
+                w.otherRow = other;
+                warnings.append(std::move(w));
+            });
+
+    // The same person twice is one client with two documents, unless the
+    // documents are the same too: then it is one row entered twice.
+    FindRepeats<PersonKey>(
+            n,
+            [&records](qsizetype row) -> std::optional<PersonKey> {
+                const PersonKey key{{records.cell(row, ClientColumn::Surname).trimmed(),
+                                     records.cell(row, ClientColumn::Name).trimmed(),
+                                     records.cell(row, ClientColumn::Patronymic).trimmed(),
+                                     records.cell(row, ClientColumn::Birthday).trimmed()}};
+                if (key.parts[0].isEmpty() || IsUnfilled(key.parts[3]))
+                    return std::nullopt;
+                return key;
+            },
+            [&](qsizetype row, qsizetype other) {
+                if (records.cell(row, ClientColumn::Document) == records.cell(other, ClientColumn::Document))
+                    return;
+                Warning w = CellWarning(row, ClientColumn::FullName, u"full_name"_s, u"person-duplicate"_s,
+                                        u"Этот человек уже есть в строке %1 с другим документом"_s.arg(
+                                                NumberOfRow(numbering, other)));
+                w.otherRow = other;
+                warnings.append(std::move(w));
+            });
+
+    SortByRow(warnings);
+    return warnings;
+}
