@@ -42,10 +42,11 @@ int RunVerify(const QStringList &args, QTextStream &out, QTextStream &err)
         if (json) {
             out << QJsonDocument(VerifyReportJson(report, file, ok)).toJson(QJsonDocument::Indented);
         } else {
-            for (const QString &line : FormatVerifyReport(report))
-                out << line << "\n";
+            QStringList lines = FormatVerifyReport(report);
             if (report.clean() && refusedWarnings)
-                out << "Refused: warnings under --strict\n";
+                lines.last() = u"Refused: warnings under --strict"_s; // in place of "OK"
+            for (const QString &line : lines)
+                out << line << "\n";
         }
         return ok ? 0 : 1;
     } catch (const UserError &e) {

@@ -34,15 +34,12 @@ bool HasNoDigit(QStringView text)
     return std::none_of(text.begin(), text.end(), IsAsciiDigit);
 }
 
-struct PersonKey
-{
-    std::array<QStringView, 4> parts; // surname, name, patronymic, date of birth
-    friend bool operator==(const PersonKey &a, const PersonKey &b) { return a.parts == b.parts; }
-};
+constexpr int kPersonColumns[] = {ClientColumn::Surname, ClientColumn::Name, ClientColumn::Patronymic,
+                                  ClientColumn::Birthday};
 
-size_t qHash(const PersonKey &key, size_t seed = 0)
+QStringView PersonPart(const ClientRecords &records, qsizetype row, int column)
 {
-    return qHashRange(key.parts.begin(), key.parts.end(), seed);
+    return records.cell(row, column).trimmed();
 }
 
 struct EmptyField
@@ -91,11 +88,14 @@ QList<Warning> ClientWarnings(const ClientRecords &records, QDate today, const R
         }
     }
 
-    FindRepeats<QStringView>(
+    FindRepeats(
             n,
             [&records](qsizetype row) {
                 const QStringView inn = records.cell(row, ClientColumn::Inn).trimmed();
-                return inn.isEmpty() ? std::nullopt : std::optional<QStringView>(inn);
+                return inn.isEmpty() ? std::nullopt : std::optional<size_t>(HashText(inn));
+            },
+            [&records](qsizetype a, qsizetype b) {
+                return records.cell(a, ClientColumn::Inn).trimmed() == records.cell(b, ClientColumn::Inn).trimmed();
             },
             [&](qsizetype row, qsizetype other) {
                 Warning w = CellWarning(row, ClientColumn::Inn, u"inn"_s, u"inn-duplicate"_s,
@@ -106,16 +106,21 @@ QList<Warning> ClientWarnings(const ClientRecords &records, QDate today, const R
 
     // The same person twice is one client with two documents, unless the
     // documents are the same too: then it is one row entered twice.
-    FindRepeats<PersonKey>(
+    FindRepeats(
             n,
-            [&records](qsizetype row) -> std::optional<PersonKey> {
-                const PersonKey key{{records.cell(row, ClientColumn::Surname).trimmed(),
-                                     records.cell(row, ClientColumn::Name).trimmed(),
-                                     records.cell(row, ClientColumn::Patronymic).trimmed(),
-                                     records.cell(row, ClientColumn::Birthday).trimmed()}};
-                if (key.parts[0].isEmpty() || IsUnfilled(key.parts[3]))
+            [&records](qsizetype row) -> std::optional<size_t> {
+                if (PersonPart(records, row, ClientColumn::Surname).isEmpty()
+                    || IsUnfilled(PersonPart(records, row, ClientColumn::Birthday)))
                     return std::nullopt;
-                return key;
+                size_t hash = HashText({});
+                for (const int column : kPersonColumns)
+                    hash = HashText(PersonPart(records, row, column), hash * 31);
+                return hash;
+            },
+            [&records](qsizetype a, qsizetype b) {
+                return std::all_of(std::begin(kPersonColumns), std::end(kPersonColumns), [&](int column) {
+                    return PersonPart(records, a, column) == PersonPart(records, b, column);
+                });
             },
             [&](qsizetype row, qsizetype other) {
                 if (records.cell(row, ClientColumn::Document) == records.cell(other, ClientColumn::Document))

@@ -241,10 +241,6 @@ QStringList FormatVerifyReport(const VerifyReport &report)
         out << (p.line > 0 ? u"line %1: %2"_s.arg(p.line).arg(p.text) : p.text);
     if (report.unlistedProblems > 0)
         out << u"... and %1 more problems"_s.arg(report.unlistedProblems);
-    for (const VerifyProblem &w : report.warnings)
-        out << (w.line > 0 ? u"line %1: warning: %2"_s.arg(w.line).arg(w.text) : u"warning: "_s + w.text);
-    if (report.unlistedWarnings > 0)
-        out << u"... and %1 more warnings"_s.arg(report.unlistedWarnings);
     out << u"Kind: "_s + report.kind;
     out << u"%1: %2"_s.arg(report.detailLabel).arg(report.detailLines);
     if (report.total)
@@ -253,6 +249,11 @@ QStringList FormatVerifyReport(const VerifyReport &report)
         out << u"Total: beyond the range of amounts"_s;
     out << u"Stored CRC: "_s + (report.storedCrc.isEmpty() ? u"(none)"_s : Excerpt(report.storedCrc));
     out << u"Computed CRC: "_s + (report.computedCrc.isEmpty() ? u"(none)"_s : report.computedCrc);
+    // Apart from the problems, after the facts: they never make a file unclean.
+    for (const VerifyProblem &w : report.warnings)
+        out << (w.line > 0 ? u"line %1: warning: %2"_s.arg(w.line).arg(w.text) : u"warning: "_s + w.text);
+    if (report.unlistedWarnings > 0)
+        out << u"... and %1 more warnings"_s.arg(report.unlistedWarnings);
     if (!report.warnings.isEmpty())
         out << u"%1 warning(s)"_s.arg(report.warnings.size() + report.unlistedWarnings);
     out << (report.clean() ? u"OK"_s : u"%1 problem(s)"_s.arg(report.problems.size() + report.unlistedProblems));

@@ -108,7 +108,8 @@ VerifyReport VerifyBankFile(QByteArrayView bytes, const BankFileRules &rules, co
 // Chooses the rules with RulesForFile; an unknown kind is a problem.
 VerifyReport VerifyBankFile(const QString &fileName, QByteArrayView bytes, const BankFileKinds &kinds);
 
-// The problems, one a line, then the summary.
+// The problems, one a line, then the summary, the warnings and their count,
+// and the verdict last.
 QStringList FormatVerifyReport(const VerifyReport &report);
 
 // The report as one object: kind ("payroll", "clients"), file, ok, rows,

@@ -63,8 +63,7 @@ QList<Warning> PayrollWarnings(const PayrollRows &rows, const RowNumbering &numb
         const QStringView card = rows.card(row);
         if (!card.isEmpty() && AllAsciiDigits(card)) {
             if (card.size() != 16)
-                warnings.append(CardWarning(row, u"card-length"_s,
-                                            u"В номере карты %1 цифр, а не 16"_s.arg(card.size())));
+                warnings.append(CardWarning(row, u"card-length"_s, u"Номер карты не из 16 цифр"_s));
             else if (!LuhnValid(card))
                 warnings.append(CardWarning(row, u"card-check-digit"_s,
                                             u"Номер карты не проходит проверку контрольной цифры"_s));
@@ -81,12 +80,15 @@ QList<Warning> PayrollWarnings(const PayrollRows &rows, const RowNumbering &numb
             warnings.append(AmountWarning(row, u"amount-negative"_s, u"Сумма меньше нуля"_s));
     }
 
-    FindRepeats<QStringView>(
+    // Each pass goes in row order: merging keeps a row's warnings in pass order.
+    qsizetype passStart = warnings.size();
+    FindRepeats(
             n,
             [&rows](qsizetype row) {
                 const QStringView card = rows.card(row);
-                return card.isEmpty() ? std::nullopt : std::optional<QStringView>(card);
+                return card.isEmpty() ? std::nullopt : std::optional<size_t>(HashText(card));
             },
+            [&rows](qsizetype a, qsizetype b) { return rows.card(a) == rows.card(b); },
             [&](qsizetype row, qsizetype other) {
                 Warning w = CardWarning(row, u"card-duplicate"_s,
                                         u"Эта карта уже есть в строке %1"_s.arg(NumberOfRow(numbering, other)));
@@ -94,19 +96,21 @@ QList<Warning> PayrollWarnings(const PayrollRows &rows, const RowNumbering &numb
                 warnings.append(std::move(w));
             });
 
+    std::inplace_merge(warnings.begin(), warnings.begin() + passStart, warnings.end(), ByRow);
+    passStart = warnings.size();
+
     if (qsizetype(values.size()) >= kOutlierMinRows) {
         const qint64 twiceMedian = TwiceMedian(std::move(values));
         // Amounts are at most 1e17 tiyin: ten times twice that still fits.
         if (twiceMedian > 0) {
-            const QString median = Money::fromTiyin(twiceMedian / 2).toDisplay();
+            const QString message = u"Сумма больше медианы ведомости (%1) в %2 раз"_s.arg(
+                    Money::fromTiyin(twiceMedian / 2).toDisplay()).arg(kOutlierFactor);
             for (qsizetype row = 0; row < n; ++row) {
                 if (hasAmount[size_t(row)] && 2 * amounts[size_t(row)] > kOutlierFactor * twiceMedian)
-                    warnings.append(AmountWarning(
-                            row, u"amount-outlier"_s,
-                            u"Сумма больше медианы ведомости (%1) в %2 раз"_s.arg(median).arg(kOutlierFactor)));
+                    warnings.append(AmountWarning(row, u"amount-outlier"_s, message));
             }
         }
     }
-    SortByRow(warnings);
+    std::inplace_merge(warnings.begin(), warnings.begin() + passStart, warnings.end(), ByRow);
     return warnings;
 }

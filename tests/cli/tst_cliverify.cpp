@@ -146,7 +146,12 @@ private slots:
         QVERIFY(!w.value(u"message"_s).toString().isEmpty());
 
         // Warnings alone pass, unless --strict.
-        QCOMPARE(RunCli({u"verify"_s, kPath}).exitCode, 0);
+        run = RunCli({u"verify"_s, kPath});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.endsWith(u"\n1 warning(s)\nOK\n"_s), qPrintable(run.out));
+        run = RunCli({u"verify"_s, u"--strict"_s, kPath});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.out.endsWith(u"\nRefused: warnings under --strict\n"_s), qPrintable(run.out));
         run = RunCli({u"verify"_s, u"--strict"_s, u"--json"_s, kPath});
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(ParsedObject(run.out).value(u"ok"_s).toBool(), false);

@@ -144,6 +144,10 @@ private slots:
         moment.replace("08.12.2026 14:05:09", "08.12.2026-14:05:09");
         QTest::newRow("moment joined by a dash") << moment
                                                  << QStringList{u"1 moment-format moment"_s, u"4 crc-mismatch crc"_s};
+        moment = clean;
+        moment.replace("08.12.2026 14:05:09", "08.12.2026 14.05.09");
+        QTest::newRow("time with dots") << moment
+                                        << QStringList{u"1 moment-format moment"_s, u"4 crc-mismatch crc"_s};
         QTest::newRow("header on line 2") << clean.left(headerEnd) + clean
                                           << QStringList{u"2 header-not-first line_type"_s,
                                                          u"5 crc-mismatch crc"_s};
