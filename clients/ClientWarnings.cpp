@@ -29,6 +29,13 @@ bool IsUnfilled(QStringView text)
     });
 }
 
+// The cell's text without a copy, for routines that take a QString; it
+// holds while the records do not change.
+QString RawText(QStringView cell)
+{
+    return QString::fromRawData(cell.data(), cell.size());
+}
+
 bool HasNoDigit(QStringView text)
 {
     return std::none_of(text.begin(), text.end(), IsAsciiDigit);
@@ -65,14 +72,14 @@ QList<Warning> ClientWarnings(const ClientRecords &records, QDate today, const R
     const int year = today.year();
 
     for (qsizetype row = 0; row < n; ++row) {
-        const QString end = records.cell(row, ClientColumn::PassportEnd).toString();
+        const QString end = RawText(records.cell(row, ClientColumn::PassportEnd));
         if (!IsUnfilled(end)) {
             const std::optional<QDate> date = DateFromText(end, year);
             if (date && *date < today)
                 warnings.append(CellWarning(row, ClientColumn::PassportEnd, u"passport_end"_s, u"passport-expired"_s,
-                                            u"Срок действия документа истёк %1"_s.arg(date->toString(u"dd.MM.yyyy"_s))));
+                                            u"Срок действия документа истёк"_s));
         }
-        const QString birthday = records.cell(row, ClientColumn::Birthday).toString();
+        const QString birthday = RawText(records.cell(row, ClientColumn::Birthday));
         if (!IsUnfilled(birthday)) {
             const std::optional<QDate> date = DateFromText(birthday, year);
             if (date && AgeOn(*date, today) < kMinClientAge)
