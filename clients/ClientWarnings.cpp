@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -113,6 +115,7 @@ QList<Warning> ClientWarnings(const ClientRecords &records, QDate today, const R
 
     // The same person twice is one client with two documents, unless the
     // documents are the same too: then it is one row entered twice.
+    std::vector<std::pair<qsizetype, qsizetype>> members; // (first row of the person, row)
     FindRepeats(
             n,
             [&records](qsizetype row) -> std::optional<size_t> {
@@ -129,15 +132,26 @@ QList<Warning> ClientWarnings(const ClientRecords &records, QDate today, const R
                     return PersonPart(records, a, column) == PersonPart(records, b, column);
                 });
             },
-            [&](qsizetype row, qsizetype other) {
-                if (records.cell(row, ClientColumn::Document) == records.cell(other, ClientColumn::Document))
-                    return;
-                Warning w = CellWarning(row, ClientColumn::FullName, u"full_name"_s, u"person-duplicate"_s,
-                                        u"Этот человек уже есть в строке %1 с другим документом"_s.arg(
-                                                NumberOfRow(numbering, other)));
-                w.otherRow = other;
-                warnings.append(std::move(w));
+            [&](qsizetype row, qsizetype other) { members.push_back({std::min(row, other), row}); });
+    // Each row of a person's group names the first row with another document.
+    std::stable_sort(members.begin(), members.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (auto group = members.begin(); group != members.end();) {
+        const auto groupEnd = std::find_if(group, members.end(), [&](const auto &m) { return m.first != group->first; });
+        for (auto m = group; m != groupEnd; ++m) {
+            const QStringView document = records.cell(m->second, ClientColumn::Document);
+            const auto other = std::find_if(group, groupEnd, [&](const auto &o) {
+                return records.cell(o.second, ClientColumn::Document) != document;
             });
+            if (other == groupEnd)
+                continue;
+            Warning w = CellWarning(m->second, ClientColumn::FullName, u"full_name"_s, u"person-duplicate"_s,
+                                    u"Этот человек уже есть в строке %1 с другим документом"_s.arg(
+                                            NumberOfRow(numbering, other->second)));
+            w.otherRow = other->second;
+            warnings.append(std::move(w));
+        }
+        group = groupEnd;
+    }
 
     SortByRow(warnings);
     return warnings;

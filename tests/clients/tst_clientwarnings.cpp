@@ -147,6 +147,12 @@ private slots:
         QTest::newRow("same names, born apart")
                 << QStringList{u"111111111"_s, u"222222222"_s, u"333333333"_s} << QStringList{u"1"_s, u"2"_s, u"3"_s}
                 << bornApart << QStringList() << QList<qsizetype>();
+        QTest::newRow("one person, a document twice and another")
+                << QStringList{u"111111111"_s, u"222222222"_s, u"333333333"_s} << QStringList{u"1"_s, u"1"_s, u"3"_s}
+                << born
+                << QStringList{u"0 person-duplicate full_name"_s, u"1 person-duplicate full_name"_s,
+                               u"2 person-duplicate full_name"_s}
+                << QList<qsizetype>{2, 2, 0};
         QTest::newRow("one person, one document twice")
                 << QStringList{u"111111111"_s, u"222222222"_s, u"333333333"_s} << QStringList{u"1"_s, u"1"_s, u"3"_s}
                 << QStringList{u"01.02.1980"_s, u"01.02.1980"_s, u"03.02.1980"_s} << QStringList()
