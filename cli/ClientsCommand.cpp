@@ -1,6 +1,7 @@
 #include "cli/CliArguments.h"
 #include "cli/Command.h"
 #include "cli/SavingCommand.h"
+#include "cli/WarningsReport.h"
 
 #include "clients/ClientListFile.h"
 #include "clients/ClientListSave.h"
@@ -75,7 +76,13 @@ ClientsArguments ParseArguments(const QStringList &args)
 int RunClients(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     ClientsArguments arguments;
-    return RunSavingCommand(u"clients"_s, err, [&] { arguments = ParseArguments(args); }, [&] {
+    WarningOptions warningOptions;
+    const auto parse = [&] {
+        QStringList rest = args;
+        warningOptions = TakeWarningOptions(rest, WarningOptions::Clients);
+        arguments = ParseArguments(rest);
+    };
+    return RunSavingCommand(u"clients"_s, err, parse, [&] {
         const SystemClock clock;
         const ClientImportResult imported = ImportClientText(ReadClientTextBytes(arguments.rowsPath),
                                                              arguments.rowsPath, arguments.start,
@@ -85,10 +92,16 @@ int RunClients(const QStringList &args, QTextStream &out, QTextStream &err)
             err << imported.failure->message << "\n";
             return 1;
         }
+        // Under --strict a warning refuses before anything is written;
+        // otherwise the warnings follow the save's own checks.
+        if (warningOptions.strict && !CheckBeforeSave(imported.records, clock.now().date(), warningOptions, err))
+            return 1;
         // A new file, never one that exists: the save waits for a free name.
         const ClientListSaveResult saved = SaveClientList(imported.records, ClientFileState(), clock, {},
                                                           ClientSaveTarget::NewFileOnly);
         if (saved.outcome.kind == ClientListSaveOutcome::Kind::Saved) {
+            if (!warningOptions.strict)
+                CheckBeforeSave(imported.records, clock.now().date(), warningOptions, err);
             out << saved.outcome.path << "\n";
             return 0;
         }

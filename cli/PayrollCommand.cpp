@@ -1,6 +1,7 @@
 #include "cli/CliArguments.h"
 #include "cli/Command.h"
 #include "cli/SavingCommand.h"
+#include "cli/WarningsReport.h"
 
 #include "common/Clock.h"
 #include "common/Digits.h"
@@ -84,8 +85,11 @@ int RunPayroll(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     PayrollArguments arguments;
     PayrollHeader header;
+    WarningOptions warningOptions;
     const auto parse = [&] {
-        arguments = ParseArguments(args);
+        QStringList rest = args;
+        warningOptions = TakeWarningOptions(rest, WarningOptions::Payroll);
+        arguments = ParseArguments(rest);
         header = HeaderAsTyped(arguments);
     };
     return RunSavingCommand(u"payroll"_s, err, parse, [&] {
@@ -94,6 +98,8 @@ int RunPayroll(const QStringList &args, QTextStream &out, QTextStream &err)
             rows.append(PayrollRow()); // the window shows one empty row then
 
         PayrollSaveRequest request{header, ToPlainAmounts(std::move(rows)), QString()};
+        if (!CheckBeforeSave(request.rows, warningOptions, err))
+            return 1;
         const SystemClock clock;
         const PayrollSaveOutcome outcome = SavePayroll(request, clock);
         if (outcome.kind != PayrollSaveOutcome::Kind::Saved)

@@ -6,6 +6,7 @@
 #include "common/UserError.h"
 
 #include <QFileInfo>
+#include <QJsonArray>
 
 #include <algorithm>
 
@@ -101,23 +102,24 @@ VerifyReport VerifyBankFile(QByteArrayView bytes, const BankFileRules &rules, co
 {
     VerifyReport report;
     report.kind = rules.kind();
+    report.kindId = rules.kindId();
     report.detailLabel = rules.detailLabel();
     rules.begin(report);
 
     if (bytes.isEmpty()) {
-        report.add(0, u"the file is empty"_s);
+        report.add(0, u"empty-file"_s, u"file"_s, u"the file is empty"_s);
         return report;
     }
     const QByteArrayView lastContent = LastRawLine(bytes).content;
-    const bool hasTrailer = bytes.count('\n') + (bytes.endsWith('\n') ? 0 : 1) >= 2
-            && (lastContent == "T" || lastContent.startsWith("T\t"));
+    // A file of a trailer line alone has no header: its line is no CRC input.
+    const bool hasTrailer = lastContent == "T" || lastContent.startsWith("T\t");
+    const std::unique_ptr<BankFileWarner> warner = rules.warner();
 
     QByteArray crcInput;
     crcInput.reserve(bytes.size());
     qint64 lastNumber = 0;
     RawLineReader reader(bytes);
     qsizetype lineCount = 0;
-    bool lastWasTrailer = false;
     for (qsizetype i = 0; !reader.atEnd(); ++i) {
         const RawLine raw = reader.next();
         const bool isLast = reader.atEnd();
@@ -125,18 +127,21 @@ VerifyReport VerifyBankFile(QByteArrayView bytes, const BankFileRules &rules, co
         const qsizetype lineNo = i + 1;
 
         if (!raw.endsCrLf)
-            report.add(lineNo, isLast && !bytes.endsWith('\n') ? u"the last line has no CR LF"_s
-                                                               : u"the line ends in LF without CR"_s);
+            {
+            const bool unended = isLast && !bytes.endsWith('\n');
+            report.add(lineNo, unended ? u"no-line-end"_s : u"lf-without-cr"_s, u"line_end"_s,
+                       unended ? u"the last line has no CR LF"_s : u"the line ends in LF without CR"_s);
+        }
         if (raw.content.contains('\r'))
-            report.add(lineNo, u"a CR inside the line"_s);
+            report.add(lineNo, u"cr-inside"_s, u"line"_s, u"a CR inside the line"_s);
         if (raw.content.contains('\0'))
-            report.add(lineNo, u"a zero byte inside the line"_s);
+            report.add(lineNo, u"zero-byte"_s, u"line"_s, u"a zero byte inside the line"_s);
         if (raw.content.isEmpty()) {
-            report.add(lineNo, u"empty line"_s);
+            report.add(lineNo, u"empty-line"_s, u"line"_s, u"empty line"_s);
             continue;
         }
         if (!raw.content.endsWith('\t'))
-            report.add(lineNo, u"the line does not end in TAB"_s);
+            report.add(lineNo, u"no-final-tab"_s, u"line_end"_s, u"the line does not end in TAB"_s);
         if (!(isLast && hasTrailer))
             crcInput.append(raw.content.data(), raw.content.size());
 
@@ -144,15 +149,13 @@ VerifyReport VerifyBankFile(QByteArrayView bytes, const BankFileRules &rules, co
         const QString type = fields.value(0);
         const QString numberText = fields.value(1);
         qsizetype expectedFields = 0;
-        if (isLast)
-            lastWasTrailer = type == u"T"_s;
 
         if (type == u"H"_s) {
             expectedFields = rules.headerFieldCount();
             if (i != 0)
-                report.add(lineNo, u"a header line after the first line"_s);
+                report.add(lineNo, u"header-not-first"_s, u"line_type"_s, u"a header line after the first line"_s);
             if (numberText != u"0000000001"_s)
-                report.add(lineNo, u"header line number %1 is not 0000000001"_s.arg(QuotedField(numberText)));
+                report.add(lineNo, u"header-line-number"_s, u"line_number"_s, u"header line number %1 is not 0000000001"_s.arg(QuotedField(numberText)));
             rules.checkHeader(fields, lineNo, report);
             // A name of the kind must match its header; a file recognised by
             // its header alone may have been renamed on the way.
@@ -163,32 +166,34 @@ VerifyReport VerifyBankFile(QByteArrayView bytes, const BankFileRules &rules, co
             expectedFields = rules.detailFieldCount();
             ++report.detailLines;
             if (i == 0)
-                report.add(lineNo, u"the first line is not a header (H) line"_s);
+                report.add(lineNo, u"no-header"_s, u"line_type"_s, u"the first line is not a header (H) line"_s);
             rules.checkDetail(fields, lineNo, report);
+            if (warner)
+                warner->detail(fields, lineNo);
         } else if (type == u"T"_s) {
             expectedFields = 3;
             if (!isLast)
-                report.add(lineNo, u"a trailer line before the last line"_s);
+                report.add(lineNo, u"trailer-not-last"_s, u"line_type"_s, u"a trailer line before the last line"_s);
             if (i == 0)
-                report.add(lineNo, u"the first line is not a header (H) line"_s);
+                report.add(lineNo, u"no-header"_s, u"line_type"_s, u"the first line is not a header (H) line"_s);
             if (isLast)
                 report.storedCrc = fields.value(2);
         } else {
-            report.add(lineNo, u"unknown line type %1"_s.arg(QuotedField(type)));
+            report.add(lineNo, u"unknown-line-type"_s, u"line_type"_s, u"unknown line type %1"_s.arg(QuotedField(type)));
             continue;
         }
 
         if (fields.size() != expectedFields)
-            report.add(lineNo, u"%1 fields instead of %2"_s.arg(fields.size()).arg(expectedFields));
+            report.add(lineNo, u"field-count"_s, u"line"_s, u"%1 fields instead of %2"_s.arg(fields.size()).arg(expectedFields));
         if (type != u"H"_s) {
             bool ok = DigitsOfLength(numberText, 10);
             const qint64 number = ok ? numberText.toLongLong() : 0;
             if (!ok)
-                report.add(lineNo, u"line number %1 is not 10 digits"_s.arg(QuotedField(numberText)));
+                report.add(lineNo, u"line-number-format"_s, u"line_number"_s, u"line number %1 is not 10 digits"_s.arg(QuotedField(numberText)));
             else if (rules.consecutiveLineNumbers() && number != lastNumber + 1)
-                report.add(lineNo, u"line number %1 is not %2"_s.arg(numberText, FormatLineNumber(lastNumber + 1)));
+                report.add(lineNo, u"line-number-gap"_s, u"line_number"_s, u"line number %1 is not %2"_s.arg(numberText, FormatLineNumber(lastNumber + 1)));
             else if (number <= lastNumber)
-                report.add(lineNo, u"line number %1 does not follow %2"_s.arg(numberText, FormatLineNumber(lastNumber)));
+                report.add(lineNo, u"line-number-order"_s, u"line_number"_s, u"line number %1 does not follow %2"_s.arg(numberText, FormatLineNumber(lastNumber)));
             if (ok)
                 lastNumber = number;
         } else if (i == 0) {
@@ -197,16 +202,18 @@ VerifyReport VerifyBankFile(QByteArrayView bytes, const BankFileRules &rules, co
     }
 
     // A file of a header line alone lacks its trailer as well.
-    if (!hasTrailer && !lastWasTrailer)
-        report.add(lineCount, u"no trailer (T) line at the end"_s);
+    if (!hasTrailer)
+        report.add(lineCount, u"no-trailer"_s, u"line_type"_s, u"no trailer (T) line at the end"_s);
+    if (warner)
+        warner->finish(report);
     report.computedCrc = FormatCRC32(CalcStringCRC32(crcInput));
     if (hasTrailer) {
         if (report.storedCrc.size() != 8 || report.storedCrc != report.storedCrc.toUpper()
             || !std::all_of(report.storedCrc.cbegin(), report.storedCrc.cend(),
                             [](QChar c) { return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F'); }))
-            report.add(lineCount, u"checksum %1 is not 8 upper-case hexadecimal digits"_s.arg(QuotedField(report.storedCrc)));
+            report.add(lineCount, u"crc-format"_s, u"crc"_s, u"checksum %1 is not 8 upper-case hexadecimal digits"_s.arg(QuotedField(report.storedCrc)));
         else if (report.storedCrc != report.computedCrc)
-            report.add(lineCount, u"checksum %1 does not match the lines: computed %2"_s.arg(report.storedCrc,
+            report.add(lineCount, u"crc-mismatch"_s, u"crc"_s, u"checksum %1 does not match the lines: computed %2"_s.arg(report.storedCrc,
                                                                                          report.computedCrc));
     }
     return report;
@@ -218,10 +225,11 @@ VerifyReport VerifyBankFile(const QString &fileName, QByteArrayView bytes, const
         return VerifyBankFile(bytes, *rules, fileName);
     VerifyReport report;
     report.kind = u"unknown"_s;
+    report.kindId = u"unknown"_s;
     QStringList prefixes;
     for (const BankFileRules *rules : kinds)
         prefixes << rules->namePrefix();
-    report.add(0, u"unknown kind of file: its name does not begin with %1 and its first line is no header of those"_s
+    report.add(0, u"unknown-kind"_s, u"file"_s, u"unknown kind of file: its name does not begin with %1 and its first line is no header of those"_s
                       .arg(prefixes.join(u" or "_s)));
     return report;
 }
@@ -241,8 +249,46 @@ QStringList FormatVerifyReport(const VerifyReport &report)
         out << u"Total: beyond the range of amounts"_s;
     out << u"Stored CRC: "_s + (report.storedCrc.isEmpty() ? u"(none)"_s : Excerpt(report.storedCrc));
     out << u"Computed CRC: "_s + (report.computedCrc.isEmpty() ? u"(none)"_s : report.computedCrc);
+    // Apart from the problems, after the facts: they never make a file unclean.
+    for (const VerifyProblem &w : report.warnings)
+        out << (w.line > 0 ? u"line %1: warning: %2"_s.arg(w.line).arg(w.text) : u"warning: "_s + w.text);
+    if (report.unlistedWarnings > 0)
+        out << u"... and %1 more warnings"_s.arg(report.unlistedWarnings);
+    if (!report.warnings.isEmpty())
+        out << u"%1 warning(s)"_s.arg(report.warnings.size() + report.unlistedWarnings);
     out << (report.clean() ? u"OK"_s : u"%1 problem(s)"_s.arg(report.problems.size() + report.unlistedProblems));
     return out;
+}
+
+namespace {
+
+QJsonArray ProblemsJson(const QList<VerifyProblem> &problems)
+{
+    QJsonArray list;
+    for (const VerifyProblem &p : problems)
+        list.append(QJsonObject{{u"line"_s, qint64(p.line)}, {u"field"_s, p.field}, {u"code"_s, p.code},
+                                {u"message"_s, p.text}});
+    return list;
+}
+
+} // namespace
+
+QJsonObject VerifyReportJson(const VerifyReport &report, const QString &file, bool ok)
+{
+    QJsonObject json{
+        {u"kind"_s, report.kindId},
+        {u"file"_s, file},
+        {u"ok"_s, ok},
+        {u"rows"_s, qint64(report.detailLines)},
+        {u"crc"_s, QJsonObject{{u"stored"_s, report.storedCrc}, {u"computed"_s, report.computedCrc}}},
+        {u"errors"_s, ProblemsJson(report.problems)},
+        {u"warnings"_s, ProblemsJson(report.warnings)},
+    };
+    if (report.total)
+        json.insert(u"total"_s, report.total->toPlain());
+    else if (report.totalBeyondRange)
+        json.insert(u"total"_s, QJsonValue::Null);
+    return json;
 }
 
 QString QuotedField(const QString &text)

@@ -92,6 +92,16 @@ private slots:
         QTest::newRow("leap day") << 1 << 13 << u"29.02.2028"_s << QStringList();
         QTest::newRow("taxpayer number short") << 1 << 7 << u"12345678 "_s
                                                << QStringList{u"2: taxpayer number \"12345678 \" is not nine digits"_s};
+        QTest::newRow("taxpayer number of 8 digits") << 1 << 7 << u"12345678"_s
+                                                     << QStringList{u"2: taxpayer number \"12345678\" is not nine digits"_s};
+        QTest::newRow("taxpayer number of 10 digits") << 1 << 7 << u"1234567890"_s
+                                                      << QStringList{u"2: taxpayer number \"1234567890\" is not nine digits"_s};
+        QTest::newRow("moment joined by T") << 0 << 4 << u"08.12.2026T14:05:09"_s
+                                            << QStringList{u"1: moment of saving \"08.12.2026T14:05:09\" is not "
+                                                           u"dd.mm.yyyy hh:mm:ss or a date alone"_s};
+        QTest::newRow("moment joined by a no-break space") << 0 << 4 << u"08.12.2026\u00A014:05:09"_s
+                                            << QStringList{u"1: moment of saving \"08.12.2026\u00A014:05:09\" is not "
+                                                           u"dd.mm.yyyy hh:mm:ss or a date alone"_s};
         QTest::newRow("taxpayer number unfilled") << 2 << 7 << u"         "_s
                                                   << QStringList{u"3: taxpayer number \"         \" is not nine digits"_s};
         QTest::newRow("no code 8") << 1 << 15 << u"8"_s
@@ -152,7 +162,13 @@ private slots:
         QTest::addColumn<bool>("matches");
         QTest::newRow("moment") << u"08.12.2026 14:05:09"_s << u"CLSV001231234567808122026140509"_s << true;
         QTest::newRow("midnight") << u"08.12.2026"_s << u"CLSV001231234567808122026"_s << true;
-        QTest::newRow("other second") << u"08.12.2026 14:05:09"_s << u"CLSV001231234567808122026140510"_s << false;
+        // A list saved over keeps its name and takes a new moment.
+        QTest::newRow("saved over later") << u"09.12.2026 10:00:00"_s << u"CLSV001231234567808122026140509"_s << true;
+        QTest::newRow("other client code") << u"08.12.2026 14:05:09"_s << u"CLSV001231234567908122026140509"_s << false;
+        QTest::newRow("other branch code") << u"08.12.2026 14:05:09"_s << u"CLSV001241234567808122026140509"_s << false;
+        QTest::newRow("no stamp") << u"08.12.2026 14:05:09"_s << u"CLSV0012312345678"_s << false;
+        QTest::newRow("a stamp with a letter") << u"08.12.2026 14:05:09"_s << u"CLSV001231234567808122026x40509"_s
+                                               << false;
     }
     void checksTheNameAgainstTheHeader()
     {
@@ -162,6 +178,34 @@ private slots:
         const ClientListRules rules(2026);
         const VerifyReport r = VerifyBankFile(FileWith(0, 4, moment), rules, u"Клиенты/"_s + name);
         QCOMPARE(r.clean(), matches);
+        if (!matches)
+            QCOMPARE(r.problems.first().code, u"file-name"_s);
+    }
+
+    void refusesAHeaderOnLine2()
+    {
+        QByteArray bytes = FileWith(-1, 0, {});
+        bytes.prepend(bytes.left(bytes.indexOf('\n') + 1));
+        const ClientListRules rules(2026);
+        QStringList codes;
+        for (const VerifyProblem &p : VerifyBankFile(bytes, rules).problems)
+            codes << u"%1 %2"_s.arg(p.line).arg(p.code);
+        QVERIFY2(codes.contains(u"2 header-not-first"_s), qPrintable(codes.join(u", "_s)));
+    }
+
+    // As of a day, the client list's warnings by line; none without a day.
+    void warnsApart()
+    {
+        QByteArray bytes = FileWith(1, 13, u"08.12.2026"_s);
+        const VerifyReport r = VerifyBankFile(bytes, ClientListRules(QDate(2026, 12, 9)));
+        QVERIFY(r.clean());
+        QStringList found;
+        for (const VerifyProblem &w : r.warnings)
+            found << u"%1 %2 %3"_s.arg(w.line).arg(w.code, w.field);
+        QCOMPARE(found, (QStringList{u"2 passport-expired passport_end"_s, u"3 field-empty place_of_birth"_s,
+                                     u"3 field-empty tax_office"_s, u"3 field-empty mobile_number"_s,
+                                     u"3 field-empty issued_by"_s}));
+        QVERIFY(VerifyBankFile(bytes, ClientListRules(2026)).warnings.isEmpty());
     }
 };
 

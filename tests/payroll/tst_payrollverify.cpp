@@ -1,5 +1,6 @@
 #include "payroll/PayrollFile.h"
 #include "payroll/PayrollVerify.h"
+#include "common/Crc32Calculator.h"
 
 #include <QTest>
 
@@ -122,6 +123,80 @@ private slots:
             QCOMPARE(r.problems.size(), 1);
             QCOMPARE(r.problems.first().text, problem);
         }
+    }
+
+    // Each problem has a code of its own, whatever its text.
+    void codesEachProblem_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("codes"); // "line code field"
+        const QByteArray clean = CleanFile();
+        const qsizetype headerEnd = clean.indexOf('\n') + 1;
+        QByteArray moment = clean;
+        moment.replace("08.12.2026 14:05:09", "08.12.2026T14:05:09");
+        QTest::newRow("moment joined by T") << moment
+                                            << QStringList{u"1 moment-format moment"_s, u"4 crc-mismatch crc"_s};
+        moment = clean;
+        moment.replace("08.12.2026 14:05:09", "08.12.2026\xA0" "14:05:09");
+        QTest::newRow("moment joined by a no-break space")
+                << moment << QStringList{u"1 moment-format moment"_s, u"4 crc-mismatch crc"_s};
+        moment = clean;
+        moment.replace("08.12.2026 14:05:09", "08.12.2026-14:05:09");
+        QTest::newRow("moment joined by a dash") << moment
+                                                 << QStringList{u"1 moment-format moment"_s, u"4 crc-mismatch crc"_s};
+        moment = clean;
+        moment.replace("08.12.2026 14:05:09", "08.12.2026 14.05.09");
+        QTest::newRow("time with dots") << moment
+                                        << QStringList{u"1 moment-format moment"_s, u"4 crc-mismatch crc"_s};
+        QTest::newRow("header on line 2") << clean.left(headerEnd) + clean
+                                          << QStringList{u"2 header-not-first line_type"_s,
+                                                         u"5 crc-mismatch crc"_s};
+        QTest::newRow("a trailer alone") << QByteArray("T\t0000000001\t00000000\t\r\n")
+                                         << QStringList{u"1 no-header line_type"_s};
+        QTest::newRow("a trailer alone, its CRC over itself")
+                << QByteArray("T\t0000000001\t") + FormatCRC32(CalcStringCRC32("T\t0000000001\t")).toLatin1()
+                           + "\t\r\n"
+                << QStringList{u"1 no-header line_type"_s, u"1 crc-mismatch crc"_s};
+        QByteArray card = clean;
+        card.replace("8600000000000003", "860000000000000Z");
+        QTest::newRow("card") << card << QStringList{u"3 card-not-digits card"_s, u"4 crc-mismatch crc"_s};
+        QTest::newRow("empty") << QByteArray() << QStringList{u"0 empty-file file"_s};
+    }
+    void codesEachProblem()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, codes);
+        const VerifyReport r = VerifyBankFile(bytes, PayrollFileRules());
+        QStringList found;
+        for (const VerifyProblem &p : r.problems)
+            found << u"%1 %2 %3"_s.arg(p.line).arg(p.code, p.field);
+        QCOMPARE(found, codes);
+    }
+
+    // Warnings name the file's lines and leave the file clean.
+    void warnsApart()
+    {
+        SettingsRecord settings;
+        settings.filialCode = u"00123"_s;
+        settings.clientCode = u"12345678"_s;
+        const QList<PayrollRow> rows{{u"А"_s, u"4111111111111111"_s, u"1.00"_s},
+                                     {u"Б"_s, u"4111111111111112"_s, u"0.00"_s}, // left out of the file
+                                     {u"В"_s, u"4111111111111111"_s, u"2.00"_s},
+                                     {u"Г"_s, u"411111111111111"_s, u"-3.00"_s}};
+        const QByteArray bytes = BuildPayrollFile(settings, {u"00007"_s, u"08.12.2026"_s, 11, u"2026"_s}, rows,
+                                                  QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9)));
+        const VerifyReport r = VerifyBankFile(bytes, PayrollFileRules());
+        QVERIFY(r.clean());
+        QStringList found;
+        for (const VerifyProblem &w : r.warnings)
+            found << u"%1 %2 %3"_s.arg(w.line).arg(w.code, w.field);
+        QCOMPARE(found, (QStringList{u"2 card-duplicate card"_s, u"3 card-duplicate card"_s, u"4 card-length card"_s,
+                                     u"4 amount-negative amount"_s}));
+        QVERIFY2(r.warnings[1].text.endsWith(u" 2"_s), qPrintable(r.warnings[1].text)); // names line 2
+        const QStringList out = FormatVerifyReport(r);
+        QVERIFY(out.contains(u"line 4: warning: "_s + r.warnings[2].text));
+        QCOMPARE(out.last(), u"OK"_s);
+        QCOMPARE(out[out.size() - 2], u"4 warning(s)"_s);
     }
 
     void choosesTheKind_data()
