@@ -6,6 +6,8 @@
 #include "common/TextRoutines.h"
 #include "common/sheet/SheetCells.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -44,13 +46,19 @@ bool IsDefaultLayout(const TableLayout &layout)
     return true;
 }
 
-// A cell's text on one line: TAB and line ends would split the row.
-QString OneLine(QString text)
+bool SplitsLine(QChar c)
 {
-    for (QChar &c : text)
-        if (c == u'\t' || c == u'\r' || c == u'\n' || c.unicode() == 0)
-            c = u' ';
-    return text;
+    return c == u'\t' || c == u'\r' || c == u'\n' || c.unicode() == 0;
+}
+
+// A cell's text on one line: TAB and line ends would split the row.
+QString OneLine(const QString &text)
+{
+    if (std::none_of(text.cbegin(), text.cend(), SplitsLine))
+        return text;
+    QString line = text;
+    std::replace_if(line.begin(), line.end(), SplitsLine, u' ');
+    return line;
 }
 
 } // namespace
@@ -102,7 +110,7 @@ TableTabText ToTabText(const ImportTable &table, const TableLayout &layout)
             if (field == layout.cardField && cell.kind == ImportCell::Number && NumberLostDigits(cell.text))
                 return refuse(u"номер карты записан числом "_s + cell.text
                               + u" и потерял цифры. Храните номера карт как текст"_s);
-            if (field == layout.amountField && !IsAmountText(cell.text))
+            if (field == layout.amountField && cell.kind != ImportCell::Number && !IsAmountText(cell.text))
                 return refuse(u"сумма «"_s + Excerpt(cell.text) + u"» не число"_s);
             const QString text = OneLine(cell.text);
             if (Cp1251::canEncode(text)) {

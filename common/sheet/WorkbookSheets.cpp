@@ -4,6 +4,7 @@
 #include "common/sheet/SheetCells.h"
 
 #include <QDir>
+#include <QHash>
 #include <QTemporaryFile>
 
 #include <freexl.h>
@@ -206,7 +207,10 @@ private:
 class Sheet final : public ss::iface::import_sheet
 {
 public:
-    Sheet(QString name, const Strings &strings) : m_name(std::move(name)), m_strings(strings), m_formula(*this) {}
+    Sheet(QString name, const Strings &strings, const Styles &styles)
+        : m_name(std::move(name)), m_strings(strings), m_styles(styles), m_formula(*this)
+    {
+    }
 
     ss::iface::import_formula *get_formula() override { return &m_formula; }
 
@@ -226,89 +230,150 @@ public:
     void set_date_time(ss::row_t row, ss::col_t col, int year, int month, int day, int, int, double) override
     {
         const QDate date(year, month, day);
-        add({int(row), int(col), ImportCell::Date, 0, date.isValid() ? date.toString(QStringLiteral("dd.MM.yyyy")) : QString()});
+        add({int(row), int(col), ImportCell::Date, 0,
+             date.isValid() ? date.toString(QStringLiteral("dd.MM.yyyy")) : QString()});
     }
-    void set_format(ss::row_t row, ss::col_t col, size_t xf) override { m_formats.push_back({int(row), int(col), xf}); }
+    // A cell's format comes just before or after its value; only a number's is kept.
+    void set_format(ss::row_t row, ss::col_t col, size_t xf) override
+    {
+        const quint64 place = Place(int(row), int(col));
+        if (!m_numbers.empty() && Place(m_numbers.back().row, m_numbers.back().column) == place)
+            m_numbers.back().xf = xf;
+        else if (xf != 0)
+            m_pendingFormat = {place, xf};
+    }
     void set_format(ss::row_t rowStart, ss::col_t colStart, ss::row_t rowEnd, ss::col_t colEnd, size_t xf) override
     {
-        m_rangeFormats.push_back({int(rowStart), int(colStart), int(rowEnd), int(colEnd), xf});
+        m_formatRanges.push_back({int(rowStart), int(colStart), int(rowEnd), int(colEnd), xf});
     }
     void fill_down_cells(ss::row_t srcRow, ss::col_t srcCol, ss::row_t rangeSize) override
     {
-        for (auto it = m_cells.rbegin(); it != m_cells.rend(); ++it) {
-            if (it->row == int(srcRow) && it->column == int(srcCol)) {
-                const RawCell source = *it;
-                for (int k = 1; k <= int(rangeSize); ++k) {
-                    RawCell copy = source;
-                    copy.row += k;
-                    m_cells.push_back(copy);
-                }
-                return;
+        RawCell source;
+        source.row = int(srcRow);
+        source.column = int(srcCol);
+        for (auto it = m_numbers.rbegin(); it != m_numbers.rend(); ++it)
+            if (it->row == source.row && it->column == source.column) {
+                source.kind = ImportCell::Number;
+                source.number = it->number;
+                break;
             }
+        if (source.kind == ImportCell::Empty) {
+            const ImportRow *row = findRow(source.row);
+            if (!row || source.column >= row->cells.size())
+                return;
+            source.kind = row->cells[source.column].kind;
+            source.text = row->cells[source.column].text;
+        }
+        for (int k = 1; k <= int(rangeSize); ++k) {
+            RawCell copy = source;
+            copy.row += k;
+            add(std::move(copy));
         }
     }
     ss::range_size_t get_sheet_size() const override { return {1048576, 16384}; }
 
+    // Cells come row by row in the files' order; any other order is sorted at the end.
     void add(RawCell cell)
     {
-        if (cell.kind != ImportCell::Empty)
-            m_cells.push_back(std::move(cell));
+        if (cell.kind == ImportCell::Empty)
+            return;
+        if (!m_late.empty() || (!m_rows.isEmpty() && m_rows.last().row > cell.row + 1)) {
+            m_late.push_back(std::move(cell));
+            return;
+        }
+        if (m_rows.isEmpty() || m_rows.last().row != cell.row + 1)
+            m_rows.append(ImportRow{cell.row + 1, {}});
+        QList<ImportCell> &cells = m_rows.last().cells;
+        if (cells.size() <= cell.column)
+            cells.resize(cell.column + 1);
+        if (cell.kind == ImportCell::Number) {
+            const quint64 place = Place(cell.row, cell.column);
+            m_numbers.push_back({cell.row, cell.column, cell.number, m_pendingFormat.first == place ? m_pendingFormat.second
+                                                                                               : kNoFormat});
+        }
+        cells[cell.column] = ImportCell{std::move(cell.text), cell.kind};
     }
 
-    WorkbookSheet finish(const Styles &styles, QDate origin)
+    WorkbookSheet finish(QDate origin)
     {
-        const auto byPlace = [](const auto &a, const auto &b) {
-            return a.row != b.row ? a.row < b.row : a.column < b.column;
-        };
-        std::stable_sort(m_cells.begin(), m_cells.end(), byPlace);
-        std::stable_sort(m_formats.begin(), m_formats.end(), byPlace);
-        WorkbookSheet sheet{m_name, {}};
-        auto format = m_formats.cbegin();
-        for (RawCell &cell : m_cells) {
-            if (cell.kind == ImportCell::Number) {
-                while (format != m_formats.cend() && byPlace(*format, cell))
-                    ++format;
-                size_t xf = 0;
-                bool formatted = false;
-                if (format != m_formats.cend() && format->row == cell.row && format->column == cell.column) {
-                    xf = format->xf;
-                    formatted = true;
-                }
-                for (const RangeFormat &range : m_rangeFormats)
-                    if (!formatted && cell.row >= range.rowStart && cell.row <= range.rowEnd
-                        && cell.column >= range.colStart && cell.column <= range.colEnd)
-                        xf = range.xf, formatted = true;
-                const QString date = styles.isDate(xf) ? SerialDateText(cell.number, origin) : QString();
-                if (!date.isEmpty()) {
-                    cell.kind = ImportCell::Date;
-                    cell.text = date;
-                } else {
-                    cell.text = NumberCellText(cell.number);
-                }
-            }
-            if (cell.text.isEmpty())
-                continue;
-            if (sheet.rows.isEmpty() || sheet.rows.last().row != cell.row + 1)
-                sheet.rows.append(ImportRow{cell.row + 1, {}});
-            QList<ImportCell> &cells = sheet.rows.last().cells;
-            if (cells.size() <= cell.column)
-                cells.resize(cell.column + 1);
-            cells[cell.column] = ImportCell{std::move(cell.text), cell.kind};
+        if (!m_late.empty())
+            resort();
+        qsizetype r = 0;
+        for (const NumberCell &number : m_numbers) {
+            while (m_rows[r].row != number.row + 1)
+                ++r;
+            ImportCell &cell = m_rows[r].cells[number.column];
+            if (cell.kind != ImportCell::Number)
+                continue; // written over by a later value
+            const QString date = isDate(number) ? SerialDateText(number.number, origin) : QString();
+            cell.kind = date.isEmpty() ? ImportCell::Number : ImportCell::Date;
+            cell.text = date.isEmpty() ? NumberCellText(number.number) : date;
         }
-        m_cells = {};
-        return sheet;
+        m_numbers = {};
+        return WorkbookSheet{m_name, std::move(m_rows)};
     }
 
 private:
-    struct CellFormat { int row; int column; size_t xf; };
-    struct RangeFormat { int rowStart; int colStart; int rowEnd; int colEnd; size_t xf; };
+    static constexpr size_t kNoFormat = size_t(-1);
+    struct NumberCell { int row; int column; double number; size_t xf = kNoFormat; };
+    struct FormatRange { int rowStart; int colStart; int rowEnd; int colEnd; size_t xf; };
+
+    static quint64 Place(int row, int column) { return quint64(quint32(row)) << 32 | quint32(column); }
+
+    bool isDate(const NumberCell &number) const
+    {
+        if (number.xf != kNoFormat)
+            return m_styles.isDate(number.xf);
+        for (const FormatRange &range : m_formatRanges)
+            if (number.row >= range.rowStart && number.row <= range.rowEnd && number.column >= range.colStart
+                && number.column <= range.colEnd)
+                return m_styles.isDate(range.xf);
+        return false;
+    }
+
+    const ImportRow *findRow(int row) const
+    {
+        for (auto it = m_rows.crbegin(); it != m_rows.crend(); ++it)
+            if (it->row == row + 1)
+                return &*it;
+        return nullptr;
+    }
+
+    void resort()
+    {
+        std::vector<RawCell> cells = std::move(m_late);
+        m_late = {};
+        for (const ImportRow &row : m_rows)
+            for (int column = 0; column < row.cells.size(); ++column)
+                if (row.cells[column].kind != ImportCell::Empty)
+                    cells.push_back({row.row - 1, column, row.cells[column].kind, 0, row.cells[column].text});
+        QHash<quint64, NumberCell> numbers;
+        for (const NumberCell &number : m_numbers)
+            numbers.insert(Place(number.row, number.column), number);
+        for (RawCell &cell : cells)
+            if (cell.kind == ImportCell::Number)
+                cell.number = numbers.value(Place(cell.row, cell.column), NumberCell{0, 0, cell.number}).number;
+        std::stable_sort(cells.begin(), cells.end(), [](const RawCell &a, const RawCell &b) {
+            return a.row != b.row ? a.row < b.row : a.column < b.column;
+        });
+        m_rows.clear();
+        m_numbers.clear();
+        for (RawCell &cell : cells) {
+            const NumberCell number = numbers.value(Place(cell.row, cell.column));
+            m_pendingFormat = {Place(cell.row, cell.column), number.xf};
+            add(std::move(cell));
+        }
+    }
 
     QString m_name;
     const Strings &m_strings;
+    const Styles &m_styles;
     Formula m_formula;
-    std::vector<RawCell> m_cells;
-    std::vector<CellFormat> m_formats;
-    std::vector<RangeFormat> m_rangeFormats;
+    QList<ImportRow> m_rows;
+    std::vector<NumberCell> m_numbers;
+    std::vector<RawCell> m_late;
+    std::pair<quint64, size_t> m_pendingFormat{quint64(-1), kNoFormat};
+    std::vector<FormatRange> m_formatRanges;
 };
 
 void Formula::commit()
@@ -386,7 +451,7 @@ public:
     ss::iface::import_styles *get_styles() override { return &m_styles; }
     ss::iface::import_sheet *append_sheet(ss::sheet_t, std::string_view name) override
     {
-        m_sheets.push_back(std::make_unique<Sheet>(FromUtf8(name), m_strings));
+        m_sheets.push_back(std::make_unique<Sheet>(FromUtf8(name), m_strings, m_styles));
         m_names.push_back(std::string(name));
         return m_sheets.back().get();
     }
@@ -407,7 +472,7 @@ public:
     {
         QList<WorkbookSheet> sheets;
         for (auto &sheet : m_sheets)
-            sheets.append(sheet->finish(m_styles, m_settings.origin));
+            sheets.append(sheet->finish(m_settings.origin));
         return sheets;
     }
 
