@@ -47,7 +47,8 @@ struct ImportTable
 
 struct ImportOptions
 {
-    // The sheet to read, by its name or its 1-based number; empty: the first sheet holding data.
+    // The sheet to read, by its name or its 1-based number among all the tabs;
+    // empty: the first sheet holding data.
     QString sheet;
 };
 
