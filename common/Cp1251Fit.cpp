@@ -32,6 +32,8 @@ QChar UsualCp1251Letter(QChar c)
     case 0x0493: return QChar(0x0433); // ғ -> г
     case 0x04B2: return QChar(0x0425); // Ҳ -> Х
     case 0x04B3: return QChar(0x0445); // ҳ -> х
+    case 0x02BB: return QChar(0x2018); // ʻ -> ‘ (Uzbek Latin oʻ, gʻ)
+    case 0x02BC: return QChar(0x2019); // ʼ -> ’
     default: return QChar();
     }
 }

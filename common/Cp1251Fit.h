@@ -4,7 +4,8 @@
 
 // Text pasted into a field whose value ends up in a Windows-1251 bank file.
 // Nothing is lost silently: the Uzbek letters the code page lacks take their
-// usual Windows-1251 spelling (Қ қ Ғ ғ Ҳ ҳ become К к Г г Х х), and any other
+// usual Windows-1251 spelling (Қ қ Ғ ғ Ҳ ҳ become К к Г г Х х, the Uzbek
+// Latin ʻ ʼ become ‘ ’), and any other
 // character the code page cannot hold refuses the whole text, so that no
 // name reaches a document with a letter missing.
 struct Cp1251Fit

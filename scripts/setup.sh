@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg62-turbo-dev
   zlib1g-dev
+  liborcus-dev libfreexl-dev
   fonts-liberation2
   qt6-translations-l10n
   poppler-utils

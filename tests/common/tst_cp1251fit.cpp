@@ -23,6 +23,8 @@ void TestCp1251Fit::pasted_data()
     QTest::newRow("Uzbek letters take the usual spelling")
             << u"Қ қ Ғ ғ Ҳ ҳ"_s << u"К к Г г Х х"_s << u"ҚқҒғҲҳ"_s << QString();
     QTest::newRow("short u is in the code page") << u"Ўткир ўғли"_s << u"Ўткир ўгли"_s << u"ғ"_s << QString();
+    QTest::newRow("Uzbek Latin apostrophes take quotes") << u"Oʻgʻil Maʼruf"_s << u"O‘g‘il Ma’ruf"_s << u"ʻʼ"_s
+                                                         << QString();
     QTest::newRow("a letter replaced is named once") << u"ҚаҚа"_s << u"КаКа"_s << u"Қ"_s << QString();
     QTest::newRow("plain text untouched") << u"Иванов И.И. 1234.50"_s << u"Иванов И.И. 1234.50"_s << QString()
                                           << QString();
