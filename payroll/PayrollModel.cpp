@@ -236,21 +236,6 @@ QList<int> PayrollModel::checkCardNumbers() const
     return QList<int>(m_badCards.cbegin(), m_badCards.cend());
 }
 
-std::optional<PayrollModel::Place> PayrollModel::firstFault(bool badCards) const
-{
-    for (int row = 0; row <= lastRow(); ++row) {
-        const QStringView name = text(row, PayrollRows::Name);
-        const QStringView card = text(row, PayrollRows::Card);
-        if (badCards) {
-            if (!CardNumberValid(card))
-                return Place{row, CardColumn, std::find_if_not(card.cbegin(), card.cend(), isDigit) - card.cbegin()};
-        } else if (name.isEmpty() || card.isEmpty()) {
-            return Place{row, name.isEmpty() ? NameColumn : CardColumn, 0};
-        }
-    }
-    return std::nullopt;
-}
-
 bool PayrollModel::acceptsTyped(int row, int column, QChar c) const
 {
     if (!Cp1251::canEncode(c))

@@ -64,12 +64,6 @@ public:
     QList<int> checkCardNumbers() const;
     bool isBadCard(int row) const { return m_badCards.count(row) != 0; }
 
-    // The first cell a failed save check points at: with badCards the first
-    // card number that is not all digits, at its first other character;
-    // otherwise the first empty name or card number, at its start.
-    struct Place { int row; int column; qsizetype position; };
-    std::optional<Place> firstFault(bool badCards) const;
-
     // Whether a character typed into a cell is taken.
     bool acceptsTyped(int row, int column, QChar c) const;
 

@@ -70,8 +70,6 @@ private slots:
     void sum();
     void cachesFollowEdits();
     void headersAndNumbers();
-    void firstFault_data();
-    void firstFault();
     void pageKeys_data();
     void pageKeys();
     void selectionScroll_data();
@@ -181,40 +179,6 @@ void TestPayrollModel::headersAndNumbers()
     QCOMPARE(m.cell(1, PayrollModel::NameColumn), u"Петров"_s);
     QVERIFY(!(m.flags(m.index(0, PayrollModel::NumberColumn)) & Qt::ItemIsEditable));
     QVERIFY(m.flags(m.index(0, PayrollModel::NameColumn)) & Qt::ItemIsEditable);
-}
-
-void TestPayrollModel::firstFault_data()
-{
-    QTest::addColumn<QList<PayrollRow>>("rows");
-    QTest::addColumn<bool>("badCards");
-    QTest::addColumn<int>("row"); // -1: none
-    QTest::addColumn<int>("column");
-    QTest::addColumn<int>("position");
-    const PayrollRow good{u"Иванов"_s, u"8600"_s, u"1"_s};
-    QTest::newRow("empty name") << QList<PayrollRow>{good, {QString(), u"8601"_s, u"1"_s}} << false << 1
-                                << int(PayrollModel::NameColumn) << 0;
-    QTest::newRow("empty card") << QList<PayrollRow>{good, good, {u"Петров"_s, QString(), u"1"_s}} << false << 2
-                                << int(PayrollModel::CardColumn) << 0;
-    QTest::newRow("bad card at its letter") << QList<PayrollRow>{good, {u"Петров"_s, u"86a1"_s, u"1"_s}} << true << 1
-                                            << int(PayrollModel::CardColumn) << 2;
-    QTest::newRow("all filled") << QList<PayrollRow>{good} << false << -1 << 0 << 0;
-}
-
-void TestPayrollModel::firstFault()
-{
-    QFETCH(QList<PayrollRow>, rows);
-    QFETCH(bool, badCards);
-    QFETCH(int, row);
-    QFETCH(int, column);
-    QFETCH(int, position);
-    PayrollModel m;
-    m.setRows(rows);
-    const auto place = m.firstFault(badCards);
-    QCOMPARE(place ? place->row : -1, row);
-    if (place) {
-        QCOMPARE(place->column, column);
-        QCOMPARE(int(place->position), position);
-    }
 }
 
 void TestPayrollModel::pageKeys_data()
