@@ -127,14 +127,19 @@ QString Usage()
     text += u"  Needs \"settings.ini\" in the current directory. Writes a new\n"
             u"  Клиенты/CLSV<branch><client><moment> in Windows-1251 as the window's\n"
             u"  \"Сохранить\" does, never replacing a file: when the name of this second is\n"
-            u"  taken it waits for the next. Prints the file's path."_s;
+            u"  taken it waits for the next. Prints the file's path.\n"
+            u"  Warnings go to standard error as \"warning: line N: ...\" (N the line in the\n"
+            u"  file) and the file is still written: a document past its expiry, a client\n"
+            u"  under 16, a taxpayer number or a person twice, an empty place of birth,\n"
+            u"  tax office, mobile number or issuing authority. --strict refuses a list\n"
+            u"  with any warning, writing nothing, and exits 1."_s;
     return text;
 }
 
 const CliCommandRegistrar registrar(CliCommand{
     u"clients"_s,
     u"clients ROWS.txt [--doc-type INDEX] [--birth-place TEXT] [--tax-office TEXT] [--mobile TEXT] "
-    u"[--issued-by TEXT]"_s,
+    u"[--issued-by TEXT] [--strict]"_s,
     Usage(),
     RunClients,
 });

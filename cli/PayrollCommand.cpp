@@ -111,7 +111,8 @@ int RunPayroll(const QStringList &args, QTextStream &out, QTextStream &err)
 
 const CliCommandRegistrar registrar(CliCommand{
     u"payroll"_s,
-    u"payroll ROWS.txt [--number N] [--date DD.MM.YYYY] [--month M] [--year YYYY]"_s,
+    u"payroll ROWS.txt [--number N] [--date DD.MM.YYYY] [--month M] [--year YYYY] "
+    u"[--strict] [--expect-total AMOUNT]"_s,
     u"  Saves a payroll register from a TAB-separated text of rows (full name, card\n"
     u"  number, amount), read as the window's \"Открыть из *.txt\" reads it. The header\n"
     u"  is taken as if typed: --number up to 5 digits (padded to 5), --date as picked\n"
@@ -120,7 +121,14 @@ const CliCommandRegistrar registrar(CliCommand{
     u"  a card number that is not all digits is named by its row, \"(строка N)\".\n"
     u"  Needs \"settings.ini\" in the current directory. Writes (replacing silently)\n"
     u"  Кардолист/<year>/ZPSV<branch><client><month><year><number> in Windows-1251\n"
-    u"  and prints its path."_s,
+    u"  and prints its path.\n"
+    u"  Warnings go to standard error as \"warning: line N: ...\" (N the line in the\n"
+    u"  file) and the file is still written: a card number that is not 16 digits or\n"
+    u"  fails its check digit, a card on two rows, amounts of zero, below zero or\n"
+    u"  above ten times the median (five rows or more). --strict refuses a register\n"
+    u"  with any warning; --expect-total AMOUNT (or --expect-total=AMOUNT) refuses one\n"
+    u"  whose total differs from AMOUNT, the payment order's, by even a tiyin. A\n"
+    u"  refusal writes nothing and exits 1."_s,
     RunPayroll,
 });
 

@@ -47,6 +47,27 @@ private slots:
         QVERIFY2(run.out.startsWith(u"Usage: kardolist-cli "_s + usage), qPrintable(run.out));
     }
 
+    // Each option a saving or checking command takes is in its usage line and explained below it.
+    void helpNamesTheWarningOptions_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("options");
+        QTest::newRow("payroll") << u"payroll"_s << QStringList{u"--strict"_s, u"--expect-total"_s};
+        QTest::newRow("clients") << u"clients"_s << QStringList{u"--strict"_s};
+        QTest::newRow("verify") << u"verify"_s << QStringList{u"--strict"_s, u"--json"_s};
+    }
+    void helpNamesTheWarningOptions()
+    {
+        QFETCH(QString, command);
+        QFETCH(QStringList, options);
+        const CliRun run = RunCli({command, u"--help"_s});
+        const qsizetype usageEnd = run.out.indexOf(u'\n');
+        for (const QString &option : options) {
+            QVERIFY2(run.out.left(usageEnd).contains(option), qPrintable(option));
+            QVERIFY2(run.out.indexOf(option, usageEnd) > 0, qPrintable(option));
+        }
+    }
+
     void printErrorsTakeTheCommonForm_data()
     {
         QTest::addColumn<QStringList>("args");
