@@ -108,7 +108,7 @@ QString SettingsRefusal(const SettingsRecord &settings)
 
 ClientListSaveResult SaveClientList(const ClientRecords &records, const ClientFileState &state,
                                     const Clock &clock, const std::function<OverwriteAnswer()> &askOverwrite,
-                                    ClientSaveTarget saveTarget)
+                                    ClientSaveTarget saveTarget, const std::function<bool()> &confirmWarnings)
 {
     using Outcome = ClientListSaveOutcome;
     const QString workDir = QDir::currentPath();
@@ -127,6 +127,9 @@ ClientListSaveResult SaveClientList(const ClientRecords &records, const ClientFi
         // The codes stand in the header even when the name is the current file's.
         if (const QString refusal = SettingsRefusal(settings); !refusal.isEmpty())
             return {Outcome::stopped(refusal, ClientField::None), {}};
+
+        if (confirmWarnings && !confirmWarnings())
+            return {Outcome::cancelled(), {}};
 
         QString target;
         if (state.named && saveTarget == ClientSaveTarget::AsAsked) {

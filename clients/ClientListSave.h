@@ -59,10 +59,12 @@ bool WriteClientListFile(QIODevice &device, const SettingsRecord &settings, cons
 // The save of the client list, shared by the window and the command line:
 // the settings read afresh, one moment from the clock, the checks (empty
 // table, empty sex, size, bank codes), the overwrite question when the list
-// was saved or loaded before (askOverwrite answers it; none means Yes), the
+// was saved or loaded before (askOverwrite answers it; none means Yes),
+// before it confirmWarnings when given (false stops the save as cancelled), the
 // folder "Клиенты", and an atomic write that leaves an old file whole when
 // it fails. Never throws a UserError: every failure is an outcome.
 ClientListSaveResult SaveClientList(const ClientRecords &records, const ClientFileState &state,
                                     const Clock &clock,
                                     const std::function<OverwriteAnswer()> &askOverwrite = {},
-                                    ClientSaveTarget target = ClientSaveTarget::AsAsked);
+                                    ClientSaveTarget target = ClientSaveTarget::AsAsked,
+                                    const std::function<bool()> &confirmWarnings = {});

@@ -2,6 +2,7 @@
 
 #include "clients/ClientRecord.h"
 #include "clients/ClientRecords.h"
+#include "common/WarningIndex.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
@@ -90,4 +91,16 @@ private:
     // Rows below this one are known to hold their own number in column 0,
     // so that renumbering after an append touches the new row only.
     int m_numbered = 0;
+
+public:
+    // The list's warnings, marked in the table: the cell tinted and bold
+    // with the text as its tooltip; the number cell stands for the row and
+    // for the cells the view hides. Rows whose marks change are repainted.
+    void setWarnings(QList<Warning> warnings);
+    const WarningIndex &warningIndex() const { return m_warnings; }
+
+private:
+    QVariant warningData(const QModelIndex &index, int role) const;
+
+    WarningIndex m_warnings;
 };

@@ -3,6 +3,9 @@
 #include "common/Cp1251.h"
 #include "payroll/PayrollChecks.h"
 
+#include <QColor>
+#include <QFont>
+
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -57,6 +60,8 @@ int PayrollModel::columnCount(const QModelIndex &parent) const
 
 QVariant PayrollModel::data(const QModelIndex &index, int role) const
 {
+    if (index.isValid() && (role == Qt::BackgroundRole || role == Qt::FontRole || role == Qt::ToolTipRole))
+        return warningData(index, role);
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     return cell(index.row(), index.column());
@@ -313,4 +318,35 @@ void PayrollModel::markFormatted(int row)
 void PayrollModel::emitRowChanged(int first, int last)
 {
     emit dataChanged(index(first, 0), index(last, kColumnCount - 1), {Qt::DisplayRole, Qt::EditRole});
+}
+
+void PayrollModel::setWarnings(QList<Warning> warnings)
+{
+    for (Warning &w : warnings)
+        w.column = w.column + NameColumn; // PayrollRows::Name is the grid's name column
+    WarningIndex next;
+    next.setWarnings(std::move(warnings));
+    const auto changed = next.changedRows(m_warnings);
+    m_warnings = std::move(next);
+    if (!changed || changed->first > lastRow())
+        return;
+    emit dataChanged(index(int(changed->first), 0), index(std::min(int(changed->second), lastRow()), kColumnCount - 1),
+                     {Qt::BackgroundRole, Qt::FontRole, Qt::ToolTipRole});
+}
+
+QVariant PayrollModel::warningData(const QModelIndex &index, int role) const
+{
+    if (!m_warnings.marks(index.row(), index.column(), NumberColumn))
+        return {};
+    switch (role) {
+    case Qt::BackgroundRole:
+        return QColor::fromRgb(WarningIndex::kTintRgb);
+    case Qt::FontRole: {
+        QFont bold;
+        bold.setBold(true);
+        return bold;
+    }
+    default:
+        return m_warnings.toolTip(index.row(), index.column(), NumberColumn);
+    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Money.h"
+#include "common/WarningIndex.h"
 #include "payroll/PayrollRows.h"
 
 #include <QAbstractTableModel>
@@ -89,4 +90,16 @@ private:
     std::set<int> m_badAmounts;    // amount text that is not a number
     std::set<int> m_badCards;
     __int128 m_total = 0;          // sum of the amounts that are numbers, in tiyin
+
+public:
+    // The register's warnings (PayrollRows columns), marked in the grid: the
+    // cell tinted and bold with the text as its tooltip; the number cell
+    // stands for the row. Rows whose marks change are repainted.
+    void setWarnings(QList<Warning> warnings);
+    const WarningIndex &warningIndex() const { return m_warnings; }
+
+private:
+    QVariant warningData(const QModelIndex &index, int role) const;
+
+    WarningIndex m_warnings;
 };

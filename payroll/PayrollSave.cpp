@@ -30,7 +30,8 @@ std::optional<QString> ReadBankCodes(SettingsRecord &settings)
 } // namespace
 
 PayrollSaveOutcome SavePayroll(PayrollSaveRequest &request, const Clock &clock,
-                               const std::function<bool()> &confirmOverwrite)
+                               const std::function<bool()> &confirmOverwrite,
+                               const std::function<bool()> &confirmWarnings)
 {
     PayrollHeader &header = request.header;
     const PayrollRows &rows = request.rows;
@@ -48,6 +49,8 @@ PayrollSaveOutcome SavePayroll(PayrollSaveRequest &request, const Clock &clock,
     const qint64 size = PayrollFileSize(settings, header, rows);
     if (!BankFileWriter::fitsReader(size))
         return Outcome::stopped(BankFileWriter::tooLargeMessage(size), PayrollField::Rows);
+    if (confirmWarnings && !confirmWarnings())
+        return Outcome::cancelled();
     if (confirmOverwrite && !request.openedHeaderLine.isEmpty()
         && request.openedHeaderLine.mid(kHeaderKeyOffset) == HeaderKeyText(settings, header) && !confirmOverwrite())
         return Outcome::cancelled();

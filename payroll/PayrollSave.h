@@ -26,8 +26,10 @@ struct PayrollSaveRequest
 // "settings.ini" gives bank codes that may name a file, the file would not
 // be too large for the reader; then the overwrite question when the
 // register is the one last opened (confirmOverwrite answers it; none means
-// yes); then the folders (one that cannot be made stops the save with the
+// yes), after confirmWarnings when given (false stops the save as cancelled);
+// then the folders (one that cannot be made stops the save with the
 // system's reason); then one moment and an atomic write. Never throws a
 // UserError: every failure is an outcome.
 PayrollSaveOutcome SavePayroll(PayrollSaveRequest &request, const Clock &clock,
-                               const std::function<bool()> &confirmOverwrite = {});
+                               const std::function<bool()> &confirmOverwrite = {},
+                               const std::function<bool()> &confirmWarnings = {});

@@ -9,6 +9,7 @@
 #include "clients/ClientTextImport.h"
 #include "clients/ui/ClientEditPanel.h"
 #include "clients/ui/ClientListPrinting.h"
+#include "clients/ui/ClientWarningsReview.h"
 #include "common/Clock.h"
 #include "common/GridPaging.h"
 #include "common/TextRoutines.h"
@@ -16,6 +17,7 @@
 #include "common/ui/Dialogs.h"
 #include "common/ui/ErrorGuard.h"
 #include "common/ui/LoadProgress.h"
+#include "common/ui/WarningsReview.h"
 
 #include <QCloseEvent>
 #include <QScopeGuard>
@@ -82,6 +84,8 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     connect(ui->exitAction, &QAction::triggered, this, [this] { close(); });
     connect(ui->payrollAction, &QAction::triggered, this, &ClientsWindow::showPayroll);
     connect(ui->aboutAction, &QAction::triggered, this, &ClientsWindow::showAbout);
+
+    m_warnings = MakeClientWarningsReview(this, m_dialogs, m_clock, m_model, ui->mainGrid, m_fields, ui->serviceMenu);
 
     updateRecordCount();
     // The client area is 999 x 680 below the menu bar.
@@ -329,7 +333,8 @@ bool ClientsWindow::saveClientList()
                 return answer == Dialogs::Answer::Yes  ? OverwriteAnswer::Yes
                      : answer == Dialogs::Answer::No ? OverwriteAnswer::No
                                                      : OverwriteAnswer::Cancel;
-            });
+            },
+            ClientSaveTarget::AsAsked, [this] { return m_warnings->confirmSave(); });
     switch (result.outcome.kind) {
     case ClientListSaveOutcome::Kind::Cancelled:
         return false;

@@ -10,6 +10,7 @@ class Clock;
 class ClientEditPanel;
 class ClientTableModel;
 class Dialogs;
+class WarningsReview;
 namespace Ui { class ClientsWindow; }
 
 // The client registration window: the edit area of one client, the table of
@@ -82,4 +83,7 @@ private:
     QString m_currentFile;
     bool m_fileNamed = false;
     int m_pageAnchor = 0;
+
+    // Marks in the table, the list before a save and on "Проверить".
+    WarningsReview *m_warnings = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "common/ui/Dialogs.h"
 
 #include "common/AppInfo.h"
+#include "common/ui/WarningsDialog.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -103,4 +104,16 @@ bool ConfirmSaveChanges(Dialogs &dialogs, QWidget *parent, bool modified, const 
     default:
         return false;
     }
+}
+
+Dialogs::WarningsAnswer Dialogs::warnings(QWidget *, const QList<WarningLine> &, WarningsPurpose)
+{
+    return {true, -1};
+}
+
+Dialogs::WarningsAnswer QtDialogs::warnings(QWidget *parent, const QList<WarningLine> &lines, WarningsPurpose purpose)
+{
+    WarningsDialog dialog(lines, purpose, parent);
+    dialog.exec();
+    return dialog.answer();
 }

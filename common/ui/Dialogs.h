@@ -3,6 +3,7 @@
 #include "common/ui/LoadProgress.h"
 #include "common/ui/PrintProgress.h"
 
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -39,6 +40,26 @@ public:
     virtual std::unique_ptr<PrintProgress> printProgress(QWidget *parent);
     // Progress of opening or importing a file; by default none shown.
     virtual std::unique_ptr<LoadProgressDisplay> loadProgress(QWidget *parent);
+
+    // One line of a warnings list: the row as the grid numbers it, the
+    // field's name and the warning's text.
+    struct WarningLine
+    {
+        QString row;
+        QString field;
+        QString text;
+    };
+    // BeforeSave: "Сохранить" or "Вернуться к исправлению" (the default).
+    // Review: "Перейти" to the chosen line or "Закрыть".
+    enum class WarningsPurpose { BeforeSave, Review };
+    // chosen: the line selected when the user went back or on; -1 for none.
+    struct WarningsAnswer
+    {
+        bool save = false;
+        int chosen = -1;
+    };
+    // The list of a document's warnings; by default none shown and a save goes on.
+    virtual WarningsAnswer warnings(QWidget *parent, const QList<WarningLine> &lines, WarningsPurpose purpose);
 };
 
 // The production implementation: real Qt dialogs.
@@ -53,6 +74,7 @@ public:
     void printPreview(QWidget *parent, QPrinter &printer, const std::function<void(QPrinter &)> &paint) override;
     std::unique_ptr<PrintProgress> printProgress(QWidget *parent) override;
     std::unique_ptr<LoadProgressDisplay> loadProgress(QWidget *parent) override;
+    WarningsAnswer warnings(QWidget *parent, const QList<WarningLine> &lines, WarningsPurpose purpose) override;
 };
 
 // The one save-changes question of every window, asked only when the

@@ -20,6 +20,8 @@
 #include "payroll/ui/PayrollGrid.h"
 #include "payroll/ui/PayrollPrinting.h"
 #include "payroll/ui/PayrollStatusPanels.h"
+#include "payroll/ui/PayrollWarningsReview.h"
+#include "common/ui/WarningsReview.h"
 #include "settings/SettingsRecord.h"
 
 #include <QApplication>
@@ -68,6 +70,8 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     connect(ui->deleteRowButton, &QPushButton::clicked, this, &PayrollWindow::deleteRow);
     connect(ui->clearButton, &QPushButton::clicked, this, &PayrollWindow::clearRows);
     connect(grid, &PayrollGrid::left, this, &PayrollWindow::mainGridExit);
+
+    m_warnings = MakePayrollWarningsReview(this, m_dialogs, m_model, grid, ui->serviceMenu);
 
     Guarded(this, m_dialogs, [this] { initialise(); });
     m_modified = false;
@@ -128,10 +132,13 @@ bool PayrollWindow::savePayroll()
 {
     m_model->formatAmounts();
     PayrollSaveRequest request{ui->headerGroup->header(), m_model->rows(), m_openedHeaderLine};
-    const PayrollSaveOutcome outcome = SavePayroll(request, m_clock, [this] {
-        return m_dialogs.question(this, OverwriteCaption(), OverwriteQuestion(), Dialogs::Buttons::YesNo)
-                == Dialogs::Answer::Yes;
-    });
+    const PayrollSaveOutcome outcome = SavePayroll(
+            request, m_clock,
+            [this] {
+                return m_dialogs.question(this, OverwriteCaption(), OverwriteQuestion(), Dialogs::Buttons::YesNo)
+                        == Dialogs::Answer::Yes;
+            },
+            [this] { return m_warnings->confirmSave(); });
     ui->headerGroup->setRegisterNumber(request.header.registerNumber);
 
     switch (outcome.kind) {
@@ -277,7 +284,13 @@ void PayrollWindow::openWithDialog(const QString &filter, void (PayrollWindow::*
 
         // A save stopped by its checks lets the open go on; a write that
         // failed keeps the register in the window.
-        if (!ConfirmSaveChanges(m_dialogs, this, m_modified, [this] { return !(savePayroll() && m_modified); }))
+        // Going back to the warnings to fix them keeps the register too.
+        const auto save = [this] {
+            m_warnings->takeReturnedToFix();
+            const bool saved = savePayroll();
+            return !m_warnings->takeReturnedToFix() && !(saved && m_modified);
+        };
+        if (!ConfirmSaveChanges(m_dialogs, this, m_modified, save))
             return;
 
         const QString path = m_dialogs.openFileName(this, filter);

@@ -13,6 +13,7 @@ class Clock;
 class Dialogs;
 class PayrollModel;
 class PayrollStatusPanels;
+class WarningsReview;
 namespace Ui { class PayrollWindow; }
 
 // The payroll register window, the main window: the header fields of a
@@ -91,4 +92,7 @@ private:
     bool m_modified = false;
     // The first line of the payroll file last opened; empty until one is.
     QString m_openedHeaderLine;
+
+    // Marks in the grid, the list before a save and on "Проверить".
+    WarningsReview *m_warnings = nullptr;
 };

@@ -109,3 +109,11 @@ std::unique_ptr<LoadProgressDisplay> ScriptedDialogs::loadProgress(QWidget *)
 {
     return std::make_unique<ScriptedLoadProgress>(*this);
 }
+
+Dialogs::WarningsAnswer ScriptedDialogs::warnings(QWidget *, const QList<WarningLine> &lines, WarningsPurpose purpose)
+{
+    warningsShown.append({lines, purpose});
+    if (!m_warningsAnswers.isEmpty())
+        return m_warningsAnswers.dequeue();
+    return {purpose == WarningsPurpose::BeforeSave, -1};
+}

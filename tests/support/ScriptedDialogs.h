@@ -61,4 +61,20 @@ private:
     QQueue<bool> m_prints;
     QString m_printPdf;
     QString m_previewPdf;
+
+public:
+    // Warnings lists, recorded apart from shown so that a save's messages
+    // keep their places there. Unscripted, a save goes on and a review
+    // closes without going anywhere.
+    struct WarningsShown
+    {
+        QList<WarningLine> lines;
+        WarningsPurpose purpose;
+    };
+    QList<WarningsShown> warningsShown;
+    void setNextWarningsAnswer(WarningsAnswer answer) { m_warningsAnswers.enqueue(answer); }
+    WarningsAnswer warnings(QWidget *parent, const QList<WarningLine> &lines, WarningsPurpose purpose) override;
+
+private:
+    QQueue<WarningsAnswer> m_warningsAnswers;
 };
