@@ -1,7 +1,13 @@
 // Warnings over a 100,000-row register (display amounts, as the window holds
-// them; a few repeated cards and one outlier) and over 100,000 clients.
+// them; a few repeated cards and one outlier) and over 100,000 clients; in
+// the payroll window, a cell selection with the grid's rows marked at 1,000
+// and 100,000 rows, and the renewal of the marks after an edit.
+#include "bench/BenchWindow.h"
 #include "clients/ClientWarnings.h"
+#include "common/ui/WarningsReview.h"
+#include "payroll/PayrollModel.h"
 #include "payroll/PayrollWarnings.h"
+#include "payroll/ui/PayrollGrid.h"
 #include "support/ClientSamples.h"
 
 #include <QCoreApplication>
@@ -76,13 +82,58 @@ void BM_ClientWarnings(benchmark::State &state)
 }
 BENCHMARK(BM_ClientWarnings)->Unit(benchmark::kMillisecond);
 
+// A shown payroll window whose bench cards mostly fail their check digit:
+// nearly every row is marked.
+struct MarkedWindow : BenchWindow
+{
+    explicit MarkedWindow(int rows)
+        : BenchWindow(Dialogs::Answer::Yes)
+    {
+        form->model()->setRows(MakeBenchRows(rows));
+        form->model()->formatAmounts();
+        review()->refresh();
+        QCoreApplication::processEvents();
+    }
+    WarningsReview *review() const { return form->findChild<WarningsReview *>(); }
+};
+
+// As the window benchmark's selection: an amount typed, the next cell
+// selected, a repaint of the marked rows in view. The marks wait for the
+// edits to settle, so they are not renewed inside the loop.
+void BM_SelectMarkedCell(benchmark::State &state)
+{
+    MarkedWindow w(int(state.range(0)));
+    auto *grid = w.form->findChild<PayrollGrid *>(u"mainGrid"_s);
+    const int row = 4;
+    bool amount = false;
+    for (auto _ : state) {
+        w.form->model()->setCell(row, PayrollModel::AmountColumn, amount ? u"12.5"_s : u"7"_s);
+        grid->selectCell(row, amount ? PayrollModel::AmountColumn : PayrollModel::NameColumn);
+        amount = !amount;
+        QCoreApplication::processEvents();
+    }
+    state.counters["marked"] = double(w.form->model()->warningIndex().warnings().size());
+}
+BENCHMARK(BM_SelectMarkedCell)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// What the settled edit costs: the warnings found again and handed to the
+// model, which repaints the rows whose marks changed.
+void BM_RenewMarks(benchmark::State &state)
+{
+    MarkedWindow w(int(state.range(0)));
+    bool bad = false;
+    for (auto _ : state) {
+        w.form->model()->setCell(4, PayrollModel::CardColumn, bad ? u"4111111111111112"_s : u"4111111111111111"_s);
+        bad = !bad;
+        w.review()->refresh();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_RenewMarks)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }
