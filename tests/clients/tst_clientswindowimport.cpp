@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -101,6 +102,8 @@ private slots:
     void nothingHappens_data();
     void nothingHappens();
     void unreadableFile();
+    void editAfterBadLine_data();
+    void editAfterBadLine();
 
 private:
     template<typename T> T *child(const QString &name) const { return m_form->findChild<T *>(name); }
@@ -365,6 +368,36 @@ void TestClientsImport::unreadableFile()
     QCOMPARE(ClientTable(*m_form)->records(), before);
     QCOMPARE(EditPanel(*m_form)->fields(), start);
     QVERIFY(!m_form->isModified());
+}
+
+void TestClientsImport::editAfterBadLine_data()
+{
+    QTest::addColumn<Answer>("answer");
+    QTest::newRow("No keeps row 1") << Answer::No;
+    QTest::newRow("Yes overwrites row 1") << Answer::Yes;
+}
+
+// The edit area holds the bad line, not row 1: the edit command asks first.
+void TestClientsImport::editAfterBadLine()
+{
+    QFETCH(Answer, answer);
+    const QList<ClientRecord> before = earlierTable(5);
+    ClientTable(*m_form)->replaceAll(before);
+    importFile(writeFile({line(1), line(2), lineWith(3, 1, QString())}));
+    auto *name = child<QLineEdit>(u"name"_s);
+    name->setFocus();
+    for (QChar c : u"Азиз"_s)
+        QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(c), Qt::NoModifier);
+
+    const qsizetype shown = m_dialogs.shown.size();
+    m_dialogs.setNextAnswer(answer);
+    QTest::mouseClick(child<QPushButton>(u"editButton"_s), Qt::LeftButton);
+    QCOMPARE(m_dialogs.shown.size(), shown + 1);
+    QCOMPARE(m_dialogs.shown.last().kind, Kind::Question);
+    QCOMPARE(m_dialogs.shown.last().text,
+             u"Поля ввода не загружены из текущей записи. Заменить ими запись 1 (ячейка 1.1)?"_s);
+    QCOMPARE(ClientTable(*m_form)->record(0) == before[0], answer == Answer::No);
+    QCOMPARE(ClientTable(*m_form)->record(0)[ClientColumn::Name] == u"Азиз"_s, answer == Answer::Yes);
 }
 
 QTEST_MAIN(TestClientsImport)

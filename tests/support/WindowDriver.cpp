@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 bool WindowDriver::showActive() const
 {
@@ -64,4 +66,9 @@ void WindowDriver::clickCell(QAbstractItemView *grid, int row, int column)
 QString WindowDriver::text(const QString &label) const
 {
     return child<QLabel>(label)->text();
+}
+
+int WindowDriver::scrollPosition(const QString &area) const
+{
+    return child<QAbstractScrollArea>(area)->verticalScrollBar()->value();
 }

@@ -1,10 +1,9 @@
 #pragma once
 
+#include <QAbstractItemView>
 #include <QString>
 #include <QTest>
 #include <QWidget>
-
-class QAbstractItemView;
 
 // Drives a window as a user would: through its named actions, buttons and
 // fields, with key and mouse events.
@@ -24,6 +23,14 @@ public:
             QTest::qFail(qPrintable(QStringLiteral("no child ") + name), __FILE__, __LINE__);
         return found;
     }
+
+    // The model behind the named view, as the given type.
+    template<typename M> M *model(const QString &view) const
+    {
+        return qobject_cast<M *>(child<QAbstractItemView>(view)->model());
+    }
+    // The vertical position of the named scrolling area.
+    int scrollPosition(const QString &area) const;
 
     static QWidget *focus();
     // Types like the keyboard into the focused widget: one key event per
