@@ -7,6 +7,7 @@
 #include "clients/ui/ClientGrid.h"
 #include "clients/ui/ClientsWindow.h"
 #include "common/Clock.h"
+#include "common/ui/ElidingComboBox.h"
 #include "common/ui/MaskedEdit.h"
 
 #include <QApplication>
@@ -44,6 +45,8 @@ private slots:
     void nameHintFollowsType_data();
     void nameHintFollowsType();
     void changeMarksFit();
+    void closedDocTypeListElides_data();
+    void closedDocTypeListElides();
 
 private:
     ClientTableModel *table() const { return m_driver.model<ClientTableModel>(u"mainGrid"_s); }
@@ -289,6 +292,33 @@ void TestClientsWindowKeys::changeMarksFit()
                  qPrintable(u"%1: %2 of %3"_s.arg(label->text()).arg(label->sizeHint().width()).arg(label->width())));
     }
     QCOMPARE(marked, 12);
+}
+
+void TestClientsWindowKeys::closedDocTypeListElides_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("cut");
+
+    QTest::newRow("short name whole") << 7 << false;
+    QTest::newRow("long name with an ellipsis") << 5 << true;
+}
+
+void TestClientsWindowKeys::closedDocTypeListElides()
+{
+    QFETCH(int, type);
+    QFETCH(bool, cut);
+
+    auto *docType = m_driver.child<ElidingComboBox>(u"docType"_s);
+    docType->setFocus();
+    for (int i = 0; i <= type; ++i)
+        WindowDriver::key(Qt::Key_Down);
+    QCOMPARE(docType->currentIndex(), type);
+    const QString shown = docType->shownText();
+    QCOMPARE(shown.endsWith(QChar(0x2026)), cut);
+    if (cut)
+        QVERIFY(docType->currentText().startsWith(shown.chopped(1)));
+    else
+        QCOMPARE(shown, docType->currentText());
 }
 
 QTEST_MAIN(TestClientsWindowKeys)
