@@ -72,3 +72,13 @@ int WindowDriver::scrollPosition(const QString &area) const
 {
     return child<QAbstractScrollArea>(area)->verticalScrollBar()->value();
 }
+
+void WindowDriver::clickAnswering(const QString &button, ScriptedDialogs &dialogs, Dialogs::Answer answer,
+                                  bool asks) const
+{
+    if (asks)
+        dialogs.setNextAnswer(answer);
+    click(button);
+    if (asks)
+        dialogs.shown.removeLast();
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/ScriptedDialogs.h"
+
 #include <QAbstractItemView>
 #include <QString>
 #include <QTest>
@@ -44,6 +46,9 @@ public:
 
     void trigger(const QString &action) const;
     void click(const QString &button) const;
+    // Clicks the button and answers the question it asks when asks is true,
+    // leaving that question out of what the dialogs recorded.
+    void clickAnswering(const QString &button, ScriptedDialogs &dialogs, Dialogs::Answer answer, bool asks) const;
     // A click into the cell of a grid: the way into the grid.
     static void clickCell(QAbstractItemView *grid, int row, int column);
     QString text(const QString &label) const;
