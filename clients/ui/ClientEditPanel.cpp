@@ -56,7 +56,7 @@ ClientEditPanel::ClientEditPanel(QWidget *parent)
     ui->passportDate->setEditMask(kDateEditMask.toString());
     ui->passportEnd->setEditMask(kExpiryEditMask.toString());
     ui->mobileNumber->setEditMask(kMobileEditMask.toString());
-
+    // The country code of a number pasted or typed whole.
     ui->mobileNumber->setDroppedPrefix(u"998"_s);
 
     ui->docType->addItems(DocTypeNames());
@@ -172,7 +172,9 @@ void ClientEditPanel::clearFields()
                             ui->passportPlace, ui->address, ui->placeOfBirth, ui->taxOffice, ui->passportIssuedBy})
         edit->setText(QString());
     // Set, not cleared, so that an emptied masked field counts as unchanged.
-    for (MaskedEdit *edit : std::initializer_list<MaskedEdit *>{ui->inn, ui->birthday, ui->phone, ui->passportDate, ui->passportEnd, ui->mobileNumber})
+    const std::initializer_list<MaskedEdit *> masked = {ui->inn,          ui->birthday,    ui->phone,
+                                                        ui->passportDate, ui->passportEnd, ui->mobileNumber};
+    for (MaskedEdit *edit : masked)
         edit->setStoredText(QString());
     ui->sex->setCurrentIndex(0);
     applyLengthLimits();

@@ -135,7 +135,7 @@ void MaskedEdit::showLeaveNote(bool shown)
     m_note->show();
 }
 
-QString MaskedEdit::filledDigits() const
+QString MaskedEdit::filledPlaces() const
 {
     QString digits;
     const QString shown = storedText();
@@ -147,7 +147,7 @@ QString MaskedEdit::filledDigits() const
 
 bool MaskedEdit::isEmptyForm() const
 {
-    return !m_editMask.isEmpty() && filledDigits().isEmpty();
+    return !m_editMask.isEmpty() && filledPlaces().isEmpty();
 }
 
 // The places filled from the left, the cursor on the first place left.
@@ -169,7 +169,7 @@ void MaskedEdit::setDigits(const QString &digits)
 // True: the key was taken here.
 bool MaskedEdit::dropPrefix(QKeyEvent *event)
 {
-    const QString held = filledDigits();
+    const QString held = filledPlaces();
     const auto places = m_inputPlaces.count(true);
     if (event->matches(QKeySequence::Paste)) {
         QString digits = QGuiApplication::clipboard()->text();

@@ -51,7 +51,7 @@ protected:
 
 private:
     bool isInputPlace(qsizetype position) const;
-    QString filledDigits() const;
+    QString filledPlaces() const;
     bool isEmptyForm() const;
     void setDigits(const QString &digits);
     bool dropPrefix(QKeyEvent *event);
