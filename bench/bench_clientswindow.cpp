@@ -198,7 +198,7 @@ void BM_SelectImportedRow(benchmark::State &state)
     auto *grid = w.form->findChild<ClientGrid *>(u"mainGrid"_s);
     int row = count / 2;
     for (auto _ : state) {
-        grid->SelectCell(ClientColumn::FullName, row);
+        grid->selectCell(row, ClientColumn::FullName);
         QCoreApplication::processEvents();
         row = row == count / 2 ? count / 2 + 1 : count / 2;
     }

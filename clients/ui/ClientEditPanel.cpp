@@ -6,6 +6,7 @@
 #include "clients/ClientTextImport.h"
 #include "common/TextRoutines.h"
 #include "common/ui/Cp1251InputFilter.h"
+#include "common/ui/DateEdit.h"
 
 using namespace Qt::StringLiterals;
 
@@ -55,6 +56,8 @@ ClientEditPanel::ClientEditPanel(QWidget *parent)
     ui->passportDate->setEditMask(kDateEditMask.toString());
     ui->passportEnd->setEditMask(kExpiryEditMask.toString());
     ui->mobileNumber->setEditMask(kMobileEditMask.toString());
+    // The country code of a number pasted or typed whole.
+    ui->mobileNumber->setDroppedPrefix(u"998"_s);
 
     ui->docType->addItems(DocTypeNames());
     ui->docType->setCurrentIndex(-1);
@@ -98,6 +101,14 @@ ClientEditPanel::ClientEditPanel(QWidget *parent)
     }
     m_markedLabels.append(ui->sexLabel);
     connect(ui->sex, &QComboBox::activated, this, [this] { markFieldChanged(ui->sexLabel); });
+
+    // Choosing the type shown again is no change; the name hint follows the type.
+    connect(ui->docType, &QComboBox::currentIndexChanged, this, [this](int type) {
+        m_docTypeChanged = true;
+        const QString hint = IsBiometricType(type) ? u"Ввод только латиница"_s : u"Ввод только кириллица"_s;
+        for (QLineEdit *edit : {ui->surname, ui->name, ui->patronymic})
+            edit->setToolTip(hint);
+    });
 }
 
 ClientEditPanel::~ClientEditPanel() = default;
@@ -110,14 +121,14 @@ ClientFields ClientEditPanel::fields() const
     f.patronymic = ui->patronymic->text();
     f.sexIndex = ui->sex->currentIndex();
     f.inn = ui->inn->storedText();
-    f.birthday = ui->birthday->storedText();
+    f.birthday = DateEdit::completed(ui->birthday->storedText());
     f.phone = ui->phone->storedText();
     f.docType = ui->docType->currentIndex();
     f.passportSeries = ui->passportSerial->text();
     f.passportNumber = ui->passportNumber->text();
-    f.passportDate = ui->passportDate->storedText();
+    f.passportDate = DateEdit::completed(ui->passportDate->storedText());
     f.passportPlace = ui->passportPlace->text();
-    f.passportEnd = ui->passportEnd->storedText();
+    f.passportEnd = DateEdit::completed(ui->passportEnd->storedText());
     f.address = ui->address->text();
     f.placeOfBirth = ui->placeOfBirth->text();
     f.taxOffice = ui->taxOffice->text();
@@ -142,6 +153,7 @@ void ClientEditPanel::setFields(const ClientFields &f)
     ui->passportEnd->setStoredText(f.passportEnd);
     SetEditText(ui->address, f.address);
     ui->docType->setCurrentIndex(f.docType >= 0 && f.docType < kDocTypeCount ? f.docType : -1);
+    m_docTypeChanged = false;
     SetEditText(ui->placeOfBirth, f.placeOfBirth);
     SetEditText(ui->taxOffice, f.taxOffice);
     ui->mobileNumber->setStoredText(f.mobileNumber);
@@ -160,7 +172,9 @@ void ClientEditPanel::clearFields()
                             ui->passportPlace, ui->address, ui->placeOfBirth, ui->taxOffice, ui->passportIssuedBy})
         edit->setText(QString());
     // Set, not cleared, so that an emptied masked field counts as unchanged.
-    for (MaskedEdit *edit : {ui->inn, ui->birthday, ui->phone, ui->passportDate, ui->passportEnd, ui->mobileNumber})
+    const std::initializer_list<MaskedEdit *> masked = {ui->inn,          ui->birthday,    ui->phone,
+                                                        ui->passportDate, ui->passportEnd, ui->mobileNumber};
+    for (MaskedEdit *edit : masked)
         edit->setStoredText(QString());
     ui->sex->setCurrentIndex(0);
     applyLengthLimits();
@@ -179,6 +193,8 @@ void ClientEditPanel::applyLengthLimits()
 // A user's choice of a document type, not the program's.
 void ClientEditPanel::docTypeChange()
 {
+    if (!std::exchange(m_docTypeChanged, false))
+        return;
     ui->passportSerial->setText(QString());
     ui->passportNumber->setText(QString());
     const bool passport = IsPassportType(ui->docType->currentIndex());

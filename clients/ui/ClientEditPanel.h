@@ -55,4 +55,6 @@ private:
     // The series and number limits of the last document type chosen.
     int m_seriesLimit;
     int m_numberLimit;
+    // The shown type changed since the program set it or the user chose it.
+    bool m_docTypeChanged = false;
 };

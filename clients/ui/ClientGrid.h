@@ -2,11 +2,15 @@
 
 #include "common/ui/StringGridView.h"
 
+#include <functional>
+
 class ClientTableModel;
 
 // mainGrid of the client window: the read-only client table with the model's
 // headers, rows of 25 pixels (24 and the grid line), columns 0 to 8 shown.
-// A click selects a row; the arrow keys move up and down.
+// A click selects a row; the arrow keys move up and down, the page keys by
+// the rows in view, Ctrl+Home and Ctrl+End to the first and last client.
+// The current row is always scrolled into view.
 class ClientGrid : public StringGridView
 {
     Q_OBJECT
@@ -16,7 +20,17 @@ public:
     explicit ClientGrid(QWidget *parent = nullptr);
 
     void setClientModel(ClientTableModel *model);
+    // Every change of the current cell is offered here first; false refuses it.
+    void setCellFilter(std::function<bool(int row, int column)> allows) { m_allows = std::move(allows); }
 
 protected:
+    bool allowsCell(int row, int column) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    int rowsInView() const;
+    void showCurrentRow();
+
+    std::function<bool(int row, int column)> m_allows;
 };

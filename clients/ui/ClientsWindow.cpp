@@ -69,7 +69,7 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
         QWidget::setTabOrder(tabs[i - 1], tabs[i]);
 
     ui->mainGrid->setClientModel(m_model);
-    ui->mainGrid->setHandler(this);
+    ui->mainGrid->setCellFilter([this](int row, int column) { return allowCell(row, column); });
 
     connect(ui->addButton, &QPushButton::clicked, this, &ClientsWindow::addClient);
     connect(ui->editButton, &QPushButton::clicked, this, &ClientsWindow::editClient);
@@ -94,7 +94,7 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
 
 ClientsWindow::~ClientsWindow()
 {
-    ui->mainGrid->setHandler(nullptr);
+    ui->mainGrid->setCellFilter({});
 }
 
 void ClientsWindow::markEditButton(bool marked)
@@ -107,7 +107,7 @@ void ClientsWindow::markEditButton(bool marked)
 
 int ClientsWindow::currentRow() const
 {
-    return std::max(ui->mainGrid->Row(), 0);
+    return std::max(ui->mainGrid->currentRow(), 0);
 }
 
 void ClientsWindow::updateRecordCount()
@@ -123,13 +123,15 @@ void ClientsWindow::clearTable()
 
 void ClientsWindow::loadRecordIntoFields(int row)
 {
-    if (row >= 0 && row < m_model->recordCount())
+    if (row >= 0 && row < m_model->recordCount()) {
         m_fields->showRecord(m_model->record(row));
+        m_fieldsFromCurrentRow = true;
+    }
 }
 
 // Every change of the current row, by a click or by a command, comes here
 // first: the row goes into the edit area and the panel pages.
-bool ClientsWindow::allowCell(int col, int row)
+bool ClientsWindow::allowCell(int row, int col)
 {
     loadRecordIntoFields(row);
     if (col >= ClientColumn::kVisibleCount)
@@ -144,7 +146,7 @@ bool ClientsWindow::allowCell(int col, int row)
 void ClientsWindow::addRecord()
 {
     const int row = m_model->append(RecordFromFields(m_fields->fields(), NameParts::Trimmed));
-    ui->mainGrid->SelectCell(ClientColumn::Number, row);
+    ui->mainGrid->selectCell(row, ClientColumn::Number);
     m_modified = true;
     m_fields->clearChangeMarks();
 }
@@ -191,6 +193,7 @@ void ClientsWindow::addClient()
         updateRecordCount();
         m_modified = true;
         m_fields->clearFields();
+        m_fieldsFromCurrentRow = false;
     });
 }
 
@@ -206,7 +209,10 @@ void ClientsWindow::editClient()
             updateRecordCount();
             return;
         }
+        if (!m_fieldsFromCurrentRow && !confirmOverwrite())
+            return;
         editCurrentRecord();
+        m_fieldsFromCurrentRow = true;
     });
 }
 
@@ -220,7 +226,7 @@ void ClientsWindow::deleteClient()
                     == Dialogs::Answer::Yes) {
             m_model->remove(row);
             if (!m_model->isEmpty())
-                ui->mainGrid->SelectCell(ClientColumn::Number, 0);
+                ui->mainGrid->selectCell(0, ClientColumn::Number);
         }
         m_modified = true;
         updateRecordCount();
@@ -274,7 +280,7 @@ void ClientsWindow::load()
         if (!path.isEmpty()) {
             loadClientList(path);
             if (!m_model->isEmpty())
-                ui->mainGrid->SelectCell(ClientColumn::Number, 0);
+                ui->mainGrid->selectCell(0, ClientColumn::Number);
         }
     });
 }
@@ -388,6 +394,7 @@ void ClientsWindow::importClientText(const QString &path)
         progress.finish();
         // Set as a program sets texts: the changed fields show their marks.
         m_fields->setFields(result.fields);
+        m_fieldsFromCurrentRow = false;
         if (result.failure->field)
             m_fields->focusField(*result.failure->field);
         m_dialogs.information(this, result.failure->message);
@@ -400,8 +407,18 @@ void ClientsWindow::importClientText(const QString &path)
     // The last client becomes the current row, as adding it would make it;
     // a file without a client line leaves the edit area alone.
     if (!m_model->isEmpty()) {
-        ui->mainGrid->SelectCell(ClientColumn::Number, m_model->recordCount() - 1);
+        ui->mainGrid->selectCell(m_model->recordCount() - 1, ClientColumn::Number);
         m_fields->showFields(result.fields);
     }
     progress.finish();
+}
+
+// The edit area came from elsewhere: the row it would replace is named first.
+bool ClientsWindow::confirmOverwrite()
+{
+    const int row = currentRow();
+    const QString text = u"Поля ввода не загружены из текущей записи. Заменить ими запись %1 (%2)?"_s
+                                 .arg(row + 1)
+                                 .arg(m_model->cell(row, ClientColumn::FullName).trimmed());
+    return m_dialogs.question(this, u"Изменение записи"_s, text, Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes;
 }

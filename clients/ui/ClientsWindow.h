@@ -1,7 +1,5 @@
 #pragma once
 
-#include "common/ui/StringGridView.h"
-
 #include <QMainWindow>
 
 #include <memory>
@@ -17,7 +15,7 @@ namespace Ui { class ClientsWindow; }
 // at most 500 typed clients (an imported text may bring more), and the
 // commands that move clients between the two, to and from client list files
 // and onto paper.
-class ClientsWindow : public QMainWindow, private GridHandler
+class ClientsWindow : public QMainWindow
 {
     Q_OBJECT
 public:
@@ -68,10 +66,8 @@ private:
     void loadClientList(const QString &path);
     void importClientText(const QString &path);
 
-    bool allowCell(int col, int row) override;
-    bool gridKeyDown(int, Qt::KeyboardModifiers) override { return false; }
-    void gridKeyPress(QChar &) override {}
-    void cellTextSet(int, int) override {}
+    bool allowCell(int row, int column);
+    bool confirmOverwrite();
 
     std::unique_ptr<Ui::ClientsWindow> ui;
     ClientEditPanel *m_fields = nullptr;
@@ -86,4 +82,7 @@ private:
 
     // Marks in the table, the list before a save and on "Проверить".
     WarningsReview *m_warnings = nullptr;
+    // The edit area holds the current row (loaded, or written there), not an
+    // import's failed line or a new client: the edit command may overwrite.
+    bool m_fieldsFromCurrentRow = false;
 };

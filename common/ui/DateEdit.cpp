@@ -6,6 +6,10 @@
 #include <QKeyEvent>
 #include <QLocale>
 
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
 DateEdit::DateEdit(QWidget *parent)
     : MaskedEdit(parent)
 {
@@ -68,6 +72,58 @@ bool DateEdit::calendarKeyPress(const QKeyEvent *event)
     default:
         return false;
     }
+}
+
+QString DateEdit::completed(const QString &stored)
+{
+    const QStringList parts = stored.split(u'.');
+    if (parts.size() != 3)
+        return stored;
+    int values[3] = {};
+    const int widths[3] = {2, 2, 4};
+    for (int i = 0; i < 3; ++i) {
+        const QString digits = parts[i].trimmed();
+        bool ok = false;
+        values[i] = digits.toInt(&ok);
+        const bool allDigits = std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); });
+        if (!ok || !allDigits || parts[i].size() != widths[i] || (i == 2 && digits.size() != 4))
+            return stored;
+    }
+    const QDate date(values[2], values[1], values[0]);
+    return date.isValid() ? date.toString(pattern()) : stored;
+}
+
+// "." in the day or month holding one digit: a leading zero, on to the next part.
+void DateEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (event->text() == u"."_s && !hasSelectedText()) {
+        const QString shown = storedText();
+        const int cursor = cursorPosition();
+        const qsizetype start = cursor > 0 ? shown.lastIndexOf(u'.', cursor - 1) + 1 : 0;
+        const qsizetype end = shown.indexOf(u'.', cursor);
+        if (end > start && end - start == 2) {
+            const QString part = shown.mid(start, end - start).trimmed();
+            if (part.size() == 1 && part[0].isDigit()) {
+                setSelection(int(start), 2);
+                insert(u'0' + part);
+                setCursorPosition(int(end + 1));
+                event->accept();
+                return;
+            }
+        }
+    }
+    MaskedEdit::keyPressEvent(event);
+}
+
+void DateEdit::focusOutEvent(QFocusEvent *event)
+{
+    const QString shown = storedText();
+    const QString full = completed(shown);
+    if (full != shown) {
+        setStoredText(full);
+        setModified(true);
+    }
+    MaskedEdit::focusOutEvent(event);
 }
 
 void DateEdit::pick(QDate date)

@@ -56,27 +56,19 @@ int StringGridView::lastRow() const
     return m_model ? m_model->rowCount() - 1 : 0;
 }
 
-bool StringGridView::allowsCell(int row, int column)
+bool StringGridView::allowsCell(int, int)
 {
-    return !m_handler || m_handler->allowCell(column, row);
+    return true;
 }
 
-void StringGridView::cellTextSet(int row, int column)
+void StringGridView::cellTextSet(int, int) {}
+
+bool StringGridView::offerKeyDown(int, Qt::KeyboardModifiers)
 {
-    if (m_handler)
-        m_handler->cellTextSet(column, row);
+    return false;
 }
 
-bool StringGridView::offerKeyDown(int key, Qt::KeyboardModifiers modifiers)
-{
-    return m_handler && m_handler->gridKeyDown(key, modifiers);
-}
-
-void StringGridView::offerKeyPress(QChar &key)
-{
-    if (m_handler)
-        m_handler->gridKeyPress(key);
-}
+void StringGridView::offerKeyPress(QChar &) {}
 
 bool StringGridView::selectCell(int row, int column)
 {
@@ -141,7 +133,7 @@ QModelIndex StringGridView::moveCursor(CursorAction action, Qt::KeyboardModifier
     case MoveLeft: col = std::max(0, col - 1); break;
     case MoveRight: col = std::min(lastCol, col + 1); break;
     default:
-        // Home, End and the page keys belong to the window's key handler.
+        // Home, End and the page keys belong to the grid's own key handling.
         return current;
     }
     if (col == current.column() && row == current.row())

@@ -4,28 +4,12 @@
 
 class QLineEdit;
 
-// What a window decides for its grid. A refused selection leaves the current
-// cell where it is; the requested cell reaches the window all the same.
-class GridHandler
-{
-public:
-    virtual bool allowCell(int col, int row) = 0;
-    // True: the key is consumed.
-    virtual bool gridKeyDown(int key, Qt::KeyboardModifiers modifiers) = 0;
-    // A cleared key is refused.
-    virtual void gridKeyPress(QChar &key) = 0;
-    virtual void cellTextSet(int col, int row) = 0;
-
-protected:
-    ~GridHandler() = default;
-};
-
 // A string grid over a table model, its column titles from the model's
 // headerData. It is always as tall as the header and all its rows, so that
 // the scrolling box around it does the scrolling. The cell editor is always
 // open on the current cell when that cell is editable. Every change of the
 // current cell, by mouse, keyboard or program, is first offered to
-// allowsCell, which may refuse it; by default the handler decides.
+// allowsCell, which may refuse it.
 class StringGridView : public QTableView
 {
     Q_OBJECT
@@ -33,8 +17,6 @@ public:
     explicit StringGridView(QWidget *parent = nullptr, int rowHeight = 26, int firstEditableColumn = 1);
 
     void setGridModel(QAbstractItemModel *model);
-    // The window clears it before it goes.
-    void setHandler(GridHandler *handler) { m_handler = handler; }
 
     int rowHeight() const { return m_rowHeight; }
     int lastRow() const;
@@ -43,19 +25,15 @@ public:
     bool selectCell(int row, int column);
     int currentRow() const { return currentIndex().row(); }
     int currentColumn() const { return currentIndex().column(); }
-    // The client window's spelling, (column, row), until it moves to the above.
-    bool SelectCell(int col, int row) { return selectCell(row, col); }
-    int Col() const { return currentColumn(); }
-    int Row() const { return currentRow(); }
 
     QLineEdit *cellEditor() const;
     void focusCellEditor();
 
-    // The grid's own movement (Tab, Shift+Tab, arrows), through the handler.
+    // The grid's own movement (Tab, Shift+Tab, arrows), through allowsCell.
     enum class Move { Next, Previous, Up, Down, Left, Right };
     void moveBy(Move move);
 
-    // For the cell delegate: keys offered to the grid; by default to the handler.
+    // For the cell delegate: keys offered to the grid; by default none taken.
     // True: the key is consumed.
     virtual bool offerKeyDown(int key, Qt::KeyboardModifiers modifiers);
     // A cleared key is refused.
@@ -84,7 +62,6 @@ private:
     void afterReset();
 
     QAbstractItemModel *m_model = nullptr;
-    GridHandler *m_handler = nullptr;
     int m_rowHeight;
     int m_firstEditableColumn;
     bool m_swappingEditor = false;

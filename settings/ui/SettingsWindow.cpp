@@ -2,8 +2,8 @@
 
 #include "ui_SettingsWindow.h"
 
-#include "common/Cp1251.h"
 #include "common/TextRoutines.h"
+#include "common/ui/Cp1251InputFilter.h"
 #include "common/ui/Dialogs.h"
 #include "common/ui/ErrorGuard.h"
 #include "settings/SettingsRecord.h"
@@ -14,26 +14,10 @@
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
-#include <QValidator>
 
 #include <cmath>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// The name is written in Windows-1251, so nothing else may be typed or pasted.
-class Cp1251Validator : public QValidator
-{
-public:
-    using QValidator::QValidator;
-    State validate(QString &input, int &) const override
-    {
-        return Cp1251::canEncode(input) ? Acceptable : Invalid;
-    }
-};
-
-} // namespace
 
 // Qt closes the visible windows when the program ends; the settings window
 // then neither asks nor refuses, whatever its state.
@@ -65,7 +49,8 @@ SettingsWindow::SettingsWindow(Dialogs &dialogs, QWidget *parent)
     setFixedSize(550, 212);
     ui->filialCode->setEditMask(u"!99999;1;_"_s);
     ui->clientCode->setEditMask(u"!99999999;1;_"_s);
-    ui->clientName->setValidator(new Cp1251Validator(ui->clientName));
+    // The name is written in Windows-1251: typed and pasted as in every window.
+    connect(Cp1251InputFilter::attach(ui->clientName), &Cp1251InputFilter::noted, this, &SettingsWindow::showNote);
     qApp->installEventFilter(m_quitWatcher);
 
     connect(ui->saveButton, &QPushButton::clicked, this, &SettingsWindow::save);
@@ -227,4 +212,27 @@ bool SettingsWindow::closeOnEscape(const QKeyEvent *event)
 void SettingsWindow::markModified()
 {
     m_modified = true;
+}
+
+// Below the name field, over the buttons' row gap; gone when the field is left.
+void SettingsWindow::showNote(QLineEdit *edit, const QString &note)
+{
+    if (note.isEmpty()) {
+        if (m_note)
+            m_note->hide();
+        return;
+    }
+    if (!m_note) {
+        m_note = new QLabel(this);
+        m_note->setObjectName(u"inputNote"_s);
+        m_note->setAutoFillBackground(true);
+        m_note->setFrameShape(QFrame::Box);
+        m_note->setBackgroundRole(QPalette::ToolTipBase);
+        m_note->setForegroundRole(QPalette::ToolTipText);
+    }
+    m_note->setText(note);
+    m_note->adjustSize();
+    m_note->move(std::max(0, std::min(edit->x(), width() - m_note->width())), edit->geometry().bottom() + 2);
+    m_note->raise();
+    m_note->show();
 }

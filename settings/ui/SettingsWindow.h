@@ -6,6 +6,8 @@
 
 class Dialogs;
 class QKeyEvent;
+class QLabel;
+class QLineEdit;
 namespace Ui { class SettingsWindow; }
 
 // The settings window: the organisation's bank details kept in "settings.ini".
@@ -51,4 +53,6 @@ private:
     Dialogs &m_dialogs;
     QuitWatcher *m_quitWatcher;
     bool m_modified = false;
+    void showNote(QLineEdit *edit, const QString &note);
+    QLabel *m_note = nullptr;
 };

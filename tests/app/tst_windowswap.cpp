@@ -3,7 +3,8 @@
 #include "app/WindowCoordinator.h"
 #include "clients/ClientTableModel.h"
 #include "clients/ui/ClientsWindow.h"
-#include "support/ClientsWindowProbe.h"
+#include "support/WindowDriver.h"
+#include "clients/ui/ClientEditPanel.h"
 #include "common/Clock.h"
 #include "payroll/PayrollModel.h"
 #include "payroll/ui/PayrollWindow.h"
@@ -33,6 +34,14 @@ private slots:
     void closingClientsAsksOnlyItsQuestion();
 
 private:
+    ClientTableModel *table() const { return WindowDriver(m_clients).model<ClientTableModel>(u"mainGrid"_s); }
+    ClientEditPanel *panel() const { return WindowDriver(m_clients).child<ClientEditPanel>(u"editPanel"_s); }
+    // A change not yet saved that leaves the table as it was: the delete
+    // command answered No, or on an empty table, asking nothing.
+    void markModified()
+    {
+        WindowDriver(m_clients).clickAnswering(u"deleteButton"_s, m_dialogs, Dialogs::Answer::No, !table()->isEmpty());
+    }
     template<typename T> T *window() const
     {
         for (QWidget *w : QApplication::topLevelWidgets())
@@ -100,11 +109,11 @@ void TestClientsSwap::swapKeepsBothWindows()
     ClientRecord client;
     client[ClientColumn::FullName] = u"Каримов Азиз Рустамович"_s;
     client[ClientColumn::Sex] = u"Мужской"_s;
-    ClientTable(*m_clients)->append(client);
-    MarkModified(*m_clients, m_dialogs);
+    table()->append(client);
+    markModified();
     ClientFields typed;
     typed.surname = u"Юсупов"_s;
-    EditPanel(*m_clients)->setFields(typed);
+    panel()->setFields(typed);
 
     m_dialogs.setNextAnswer(answer);
     trigger(m_clients, u"payrollAction"_s);
@@ -116,14 +125,14 @@ void TestClientsSwap::swapKeepsBothWindows()
     // Both keep what they held, and the unsaved client table stays unsaved.
     QCOMPARE(m_payroll->model()->rows(), payrollRows);
     QVERIFY(m_payroll->isModified());
-    QCOMPARE(ClientTable(*m_clients)->recordCount(), 1);
-    QCOMPARE(EditPanel(*m_clients)->fields(), typed);
+    QCOMPARE(table()->recordCount(), 1);
+    QCOMPARE(panel()->fields(), typed);
     QVERIFY(m_clients->isModified());
 
     if (swapped) {
         trigger(m_payroll, u"clientsAction"_s);
         QVERIFY(m_clients->isVisible());
-        QCOMPARE(ClientTable(*m_clients)->recordCount(), 1);
+        QCOMPARE(table()->recordCount(), 1);
     }
 }
 
@@ -131,7 +140,7 @@ void TestClientsSwap::closingClientsAsksOnlyItsQuestion()
 {
     QTest::mouseClick(m_payroll->findChild<QPushButton *>(u"addRowButton"_s), Qt::LeftButton);
     trigger(m_payroll, u"clientsAction"_s);
-    MarkModified(*m_clients, m_dialogs);
+    markModified();
     m_dialogs.setNextAnswer(Answer::No);
     QVERIFY(m_clients->close());
     QCoreApplication::processEvents();

@@ -7,7 +7,8 @@
 #include "clients/ClientTableModel.h"
 #include "clients/ui/ClientGrid.h"
 #include "clients/ui/ClientsWindow.h"
-#include "support/ClientsWindowProbe.h"
+#include "support/WindowDriver.h"
+#include "clients/ui/ClientEditPanel.h"
 #include "common/Clock.h"
 #include "common/ui/MaskedEdit.h"
 #include "settings/SettingsRecord.h"
@@ -24,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -106,6 +108,14 @@ private slots:
     void loadRefused();
 
 private:
+    ClientTableModel *table() const { return WindowDriver(m_form.get()).model<ClientTableModel>(u"mainGrid"_s); }
+    ClientEditPanel *panel() const { return WindowDriver(m_form.get()).child<ClientEditPanel>(u"editPanel"_s); }
+    // A change not yet saved that leaves the table as it was: the delete
+    // command answered No, or on an empty table, asking nothing.
+    void markModified()
+    {
+        WindowDriver(m_form.get()).clickAnswering(u"deleteButton"_s, m_dialogs, Dialogs::Answer::No, !table()->isEmpty());
+    }
     template<typename T> T *child(const QString &name) const
     {
         T *found = m_form->findChild<T *>(name);
@@ -121,8 +131,8 @@ private:
     void chooseDocType(int index);
     void fillTable(int count);
     QString countText() const { return child<QLabel>(u"rowsCountLabel"_s)->text(); }
-    int records() const { return ClientTable(*m_form)->recordCount(); }
-    QString cell(int row, int column) const { return ClientTable(*m_form)->cell(row, column); }
+    int records() const { return table()->recordCount(); }
+    QString cell(int row, int column) const { return table()->cell(row, column); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     ScriptedDialogs m_dialogs;
@@ -169,8 +179,8 @@ void TestClientsWindow::chooseDocType(int index)
 
 void TestClientsWindow::fillTable(int count)
 {
-    ClientTable(*m_form)->replaceAll(tableRecords(count));
-    ClientTable(*m_form)->renumber();
+    table()->replaceAll(tableRecords(count));
+    table()->renumber();
 }
 
 void TestClientsWindow::startState()
@@ -193,7 +203,7 @@ void TestClientsWindow::startState()
     QVERIFY(grid->isColumnHidden(9) && grid->isColumnHidden(20) && !grid->isColumnHidden(8));
     QCOMPARE(grid->model()->headerData(5, Qt::Horizontal).toString(), u"Серия и №"_s);
     QVERIFY(!(grid->focusPolicy() & Qt::TabFocus));
-    QCOMPARE(EditPanel(*m_form)->fields(), ClientFields());
+    QCOMPARE(panel()->fields(), ClientFields());
 
     const std::pair<const char16_t *, const char16_t *> masks[] = {
         {u"inn", u"000000000;1;_"}, {u"birthday", u"!99/99/0000;1;"}, {u"phone", u"!9999999;1;_"},
@@ -289,7 +299,7 @@ void TestClientsWindow::checksFocusTheirField()
     QVERIFY(expected);
 
     for (const QString &button : {u"addButton"_s, u"editButton"_s}) {
-        EditPanel(*m_form)->setFields(f);
+        panel()->setFields(f);
         m_dialogs.clear();
         click(button);
         QCOMPARE(m_dialogs.shown.size(), 1);
@@ -304,7 +314,7 @@ void TestClientsWindow::checksFocusTheirField()
 void TestClientsWindow::addClient()
 {
     ClientFields f = ValidClientFields();
-    EditPanel(*m_form)->setFields(f);
+    panel()->setFields(f);
     click(u"addButton"_s);
 
     QCOMPARE(m_dialogs.shown.size(), 0);
@@ -312,7 +322,7 @@ void TestClientsWindow::addClient()
     QCOMPARE(countText(), u"Всего записей :1 (максимум 500)"_s);
     ClientRecord expected = RecordFromFields(f, NameParts::Trimmed);
     expected[ClientColumn::Number] = u"1"_s;
-    QCOMPARE(ClientTable(*m_form)->record(0), expected);
+    QCOMPARE(table()->record(0), expected);
     QVERIFY(!!m_form->isModified());
     QCOMPARE(focusName(), u"mainGrid"_s);
 
@@ -320,7 +330,7 @@ void TestClientsWindow::addClient()
     // labels of the fields it changed, and the edit button.
     ClientFields cleared;
     cleared.docType = f.docType;
-    QCOMPARE(EditPanel(*m_form)->fields(), cleared);
+    QCOMPARE(panel()->fields(), cleared);
     QCOMPARE(child<QLabel>(u"surnameLabel"_s)->text(), u"Фамилия *"_s);
     QCOMPARE(child<QLabel>(u"documentLabel"_s)->text(), u"Серия и № документа *"_s);
     QCOMPARE(child<QLabel>(u"birthdayLabel"_s)->text(), u"Дата рождения *"_s);
@@ -331,7 +341,7 @@ void TestClientsWindow::addClient()
     QCOMPARE(edit->palette().color(QPalette::ButtonText), QColor(0x80, 0, 0));
 
     // A second client goes after the first.
-    EditPanel(*m_form)->setFields(ValidClientFields(2));
+    panel()->setFields(ValidClientFields(2));
     QCOMPARE(child<QLabel>(u"surnameLabel"_s)->text(), u"Фамилия *"_s);
     click(u"addButton"_s);
     QCOMPARE(records(), 2);
@@ -343,19 +353,22 @@ void TestClientsWindow::addTrimsNamesEditKeepsThem()
 {
     ClientFields f = ValidClientFields();
     f.patronymic = u"Рустамович "_s;
-    EditPanel(*m_form)->setFields(f);
+    panel()->setFields(f);
     click(u"addButton"_s);
     QCOMPARE(cell(0, ClientColumn::Patronymic), u"Рустамович"_s);
     QCOMPARE(cell(0, ClientColumn::FullName), u"Каримов Азиз Рустамович"_s);
 
-    EditPanel(*m_form)->setFields(f);
+    // The add emptied the edit area: what is typed there now is no loaded row.
+    panel()->setFields(f);
+    m_dialogs.setNextAnswer(Answer::Yes);
     click(u"editButton"_s);
-    QCOMPARE(m_dialogs.shown.size(), 0);
+    QCOMPARE(m_dialogs.texts(),
+             QStringList{u"Поля ввода не загружены из текущей записи. Заменить ими запись 1 (Каримов Азиз Рустамович)?"_s});
     QCOMPARE(cell(0, ClientColumn::Patronymic), u"Рустамович "_s);
     QCOMPARE(cell(0, ClientColumn::FullName), u"Каримов Азиз Рустамович "_s);
     QCOMPARE(cell(0, ClientColumn::Number), u"1"_s);
     // Editing keeps the edit area and clears the marks.
-    QCOMPARE(EditPanel(*m_form)->fields(), f);
+    QCOMPARE(panel()->fields(), f);
     QCOMPARE(child<QPushButton>(u"editButton"_s)->text(), u"Изменить текущую"_s);
     QCOMPARE(child<QLabel>(u"surnameLabel"_s)->text(), u"Фамилия"_s);
 }
@@ -363,7 +376,7 @@ void TestClientsWindow::addTrimsNamesEditKeepsThem()
 void TestClientsWindow::addAtLimit()
 {
     fillTable(kMaxClientRecords);
-    EditPanel(*m_form)->setFields(ValidClientFields(9999));
+    panel()->setFields(ValidClientFields(9999));
     click(u"addButton"_s);
     QCOMPARE(m_dialogs.texts(), QStringList{u"Достигнуто максимальное количество записей(500)"_s});
     QCOMPARE(records(), kMaxClientRecords);
@@ -371,9 +384,9 @@ void TestClientsWindow::addAtLimit()
 
     // A full table can still be edited and deleted from.
     auto *grid = child<ClientGrid>(u"mainGrid"_s);
-    QVERIFY(grid->SelectCell(0, 499));
+    QVERIFY(grid->selectCell(499, 0));
     ClientFields f = ValidClientFields(9999);
-    EditPanel(*m_form)->setFields(f);
+    panel()->setFields(f);
     click(u"editButton"_s);
     QCOMPARE(cell(499, ClientColumn::PassportNumber), u"0009999"_s);
     m_dialogs.setNextAnswer(Answer::Yes);
@@ -409,11 +422,11 @@ void TestClientsWindow::duplicates()
     QFETCH(QString, message);
 
     fillTable(5);
-    QVERIFY(child<ClientGrid>(u"mainGrid"_s)->SelectCell(0, currentRow));
-    const ClientRecords before = ClientTable(*m_form)->records();
+    QVERIFY(child<ClientGrid>(u"mainGrid"_s)->selectCell(currentRow, 0));
+    const ClientRecords before = table()->records();
     ClientFields f = ValidClientFields(3, 1);
     f.passportSeries = series;
-    EditPanel(*m_form)->setFields(f);
+    panel()->setFields(f);
     click(button);
 
     if (message.isEmpty()) {
@@ -424,20 +437,20 @@ void TestClientsWindow::duplicates()
     QCOMPARE(m_dialogs.shown.size(), 1);
     QCOMPARE(m_dialogs.shown[0].kind, kind);
     QCOMPARE(m_dialogs.lastText(), message);
-    QCOMPARE(ClientTable(*m_form)->records(), before);
-    QCOMPARE(EditPanel(*m_form)->fields(), f);
+    QCOMPARE(table()->records(), before);
+    QCOMPARE(panel()->fields(), f);
     QVERIFY(!m_form->isModified());
 }
 
 void TestClientsWindow::editOnEmptyTableAdds()
 {
     const ClientFields f = ValidClientFields();
-    EditPanel(*m_form)->setFields(f);
+    panel()->setFields(f);
     click(u"editButton"_s);
     QCOMPARE(records(), 1);
     QCOMPARE(cell(0, ClientColumn::Number), u"1"_s);
     QCOMPARE(countText(), u"Всего записей :1 (максимум 500)"_s);
-    QCOMPARE(EditPanel(*m_form)->fields(), f);
+    QCOMPARE(panel()->fields(), f);
     QVERIFY(!!m_form->isModified());
 }
 
@@ -465,10 +478,10 @@ void TestClientsWindow::deleteClient()
 
     fillTable(count);
     if (count > 0)
-        QVERIFY(child<ClientGrid>(u"mainGrid"_s)->SelectCell(0, row));
+        QVERIFY(child<ClientGrid>(u"mainGrid"_s)->selectCell(row, 0));
     if (answer != Answer::Ok)
         m_dialogs.setNextAnswer(answer);
-    const ClientFields shownBefore = EditPanel(*m_form)->fields();
+    const ClientFields shownBefore = panel()->fields();
     click(u"deleteButton"_s);
 
     if (answer == Answer::Ok) {
@@ -484,15 +497,15 @@ void TestClientsWindow::deleteClient()
         // Every cell moves with the record; only its number is the new row's.
         ClientRecord expected = tableRecord(order[i]);
         expected[ClientColumn::Number] = QString::number(i + 1);
-        QCOMPARE(ClientTable(*m_form)->record(i), expected);
+        QCOMPARE(table()->record(i), expected);
     }
     QCOMPARE(countText(), u"Всего записей :%1 (максимум 500)"_s.arg(order.size()));
     QVERIFY(!!m_form->isModified());
     if (answer == Answer::Yes && !order.isEmpty()) {
-        QCOMPARE(child<ClientGrid>(u"mainGrid"_s)->Row(), 0);
-        QCOMPARE(EditPanel(*m_form)->fields(), FieldsFromRecord(ClientTable(*m_form)->record(0)));
+        QCOMPARE(child<ClientGrid>(u"mainGrid"_s)->currentRow(), 0);
+        QCOMPARE(panel()->fields(), FieldsFromRecord(table()->record(0)));
     } else if (answer == Answer::Yes) {
-        QCOMPARE(EditPanel(*m_form)->fields(), shownBefore);
+        QCOMPARE(panel()->fields(), shownBefore);
     }
 }
 
@@ -513,7 +526,7 @@ void TestClientsWindow::clearTable()
 
     fillTable(3);
     const ClientFields f = ValidClientFields(7);
-    EditPanel(*m_form)->setFields(f);
+    panel()->setFields(f);
     m_dialogs.setNextAnswer(answer);
     click(u"clearButton"_s);
     QCOMPARE(m_dialogs.shown.size(), 1);
@@ -523,24 +536,24 @@ void TestClientsWindow::clearTable()
     QCOMPARE(records(), left);
     QCOMPARE(countText(), u"Всего записей :%1 (максимум 500)"_s.arg(left));
     QCOMPARE(!m_form->isModified(), left != 0);
-    QCOMPARE(EditPanel(*m_form)->fields(), f);
+    QCOMPARE(panel()->fields(), f);
 }
 
 void TestClientsWindow::clickLoadsRow()
 {
     fillTable(3);
-    EditPanel(*m_form)->setFields(ValidClientFields(8));
+    panel()->setFields(ValidClientFields(8));
     auto *grid = child<ClientGrid>(u"mainGrid"_s);
     const QRect r = grid->visualRect(grid->model()->index(1, ClientColumn::FullName));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, r.center());
-    QCOMPARE(grid->Row(), 1);
-    QCOMPARE(EditPanel(*m_form)->fields(), FieldsFromRecord(tableRecord(2)));
+    QCOMPARE(grid->currentRow(), 1);
+    QCOMPARE(panel()->fields(), FieldsFromRecord(tableRecord(2)));
     QCOMPARE(child<QLabel>(u"surnameLabel"_s)->text(), u"Фамилия"_s);
     QCOMPARE(child<QPushButton>(u"editButton"_s)->text(), u"Изменить текущую"_s);
     QCOMPARE(child<QPushButton>(u"editButton"_s)->palette().color(QPalette::ButtonText), QColor(Qt::black));
     // The arrow keys move the row, loading it as well.
     QTest::keyClick(grid, Qt::Key_Down);
-    QCOMPARE(EditPanel(*m_form)->fields(), FieldsFromRecord(tableRecord(3)));
+    QCOMPARE(panel()->fields(), FieldsFromRecord(tableRecord(3)));
 }
 
 void TestClientsWindow::docTypeChoiceAndLoading()
@@ -565,8 +578,8 @@ void TestClientsWindow::docTypeChoiceAndLoading()
     fillTable(2);
     ClientRecord passport = tableRecord(1);
     passport[ClientColumn::DocType] = u"0"_s;
-    ClientTable(*m_form)->overwrite(0, passport);
-    QVERIFY(child<ClientGrid>(u"mainGrid"_s)->SelectCell(0, 0));
+    table()->overwrite(0, passport);
+    QVERIFY(child<ClientGrid>(u"mainGrid"_s)->selectCell(0, 0));
     QCOMPARE(child<QComboBox>(u"docType"_s)->currentIndex(), 0);
     QCOMPARE(series->text(), u"AA"_s);
     QCOMPARE(number->text(), u"0000001"_s);
@@ -578,10 +591,10 @@ void TestClientsWindow::docTypeChoiceAndLoading()
     ClientRecord other = tableRecord(2);
     other[ClientColumn::DocType] = u"1"_s;
     other[ClientColumn::PassportSeries] = u"ABCDEFGH"_s;
-    ClientTable(*m_form)->overwrite(1, other);
-    QVERIFY(child<ClientGrid>(u"mainGrid"_s)->SelectCell(0, 1));
+    table()->overwrite(1, other);
+    QVERIFY(child<ClientGrid>(u"mainGrid"_s)->selectCell(1, 0));
     QCOMPARE(series->text(), u"ABCDEFGH"_s);
-    QCOMPARE(EditPanel(*m_form)->fields().passportSeries, u"ABCDEFGH"_s);
+    QCOMPARE(panel()->fields().passportSeries, u"ABCDEFGH"_s);
 }
 
 void TestClientsWindow::keyFilters_data()
@@ -678,7 +691,7 @@ void TestClientsWindow::paging_data()
     QTest::newRow("row 40, then 25") << QList<int>{40, 25} << 500;
     QTest::newRow("row 40, then 41") << QList<int>{40, 41} << 1000;
     QTest::newRow("row 60, then 5") << QList<int>{60, 5} << 0;
-    QTest::newRow("row 39 keeps the top") << QList<int>{39} << 0;
+    QTest::newRow("row 39 scrolled into view") << QList<int>{39} << -1;
 }
 
 void TestClientsWindow::paging()
@@ -689,9 +702,12 @@ void TestClientsWindow::paging()
     fillTable(100);
     auto *grid = child<ClientGrid>(u"mainGrid"_s);
     for (int row : rows)
-        QVERIFY(grid->SelectCell(0, row - 1));
-    QCOMPARE(GridScrollPosition(*m_form), position);
-    QCOMPARE(EditPanel(*m_form)->fields(), FieldsFromRecord(tableRecord(rows.last())));
+        QVERIFY(grid->selectCell(row - 1, 0));
+    auto *area = child<QScrollArea>(u"gridScrollArea"_s);
+    // -1: the page's position leaves the row below the view; it is scrolled up just enough.
+    const int bottom = ClientGrid::kRowHeight * (rows.last() + 1);
+    QCOMPARE(WindowDriver(m_form.get()).scrollPosition(u"gridScrollArea"_s), position >= 0 ? position : bottom - area->viewport()->height());
+    QCOMPARE(panel()->fields(), FieldsFromRecord(tableRecord(rows.last())));
 }
 
 void TestClientsWindow::saveQuestion_data()
@@ -717,9 +733,9 @@ void TestClientsWindow::saveQuestion()
     QFETCH(bool, goesOn);
 
     QSignalSpy payroll(m_form.get(), &ClientsWindow::payrollRequested);
-    EditPanel(*m_form)->setFields(ValidClientFields());
+    panel()->setFields(ValidClientFields());
     click(u"addButton"_s);
-    EditPanel(*m_form)->setFields(ValidClientFields(2));
+    panel()->setFields(ValidClientFields(2));
     m_dialogs.clear();
     m_dialogs.setNextAnswer(answer);
     trigger(action);
@@ -736,7 +752,7 @@ void TestClientsWindow::saveQuestion()
     QCOMPARE(records(), cleared ? 0 : 1);
     ClientFields emptied;
     emptied.docType = 0; // the clearing keeps the document type
-    QCOMPARE(EditPanel(*m_form)->fields() == emptied, cleared);
+    QCOMPARE(panel()->fields() == emptied, cleared);
     QCOMPARE(!m_form->isModified(), cleared);
     if (cleared) {
         QCOMPARE(countText(), u"Всего записей :0 (максимум 500)"_s);
@@ -772,7 +788,7 @@ void TestClientsWindow::closeQuestion()
     QFETCH(bool, closes);
 
     if (!saved)
-        MarkModified(*m_form, m_dialogs);
+        markModified();
     if (answer != Answer::Ok)
         m_dialogs.setNextAnswer(answer);
     trigger(u"exitAction"_s);
@@ -815,7 +831,7 @@ void TestClientsWindow::saveAndLoad()
 {
     const QString workDir = QDir::currentPath();
     fillTable(3);
-    MarkModified(*m_form, m_dialogs);
+    markModified();
     trigger(u"saveAction"_s);
     QCOMPARE(m_dialogs.texts(), QStringList{u"Файл успешно сохранен как "_s + kSavedName});
     QVERIFY(!m_form->isModified());
@@ -833,9 +849,9 @@ void TestClientsWindow::saveAndLoad()
     trigger(u"loadAction"_s);
     QCOMPARE(m_dialogs.filters, QStringList{u"CLSV|CLSV*.*"_s});
     QCOMPARE(QDir::currentPath(), workDir);
-    QCOMPARE(ClientTable(*m_form)->records(), tableRecords(3));
+    QCOMPARE(table()->records(), tableRecords(3));
     QCOMPARE(countText(), u"Всего записей :3 (максимум 500)"_s);
-    QCOMPARE(EditPanel(*m_form)->fields(), FieldsFromRecord(tableRecord(1)));
+    QCOMPARE(panel()->fields(), FieldsFromRecord(tableRecord(1)));
     QVERIFY(!m_form->isModified());
     QCOMPARE(m_form->windowTitle(), kSavedName);
     QCOMPARE(m_form->windowTitle(), kSavedName);
@@ -919,7 +935,7 @@ void TestClientsWindow::loadAtLimit()
     m_dialogs.setNextFileName(u"CLSVmany"_s);
     trigger(u"loadAction"_s);
     QCOMPARE(m_dialogs.lastText(), u"Достигнуто максимальное количество записей(500)"_s);
-    QCOMPARE(ClientTable(*m_form)->records(), many);
+    QCOMPARE(table()->records(), many);
     QCOMPARE(countText(), u"Всего записей :501 (максимум 500)"_s);
     QVERIFY(m_form->isModified());
     QCOMPARE(m_form->windowTitle(), u"CLSVmany"_s);
@@ -937,7 +953,7 @@ void TestClientsWindow::loadRefused()
     trigger(u"loadAction"_s);
     QCOMPARE(m_dialogs.shown.last().kind, Kind::Error);
     QCOMPARE(m_dialogs.lastText(), u"Неверный формат файла!"_s);
-    QCOMPARE(ClientTable(*m_form)->records(), tableRecords(2));
+    QCOMPARE(table()->records(), tableRecords(2));
     QVERIFY(!m_form->isModified());
     QCOMPARE(m_form->windowTitle(), u"Регистрация клиентов"_s);
     QCOMPARE(m_form->windowTitle(), u"Регистрация клиентов"_s);

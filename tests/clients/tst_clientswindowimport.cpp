@@ -4,7 +4,8 @@
 #include "clients/ClientTableModel.h"
 #include "clients/ui/ClientGrid.h"
 #include "clients/ui/ClientsWindow.h"
-#include "support/ClientsWindowProbe.h"
+#include "support/WindowDriver.h"
+#include "clients/ui/ClientEditPanel.h"
 #include "common/Clock.h"
 #include "common/Cp1251.h"
 #include "settings/SettingsRecord.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -101,8 +103,18 @@ private slots:
     void nothingHappens_data();
     void nothingHappens();
     void unreadableFile();
+    void editAfterBadLine_data();
+    void editAfterBadLine();
 
 private:
+    ClientTableModel *table() const { return WindowDriver(m_form.get()).model<ClientTableModel>(u"mainGrid"_s); }
+    ClientEditPanel *panel() const { return WindowDriver(m_form.get()).child<ClientEditPanel>(u"editPanel"_s); }
+    // A change not yet saved that leaves the table as it was: the delete
+    // command answered No, or on an empty table, asking nothing.
+    void markModified()
+    {
+        WindowDriver(m_form.get()).clickAnswering(u"deleteButton"_s, m_dialogs, Dialogs::Answer::No, !table()->isEmpty());
+    }
     template<typename T> T *child(const QString &name) const { return m_form->findChild<T *>(name); }
     QString focusName() const
     {
@@ -128,7 +140,7 @@ void TestClientsImport::init()
     m_form->show();
     m_form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    EditPanel(*m_form)->setFields(startFields());
+    panel()->setFields(startFields());
 }
 
 void TestClientsImport::cleanup()
@@ -176,9 +188,9 @@ void TestClientsImport::goodFile()
     QFETCH(QString, ending);
     QFETCH(int, count);
 
-    ClientTable(*m_form)->replaceAll(earlierTable(4));
-    ClientTable(*m_form)->renumber();
-    const ClientFields start = EditPanel(*m_form)->fields();
+    table()->replaceAll(earlierTable(4));
+    table()->renumber();
+    const ClientFields start = panel()->fields();
     importFile(writeFile(fileLines, ending));
 
     QCOMPARE(m_dialogs.shown.size(), 1);
@@ -186,7 +198,7 @@ void TestClientsImport::goodFile()
     QCOMPARE(m_dialogs.shown[0].text, u"txt|*.txt"_s);
     QCOMPARE(QDir::currentPath(), QDir(m_dir->path()).canonicalPath());
 
-    const ClientTableModel *model = ClientTable(*m_form);
+    const ClientTableModel *model = table();
     QCOMPARE(model->recordCount(), count);
     QCOMPARE(countText(), u"Всего записей :%1 (максимум 500)"_s.arg(count));
     QVERIFY(!!m_form->isModified());
@@ -214,7 +226,7 @@ void TestClientsImport::goodFile()
 
     // The edit area holds the last client, unmarked as an added client is,
     // or, when there is none, what it held.
-    const ClientFields after = EditPanel(*m_form)->fields();
+    const ClientFields after = panel()->fields();
     if (count == 0) {
         QCOMPARE(after, start);
     } else {
@@ -237,7 +249,7 @@ void TestClientsImport::keepsFileAndCaption()
 
     m_dialogs.clear();
     importFile(writeFile(lines(2)));
-    QCOMPARE(ClientTable(*m_form)->recordCount(), 2);
+    QCOMPARE(table()->recordCount(), 2);
     QCOMPARE(m_form->windowTitle(), file);
     QCOMPARE(m_form->windowTitle(), caption);
     QVERIFY(m_form->windowTitle() != u"Регистрация клиентов"_s);
@@ -277,15 +289,15 @@ void TestClientsImport::badLine()
     QFETCH(QString, surname);
 
     const QList<ClientRecord> before = earlierTable(5);
-    ClientTable(*m_form)->replaceAll(before);
-    const ClientFields start = EditPanel(*m_form)->fields();
+    table()->replaceAll(before);
+    const ClientFields start = panel()->fields();
     const QString count = countText();
     child<QWidget>(u"address"_s)->setFocus();
     const QString path = writeFile(fileLines);
     importFile(path);
 
     // Every cell of the earlier table, the hidden ones too, is back.
-    QCOMPARE(ClientTable(*m_form)->records(), before);
+    QCOMPARE(table()->records(), before);
     QCOMPARE(countText(), count);
     QVERIFY(!!m_form->isModified());
     QCOMPARE(m_form->windowTitle(), kCaption);
@@ -301,7 +313,7 @@ void TestClientsImport::badLine()
         QCOMPARE(shownReason, reason);
 
     // The bad line stays in the edit area, the carried-over fields as they were.
-    const ClientFields after = EditPanel(*m_form)->fields();
+    const ClientFields after = panel()->fields();
     QCOMPARE(after.surname, surname);
     QCOMPARE(after.docType, start.docType);
     QCOMPARE(after.placeOfBirth, start.placeOfBirth);
@@ -329,10 +341,10 @@ void TestClientsImport::nothingHappens()
     QFETCH(int, dialogs);
 
     const QList<ClientRecord> before = earlierTable(3);
-    ClientTable(*m_form)->replaceAll(before);
+    table()->replaceAll(before);
     if (!saved)
-        MarkModified(*m_form, m_dialogs);
-    const ClientFields start = EditPanel(*m_form)->fields();
+        markModified();
+    const ClientFields start = panel()->fields();
     if (!saved)
         m_dialogs.setNextAnswer(answer);
     if (fileChosen)
@@ -345,16 +357,16 @@ void TestClientsImport::nothingHappens()
         QCOMPARE(m_dialogs.shown[0].text, u"Сохранить данные?"_s);
         QCOMPARE(m_dialogs.shown[0].buttons, Dialogs::Buttons::YesNoCancel);
     }
-    QCOMPARE(ClientTable(*m_form)->records(), before);
-    QCOMPARE(EditPanel(*m_form)->fields(), start);
+    QCOMPARE(table()->records(), before);
+    QCOMPARE(panel()->fields(), start);
     QCOMPARE(!m_form->isModified(), saved);
 }
 
 void TestClientsImport::unreadableFile()
 {
     const QList<ClientRecord> before = earlierTable(3);
-    ClientTable(*m_form)->replaceAll(before);
-    const ClientFields start = EditPanel(*m_form)->fields();
+    table()->replaceAll(before);
+    const ClientFields start = panel()->fields();
     importFile(m_dir->filePath(u"нет такого.txt"_s));
 
     QCOMPARE(m_dialogs.shown.size(), 2);
@@ -362,9 +374,39 @@ void TestClientsImport::unreadableFile()
     QCOMPARE(m_dialogs.shown[1].text,
              u"Не могу загрузить данные из файла. Возможно файл занят другим приложением. Закройте все "
              "приложения, использующие данный файл и повторите снова."_s);
-    QCOMPARE(ClientTable(*m_form)->records(), before);
-    QCOMPARE(EditPanel(*m_form)->fields(), start);
+    QCOMPARE(table()->records(), before);
+    QCOMPARE(panel()->fields(), start);
     QVERIFY(!m_form->isModified());
+}
+
+void TestClientsImport::editAfterBadLine_data()
+{
+    QTest::addColumn<Answer>("answer");
+    QTest::newRow("No keeps row 1") << Answer::No;
+    QTest::newRow("Yes overwrites row 1") << Answer::Yes;
+}
+
+// The edit area holds the bad line, not row 1: the edit command asks first.
+void TestClientsImport::editAfterBadLine()
+{
+    QFETCH(Answer, answer);
+    const QList<ClientRecord> before = earlierTable(5);
+    table()->replaceAll(before);
+    importFile(writeFile({line(1), line(2), lineWith(3, 1, QString())}));
+    auto *name = child<QLineEdit>(u"name"_s);
+    name->setFocus();
+    for (QChar c : u"Азиз"_s)
+        QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(c), Qt::NoModifier);
+
+    const qsizetype shown = m_dialogs.shown.size();
+    m_dialogs.setNextAnswer(answer);
+    QTest::mouseClick(child<QPushButton>(u"editButton"_s), Qt::LeftButton);
+    QCOMPARE(m_dialogs.shown.size(), shown + 1);
+    QCOMPARE(m_dialogs.shown.last().kind, Kind::Question);
+    QCOMPARE(m_dialogs.shown.last().text,
+             u"Поля ввода не загружены из текущей записи. Заменить ими запись 1 (ячейка 1.1)?"_s);
+    QCOMPARE(table()->record(0) == before[0], answer == Answer::No);
+    QCOMPARE(table()->record(0)[ClientColumn::Name] == u"Азиз"_s, answer == Answer::Yes);
 }
 
 QTEST_MAIN(TestClientsImport)

@@ -43,6 +43,8 @@ private slots:
     void failedSaveKeepsWindow();
     void programEndAsksNothing_data();
     void programEndAsksNothing();
+    void nameKeepsToCodePage_data();
+    void nameKeepsToCodePage();
 
 private:
     SettingsWindow &makeForm();
@@ -339,6 +341,36 @@ void TestSettingsWindow::programEndAsksNothing()
     QVERIFY(!form.isVisible());
     QCOMPARE(m_dialogs.texts(), QStringList());
     QCOMPARE(ReadSettingsRecord().organisationName, fileExists ? kOld.organisationName : QString());
+}
+
+
+void TestSettingsWindow::nameKeepsToCodePage_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<bool>("noted");
+
+    QTest::newRow("plain") << u"ООО Ромашка"_s << u"ООО Ромашка"_s << false;
+    QTest::newRow("Uzbek letter takes its usual spelling") << u"Қурилиш"_s << u"Курилиш"_s << true;
+    QTest::newRow("outside the code page refused") << u"ООО \u03A9"_s << u"ООО "_s << true;
+}
+
+// The name field keeps to Windows-1251 as the client fields do, and says so.
+void TestSettingsWindow::nameKeepsToCodePage()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    QFETCH(bool, noted);
+
+    WriteSettingsRecord(kOld);
+    SettingsWindow &form = makeForm();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    child(u"clientName"_s)->setFocus();
+    type(u"clientName"_s, typed);
+    QCOMPARE(child(u"clientName"_s)->text(), kept);
+    auto *note = child<QLabel>(u"inputNote"_s);
+    QCOMPARE(note && note->isVisible(), noted);
 }
 
 QTEST_MAIN(TestSettingsWindow)

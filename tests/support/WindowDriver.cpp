@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 bool WindowDriver::showActive() const
 {
@@ -64,4 +66,19 @@ void WindowDriver::clickCell(QAbstractItemView *grid, int row, int column)
 QString WindowDriver::text(const QString &label) const
 {
     return child<QLabel>(label)->text();
+}
+
+int WindowDriver::scrollPosition(const QString &area) const
+{
+    return child<QAbstractScrollArea>(area)->verticalScrollBar()->value();
+}
+
+void WindowDriver::clickAnswering(const QString &button, ScriptedDialogs &dialogs, Dialogs::Answer answer,
+                                  bool asks) const
+{
+    if (asks)
+        dialogs.setNextAnswer(answer);
+    click(button);
+    if (asks)
+        dialogs.shown.removeLast();
 }

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "support/ScriptedDialogs.h"
+
+#include <QAbstractItemView>
 #include <QString>
 #include <QTest>
 #include <QWidget>
-
-class QAbstractItemView;
 
 // Drives a window as a user would: through its named actions, buttons and
 // fields, with key and mouse events.
@@ -25,6 +26,14 @@ public:
         return found;
     }
 
+    // The model behind the named view, as the given type.
+    template<typename M> M *model(const QString &view) const
+    {
+        return qobject_cast<M *>(child<QAbstractItemView>(view)->model());
+    }
+    // The vertical position of the named scrolling area.
+    int scrollPosition(const QString &area) const;
+
     static QWidget *focus();
     // Types like the keyboard into the focused widget: one key event per
     // character, Cyrillic included; "\b" is Backspace.
@@ -37,6 +46,9 @@ public:
 
     void trigger(const QString &action) const;
     void click(const QString &button) const;
+    // Clicks the button and answers the question it asks when asks is true,
+    // leaving that question out of what the dialogs recorded.
+    void clickAnswering(const QString &button, ScriptedDialogs &dialogs, Dialogs::Answer answer, bool asks) const;
     // A click into the cell of a grid: the way into the grid.
     static void clickCell(QAbstractItemView *grid, int row, int column);
     QString text(const QString &label) const;
