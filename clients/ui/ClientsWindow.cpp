@@ -7,6 +7,7 @@
 #include "clients/ClientListSave.h"
 #include "clients/ClientTableModel.h"
 #include "clients/ClientTextImport.h"
+#include "clients/ClientTexts.h"
 #include "clients/ui/ClientEditPanel.h"
 #include "clients/ui/ClientListPrinting.h"
 #include "common/Clock.h"
@@ -74,6 +75,7 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     connect(ui->deleteButton, &QPushButton::clicked, this, &ClientsWindow::deleteClient);
     connect(ui->clearButton, &QPushButton::clicked, this, &ClientsWindow::clearTableAsked);
     connect(ui->printButton, &QPushButton::clicked, this, &ClientsWindow::print);
+    connect(ui->printAction, &QAction::triggered, this, &ClientsWindow::print);
     connect(ui->newAction, &QAction::triggered, this, &ClientsWindow::newList);
     connect(ui->saveAction, &QAction::triggered, this, &ClientsWindow::save);
     connect(ui->loadAction, &QAction::triggered, this, &ClientsWindow::load);
@@ -212,7 +214,7 @@ void ClientsWindow::deleteClient()
         const int row = currentRow();
         const bool hasName = !m_model->isEmpty() && !m_model->cell(row, ClientColumn::FullName).isEmpty();
         if (hasName
-            && m_dialogs.question(this, u"Удаление записи"_s, kDeleteQuestion, Dialogs::Buttons::YesNo)
+            && m_dialogs.destructiveQuestion(this, u"Удаление записи"_s, kDeleteQuestion, Dialogs::Buttons::YesNo)
                     == Dialogs::Answer::Yes) {
             m_model->remove(row);
             if (!m_model->isEmpty())
@@ -227,7 +229,7 @@ void ClientsWindow::deleteClient()
 void ClientsWindow::clearTableAsked()
 {
     Guarded(this, m_dialogs, [this] {
-        if (m_dialogs.question(this, u"Удаление"_s, kClearQuestion, Dialogs::Buttons::YesNoCancel)
+        if (m_dialogs.destructiveQuestion(this, u"Удаление"_s, kClearQuestion, Dialogs::Buttons::YesNoCancel)
             == Dialogs::Answer::Yes)
             clearTable();
         updateRecordCount();
@@ -261,7 +263,7 @@ void ClientsWindow::load()
     Guarded(this, m_dialogs, [this] {
         if (!askSaveChanges(u"Загрузка файла"_s))
             return;
-        const QString path = m_dialogs.openFileName(this, u"CLSV|CLSV*.*"_s);
+        const QString path = m_dialogs.openFileNameIn(this, u"CLSV|CLSV*"_s, ClientFolder());
         // The count and numbers are refreshed also when the load fails.
         auto refresh = qScopeGuard([this] {
             updateRecordCount();

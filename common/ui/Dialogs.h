@@ -39,6 +39,13 @@ public:
     virtual std::unique_ptr<PrintProgress> printProgress(QWidget *parent);
     // Progress of opening or importing a file; by default none shown.
     virtual std::unique_ptr<LoadProgressDisplay> loadProgress(QWidget *parent);
+
+    // A question whose Yes destroys data (delete, clear): No is the default
+    // button, so that a stray Enter keeps the data. By default as question().
+    virtual Answer destructiveQuestion(QWidget *parent, const QString &caption, const QString &text, Buttons buttons);
+    // The open-file dialog starting in folder (relative to the working
+    // directory) when it exists. By default as openFileName().
+    virtual QString openFileNameIn(QWidget *parent, const QString &filter, const QString &folder);
 };
 
 // The production implementation: real Qt dialogs.
@@ -53,6 +60,8 @@ public:
     void printPreview(QWidget *parent, QPrinter &printer, const std::function<void(QPrinter &)> &paint) override;
     std::unique_ptr<PrintProgress> printProgress(QWidget *parent) override;
     std::unique_ptr<LoadProgressDisplay> loadProgress(QWidget *parent) override;
+    Answer destructiveQuestion(QWidget *parent, const QString &caption, const QString &text, Buttons buttons) override;
+    QString openFileNameIn(QWidget *parent, const QString &filter, const QString &folder) override;
 };
 
 // The one save-changes question of every window, asked only when the

@@ -74,7 +74,8 @@ private:
     bool refreshTotals();
     void updateTotals();
     void updateRowCounter();
-    void openWithDialog(const QString &filter, void (PayrollWindow::*reader)(const QString &));
+    void openWithDialog(const QString &filter, void (PayrollWindow::*reader)(const QString &),
+                        const QString &folder = QString());
     void fillLoadedRows(PayrollRows rows, const std::function<void()> &formatted);
     void placeInitialFocus();
     void focusCheckedField(const PayrollSaveOutcome &outcome);
@@ -91,4 +92,9 @@ private:
     bool m_modified = false;
     // The first line of the payroll file last opened; empty until one is.
     QString m_openedHeaderLine;
+
+    // The detail lines of the file last opened, and whether a text import
+    // has replaced its rows since.
+    qsizetype m_openedRowCount = 0;
+    bool m_importedOverOpened = false;
 };
