@@ -215,12 +215,12 @@ void TestClientsWindow::startState()
     const auto texts = [](const QList<QAction *> &actions) {
         QStringList out;
         for (QAction *a : actions)
-            out << a->text();
+            out << a->text().remove(u'&');
         return out;
     };
     QCOMPARE(texts(m_form->menuBar()->actions()), (QStringList{u"Файл"_s, u"Сервис"_s, u"О программе"_s}));
     QCOMPARE(texts(child<QMenu>(u"fileMenu"_s)->actions()),
-             (QStringList{u"Новый"_s, u"Сохранить"_s, u"Загрузить"_s, u"Загрузить из txt"_s,
+             (QStringList{u"Новый"_s, u"Сохранить"_s, u"Загрузить"_s, u"Загрузить из txt"_s, u"Печать"_s,
                           u"Предварительный просмотр"_s, u"Выход"_s}));
     QCOMPARE(texts(child<QMenu>(u"serviceMenu"_s)->actions()), QStringList{u"Кардолист"_s});
 
@@ -729,7 +729,7 @@ void TestClientsWindow::saveQuestion()
     QCOMPARE(m_dialogs.shown[0].text, kSaveQuestion);
     QCOMPARE(m_dialogs.shown[0].buttons, Dialogs::Buttons::YesNoCancel);
     if (goesOn && action == u"loadAction"_s)
-        QCOMPARE(m_dialogs.shown[1].text, u"CLSV|CLSV*.*"_s);
+        QCOMPARE(m_dialogs.shown[1].text, u"CLSV|CLSV*"_s);
     QCOMPARE(payroll.size(), goesOn && action == u"payrollAction"_s ? 1 : 0);
 
     const bool cleared = goesOn && action == u"newAction"_s;
@@ -831,7 +831,8 @@ void TestClientsWindow::saveAndLoad()
     m_dialogs.clear();
     m_dialogs.setNextFileName(kSavedName);
     trigger(u"loadAction"_s);
-    QCOMPARE(m_dialogs.filters, QStringList{u"CLSV|CLSV*.*"_s});
+    QCOMPARE(m_dialogs.filters, QStringList{u"CLSV|CLSV*"_s});
+    QCOMPARE(m_dialogs.folders, QStringList{u"Клиенты"_s});
     QCOMPARE(QDir::currentPath(), workDir);
     QCOMPARE(ClientTable(*m_form)->records(), tableRecords(3));
     QCOMPARE(countText(), u"Всего записей :3 (максимум 500)"_s);
