@@ -14,11 +14,13 @@
 #include "common/GridPaging.h"
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
+#include "common/ui/AltLetterFilter.h"
 #include "common/ui/Dialogs.h"
 #include "common/ui/ErrorGuard.h"
 #include "common/ui/LoadProgress.h"
 
 #include <QCloseEvent>
+#include <QMenuBar>
 #include <QScopeGuard>
 #include <QScrollBar>
 
@@ -76,6 +78,14 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     connect(ui->clearButton, &QPushButton::clicked, this, &ClientsWindow::clearTableAsked);
     connect(ui->printButton, &QPushButton::clicked, this, &ClientsWindow::print);
     connect(ui->printAction, &QAction::triggered, this, &ClientsWindow::print);
+
+    AltLetterFilter::install(this);
+    // F10 reaches the menu bar, as Alt with a menu's letter does.
+    auto *menuKey = new QAction(this);
+    menuKey->setObjectName(u"menuBarAction"_s);
+    menuKey->setShortcut(Qt::Key_F10);
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this, [this] { menuBar()->setActiveAction(ui->fileMenu->menuAction()); });
     connect(ui->newAction, &QAction::triggered, this, &ClientsWindow::newList);
     connect(ui->saveAction, &QAction::triggered, this, &ClientsWindow::save);
     connect(ui->loadAction, &QAction::triggered, this, &ClientsWindow::load);

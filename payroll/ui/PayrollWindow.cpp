@@ -6,6 +6,7 @@
 #include "common/Money.h"
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
+#include "common/ui/AltLetterFilter.h"
 #include "common/ui/Dialogs.h"
 #include "common/ui/ErrorGuard.h"
 #include "common/ui/LoadProgress.h"
@@ -24,6 +25,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMenuBar>
 #include <QDir>
 #include <QScopeGuard>
 
@@ -69,6 +71,14 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     connect(ui->deleteRowButton, &QPushButton::clicked, this, &PayrollWindow::deleteRow);
     connect(ui->clearButton, &QPushButton::clicked, this, &PayrollWindow::clearRows);
     connect(grid, &PayrollGrid::left, this, &PayrollWindow::mainGridExit);
+
+    AltLetterFilter::install(this);
+    // F10 reaches the menu bar, as Alt with a menu's letter does.
+    auto *menuKey = new QAction(this);
+    menuKey->setObjectName(u"menuBarAction"_s);
+    menuKey->setShortcut(Qt::Key_F10);
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this, [this] { menuBar()->setActiveAction(ui->fileMenu->menuAction()); });
 
     Guarded(this, m_dialogs, [this] { initialise(); });
     m_modified = false;

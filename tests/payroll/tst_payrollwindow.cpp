@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -51,6 +52,13 @@ private slots:
     void refusedNumberCell();
     void amountNotANumberHoldsTheCursor();
     void pasteIntoCell();
+    void refusedKeysAreNoted_data();
+    void refusedKeysAreNoted();
+    void onlyAChangedValueIsAChange_data();
+    void onlyAChangedValueIsAChange();
+    void noSaveQuestionRightAfterSaving();
+    void destroyingQuestionsDefaultToNo();
+    void keyboardReachesEverything();
     void lettersOutsideTheCodePage_data();
     void lettersOutsideTheCodePage();
     void deleteRow_data();
@@ -155,6 +163,7 @@ void TestPayrollWindow::typing_data()
     QTest::newRow("card stops at 28") << 2 << QString(30, u'7') << QString(28, u'7');
     QTest::newRow("card backspace when full") << 2 << QString(28, u'7') + u"\b1"_s << QString(27, u'7') + u"1"_s;
     QTest::newRow("amount takes one point") << 3 << u"12.3.4a,-5"_s << u"12.345"_s;
+    QTest::newRow("comma is the point") << 3 << u"1500000,50"_s << u"1500000.50"_s;
 }
 
 void TestPayrollWindow::typing()
@@ -250,6 +259,137 @@ void TestPayrollWindow::pasteIntoCell()
     clipboard->setText(u"中"_s);
     key(Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(cell(0, 2), u"860012345 1"_s);
+}
+
+void TestPayrollWindow::refusedKeysAreNoted_data()
+{
+    QTest::addColumn<int>("col");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("named"); // in the status bar's note; empty: no note
+    QTest::newRow("blank in an amount") << 3 << u"1 500"_s << u"1500"_s << u"« »"_s;
+    QTest::newRow("minus in an amount") << 3 << u"-250.75"_s << u"250.75"_s << u"«-»"_s;
+    QTest::newRow("exponent in an amount") << 3 << u"1e3"_s << u"13"_s << u"«e»"_s;
+    QTest::newRow("second point") << 3 << u"1,5,"_s << u"1.5"_s << u"«.»"_s;
+    QTest::newRow("letter in a card") << 2 << u"86a0"_s << u"860"_s << u"«a»"_s;
+    QTest::newRow("29th digit") << 2 << QString(29, u'7') << QString(28, u'7') << u"28"_s;
+    QTest::newRow("digits only: no note") << 2 << u"8600"_s << u"8600"_s << QString();
+}
+
+// A key an amount or card cell refuses is never dropped without a word.
+void TestPayrollWindow::refusedKeysAreNoted()
+{
+    QFETCH(int, col);
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    QFETCH(QString, named);
+    click(0, col);
+    m_grid->cellEditor()->clear();
+    auto *status = child<QStatusBar>(u"statusBar"_s);
+    type(typed);
+    QCOMPARE(cell(0, col), stored);
+    if (named.isEmpty())
+        QVERIFY(status->currentMessage().isEmpty());
+    else
+        QVERIFY2(status->currentMessage().contains(named), qPrintable(status->currentMessage()));
+}
+
+void TestPayrollWindow::onlyAChangedValueIsAChange_data()
+{
+    QTest::addColumn<int>("col");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("modified");
+    QTest::newRow("in and out of the grid") << 1 << QString() << false;
+    QTest::newRow("refused letter in a card") << 2 << u"x"_s << false;
+    QTest::newRow("refused letter in an amount") << 3 << u"x"_s << false;
+    QTest::newRow("amount reformatted on leaving") << 3 << u"\b\b\b\b5"_s << true;
+    QTest::newRow("a name typed") << 1 << u"И"_s << true;
+}
+
+void TestPayrollWindow::onlyAChangedValueIsAChange()
+{
+    QFETCH(int, col);
+    QFETCH(QString, typed);
+    QFETCH(bool, modified);
+    click(0, col);
+    type(typed);
+    child<QWidget>(u"year"_s)->setFocus();
+    QCOMPARE(cell(0, 3), col == 3 && modified ? u"5.00"_s : u"0.00"_s);
+    QCOMPARE(m_form->isModified(), modified);
+}
+
+// After a save, a look into the grid and an open ask nothing.
+void TestPayrollWindow::noSaveQuestionRightAfterSaving()
+{
+    child<MaskedEdit>(u"registerNum"_s)->setStoredText(u"7"_s);
+    click(0, 1);
+    type(u"Иванов"_s);
+    key(Qt::Key_Tab);
+    type(u"8600"_s);
+    key(Qt::Key_Tab);
+    m_grid->cellEditor()->clear();
+    type(u"1e"_s);
+    // Saved without a cell selection: the totals follow the reformatted amount.
+    child<QAction>(u"saveAction"_s)->trigger();
+    QVERIFY(m_dialogs.lastText().startsWith(u"Файл успешно сохранён как "_s));
+    QCOMPARE(status(1), u"Общая сумма : 1.00"_s);
+    QCOMPARE(child<QLabel>(u"overallSumma"_s)->text(), u"Общая сумма : 1.00"_s);
+    // Tab from the last amount leaves an empty row, which the save ignores.
+    key(Qt::Key_Tab);
+    QCOMPARE(m_form->model()->rowCount(), 2);
+    child<QAction>(u"saveAction"_s)->trigger();
+    QVERIFY(m_dialogs.lastText().startsWith(u"Файл успешно сохранён как "_s));
+    click(0, 2);
+    m_dialogs.clear();
+    child<QAction>(u"openAction"_s)->trigger();
+    QCOMPARE(m_dialogs.texts(), QStringList{u"ZPSV|ZPSV*"_s});
+}
+
+void TestPayrollWindow::destroyingQuestionsDefaultToNo()
+{
+    makeRows(2);
+    QVERIFY(m_grid->selectCell(1, 1));
+    m_dialogs.setNextAnswer(Answer::No);
+    m_driver.click(u"deleteRowButton"_s);
+    m_dialogs.setNextAnswer(Answer::No);
+    m_driver.click(u"clearButton"_s);
+    QCOMPARE(m_dialogs.defaultNoQuestions, (QStringList{kDeleteQuestion, kClearQuestion}));
+    QCOMPARE(m_form->model()->rowCount(), 2);
+}
+
+// Alt with the underlined letter opens a menu and types nothing; F10 reaches
+// the menu bar; Enter presses a focused button; Tab reaches the grid.
+void TestPayrollWindow::keyboardReachesEverything()
+{
+    auto *number = child<MaskedEdit>(u"registerNum"_s);
+    QCOMPARE(focus(), number);
+    auto *fileMenu = child<QMenu>(u"fileMenu"_s);
+    QVERIFY(fileMenu->title().startsWith(u"&"_s));
+    QTest::sendKeyEvent(QTest::Press, number, Qt::Key(0x0424), u"ф"_s, Qt::AltModifier);
+    QTRY_VERIFY(fileMenu->isVisible());
+    QTest::keyClick(fileMenu, Qt::Key_Escape);
+    QTest::keyClick(fileMenu, Qt::Key_Escape);
+    QTRY_VERIFY(!fileMenu->isVisible());
+    QCOMPARE(number->storedText(), u"     "_s);
+    QVERIFY(!m_form->isModified());
+    key(Qt::Key_F10);
+    QTRY_VERIFY(fileMenu->isVisible());
+    QTest::keyClick(fileMenu, Qt::Key_Escape);
+    QTest::keyClick(fileMenu, Qt::Key_Escape);
+    QTRY_VERIFY(!fileMenu->isVisible());
+    // Alt with a letter no menu has types nothing either.
+    number->setFocus();
+    QTest::keyClick(number, Qt::Key_7, Qt::AltModifier);
+    QCOMPARE(number->storedText(), u"     "_s);
+
+    m_dialogs.setNextAnswer(Answer::No);
+    auto *clear = child<QPushButton>(u"clearButton"_s);
+    clear->setFocus();
+    key(Qt::Key_Return);
+    QCOMPARE(m_dialogs.texts(), QStringList{kClearQuestion});
+
+    key(Qt::Key_Tab);
+    QCOMPARE(focus(), m_grid->cellEditor());
 }
 
 void TestPayrollWindow::lettersOutsideTheCodePage_data()
