@@ -33,6 +33,7 @@ using namespace Qt::StringLiterals;
 using Answer = Dialogs::Answer;
 using Kind = ScriptedDialogs::Kind;
 Q_DECLARE_METATYPE(Dialogs::Answer)
+Q_DECLARE_METATYPE(ScriptedDialogs::Kind)
 
 namespace {
 
@@ -72,6 +73,8 @@ private slots:
     void init();
     void cleanup();
     void startState();
+    void shortcuts_data();
+    void shortcuts();
     void tabOrder();
     void checksFocusTheirField_data();
     void checksFocusTheirField();
@@ -171,6 +174,32 @@ void TestClientsWindow::fillTable(int count)
 {
     ClientTable(*m_form)->replaceAll(tableRecords(count));
     ClientTable(*m_form)->renumber();
+}
+
+// The payroll window's shortcuts, from any field of the window.
+void TestClientsWindow::shortcuts_data()
+{
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<ScriptedDialogs::Kind>("shown");
+    QTest::newRow("new asks about the changes") << QKeySequence(u"Ctrl+N"_s) << ScriptedDialogs::Kind::Question;
+    QTest::newRow("open") << QKeySequence(u"Ctrl+O"_s) << ScriptedDialogs::Kind::OpenFile;
+    QTest::newRow("print") << QKeySequence(u"Ctrl+P"_s) << ScriptedDialogs::Kind::PrintSetup;
+}
+
+void TestClientsWindow::shortcuts()
+{
+    QFETCH(QKeySequence, keys);
+    QFETCH(ScriptedDialogs::Kind, shown);
+    if (shown == ScriptedDialogs::Kind::Question) {
+        MarkModified(*m_form, m_dialogs);
+        m_dialogs.clear();
+        m_dialogs.setNextAnswer(Answer::Cancel);
+    }
+    QWidget *field = child<QLineEdit>(u"surname"_s);
+    field->setFocus();
+    QTest::keySequence(field, keys);
+    QVERIFY(!m_dialogs.shown.isEmpty());
+    QCOMPARE(m_dialogs.shown.first().kind, shown);
 }
 
 void TestClientsWindow::startState()
@@ -478,6 +507,8 @@ void TestClientsWindow::deleteClient()
         QCOMPARE(m_dialogs.shown[0].caption, u"Удаление записи"_s);
         QCOMPARE(m_dialogs.shown[0].text, u"Вы действительно хотите удалить данную запись?"_s);
         QCOMPARE(m_dialogs.shown[0].buttons, Dialogs::Buttons::YesNo);
+        // A stray Enter keeps the record.
+        QCOMPARE(m_dialogs.defaultNoQuestions, QStringList{m_dialogs.shown[0].text});
     }
     QCOMPARE(records(), order.size());
     for (int i = 0; i < order.size(); ++i) {
@@ -520,6 +551,7 @@ void TestClientsWindow::clearTable()
     QCOMPARE(m_dialogs.shown[0].caption, u"Удаление"_s);
     QCOMPARE(m_dialogs.shown[0].text, u"Вы действительно хотите очистить всю таблицу?"_s);
     QCOMPARE(m_dialogs.shown[0].buttons, Dialogs::Buttons::YesNoCancel);
+    QCOMPARE(m_dialogs.defaultNoQuestions, QStringList{m_dialogs.shown[0].text});
     QCOMPARE(records(), left);
     QCOMPARE(countText(), u"Всего записей :%1 (максимум 500)"_s.arg(left));
     QCOMPARE(!m_form->isModified(), left != 0);

@@ -246,6 +246,19 @@ void TestPayrollOpen::roundTrip()
     QCOMPARE(m_dialogs.shown[0].text, u"Вы действительно хотите перезаписать данный файл?"_s);
     QCOMPARE(FileBytes(kSavedPath), saved);
     QVERIFY(!m_form->isModified());
+
+    // Rows imported from a text over the opened register: the question says
+    // how many rows the file has and how many the grid has.
+    writeFile(path(u"three.txt"_s), cp1251(u"А\t1\t1\r\nБ\t2\t2\r\nВ\t3\t3\r\n"_s));
+    m_dialogs.clear();
+    m_dialogs.setNextFileName(path(u"three.txt"_s));
+    trigger("importTextAction");
+    m_dialogs.clear();
+    m_dialogs.setNextAnswer(Answer::No);
+    m_form->findChild<QAction *>(u"saveAction"_s)->trigger();
+    QCOMPARE(m_dialogs.texts(),
+             QStringList{u"Вы действительно хотите перезаписать данный файл?\nСтрок в файле: 2, в таблице: 3."_s});
+    QCOMPARE(FileBytes(kSavedPath), saved);
 }
 
 enum class Outcome { Unchanged, MonthApplied, RowsIn };
