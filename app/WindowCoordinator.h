@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 #include <memory>
 
@@ -12,8 +13,9 @@ class PayrollWindow;
 class SettingsWindow;
 
 // Creates the program's windows in their order and connects them: no window
-// knows another. Each lives until the program ends; closing the main window
-// ends the program without the others asking.
+// knows another. Each lives until the program ends. Closing the payroll or
+// the client window asks its own save question and then the hidden one's,
+// when that one has unsaved changes; either refusing keeps the program open.
 class WindowCoordinator : public QObject
 {
     Q_OBJECT
@@ -23,6 +25,9 @@ public:
 
     // Shows the payroll window; on first run the settings window stays on top.
     void start();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void showSettings();
@@ -34,4 +39,8 @@ private:
     std::unique_ptr<SettingsWindow> m_settings;
     std::unique_ptr<ClientsWindow> m_clients;
     std::unique_ptr<AboutDialog> m_about;
+    bool m_closing = false;
+    // Where each window had the focus when it was hidden: a swap back returns it there.
+    QPointer<QWidget> m_payrollFocus;
+    QPointer<QWidget> m_clientsFocus;
 };

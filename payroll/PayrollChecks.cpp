@@ -1,6 +1,7 @@
 #include "payroll/PayrollChecks.h"
 
 #include "common/Digits.h"
+#include "common/Money.h"
 #include "common/TextRoutines.h"
 
 using namespace Qt::StringLiterals;
@@ -57,4 +58,17 @@ qsizetype FirstBadCardRow(const PayrollRows &rows)
         if (!CardNumberValid(rows.card(i)))
             return i;
     return -1;
+}
+
+qsizetype RegisterRowCount(const PayrollRows &rows)
+{
+    const auto blank = [&rows](qsizetype row) {
+        const QStringView amount = rows.amount(row);
+        return rows.name(row).isEmpty() && rows.card(row).isEmpty()
+                && (amount.isEmpty() || Money::parseAmountText(amount).value_or(Money::fromTiyin(1)).isZero());
+    };
+    qsizetype count = rows.size();
+    while (count > 1 && blank(count - 1))
+        --count;
+    return count;
 }

@@ -33,3 +33,8 @@ std::optional<PayrollField> IncompleteHeaderField(const PayrollHeader &header);
 bool CardNumberValid(QStringView card);
 // The first row (from 0) whose card number is not valid; -1 when none.
 qsizetype FirstBadCardRow(const PayrollRows &rows);
+
+// Rows at the end with no name, no card and no amount (empty or zero) are
+// not rows of the register, as Tab from the last amount leaves one; the
+// register keeps at least its first row. Gives how many rows remain.
+qsizetype RegisterRowCount(const PayrollRows &rows);

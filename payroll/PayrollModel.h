@@ -64,6 +64,8 @@ public:
     // The rows whose card number holds anything but the digits 0-9, ascending.
     QList<int> checkCardNumbers() const;
     bool isBadCard(int row) const { return m_badCards.count(row) != 0; }
+    // The first row whose amount is not a number; -1 when none.
+    int firstBadAmountRow() const { return m_badAmounts.empty() ? -1 : *m_badAmounts.begin(); }
 
     // Whether a character typed into a cell is taken.
     bool acceptsTyped(int row, int column, QChar c) const;

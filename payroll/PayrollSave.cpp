@@ -34,6 +34,8 @@ PayrollSaveOutcome SavePayroll(PayrollSaveRequest &request, const Clock &clock,
                                const std::function<bool()> &confirmWarnings)
 {
     PayrollHeader &header = request.header;
+    for (qsizetype count = RegisterRowCount(request.rows); request.rows.size() > count;)
+        request.rows.removeLast();
     const PayrollRows &rows = request.rows;
     if (const std::optional<UnfilledCell> unfilled = FirstUnfilledCell(rows))
         return Outcome::stopped(TableNotFilledMessage(), unfilled->field, int(unfilled->row));

@@ -16,12 +16,12 @@ class Clock;
 struct PayrollSaveRequest
 {
     PayrollHeader header;     // the register number is padded on the way
-    PayrollRows rows;
+    PayrollRows rows;         // empty rows at the end are dropped on the way
     QString openedHeaderLine; // the first line of the file last opened, if any
 };
 
 // The save of a payroll register, shared by the window and the command
-// line. First the checks in order: every row has a name and a card, the
+// line. Empty rows at the end are left out. First the checks in order: every row has a name and a card, the
 // header is complete (after padding the number), every card is digits,
 // "settings.ini" gives bank codes that may name a file, the file would not
 // be too large for the reader; then the overwrite question when the

@@ -35,6 +35,16 @@ QString OverwriteQuestion()
     return u"Вы действительно хотите перезаписать данный файл?"_s;
 }
 
+QString OverwriteQuestionWithCounts(qsizetype fileRows, qsizetype gridRows)
+{
+    return OverwriteQuestion() + u"\nСтрок в файле: %1, в таблице: %2."_s.arg(fileRows).arg(gridRows);
+}
+
+QString BadAmountRowMessage(int row, const QString &conversion)
+{
+    return u"Строка %1: "_s.arg(row) + conversion;
+}
+
 QString SavedMessagePrefix()
 {
     return u"Файл успешно сохранён как "_s;

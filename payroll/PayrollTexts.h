@@ -16,12 +16,18 @@ QString NoBankCodesMessage();
 // The save's question before replacing the register last opened.
 QString OverwriteCaption();        // "Сохранение файла"
 QString OverwriteQuestion();       // "Вы действительно хотите перезаписать данный файл?"
+// The same after a text import replaced the opened register's rows: how many
+// rows the file has and how many the grid has.
+QString OverwriteQuestionWithCounts(qsizetype fileRows, qsizetype gridRows);
 
 // The save's results.
 QString SavedMessagePrefix();      // "Файл успешно сохранён как "
 QString CannotReplaceMessage();    // "Не смог перезаписать файл. ..."
 QString CannotCreateFileMessage(const QString &path, const QString &reason);
 QString CannotCreateFolderMessage(const QString &folder, const QString &reason);
+
+// A load's conversion error with the row (from 1) that holds the amount.
+QString BadAmountRowMessage(int row, const QString &conversion);
 
 // The readers' refusals.
 QString BadFormatMessage();        // "Неверный формат файла!"

@@ -7,6 +7,7 @@
 #include "clients/ClientListSave.h"
 #include "clients/ClientTableModel.h"
 #include "clients/ClientTextImport.h"
+#include "clients/ClientTexts.h"
 #include "clients/ui/ClientEditPanel.h"
 #include "clients/ui/ClientListPrinting.h"
 #include "clients/ui/ClientWarningsReview.h"
@@ -14,12 +15,14 @@
 #include "common/GridPaging.h"
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
+#include "common/ui/AltLetterFilter.h"
 #include "common/ui/Dialogs.h"
 #include "common/ui/ErrorGuard.h"
 #include "common/ui/LoadProgress.h"
 #include "common/ui/WarningsReview.h"
 
 #include <QCloseEvent>
+#include <QMenuBar>
 #include <QScopeGuard>
 #include <QScrollBar>
 
@@ -76,6 +79,15 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     connect(ui->deleteButton, &QPushButton::clicked, this, &ClientsWindow::deleteClient);
     connect(ui->clearButton, &QPushButton::clicked, this, &ClientsWindow::clearTableAsked);
     connect(ui->printButton, &QPushButton::clicked, this, &ClientsWindow::print);
+    connect(ui->printAction, &QAction::triggered, this, &ClientsWindow::print);
+
+    AltLetterFilter::install(this);
+    // F10 reaches the menu bar, as Alt with a menu's letter does.
+    auto *menuKey = new QAction(this);
+    menuKey->setObjectName(u"menuBarAction"_s);
+    menuKey->setShortcut(Qt::Key_F10);
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this, [this] { menuBar()->setActiveAction(ui->fileMenu->menuAction()); });
     connect(ui->newAction, &QAction::triggered, this, &ClientsWindow::newList);
     connect(ui->saveAction, &QAction::triggered, this, &ClientsWindow::save);
     connect(ui->loadAction, &QAction::triggered, this, &ClientsWindow::load);
@@ -222,7 +234,7 @@ void ClientsWindow::deleteClient()
         const int row = currentRow();
         const bool hasName = !m_model->isEmpty() && !m_model->cell(row, ClientColumn::FullName).isEmpty();
         if (hasName
-            && m_dialogs.question(this, u"Удаление записи"_s, kDeleteQuestion, Dialogs::Buttons::YesNo)
+            && m_dialogs.destructiveQuestion(this, u"Удаление записи"_s, kDeleteQuestion, Dialogs::Buttons::YesNo)
                     == Dialogs::Answer::Yes) {
             m_model->remove(row);
             if (!m_model->isEmpty())
@@ -237,7 +249,7 @@ void ClientsWindow::deleteClient()
 void ClientsWindow::clearTableAsked()
 {
     Guarded(this, m_dialogs, [this] {
-        if (m_dialogs.question(this, u"Удаление"_s, kClearQuestion, Dialogs::Buttons::YesNoCancel)
+        if (m_dialogs.destructiveQuestion(this, u"Удаление"_s, kClearQuestion, Dialogs::Buttons::YesNoCancel)
             == Dialogs::Answer::Yes)
             clearTable();
         updateRecordCount();
@@ -271,7 +283,7 @@ void ClientsWindow::load()
     Guarded(this, m_dialogs, [this] {
         if (!askSaveChanges(u"Загрузка файла"_s))
             return;
-        const QString path = m_dialogs.openFileName(this, u"CLSV|CLSV*.*"_s);
+        const QString path = m_dialogs.openFileNameIn(this, u"CLSV|CLSV*"_s, ClientFolder());
         // The count and numbers are refreshed also when the load fails.
         auto refresh = qScopeGuard([this] {
             updateRecordCount();
@@ -420,5 +432,5 @@ bool ClientsWindow::confirmOverwrite()
     const QString text = u"Поля ввода не загружены из текущей записи. Заменить ими запись %1 (%2)?"_s
                                  .arg(row + 1)
                                  .arg(m_model->cell(row, ClientColumn::FullName).trimmed());
-    return m_dialogs.question(this, u"Изменение записи"_s, text, Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes;
+    return m_dialogs.destructiveQuestion(this, u"Изменение записи"_s, text, Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes;
 }

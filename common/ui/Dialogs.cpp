@@ -22,28 +22,45 @@ void QtDialogs::error(QWidget *parent, const QString &text)
     box.exec();
 }
 
-Dialogs::Answer QtDialogs::question(QWidget *parent, const QString &caption, const QString &text, Buttons buttons)
+namespace {
+
+Dialogs::Answer AskQuestion(QWidget *parent, const QString &caption, const QString &text, Dialogs::Buttons buttons,
+                            bool defaultNo)
 {
     QMessageBox::StandardButtons set = QMessageBox::Yes | QMessageBox::No;
-    if (buttons == Buttons::YesNoCancel)
+    if (buttons == Dialogs::Buttons::YesNoCancel)
         set |= QMessageBox::Cancel;
     QMessageBox box(QMessageBox::Question, caption, text, set, parent);
     box.setWindowModality(Qt::ApplicationModal);
+    if (defaultNo)
+        box.setDefaultButton(QMessageBox::No);
     switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
+    case QMessageBox::Yes: return Dialogs::Answer::Yes;
+    case QMessageBox::No: return Dialogs::Answer::No;
+    default: return buttons == Dialogs::Buttons::YesNoCancel ? Dialogs::Answer::Cancel : Dialogs::Answer::No;
     }
 }
 
-QString QtDialogs::openFileName(QWidget *parent, const QString &filter)
+QString AskFileName(QWidget *parent, const QString &filter, const QString &folder)
 {
     // "name|pattern" filters become Qt's "name (pattern)".
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList qtFilters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
         qtFilters << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
-    return QFileDialog::getOpenFileName(parent, QString(), QDir::currentPath(), qtFilters.join(QStringLiteral(";;")));
+    return QFileDialog::getOpenFileName(parent, QString(), folder, qtFilters.join(QStringLiteral(";;")));
+}
+
+} // namespace
+
+Dialogs::Answer QtDialogs::question(QWidget *parent, const QString &caption, const QString &text, Buttons buttons)
+{
+    return AskQuestion(parent, caption, text, buttons, false);
+}
+
+QString QtDialogs::openFileName(QWidget *parent, const QString &filter)
+{
+    return AskFileName(parent, filter, QDir::currentPath());
 }
 
 bool QtDialogs::printSetup(QWidget *parent, QPrinter &printer)
@@ -116,4 +133,25 @@ Dialogs::WarningsAnswer QtDialogs::warnings(QWidget *parent, const QList<Warning
     WarningsDialog dialog(lines, purpose, parent);
     dialog.exec();
     return dialog.answer();
+Dialogs::Answer Dialogs::destructiveQuestion(QWidget *parent, const QString &caption, const QString &text,
+                                             Buttons buttons)
+{
+    return question(parent, caption, text, buttons);
+}
+
+QString Dialogs::openFileNameIn(QWidget *parent, const QString &filter, const QString &)
+{
+    return openFileName(parent, filter);
+}
+
+Dialogs::Answer QtDialogs::destructiveQuestion(QWidget *parent, const QString &caption, const QString &text,
+                                               Buttons buttons)
+{
+    return AskQuestion(parent, caption, text, buttons, true);
+}
+
+QString QtDialogs::openFileNameIn(QWidget *parent, const QString &filter, const QString &folder)
+{
+    const QDir dir(folder);
+    return AskFileName(parent, filter, dir.exists() ? dir.absolutePath() : QDir::currentPath());
 }

@@ -60,6 +60,12 @@ public:
     };
     // The list of a document's warnings; by default none shown and a save goes on.
     virtual WarningsAnswer warnings(QWidget *parent, const QList<WarningLine> &lines, WarningsPurpose purpose);
+    // A question whose Yes destroys data (delete, clear): No is the default
+    // button, so that a stray Enter keeps the data. By default as question().
+    virtual Answer destructiveQuestion(QWidget *parent, const QString &caption, const QString &text, Buttons buttons);
+    // The open-file dialog starting in folder (relative to the working
+    // directory) when it exists. By default as openFileName().
+    virtual QString openFileNameIn(QWidget *parent, const QString &filter, const QString &folder);
 };
 
 // The production implementation: real Qt dialogs.
@@ -75,6 +81,8 @@ public:
     std::unique_ptr<PrintProgress> printProgress(QWidget *parent) override;
     std::unique_ptr<LoadProgressDisplay> loadProgress(QWidget *parent) override;
     WarningsAnswer warnings(QWidget *parent, const QList<WarningLine> &lines, WarningsPurpose purpose) override;
+    Answer destructiveQuestion(QWidget *parent, const QString &caption, const QString &text, Buttons buttons) override;
+    QString openFileNameIn(QWidget *parent, const QString &filter, const QString &folder) override;
 };
 
 // The one save-changes question of every window, asked only when the

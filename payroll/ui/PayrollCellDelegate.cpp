@@ -1,6 +1,7 @@
 #include "payroll/ui/PayrollCellDelegate.h"
 
 #include "common/Cp1251Fit.h"
+#include "common/ui/Cp1251InputFilter.h"
 #include "payroll/PayrollModel.h"
 #include "payroll/ui/PayrollGrid.h"
 
@@ -143,19 +144,27 @@ bool PayrollCellDelegate::editorKeyPress(QLineEdit *editor, QKeyEvent *event)
     const QString text = event->text();
     if (text.isEmpty() || event->key() == Qt::Key_Delete)
         return false; // not a typed character: the editor's own
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        QChar c = text[i];
+    // Alt with a letter belongs to the menus, never to the cell.
+    if ((event->modifiers() & Qt::AltModifier) && !(event->modifiers() & Qt::ControlModifier))
+        return true;
+    if (text.size() == 1 && (text[0] < u' ' || text[0] == QChar(0x7F))) {
+        // Backspace is the grid's to refuse; other control characters never go into a cell.
+        QChar c = text[0];
         m_grid->offerKeyPress(c);
-        if (c.isNull()) {
-            const QStringView rest = QStringView(text).sliced(i);
-            const QString unheld = Cp1251Fit::firstUnheld(rest);
-            if (!unheld.isEmpty() && rest.startsWith(unheld))
-                emit inputNoted(RefusedCharacterNote(unheld));
-            return true;
-        }
+        return c != u'\b';
     }
-    // Control characters other than Backspace never go into a cell.
-    return text.size() == 1 && text[0] < u' ' && text[0] != u'\b';
+    const QString typed = m_grid->typedAs(text);
+    const Cp1251InputFilter::Typed fit =
+            Cp1251InputFilter::fitTyped(typed, [this](QChar c) { return m_grid->acceptsTyped(c); });
+    if (!fit.note.isEmpty())
+        emit inputNoted(fit.note);
+    else if (fit.text.size() < typed.size())
+        emit inputNoted(m_grid->refusedKeyNote(typed));
+    if (fit.text == text)
+        return false;
+    if (!fit.text.isEmpty())
+        editor->insert(fit.text);
+    return true;
 }
 
 void PayrollCellDelegate::paste(QLineEdit *editor)

@@ -10,10 +10,10 @@ class QLineEdit;
 //
 // Its event filter decides every key typed into the editor: Home, End and
 // the page keys go to the grid's key handling, Tab and the arrows move
-// through the grid, and each typed character is offered to the grid, which
-// may refuse it. Pasting inserts the clipboard's
-// text without line breaks and leaves the clipboard as it is; letters that
-// Windows-1251 lacks are replaced or refused there, never dropped silently.
+// through the grid, and typed text passes the one Windows-1251 input filter
+// with the grid deciding which characters its column takes; a refused key
+// gets a note, never a silent drop. Pasting inserts the clipboard's text
+// without line breaks and leaves the clipboard as it is.
 class PayrollCellDelegate : public QStyledItemDelegate
 {
     Q_OBJECT

@@ -5,11 +5,14 @@
 #include "payroll/ui/PayrollCellDelegate.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 
 #include <algorithm>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -56,6 +59,14 @@ void PayrollGrid::focusCell(int row, int column, int position)
     }
 }
 
+void PayrollGrid::focusBadAmount(int row)
+{
+    // The amount that stopped the formatting becomes current as it stands.
+    m_bypassCheck = true;
+    const auto restore = qScopeGuard([this] { m_bypassCheck = false; });
+    focusCell(row, PayrollModel::AmountColumn, int(m_model->cell(row, PayrollModel::AmountColumn).size()));
+}
+
 void PayrollGrid::setPayrollModel(PayrollModel *model)
 {
     m_model = model;
@@ -99,9 +110,13 @@ bool PayrollGrid::allowsCell(int row, int column)
 {
     m_requestedRow = row;
     m_requestedColumn = column;
-    // While an amount is not a number the cursor cannot leave its cell.
-    if (m_selectionCheck && !m_selectionCheck())
+    // While an amount is not a number the cursor cannot leave its cell; what
+    // is typed then goes to the cell the cursor stays in.
+    if (m_selectionCheck && !m_bypassCheck && !m_selectionCheck()) {
+        m_requestedRow = currentRow();
+        m_requestedColumn = currentColumn();
         return false;
+    }
     const GridPaging::Scroll scroll = kPayrollPaging.scrollForSelection(Line(row), m_pageTopLine);
     m_pageTopLine = scroll.pageTopRow;
     if (scroll.position)
@@ -112,7 +127,6 @@ bool PayrollGrid::allowsCell(int row, int column)
 
 void PayrollGrid::offerKeyPress(QChar &key)
 {
-    emit edited();
     if (key == u'\t' && m_requestedColumn == PayrollModel::NumberColumn && m_requestedRow == 0) {
         // Tab from the last amount: a new row, and on into its name. A
         // refused selection ends there: no scrolling.
@@ -159,6 +173,38 @@ bool PayrollGrid::offerKeyDown(int key, Qt::KeyboardModifiers)
 
 void PayrollGrid::cellTextSet(int, int)
 {
-    // A paste changes the register without a typed character.
+    // The editor writes only a text that changed.
     emit edited();
+}
+
+QString PayrollGrid::typedAs(const QString &text) const
+{
+    // A comma typed in an amount is its decimal point, as the text import reads it.
+    if (m_requestedColumn != PayrollModel::AmountColumn)
+        return text;
+    QString typed = text;
+    return typed.replace(u',', u'.');
+}
+
+bool PayrollGrid::acceptsTyped(QChar c) const
+{
+    return m_model->acceptsTyped(m_requestedRow, m_requestedColumn, c);
+}
+
+QString PayrollGrid::refusedKeyNote(const QString &typed) const
+{
+    const QString quoted = u"«"_s + typed + u"»"_s;
+    switch (m_requestedColumn) {
+    case PayrollModel::CardColumn:
+        if (m_model->cell(m_requestedRow, m_requestedColumn).size() >= PayrollModel::kMaxTypedCardLength)
+            return u"Символ "_s + quoted + u" не принят: в номере карты не больше %1 цифр."_s.arg(
+                           PayrollModel::kMaxTypedCardLength);
+        return u"Символ "_s + quoted + u" не принят: в номере карты только цифры."_s;
+    case PayrollModel::AmountColumn:
+        return u"Символ "_s + quoted + u" не принят: в сумме только цифры и одна точка (или запятая)."_s;
+    case PayrollModel::NumberColumn:
+        return u"Символ "_s + quoted + u" не принят: номер строки не вводится, выберите другую ячейку."_s;
+    default:
+        return u"Символ "_s + quoted + u" не принят."_s;
+    }
 }

@@ -34,16 +34,26 @@ public:
     // The cell current, its editor focused with the cursor at position.
     void focusCell(int row, int column, int position);
 
+    // The amount cell of row current and focused although it is not a number.
+    void focusBadAmount(int row);
+
     // The cursor on the first row's name, then on the last row's, scrolled to the bottom.
     void showLoadedRows();
 
     bool offerKeyDown(int key, Qt::KeyboardModifiers modifiers) override;
     void offerKeyPress(QChar &key) override;
 
+    // Typed text as the requested cell reads it: a comma in an amount is its point.
+    QString typedAs(const QString &text) const;
+    // Whether the requested cell takes a typed character.
+    bool acceptsTyped(QChar c) const;
+    // Why the requested cell refused a typed character that the code page holds.
+    QString refusedKeyNote(const QString &typed) const;
+
 signals:
     // A typed or pasted character was refused or replaced, and why.
     void inputNoted(const QString &note);
-    // A key was typed, or an editor set its cell's text.
+    // An editor changed its cell's text.
     void edited();
     // Tab from the last amount appended a row.
     void rowAdded();
@@ -66,4 +76,5 @@ private:
     int m_requestedColumn = 0;
     // In lines of the grid, the header being line 0.
     int m_pageTopLine = 0;
+    bool m_bypassCheck = false;
 };

@@ -6,6 +6,7 @@
 #include "common/Money.h"
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
+#include "common/ui/AltLetterFilter.h"
 #include "common/ui/Dialogs.h"
 #include "common/ui/ErrorGuard.h"
 #include "common/ui/LoadProgress.h"
@@ -26,6 +27,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMenuBar>
 #include <QDir>
 #include <QScopeGuard>
 
@@ -54,6 +56,7 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     connect(grid, &PayrollGrid::inputNoted, this, [this](const QString &note) { m_status->showNote(note); });
     connect(grid, &PayrollGrid::edited, this, &PayrollWindow::markModified);
     connect(grid, &PayrollGrid::rowAdded, this, &PayrollWindow::updateRowCounter);
+    connect(grid, &PayrollGrid::rowAdded, this, &PayrollWindow::markModified);
 
     connect(ui->saveAction, &QAction::triggered, this, &PayrollWindow::save);
     connect(ui->settingsAction, &QAction::triggered, this, &PayrollWindow::showSettings);
@@ -72,6 +75,14 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     connect(grid, &PayrollGrid::left, this, &PayrollWindow::mainGridExit);
 
     m_warnings = MakePayrollWarningsReview(this, m_dialogs, m_model, grid, ui->serviceMenu);
+
+    AltLetterFilter::install(this);
+    // F10 reaches the menu bar, as Alt with a menu's letter does.
+    auto *menuKey = new QAction(this);
+    menuKey->setObjectName(u"menuBarAction"_s);
+    menuKey->setShortcut(Qt::Key_F10);
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this, [this] { menuBar()->setActiveAction(ui->fileMenu->menuAction()); });
 
     Guarded(this, m_dialogs, [this] { initialise(); });
     m_modified = false;
@@ -131,11 +142,17 @@ void PayrollWindow::updateRowCounter()
 bool PayrollWindow::savePayroll()
 {
     m_model->formatAmounts();
+    // Typed amounts may have changed since the last cell selection.
+    updateTotals();
     PayrollSaveRequest request{ui->headerGroup->header(), m_model->rows(), m_openedHeaderLine};
     const PayrollSaveOutcome outcome = SavePayroll(
             request, m_clock,
-            [this] {
-                return m_dialogs.question(this, OverwriteCaption(), OverwriteQuestion(), Dialogs::Buttons::YesNo)
+            [this, &request] {
+                // After a text import the grid's rows are not the file's: say so.
+                const QString question = m_importedOverOpened
+                        ? OverwriteQuestionWithCounts(m_openedRowCount, request.rows.size())
+                        : OverwriteQuestion();
+                return m_dialogs.question(this, OverwriteCaption(), question, Dialogs::Buttons::YesNo)
                         == Dialogs::Answer::Yes;
             },
             [this] { return m_warnings->confirmSave(); });
@@ -225,6 +242,8 @@ void PayrollWindow::loadPayrollFile(const QString &path)
     progress.step();
 
     m_openedHeaderLine = contents.firstLine;
+    m_openedRowCount = contents.rows.size();
+    m_importedOverOpened = false;
     m_model->setRows({});
     // A month that is not a number stops the load with the number already set.
     ui->headerGroup->setRegisterNumber(contents.registerNumber);
@@ -251,32 +270,41 @@ void PayrollWindow::loadPayrollText(const QString &path)
     PayrollRows rows = ::ImportPayrollText(bytes);
     bytes = QByteArray();
     progress.step();
+    m_importedOverOpened = !m_openedHeaderLine.isEmpty();
 
     fillLoadedRows(std::move(rows), [&progress] { progress.finish(); });
     ui->mainGrid->showLoadedRows();
 }
 
 // All rows in one go; an amount that is not a number then stops the load
-// with the rows in the grid and the register unsaved.
+// with the rows in the grid, the register unsaved and that cell current.
 void PayrollWindow::fillLoadedRows(PayrollRows rows, const std::function<void()> &formatted)
 {
     m_model->setRows(std::move(rows));
     m_modified = true;
     updateRowCounter();
-    m_model->formatAmounts();
+    try {
+        m_model->formatAmounts();
+    } catch (const UserError &e) {
+        formatted();
+        const int row = m_model->firstBadAmountRow();
+        // No total while an amount is not a number, as the sum gives then.
+        m_status->showTotal(Money());
+        if (row < 0)
+            throw;
+        ui->mainGrid->focusBadAmount(row);
+        throw UserError(BadAmountRowMessage(row + 1, e.text()));
+    }
     formatted();
     updateTotals();
     m_modified = false;
 }
 
-void PayrollWindow::openWithDialog(const QString &filter, void (PayrollWindow::*reader)(const QString &))
+void PayrollWindow::openWithDialog(const QString &filter, void (PayrollWindow::*reader)(const QString &),
+                                   const QString &folder)
 {
     Guarded(this, m_dialogs, [&] {
         ui->year->setFocus(Qt::OtherFocusReason);
-        // An amount that is not a number keeps the focus in the grid; its message has been shown.
-        const QWidget *focus = QApplication::focusWidget();
-        if (focus && (focus == ui->mainGrid || ui->mainGrid->isAncestorOf(focus)))
-            return;
 
         // The dialog may change the working directory; the save folder is relative to it.
         const QString workDir = QDir::currentPath();
@@ -293,7 +321,8 @@ void PayrollWindow::openWithDialog(const QString &filter, void (PayrollWindow::*
         if (!ConfirmSaveChanges(m_dialogs, this, m_modified, save))
             return;
 
-        const QString path = m_dialogs.openFileName(this, filter);
+        const QString path = folder.isEmpty() ? m_dialogs.openFileName(this, filter)
+                                              : m_dialogs.openFileNameIn(this, filter, folder);
         if (!path.isEmpty())
             (this->*reader)(path);
     });
@@ -301,7 +330,9 @@ void PayrollWindow::openWithDialog(const QString &filter, void (PayrollWindow::*
 
 void PayrollWindow::openPayrollFile()
 {
-    openWithDialog(u"ZPSV|ZPSV*.*"_s, &PayrollWindow::loadPayrollFile);
+    // The files have no extension; the dialog opens where the save puts them.
+    openWithDialog(u"ZPSV|ZPSV*"_s, &PayrollWindow::loadPayrollFile,
+                   SaveFolder() + u'/' + ui->headerGroup->header().year.trimmed());
 }
 
 void PayrollWindow::importText()
@@ -382,16 +413,16 @@ void PayrollWindow::showSettings()
     });
 }
 
-// Leaving the grid puts the amounts in display form; one that is not a
-// number keeps the focus in the grid.
+// Leaving the grid puts the amounts in display form, which changes no value.
+// An amount that is not a number is left for the save and the next cell
+// selection to report, so that the buttons and menus stay usable.
 void PayrollWindow::mainGridExit()
 {
-    const bool done = Guarded(this, m_dialogs, [this] {
+    try {
         m_model->formatAmounts();
-        m_modified = true;
-    });
-    if (!done)
-        ui->mainGrid->focusCellEditor();
+    } catch (const UserError &) {
+        m_status->showTotal(Money());
+    }
 }
 
 void PayrollWindow::addRow()
@@ -412,7 +443,7 @@ void PayrollWindow::deleteRow()
         bool remove = true;
         if (!m_model->cell(row, PayrollModel::NameColumn).isEmpty()
             || !m_model->cell(row, PayrollModel::CardColumn).isEmpty())
-            remove = m_dialogs.question(this, u"Удаление записи"_s, u"Вы действительно хотите удалить данную запись?"_s,
+            remove = m_dialogs.destructiveQuestion(this, u"Удаление записи"_s, u"Вы действительно хотите удалить данную запись?"_s,
                                         Dialogs::Buttons::YesNo)
                     == Dialogs::Answer::Yes;
         if (remove) {
@@ -427,7 +458,7 @@ void PayrollWindow::deleteRow()
 void PayrollWindow::clearRows()
 {
     Guarded(this, m_dialogs, [this] {
-        if (m_dialogs.question(this, u"Очистка таблицы"_s, u"Вы действительно хотите очистить таблицу?"_s,
+        if (m_dialogs.destructiveQuestion(this, u"Очистка таблицы"_s, u"Вы действительно хотите очистить таблицу?"_s,
                                Dialogs::Buttons::YesNo)
             != Dialogs::Answer::Yes)
             return;

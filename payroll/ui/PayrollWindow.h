@@ -75,7 +75,8 @@ private:
     bool refreshTotals();
     void updateTotals();
     void updateRowCounter();
-    void openWithDialog(const QString &filter, void (PayrollWindow::*reader)(const QString &));
+    void openWithDialog(const QString &filter, void (PayrollWindow::*reader)(const QString &),
+                        const QString &folder = QString());
     void fillLoadedRows(PayrollRows rows, const std::function<void()> &formatted);
     void placeInitialFocus();
     void focusCheckedField(const PayrollSaveOutcome &outcome);
@@ -95,4 +96,8 @@ private:
 
     // Marks in the grid, the list before a save and on "Проверить".
     WarningsReview *m_warnings = nullptr;
+    // The detail lines of the file last opened, and whether a text import
+    // has replaced its rows since.
+    qsizetype m_openedRowCount = 0;
+    bool m_importedOverOpened = false;
 };

@@ -31,7 +31,9 @@ private slots:
     void cleanup();
     void swapKeepsBothWindows_data();
     void swapKeepsBothWindows();
-    void closingClientsAsksOnlyItsQuestion();
+    void closingAsksTheHiddenWindowToo_data();
+    void closingAsksTheHiddenWindowToo();
+    void swapReturnsTheFocus();
 
 private:
     ClientTableModel *table() const { return WindowDriver(m_clients).model<ClientTableModel>(u"mainGrid"_s); }
@@ -136,20 +138,75 @@ void TestClientsSwap::swapKeepsBothWindows()
     }
 }
 
-void TestClientsSwap::closingClientsAsksOnlyItsQuestion()
+void TestClientsSwap::closingAsksTheHiddenWindowToo_data()
 {
+    QTest::addColumn<bool>("fromClients"); // the client window is the one shown and closed
+    QTest::addColumn<QList<Answer>>("answers");
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<bool>("ends");
+    const QString payrollQuestion = u"Сохранить изменения?"_s;
+    const QString clientsQuestion = u"Сохранить данные?"_s;
+    QTest::newRow("clients, both no") << true << QList<Answer>{Answer::No, Answer::No}
+                                      << QStringList{clientsQuestion, payrollQuestion} << true;
+    QTest::newRow("clients, payroll cancel") << true << QList<Answer>{Answer::No, Answer::Cancel}
+                                             << QStringList{clientsQuestion, payrollQuestion} << false;
+    QTest::newRow("clients cancel, payroll not asked")
+            << true << QList<Answer>{Answer::Cancel} << QStringList{clientsQuestion} << false;
+    QTest::newRow("payroll, both no") << false << QList<Answer>{Answer::No, Answer::No}
+                                      << QStringList{payrollQuestion, clientsQuestion} << true;
+    QTest::newRow("payroll, clients cancel") << false << QList<Answer>{Answer::No, Answer::Cancel}
+                                             << QStringList{payrollQuestion, clientsQuestion} << false;
+}
+
+void TestClientsSwap::closingAsksTheHiddenWindowToo()
+{
+    QFETCH(bool, fromClients);
+    QFETCH(QList<Answer>, answers);
+    QFETCH(QStringList, asked);
+    QFETCH(bool, ends);
     QTest::mouseClick(m_payroll->findChild<QPushButton *>(u"addRowButton"_s), Qt::LeftButton);
     trigger(m_payroll, u"clientsAction"_s);
     markModified();
-    m_dialogs.setNextAnswer(Answer::No);
-    QVERIFY(m_clients->close());
+    if (!fromClients) {
+        m_dialogs.setNextAnswer(Answer::No);
+        trigger(m_clients, u"payrollAction"_s);
+    }
+    m_dialogs.clear();
+    for (Answer a : answers)
+        m_dialogs.setNextAnswer(a);
+    QWidget *shown = fromClients ? static_cast<QWidget *>(m_clients) : m_payroll;
+    trigger(shown, u"exitAction"_s);
     QCoreApplication::processEvents();
-    QCOMPARE(m_dialogs.shown.size(), 1);
-    QCOMPARE(m_dialogs.shown[0].caption, u"Выход"_s);
-    QCOMPARE(m_dialogs.shown[0].text, u"Сохранить данные?"_s);
-    // No window is left shown, which ends the program.
-    QVERIFY(!m_clients->isVisible());
-    QVERIFY(!m_payroll->isVisible());
+    QCOMPARE(m_dialogs.texts(), asked);
+    // No window left shown ends the program.
+    QCOMPARE(shown->isVisible(), !ends);
+    QVERIFY(!(fromClients ? static_cast<QWidget *>(m_payroll) : m_clients)->isVisible());
+    if (!ends) {
+        // Nothing was saved or dropped: the question comes again at the next close.
+        QVERIFY(m_payroll->isModified() && m_clients->isModified());
+        m_dialogs.setNextAnswer(Answer::No);
+        m_dialogs.setNextAnswer(Answer::No);
+        QVERIFY(shown->close());
+    }
+}
+
+void TestClientsSwap::swapReturnsTheFocus()
+{
+    QWidget *year = m_payroll->findChild<QWidget *>(u"year"_s);
+    year->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), year);
+    trigger(m_payroll, u"clientsAction"_s);
+    QTRY_VERIFY(m_clients->isActiveWindow());
+    QWidget *clientField = m_clients->findChild<QWidget *>(u"surname"_s);
+    clientField->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), clientField);
+    for (int swap = 0; swap < 2; ++swap) {
+        trigger(m_clients, u"payrollAction"_s);
+        QTRY_COMPARE(QApplication::focusWidget(), year);
+        QVERIFY(!m_payroll->findChild<QWidget *>(u"calendar"_s)->isVisible());
+        trigger(m_payroll, u"clientsAction"_s);
+        QTRY_COMPARE(QApplication::focusWidget(), clientField);
+    }
 }
 
 QTEST_MAIN(TestClientsSwap)

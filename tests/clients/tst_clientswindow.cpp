@@ -35,6 +35,7 @@ using namespace Qt::StringLiterals;
 using Answer = Dialogs::Answer;
 using Kind = ScriptedDialogs::Kind;
 Q_DECLARE_METATYPE(Dialogs::Answer)
+Q_DECLARE_METATYPE(ScriptedDialogs::Kind)
 
 namespace {
 
@@ -74,6 +75,8 @@ private slots:
     void init();
     void cleanup();
     void startState();
+    void shortcuts_data();
+    void shortcuts();
     void tabOrder();
     void checksFocusTheirField_data();
     void checksFocusTheirField();
@@ -183,6 +186,32 @@ void TestClientsWindow::fillTable(int count)
     table()->renumber();
 }
 
+// The payroll window's shortcuts, from any field of the window.
+void TestClientsWindow::shortcuts_data()
+{
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<ScriptedDialogs::Kind>("shown");
+    QTest::newRow("new asks about the changes") << QKeySequence(u"Ctrl+N"_s) << ScriptedDialogs::Kind::Question;
+    QTest::newRow("open") << QKeySequence(u"Ctrl+O"_s) << ScriptedDialogs::Kind::OpenFile;
+    QTest::newRow("print") << QKeySequence(u"Ctrl+P"_s) << ScriptedDialogs::Kind::PrintSetup;
+}
+
+void TestClientsWindow::shortcuts()
+{
+    QFETCH(QKeySequence, keys);
+    QFETCH(ScriptedDialogs::Kind, shown);
+    if (shown == ScriptedDialogs::Kind::Question) {
+        markModified();
+        m_dialogs.clear();
+        m_dialogs.setNextAnswer(Answer::Cancel);
+    }
+    QWidget *field = child<QLineEdit>(u"surname"_s);
+    field->setFocus();
+    QTest::keySequence(field, keys);
+    QVERIFY(!m_dialogs.shown.isEmpty());
+    QCOMPARE(m_dialogs.shown.first().kind, shown);
+}
+
 void TestClientsWindow::startState()
 {
     QCOMPARE(m_form->windowTitle(), u"Регистрация клиентов"_s);
@@ -225,12 +254,12 @@ void TestClientsWindow::startState()
     const auto texts = [](const QList<QAction *> &actions) {
         QStringList out;
         for (QAction *a : actions)
-            out << a->text();
+            out << a->text().remove(u'&');
         return out;
     };
     QCOMPARE(texts(m_form->menuBar()->actions()), (QStringList{u"Файл"_s, u"Сервис"_s, u"О программе"_s}));
     QCOMPARE(texts(child<QMenu>(u"fileMenu"_s)->actions()),
-             (QStringList{u"Новый"_s, u"Сохранить"_s, u"Загрузить"_s, u"Загрузить из txt"_s,
+             (QStringList{u"Новый"_s, u"Сохранить"_s, u"Загрузить"_s, u"Загрузить из txt"_s, u"Печать"_s,
                           u"Предварительный просмотр"_s, u"Выход"_s}));
     QCOMPARE(texts(child<QMenu>(u"serviceMenu"_s)->actions()), (QStringList{u"Кардолист"_s, u"&Проверить"_s}));
 
@@ -491,6 +520,8 @@ void TestClientsWindow::deleteClient()
         QCOMPARE(m_dialogs.shown[0].caption, u"Удаление записи"_s);
         QCOMPARE(m_dialogs.shown[0].text, u"Вы действительно хотите удалить данную запись?"_s);
         QCOMPARE(m_dialogs.shown[0].buttons, Dialogs::Buttons::YesNo);
+        // A stray Enter keeps the record.
+        QCOMPARE(m_dialogs.defaultNoQuestions, QStringList{m_dialogs.shown[0].text});
     }
     QCOMPARE(records(), order.size());
     for (int i = 0; i < order.size(); ++i) {
@@ -533,6 +564,7 @@ void TestClientsWindow::clearTable()
     QCOMPARE(m_dialogs.shown[0].caption, u"Удаление"_s);
     QCOMPARE(m_dialogs.shown[0].text, u"Вы действительно хотите очистить всю таблицу?"_s);
     QCOMPARE(m_dialogs.shown[0].buttons, Dialogs::Buttons::YesNoCancel);
+    QCOMPARE(m_dialogs.defaultNoQuestions, QStringList{m_dialogs.shown[0].text});
     QCOMPARE(records(), left);
     QCOMPARE(countText(), u"Всего записей :%1 (максимум 500)"_s.arg(left));
     QCOMPARE(!m_form->isModified(), left != 0);
@@ -745,7 +777,7 @@ void TestClientsWindow::saveQuestion()
     QCOMPARE(m_dialogs.shown[0].text, kSaveQuestion);
     QCOMPARE(m_dialogs.shown[0].buttons, Dialogs::Buttons::YesNoCancel);
     if (goesOn && action == u"loadAction"_s)
-        QCOMPARE(m_dialogs.shown[1].text, u"CLSV|CLSV*.*"_s);
+        QCOMPARE(m_dialogs.shown[1].text, u"CLSV|CLSV*"_s);
     QCOMPARE(payroll.size(), goesOn && action == u"payrollAction"_s ? 1 : 0);
 
     const bool cleared = goesOn && action == u"newAction"_s;
@@ -847,7 +879,8 @@ void TestClientsWindow::saveAndLoad()
     m_dialogs.clear();
     m_dialogs.setNextFileName(kSavedName);
     trigger(u"loadAction"_s);
-    QCOMPARE(m_dialogs.filters, QStringList{u"CLSV|CLSV*.*"_s});
+    QCOMPARE(m_dialogs.filters, QStringList{u"CLSV|CLSV*"_s});
+    QCOMPARE(m_dialogs.folders, QStringList{u"Клиенты"_s});
     QCOMPARE(QDir::currentPath(), workDir);
     QCOMPARE(table()->records(), tableRecords(3));
     QCOMPARE(countText(), u"Всего записей :3 (максимум 500)"_s);

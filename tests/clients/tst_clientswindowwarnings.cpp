@@ -1,5 +1,8 @@
 #include "support/ClientSamples.h"
-#include "support/ClientsWindowProbe.h"
+#include "support/WindowDriver.h"
+#include "clients/ClientTableModel.h"
+#include "clients/ui/ClientEditPanel.h"
+#include "clients/ui/ClientsWindow.h"
 #include "support/ScriptedDialogs.h"
 #include "support/SettingsFolder.h"
 #include "common/Clock.h"
@@ -58,7 +61,7 @@ private slots:
 
     void hiddenCellMarksTheRow()
     {
-        ClientTableModel *table = ClientTable(*m_form);
+        ClientTableModel *table = WindowDriver(m_form.get()).model<ClientTableModel>(u"mainGrid"_s);
         table->replaceAll({Client(1, u"14.03.2036"_s), Client(2, u"14.03.2026"_s)});
         table->renumber();
         const QModelIndex number = table->index(1, ClientColumn::Number);
@@ -71,9 +74,9 @@ private slots:
         m_form->findChild<QTableView *>(u"mainGrid"_s)->setFocus();
         QVERIFY(qobject_cast<StringGridView *>(m_form->findChild<QTableView *>(u"mainGrid"_s))
                         ->selectCell(1, ClientColumn::Number));
-        ClientFields fields = EditPanel(*m_form)->fields();
+        ClientFields fields = WindowDriver(m_form.get()).child<ClientEditPanel>(u"editPanel"_s)->fields();
         fields.passportEnd = u"14.03.2036"_s;
-        EditPanel(*m_form)->setFields(fields);
+        WindowDriver(m_form.get()).child<ClientEditPanel>(u"editPanel"_s)->setFields(fields);
         QTest::mouseClick(m_form->findChild<QPushButton *>(u"editButton"_s), Qt::LeftButton);
         QCOMPARE(table->cell(1, ClientColumn::PassportEnd), u"14.03.2036"_s);
         QTRY_VERIFY(!number.data(Qt::BackgroundRole).isValid());
@@ -90,7 +93,7 @@ private slots:
     {
         QFETCH(WarningsAnswer, answer);
         QFETCH(bool, written);
-        ClientTableModel *table = ClientTable(*m_form);
+        ClientTableModel *table = WindowDriver(m_form.get()).model<ClientTableModel>(u"mainGrid"_s);
         table->replaceAll({Client(1, u"14.03.2036"_s), Client(2, u"14.03.2026"_s)});
         table->renumber();
         m_dialogs.setNextWarningsAnswer(answer);
@@ -104,15 +107,15 @@ private slots:
         QCOMPARE(m_form->isModified(), false);
         if (!written) {
             QCOMPARE(m_form->findChild<QTableView *>(u"mainGrid"_s)->currentIndex().row(), 1);
-            QCOMPARE(QApplication::focusWidget(), EditPanel(*m_form)->fieldWidget(ClientField::PassportEnd));
-            QCOMPARE(EditPanel(*m_form)->fields().passportNumber, u"0000002"_s);
+            QCOMPARE(QApplication::focusWidget(), WindowDriver(m_form.get()).child<ClientEditPanel>(u"editPanel"_s)->fieldWidget(ClientField::PassportEnd));
+            QCOMPARE(WindowDriver(m_form.get()).child<ClientEditPanel>(u"editPanel"_s)->fields().passportNumber, u"0000002"_s);
             QVERIFY(m_dialogs.shown.isEmpty());
         }
     }
 
     void checkWithoutWarnings()
     {
-        ClientTableModel *table = ClientTable(*m_form);
+        ClientTableModel *table = WindowDriver(m_form.get()).model<ClientTableModel>(u"mainGrid"_s);
         table->replaceAll({Client(1, u"14.03.2036"_s)});
         QTest::keyClick(m_form.get(), Qt::Key_F7);
         QVERIFY(m_dialogs.warningsShown.isEmpty());

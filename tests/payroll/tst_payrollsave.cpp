@@ -172,6 +172,49 @@ private slots:
         QCOMPARE(request.header.registerNumber, u"00007"_s);
     }
 
+    // Tab from the last amount leaves an empty row: not a row of the register.
+    // A row that is only partly empty is still refused, wherever it stands.
+    void emptyRowsAtTheEnd_data()
+    {
+        QTest::addColumn<QList<PayrollRow>>("rows");
+        QTest::addColumn<int>("refusedRow"); // -1: saved with kRows' two lines
+        QTest::addColumn<PayrollField>("field");
+        const PayrollRow blank{QString(), QString(), u"0.00"_s};
+        QTest::newRow("last row empty") << (kRows + QList<PayrollRow>{blank}) << -1 << PayrollField::Rows;
+        QTest::newRow("two empty, amount unformatted")
+                << (kRows + QList<PayrollRow>{blank, {QString(), QString(), QString()}}) << -1 << PayrollField::Rows;
+        QTest::newRow("amount only") << (kRows + QList<PayrollRow>{{QString(), QString(), u"5.00"_s}}) << 2
+                                     << PayrollField::Name;
+        QTest::newRow("name without card") << (kRows + QList<PayrollRow>{{u"Вера"_s, QString(), u"0.00"_s}}) << 2
+                                           << PayrollField::Card;
+        QTest::newRow("card without name") << (kRows + QList<PayrollRow>{{QString(), u"8602"_s, u"0.00"_s}}) << 2
+                                           << PayrollField::Name;
+        QTest::newRow("empty row between") << QList<PayrollRow>{kRows[0], blank, kRows[1]} << 1 << PayrollField::Name;
+        QTest::newRow("the only row") << QList<PayrollRow>{blank} << 0 << PayrollField::Name;
+    }
+    void emptyRowsAtTheEnd()
+    {
+        QFETCH(QList<PayrollRow>, rows);
+        QFETCH(int, refusedRow);
+        QFETCH(PayrollField, field);
+        PayrollSaveRequest request{kHeader, rows, QString()};
+        const PayrollSaveOutcome outcome = SavePayroll(request, m_clock);
+        if (refusedRow >= 0) {
+            QCOMPARE(outcome.kind, PayrollSaveOutcome::Kind::StoppedByCheck);
+            QCOMPARE(outcome.message, TableNotFilledMessage());
+            QCOMPARE(outcome.field, field);
+            QCOMPARE(outcome.row, refusedRow);
+            return;
+        }
+        QCOMPARE(outcome.kind, PayrollSaveOutcome::Kind::Saved);
+        QFile file(kPath);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QCOMPARE(lines.size(), 5); // H, two D, T and the empty rest after the last line end
+        QVERIFY(lines[3].startsWith("T\t0000000004\t"));
+        QCOMPARE(ReadPayrollFile(ReadBankFileBytes(kPath)).rows.size(), 2);
+    }
+
     // A failed write is an outcome, not a success.
     void reportsAFailedWrite_data()
     {

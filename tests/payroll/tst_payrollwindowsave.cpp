@@ -16,6 +16,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QComboBox>
 #include <QTest>
 
 #include <csignal>
@@ -91,10 +92,13 @@ private:
     void save() { m_driver.trigger(u"saveAction"_s); }
     PayrollHeaderPanel *panel() const { return m_driver.child<PayrollHeaderPanel>(u"headerGroup"_s); }
     // In and out of the grid: a change that leaves every text as it was.
+    // A change that leaves the register as it was: another month and back.
     void touch() const
     {
-        WindowDriver::clickCell(m_driver.child<PayrollGrid>(u"mainGrid"_s), 0, PayrollModel::NameColumn);
-        m_driver.child(u"year"_s)->setFocus();
+        auto *months = m_driver.child<QComboBox>(u"months"_s);
+        const int month = months->currentIndex();
+        months->setCurrentIndex((month + 1) % 12);
+        months->setCurrentIndex(month);
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;

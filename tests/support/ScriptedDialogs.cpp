@@ -37,6 +37,19 @@ Dialogs::Answer ScriptedDialogs::question(QWidget *, const QString &caption, con
     return m_answers.dequeue();
 }
 
+Dialogs::Answer ScriptedDialogs::destructiveQuestion(QWidget *parent, const QString &caption, const QString &text,
+                                                     Buttons buttons)
+{
+    defaultNoQuestions << text;
+    return question(parent, caption, text, buttons);
+}
+
+QString ScriptedDialogs::openFileNameIn(QWidget *parent, const QString &filter, const QString &folder)
+{
+    folders << folder;
+    return openFileName(parent, filter);
+}
+
 QString ScriptedDialogs::openFileName(QWidget *, const QString &filter)
 {
     shown.append({Kind::OpenFile, QString(), filter});

@@ -52,7 +52,12 @@ public:
     int messagesDuringLoad = 0;
 
     QStringList filters;             // filters passed to openFileName
+    QStringList folders;             // folders passed to openFileNameIn
+    QStringList defaultNoQuestions;  // texts of the questions with No as the default
     int cancelPrintAfterPages = -1;
+
+    Answer destructiveQuestion(QWidget *parent, const QString &caption, const QString &text, Buttons buttons) override;
+    QString openFileNameIn(QWidget *parent, const QString &filter, const QString &folder) override;
     int printPagesStarted = 0;
 
 private:
