@@ -5,6 +5,7 @@
 #include "clients/ClientListFile.h"
 #include "clients/ClientListLoad.h"
 #include "clients/ClientListSave.h"
+#include "clients/ClientSheetLayout.h"
 #include "clients/ClientTableModel.h"
 #include "clients/ClientTextImport.h"
 #include "clients/ui/ClientEditPanel.h"
@@ -16,6 +17,7 @@
 #include "common/ui/Dialogs.h"
 #include "common/ui/ErrorGuard.h"
 #include "common/ui/LoadProgress.h"
+#include "common/ui/SheetRowsChoice.h"
 
 #include <QCloseEvent>
 #include <QScopeGuard>
@@ -280,7 +282,7 @@ void ClientsWindow::importText()
     Guarded(this, m_dialogs, [this] {
         if (!askSaveChanges(u"Загрузка txt файла"_s))
             return;
-        const QString path = m_dialogs.openFileName(this, u"txt|*.txt"_s);
+        const QString path = m_dialogs.openFileName(this, SheetRowsFilter());
         if (!path.isEmpty())
             importClientText(path);
     });
@@ -374,8 +376,13 @@ void ClientsWindow::importClientText(const QString &path)
     // A file that cannot be read throws; the dialog goes as the error leaves.
     QByteArray bytes = ReadClientTextBytes(path);
     progress.step();
-    ClientImportResult result = ImportClientText(bytes, path, m_fields->fields(), m_clock.now().date().year());
+    std::optional<QByteArray> text = ChooseSheetRows(
+            m_dialogs, this, bytes, {ClientTableLayout(), ClientFieldNames(), u"clients"_s}, [&] { progress.finish(); });
     bytes = QByteArray();
+    if (!text)
+        return;
+    ClientImportResult result = ImportClientText(*text, path, m_fields->fields(), m_clock.now().date().year());
+    text.reset();
     progress.step();
 
     m_modified = true;

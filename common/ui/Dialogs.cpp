@@ -1,9 +1,11 @@
 #include "common/ui/Dialogs.h"
 
 #include "common/AppInfo.h"
+#include "common/ui/SheetRowsDialog.h"
 
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -103,4 +105,28 @@ bool ConfirmSaveChanges(Dialogs &dialogs, QWidget *parent, bool modified, const 
     default:
         return false;
     }
+}
+
+int Dialogs::chooseSheet(QWidget *, const QStringList &)
+{
+    return 0;
+}
+
+bool Dialogs::sheetRowsPreview(QWidget *, SheetRowsImport &)
+{
+    return true;
+}
+
+int QtDialogs::chooseSheet(QWidget *parent, const QStringList &sheets)
+{
+    bool ok = false;
+    const QString sheet = QInputDialog::getItem(parent, ApplicationTitle(), QStringLiteral("Лист книги:"), sheets, 0,
+                                                false, &ok);
+    return ok ? int(sheets.indexOf(sheet)) : -1;
+}
+
+bool QtDialogs::sheetRowsPreview(QWidget *parent, SheetRowsImport &rows)
+{
+    SheetRowsDialog dialog(rows, parent);
+    return dialog.exec() == QDialog::Accepted;
 }

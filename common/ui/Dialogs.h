@@ -4,12 +4,14 @@
 #include "common/ui/PrintProgress.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
 
 class QPrinter;
 class QWidget;
+class SheetRowsImport;
 
 // Every message box, question, file dialog and printer dialog of the windows
 // goes through this interface, so that tests can script the answers.
@@ -39,6 +41,12 @@ public:
     virtual std::unique_ptr<PrintProgress> printProgress(QWidget *parent);
     // Progress of opening or importing a file; by default none shown.
     virtual std::unique_ptr<LoadProgressDisplay> loadProgress(QWidget *parent);
+    // Which of a workbook's sheets holding data to read: its index in
+    // sheets, -1 when cancelled. By default the first.
+    virtual int chooseSheet(QWidget *parent, const QStringList &sheets);
+    // The preview of rows about to be imported, where the user may choose
+    // the fields' columns; false when cancelled. By default accepted as shown.
+    virtual bool sheetRowsPreview(QWidget *parent, SheetRowsImport &rows);
 };
 
 // The production implementation: real Qt dialogs.
@@ -53,6 +61,8 @@ public:
     void printPreview(QWidget *parent, QPrinter &printer, const std::function<void(QPrinter &)> &paint) override;
     std::unique_ptr<PrintProgress> printProgress(QWidget *parent) override;
     std::unique_ptr<LoadProgressDisplay> loadProgress(QWidget *parent) override;
+    int chooseSheet(QWidget *parent, const QStringList &sheets) override;
+    bool sheetRowsPreview(QWidget *parent, SheetRowsImport &rows) override;
 };
 
 // The one save-changes question of every window, asked only when the
