@@ -4,9 +4,14 @@
 #include "common/Clock.h"
 #include "common/Cp1251.h"
 #include "payroll/PayrollModel.h"
+#include "payroll/ui/PayrollGrid.h"
 #include "payroll/ui/PayrollWindow.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QStatusBar>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -163,6 +168,53 @@ private slots:
         importFile(u"header.txt"_s);
         QCOMPARE(m_dialogs.sheetRowsSeen.size(), 1);
         QCOMPARE(RowTexts(m_form->model()->rows()), QStringList{u"Ли|8600000000000001|5.00"_s});
+    }
+
+    // Rows copied from a spreadsheet fill the grid from the current cell
+    // down in one change, or not at all.
+    void pasteRows_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("two rows from the name, rows added")
+                << u"Ли Ан\t8600 0000 0000 0001\t1 500,5\r\nКим\t8600000000000002\t3\r\n"_s << QString() << 1
+                << QStringList{u"Ли Ан|8600000000000001|1500.5"_s, u"Ким|8600000000000002|3"_s} << QString();
+        QTest::newRow("from the card, cells past the amount dropped")
+                << u"1\t2\tлишнее\n3\t4"_s << QString() << 2
+                << QStringList{u"Старый|1|2"_s, u"|3|4"_s} << QString();
+        QTest::newRow("letter in a card refuses it all")
+                << u"Ли\t8600\t1\nКим\t86O0\t2"_s << QString() << 1 << kBefore
+                << u"Строка 2, столбец «№ карты»: "_s;
+        QTest::newRow("second point in an amount") << u"1.5\n2.5.1"_s << QString() << 3 << kBefore
+                                                   << u"Строка 2, столбец «Сумма»"_s;
+        QTest::newRow("HTML table only, letters replaced")
+                << QString() << u"<table><tr><td>Ғани</td><td>1</td></tr><tr><td>Бек</td><td>2</td></tr></table>"_s
+                << 1 << QStringList{u"Гани|1|10.00"_s, u"Бек|2|"_s} << u"«Ғ» на «Г»"_s;
+    }
+    void pasteRows()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, html);
+        QFETCH(int, column);
+        QFETCH(QStringList, rows);
+        QFETCH(QString, note);
+        auto *data = new QMimeData;
+        if (!text.isEmpty())
+            data->setText(text);
+        if (!html.isEmpty())
+            data->setHtml(html);
+        QGuiApplication::clipboard()->setMimeData(data);
+        auto *grid = m_driver.child<PayrollGrid>(u"mainGrid"_s);
+        WindowDriver::clickCell(grid, 0, column);
+        WindowDriver::key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(RowTexts(m_form->model()->rows()), rows);
+        QCOMPARE(m_form->isModified(), rows != kBefore);
+        const QString message = m_driver.child<QStatusBar>(u"statusBar"_s)->currentMessage();
+        QVERIFY2(note.isEmpty() ? !message.contains(u"Строка"_s) : message.contains(note), qPrintable(message));
+        QCOMPARE(m_driver.text(u"StatusPanel0"_s), u"Всего записей :"_s + QString::number(rows.size()));
     }
 
 private:
