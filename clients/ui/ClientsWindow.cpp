@@ -16,10 +16,14 @@
 #include "common/UserError.h"
 #include "common/ui/Dialogs.h"
 #include "common/ui/ErrorGuard.h"
+#include "common/ui/ClipboardRows.h"
 #include "common/ui/LoadProgress.h"
 #include "common/ui/SheetRowsChoice.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QScopeGuard>
 #include <QScrollBar>
 
@@ -86,6 +90,13 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     connect(ui->aboutAction, &QAction::triggered, this, &ClientsWindow::showAbout);
 
     updateRecordCount();
+
+    auto *pasteRows = new QAction(u"Вставить из &буфера"_s, this);
+    pasteRows->setObjectName(u"pasteRowsAction"_s);
+    pasteRows->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    ui->fileMenu->insertAction(ui->previewAction, pasteRows);
+    connect(pasteRows, &QAction::triggered, this, &ClientsWindow::importClipboard);
+
     // The client area is 999 x 680 below the menu bar.
     setFixedSize(999, 680 + menuBar()->sizeHint().height());
 }
@@ -368,14 +379,19 @@ void ClientsWindow::loadClientList(const QString &path)
     setWindowTitle(path);
 }
 
-// The table changes only when every line passed: a failed import leaves it,
-// hidden cells included, as it was, and the edit area holds the bad line.
 void ClientsWindow::importClientText(const QString &path)
 {
     LoadProgress progress(m_dialogs, this);
     // A file that cannot be read throws; the dialog goes as the error leaves.
     QByteArray bytes = ReadClientTextBytes(path);
     progress.step();
+    importClientRows(std::move(bytes), path, progress);
+}
+
+// The table changes only when every line passed: a failed import leaves it,
+// hidden cells included, as it was, and the edit area holds the bad line.
+void ClientsWindow::importClientRows(QByteArray bytes, const QString &path, LoadProgress &progress)
+{
     std::optional<QByteArray> text = ChooseSheetRows(
             m_dialogs, this, bytes, {ClientTableLayout(), ClientFieldNames(), u"clients"_s}, [&] { progress.finish(); });
     bytes = QByteArray();
@@ -406,4 +422,20 @@ void ClientsWindow::importClientText(const QString &path)
         m_fields->showFields(result.fields);
     }
     progress.finish();
+}
+
+// Rows copied from a spreadsheet, taken as the text import takes a file's.
+void ClientsWindow::importClipboard()
+{
+    Guarded(this, m_dialogs, [this] {
+        if (!askSaveChanges(u"Вставка из буфера"_s))
+            return;
+        const QList<QStringList> rows = ClipboardRows(QGuiApplication::clipboard()->mimeData());
+        if (rows.isEmpty()) {
+            m_dialogs.information(this, u"В буфере обмена нет строк таблицы"_s);
+            return;
+        }
+        LoadProgress progress(m_dialogs, this);
+        importClientRows(ClipboardRowsText(rows), u"буфер обмена"_s, progress);
+    });
 }

@@ -10,6 +10,7 @@ class Clock;
 class ClientEditPanel;
 class ClientTableModel;
 class Dialogs;
+class LoadProgress;
 namespace Ui { class ClientsWindow; }
 
 // The client registration window: the edit area of one client, the table of
@@ -82,4 +83,8 @@ private:
     QString m_currentFile;
     bool m_fileNamed = false;
     int m_pageAnchor = 0;
+
+    // "Вставить из буфера": the clipboard's rows through the text import.
+    void importClipboard();
+    void importClientRows(QByteArray bytes, const QString &path, LoadProgress &progress);
 };

@@ -58,3 +58,19 @@ QList<QStringList> ClipboardRows(const QMimeData *data)
     }
     return data->hasHtml() ? HtmlTableRows(data->html()) : QList<QStringList>();
 }
+
+QByteArray ClipboardRowsText(const QList<QStringList> &rows)
+{
+    QString text;
+    for (const QStringList &row : rows) {
+        QStringList cells;
+        for (QString cell : row) {
+            if (cell.contains(u'\t') || cell.contains(u'"') || cell.contains(u'\n') || cell.contains(u'\r'))
+                cell = u'"' + cell.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
+            cells << cell;
+        }
+        text += cells.join(u'\t') + QStringLiteral("\r\n");
+    }
+    // The byte order mark tells it from the import's own Windows-1251 text.
+    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}

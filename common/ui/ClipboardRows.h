@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QStringList>
 
@@ -11,3 +12,7 @@ class QMimeData;
 QList<QStringList> ClipboardRows(const QMimeData *data);
 QList<QStringList> TabTextRows(const QString &text);
 QList<QStringList> HtmlTableRows(const QString &html);
+
+// The rows as a UTF-8 text export with TABs, which the imports read with
+// their preview; a cell holding a TAB, a quote or a line end is quoted.
+QByteArray ClipboardRowsText(const QList<QStringList> &rows);
