@@ -1,16 +1,17 @@
 #include "cli/CliArguments.h"
 #include "cli/Command.h"
 #include "cli/SavingCommand.h"
+#include "cli/SheetRowsOptions.h"
 #include "cli/WarningsReport.h"
 
 #include "clients/ClientListFile.h"
 #include "clients/ClientListSave.h"
+#include "clients/ClientSheetLayout.h"
 #include "clients/ClientTextImport.h"
 #include "common/Clock.h"
 #include "common/Cp1251.h"
 #include "common/EditMask.h"
 #include "common/UserError.h"
-
 
 #include <algorithm>
 
@@ -21,6 +22,7 @@ namespace {
 struct ClientsArguments
 {
     QString rowsPath;
+    SheetRowsOptions sheetRows;
     ClientFields start; // the edit area when the import begins
 };
 
@@ -51,7 +53,8 @@ QString MobileAsTyped(const QString &value)
 ClientsArguments ParseArguments(const QStringList &args)
 {
     const CliArguments parsed = ParseCliArguments(
-            args, {u"--doc-type"_s, u"--birth-place"_s, u"--tax-office"_s, u"--mobile"_s, u"--issued-by"_s});
+            args, QStringList{u"--doc-type"_s, u"--birth-place"_s, u"--tax-office"_s, u"--mobile"_s, u"--issued-by"_s}
+                          + SheetRowsOptions::names());
     if (parsed.positional.size() > 1)
         throw UserError(u"more than one rows file given"_s);
     if (parsed.positional.isEmpty())
@@ -59,6 +62,7 @@ ClientsArguments ParseArguments(const QStringList &args)
 
     ClientsArguments a;
     a.rowsPath = parsed.positional.first();
+    a.sheetRows = SheetRowsOptions::from(parsed, ClientTableLayout().fieldCount);
     if (parsed.has(u"--doc-type"_s)) {
         bool ok = false;
         a.start.docType = parsed.value(u"--doc-type"_s).toInt(&ok);
@@ -84,9 +88,10 @@ int RunClients(const QStringList &args, QTextStream &out, QTextStream &err)
     };
     return RunSavingCommand(u"clients"_s, err, parse, [&] {
         const SystemClock clock;
-        const ClientImportResult imported = ImportClientText(ReadClientTextBytes(arguments.rowsPath),
-                                                             arguments.rowsPath, arguments.start,
-                                                             clock.now().date().year());
+        const QByteArray bytes = ReadClientTextBytes(arguments.rowsPath);
+        const ClientImportResult imported = ImportClientText(
+                SheetRowsAsTabText(arguments.rowsPath, bytes, arguments.sheetRows, ClientTableLayout(), err),
+                arguments.rowsPath, arguments.start, clock.now().date().year());
         if (!imported.ok()) {
             // The window shows this one as it is, without a full stop.
             err << imported.failure->message << "\n";
@@ -132,14 +137,15 @@ QString Usage()
             u"  file) and the file is still written: a document past its expiry, a client\n"
             u"  under 16, a taxpayer number or a person twice, an empty place of birth,\n"
             u"  tax office, mobile number or issuing authority. --strict refuses a list\n"
-            u"  with any warning, writing nothing, and exits 1."_s;
+            u"  with any warning, writing nothing, and exits 1.\n"_s;
+    text += SheetRowsOptions::help().chopped(1);
     return text;
 }
 
 const CliCommandRegistrar registrar(CliCommand{
     u"clients"_s,
     u"clients ROWS.txt [--doc-type INDEX] [--birth-place TEXT] [--tax-office TEXT] [--mobile TEXT] "
-    u"[--issued-by TEXT] [--strict]"_s,
+    u"[--issued-by TEXT] [--strict] [--sheet N|NAME] [--columns LIST] [--header yes|no|auto]"_s,
     Usage(),
     RunClients,
 });

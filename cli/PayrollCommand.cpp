@@ -1,6 +1,7 @@
 #include "cli/CliArguments.h"
 #include "cli/Command.h"
 #include "cli/SavingCommand.h"
+#include "cli/SheetRowsOptions.h"
 #include "cli/WarningsReport.h"
 
 #include "common/Clock.h"
@@ -8,6 +9,7 @@
 #include "common/UserError.h"
 #include "payroll/PayrollAmounts.h"
 #include "payroll/PayrollSave.h"
+#include "payroll/PayrollSheetLayout.h"
 #include "payroll/PayrollTextImport.h"
 
 #include <QDate>
@@ -20,6 +22,7 @@ namespace {
 struct PayrollArguments
 {
     QString rowsPath;
+    SheetRowsOptions sheetRows;
     QString number, date, month, year;
     bool hasNumber = false, hasDate = false, hasMonth = false, hasYear = false;
 };
@@ -27,13 +30,15 @@ struct PayrollArguments
 // Throws UserError with a usage problem.
 PayrollArguments ParseArguments(const QStringList &args)
 {
-    const CliArguments parsed = ParseCliArguments(args, {u"--number"_s, u"--date"_s, u"--month"_s, u"--year"_s});
+    const CliArguments parsed = ParseCliArguments(
+            args, QStringList{u"--number"_s, u"--date"_s, u"--month"_s, u"--year"_s} + SheetRowsOptions::names());
     if (parsed.positional.size() > 1)
         throw UserError(u"more than one rows file given"_s);
     if (parsed.positional.isEmpty())
         throw UserError(u"no rows file given"_s);
     PayrollArguments a;
     a.rowsPath = parsed.positional.first();
+    a.sheetRows = SheetRowsOptions::from(parsed, PayrollTableLayout().fieldCount);
     a.number = parsed.value(u"--number"_s);
     a.date = parsed.value(u"--date"_s);
     a.month = parsed.value(u"--month"_s);
@@ -93,7 +98,9 @@ int RunPayroll(const QStringList &args, QTextStream &out, QTextStream &err)
         header = HeaderAsTyped(arguments);
     };
     return RunSavingCommand(u"payroll"_s, err, parse, [&] {
-        PayrollRows rows = ImportPayrollText(ReadPayrollTextBytes(arguments.rowsPath));
+        const QByteArray bytes = ReadPayrollTextBytes(arguments.rowsPath);
+        PayrollRows rows = ImportPayrollText(
+                SheetRowsAsTabText(arguments.rowsPath, bytes, arguments.sheetRows, PayrollTableLayout(), err));
         if (rows.isEmpty())
             rows.append(PayrollRow()); // the window shows one empty row then
 
@@ -112,7 +119,7 @@ int RunPayroll(const QStringList &args, QTextStream &out, QTextStream &err)
 const CliCommandRegistrar registrar(CliCommand{
     u"payroll"_s,
     u"payroll ROWS.txt [--number N] [--date DD.MM.YYYY] [--month M] [--year YYYY] "
-    u"[--strict] [--expect-total AMOUNT]"_s,
+    u"[--strict] [--expect-total AMOUNT] [--sheet N|NAME] [--columns LIST] [--header yes|no|auto]"_s,
     u"  Saves a payroll register from a TAB-separated text of rows (full name, card\n"
     u"  number, amount), read as the window's \"Открыть из *.txt\" reads it. The header\n"
     u"  is taken as if typed: --number up to 5 digits (padded to 5), --date as picked\n"
@@ -128,7 +135,8 @@ const CliCommandRegistrar registrar(CliCommand{
     u"  above ten times the median (five rows or more). --strict refuses a register\n"
     u"  with any warning; --expect-total AMOUNT (or --expect-total=AMOUNT) refuses one\n"
     u"  whose total differs from AMOUNT, the payment order's, by even a tiyin. A\n"
-    u"  refusal writes nothing and exits 1."_s,
+    u"  refusal writes nothing and exits 1.\n"_s
+            + SheetRowsOptions::help().chopped(1),
     RunPayroll,
 });
 

@@ -40,16 +40,23 @@ QString SheetRowsOptions::help()
            u"  --header yes|no|auto  whether the first row is a header (auto: told by its cells)\n"_s;
 }
 
-QByteArray SheetRowsAsTabText(const QByteArray &bytes, const SheetRowsOptions &options, TableLayout layout,
-                              QTextStream &err)
+QByteArray SheetRowsAsTabText(const QString &path, const QByteArray &bytes, const SheetRowsOptions &options,
+                              TableLayout layout, QTextStream &err)
 {
     layout.columns = options.columns;
     layout.header = options.header;
-    const ImportTable table = ReadImportTable(bytes, options.import);
+    const QString place = path + u": "_s;
+    ImportTable table;
+    try {
+        table = ReadImportTable(bytes, options.import);
+    } catch (const UserError &e) {
+        throw UserError(place + e.text());
+    }
     TableTabText tab = ToTabText(table, layout);
     if (!tab.ok())
-        throw UserError(tab.refusal->message);
+        throw UserError(place + tab.refusal->message);
     for (const TableReplacement &r : tab.replacements)
-        err << CellPlace(table, r.row, r.column) << u"«"_s << r.from << u"» заменена на «"_s << r.to << u"»\n"_s;
+        err << place << CellPlace(table, r.row, r.column) << u"«"_s << r.from << u"» заменена на «"_s << r.to
+            << u"»\n"_s;
     return std::move(tab.bytes);
 }

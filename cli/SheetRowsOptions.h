@@ -24,6 +24,7 @@ struct SheetRowsOptions
 };
 
 // The file's rows as the TAB text the document's import reads. Replacements
-// are noted on err; a refusal throws UserError with its message.
-QByteArray SheetRowsAsTabText(const QByteArray &bytes, const SheetRowsOptions &options, TableLayout layout,
-                              QTextStream &err);
+// are noted on err; a refusal, an unreadable workbook or a missing sheet
+// throws UserError with its message after the path.
+QByteArray SheetRowsAsTabText(const QString &path, const QByteArray &bytes, const SheetRowsOptions &options,
+                              TableLayout layout, QTextStream &err);

@@ -1,6 +1,7 @@
 #include "payroll/PayrollModel.h"
 
 #include "common/Cp1251.h"
+#include "common/Cp1251Fit.h"
 #include "payroll/PayrollChecks.h"
 
 #include <QColor>
@@ -349,4 +350,64 @@ QVariant PayrollModel::warningData(const QModelIndex &index, int role) const
     default:
         return m_warnings.toolTip(index.row(), index.column(), NumberColumn);
     }
+}
+
+PayrollPaste PayrollModel::pasteRows(int row, int column, const QList<QStringList> &cells)
+{
+    PayrollPaste paste;
+    paste.firstRow = row;
+    if (row < 0 || row > lastRow() || column < NameColumn || column > AmountColumn)
+        return paste;
+
+    // Every cell is checked before any is changed.
+    struct Change
+    {
+        int row, column;
+        QString text;
+    };
+    QList<Change> changes;
+    for (qsizetype r = 0; r < cells.size(); ++r) {
+        const int target = row + int(r);
+        for (qsizetype k = 0; k < cells[r].size() && column + k <= AmountColumn; ++k) {
+            const int col = column + int(k);
+            QString text = cells[r][k].trimmed();
+            if (col != NameColumn)
+                text.removeIf([](QChar c) { return c.isSpace(); });
+            if (col == AmountColumn)
+                text.replace(u',', u'.');
+            const Cp1251Fit fit = Cp1251Fit::of(text);
+            QString typed;
+            QString refused = fit.refused;
+            for (qsizetype i = 0; refused.isEmpty() && i < fit.text.size(); ++i) {
+                const QChar c = fit.text[i];
+                const bool taken = col == NameColumn ? c >= u' '
+                                 : col == CardColumn ? isDigit(c) && typed.size() < kMaxTypedCardLength
+                                                     : isDigit(c) || (c == u'.' && !typed.contains(u'.'));
+                if (!taken)
+                    refused = c;
+                typed += c;
+            }
+            if (!refused.isEmpty()) {
+                paste.refusedRow = target;
+                paste.refusedColumn = col;
+                paste.refused = refused;
+                return paste;
+            }
+            for (QChar c : fit.replaced)
+                if (!paste.replaced.contains(c))
+                    paste.replaced += c;
+            changes.append({target, col, typed});
+        }
+    }
+    if (changes.isEmpty())
+        return paste;
+
+    paste.lastRow = changes.last().row;
+    while (lastRow() < paste.lastRow) {
+        addRow();
+        ++paste.rowsAdded;
+    }
+    for (const Change &change : std::as_const(changes))
+        setCell(change.row, change.column, change.text);
+    return paste;
 }

@@ -12,6 +12,21 @@
 #include <set>
 #include <vector>
 
+// What a paste of rows did: the cells it changed, or why it changed nothing.
+struct PayrollPaste
+{
+    int firstRow = 0;
+    int lastRow = -1;              // none changed when below firstRow
+    int rowsAdded = 0;
+    QString replaced;              // letters given their usual spelling, each once
+    // The refusal: the grid's row and column, the character.
+    int refusedRow = -1;
+    int refusedColumn = -1;
+    QString refused;
+
+    bool accepted() const { return refused.isEmpty(); }
+};
+
 // The payroll grid: rows 0 .. rowCount() - 1, always at least one. Column 0
 // shows the row's number, counted from 1; columns 1-3 hold the full name,
 // card number and amount. The column titles come from headerData.
@@ -104,4 +119,13 @@ private:
     QVariant warningData(const QModelIndex &index, int role) const;
 
     WarningIndex m_warnings;
+
+public:
+    // Rows copied from a spreadsheet, put into the cells from (row, column)
+    // right and down, adding rows as needed. Each cell's text replaces the
+    // cell's as if typed into it, after the letters Windows-1251 lacks take
+    // their usual spelling; in a card blanks are dropped, in an amount blanks
+    // too and a comma is the point. A character a cell refuses refuses the
+    // whole paste: nothing is changed then.
+    PayrollPaste pasteRows(int row, int column, const QList<QStringList> &cells);
 };

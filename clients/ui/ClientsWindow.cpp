@@ -5,6 +5,7 @@
 #include "clients/ClientListFile.h"
 #include "clients/ClientListLoad.h"
 #include "clients/ClientListSave.h"
+#include "clients/ClientSheetLayout.h"
 #include "clients/ClientTableModel.h"
 #include "clients/ClientTextImport.h"
 #include "clients/ClientTexts.h"
@@ -18,11 +19,16 @@
 #include "common/ui/AltLetterFilter.h"
 #include "common/ui/Dialogs.h"
 #include "common/ui/ErrorGuard.h"
+#include "common/ui/ClipboardRows.h"
 #include "common/ui/LoadProgress.h"
 #include "common/ui/WarningsReview.h"
+#include "common/ui/SheetRowsChoice.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QScopeGuard>
 #include <QScrollBar>
 
@@ -100,6 +106,13 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     m_warnings = MakeClientWarningsReview(this, m_dialogs, m_clock, m_model, ui->mainGrid, m_fields, ui->serviceMenu);
 
     updateRecordCount();
+
+    auto *pasteRows = new QAction(u"Вставить из &буфера"_s, this);
+    pasteRows->setObjectName(u"pasteRowsAction"_s);
+    pasteRows->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    ui->fileMenu->insertAction(ui->printAction, pasteRows);
+    connect(pasteRows, &QAction::triggered, this, &ClientsWindow::importClipboard);
+
     // The client area is 999 x 680 below the menu bar.
     setFixedSize(999, 680 + menuBar()->sizeHint().height());
 }
@@ -302,7 +315,7 @@ void ClientsWindow::importText()
     Guarded(this, m_dialogs, [this] {
         if (!askSaveChanges(u"Загрузка txt файла"_s))
             return;
-        const QString path = m_dialogs.openFileName(this, u"txt|*.txt"_s);
+        const QString path = m_dialogs.openFileName(this, SheetRowsFilter());
         if (!path.isEmpty())
             importClientText(path);
     });
@@ -389,16 +402,26 @@ void ClientsWindow::loadClientList(const QString &path)
     setWindowTitle(path);
 }
 
-// The table changes only when every line passed: a failed import leaves it,
-// hidden cells included, as it was, and the edit area holds the bad line.
 void ClientsWindow::importClientText(const QString &path)
 {
     LoadProgress progress(m_dialogs, this);
     // A file that cannot be read throws; the dialog goes as the error leaves.
     QByteArray bytes = ReadClientTextBytes(path);
     progress.step();
-    ClientImportResult result = ImportClientText(bytes, path, m_fields->fields(), m_clock.now().date().year());
+    importClientRows(std::move(bytes), path, progress);
+}
+
+// The table changes only when every line passed: a failed import leaves it,
+// hidden cells included, as it was, and the edit area holds the bad line.
+void ClientsWindow::importClientRows(QByteArray bytes, const QString &path, LoadProgress &progress)
+{
+    std::optional<QByteArray> text = ChooseSheetRows(
+            m_dialogs, this, bytes, {ClientTableLayout(), ClientFieldNames(), u"clients"_s}, [&] { progress.finish(); });
     bytes = QByteArray();
+    if (!text)
+        return;
+    ClientImportResult result = ImportClientText(*text, path, m_fields->fields(), m_clock.now().date().year());
+    text.reset();
     progress.step();
 
     m_modified = true;
@@ -433,4 +456,20 @@ bool ClientsWindow::confirmOverwrite()
                                  .arg(row + 1)
                                  .arg(m_model->cell(row, ClientColumn::FullName).trimmed());
     return m_dialogs.destructiveQuestion(this, u"Изменение записи"_s, text, Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes;
+}
+
+// Rows copied from a spreadsheet, taken as the text import takes a file's.
+void ClientsWindow::importClipboard()
+{
+    Guarded(this, m_dialogs, [this] {
+        if (!askSaveChanges(u"Вставка из буфера"_s))
+            return;
+        const QList<QStringList> rows = ClipboardRows(QGuiApplication::clipboard()->mimeData());
+        if (rows.isEmpty()) {
+            m_dialogs.information(this, u"В буфере обмена нет строк таблицы"_s);
+            return;
+        }
+        LoadProgress progress(m_dialogs, this);
+        importClientRows(ClipboardRowsText(rows), u"буфер обмена"_s, progress);
+    });
 }

@@ -9,6 +9,7 @@ class ClientEditPanel;
 class ClientTableModel;
 class Dialogs;
 class WarningsReview;
+class LoadProgress;
 namespace Ui { class ClientsWindow; }
 
 // The client registration window: the edit area of one client, the table of
@@ -85,4 +86,7 @@ private:
     // The edit area holds the current row (loaded, or written there), not an
     // import's failed line or a new client: the edit command may overwrite.
     bool m_fieldsFromCurrentRow = false;
+    // "Вставить из буфера": the clipboard's rows through the text import.
+    void importClipboard();
+    void importClientRows(QByteArray bytes, const QString &path, LoadProgress &progress);
 };

@@ -2,9 +2,11 @@
 
 #include "common/AppInfo.h"
 #include "common/ui/WarningsDialog.h"
+#include "common/ui/SheetRowsDialog.h"
 
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -133,6 +135,8 @@ Dialogs::WarningsAnswer QtDialogs::warnings(QWidget *parent, const QList<Warning
     WarningsDialog dialog(lines, purpose, parent);
     dialog.exec();
     return dialog.answer();
+}
+
 Dialogs::Answer Dialogs::destructiveQuestion(QWidget *parent, const QString &caption, const QString &text,
                                              Buttons buttons)
 {
@@ -154,4 +158,28 @@ QString QtDialogs::openFileNameIn(QWidget *parent, const QString &filter, const 
 {
     const QDir dir(folder);
     return AskFileName(parent, filter, dir.exists() ? dir.absolutePath() : QDir::currentPath());
+}
+
+int Dialogs::chooseSheet(QWidget *, const QStringList &)
+{
+    return 0;
+}
+
+bool Dialogs::sheetRowsPreview(QWidget *, SheetRowsImport &)
+{
+    return true;
+}
+
+int QtDialogs::chooseSheet(QWidget *parent, const QStringList &sheets)
+{
+    bool ok = false;
+    const QString sheet = QInputDialog::getItem(parent, ApplicationTitle(), QStringLiteral("Лист книги:"), sheets, 0,
+                                                false, &ok);
+    return ok ? int(sheets.indexOf(sheet)) : -1;
+}
+
+bool QtDialogs::sheetRowsPreview(QWidget *parent, SheetRowsImport &rows)
+{
+    SheetRowsDialog dialog(rows, parent);
+    return dialog.exec() == QDialog::Accepted;
 }

@@ -5,12 +5,14 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
 
 class QPrinter;
 class QWidget;
+class SheetRowsImport;
 
 // Every message box, question, file dialog and printer dialog of the windows
 // goes through this interface, so that tests can script the answers.
@@ -66,6 +68,12 @@ public:
     // The open-file dialog starting in folder (relative to the working
     // directory) when it exists. By default as openFileName().
     virtual QString openFileNameIn(QWidget *parent, const QString &filter, const QString &folder);
+    // Which of a workbook's sheets holding data to read: its index in
+    // sheets, -1 when cancelled. By default the first.
+    virtual int chooseSheet(QWidget *parent, const QStringList &sheets);
+    // The preview of rows about to be imported, where the user may choose
+    // the fields' columns; false when cancelled. By default accepted as shown.
+    virtual bool sheetRowsPreview(QWidget *parent, SheetRowsImport &rows);
 };
 
 // The production implementation: real Qt dialogs.
@@ -83,6 +91,8 @@ public:
     WarningsAnswer warnings(QWidget *parent, const QList<WarningLine> &lines, WarningsPurpose purpose) override;
     Answer destructiveQuestion(QWidget *parent, const QString &caption, const QString &text, Buttons buttons) override;
     QString openFileNameIn(QWidget *parent, const QString &filter, const QString &folder) override;
+    int chooseSheet(QWidget *parent, const QStringList &sheets) override;
+    bool sheetRowsPreview(QWidget *parent, SheetRowsImport &rows) override;
 };
 
 // The one save-changes question of every window, asked only when the

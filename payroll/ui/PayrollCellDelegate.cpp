@@ -169,6 +169,8 @@ bool PayrollCellDelegate::editorKeyPress(QLineEdit *editor, QKeyEvent *event)
 
 void PayrollCellDelegate::paste(QLineEdit *editor)
 {
+    if (m_grid->pasteRows())
+        return;
     QString text = QGuiApplication::clipboard()->text();
     // Line breaks, TABs and other control characters would break the
     // register's line in the file: the text goes in as one line.

@@ -1,11 +1,14 @@
 #include "payroll/ui/PayrollGrid.h"
 
+#include "common/Cp1251Fit.h"
+#include "common/ui/ClipboardRows.h"
 #include "payroll/PayrollModel.h"
 #include "payroll/PayrollPaging.h"
 #include "payroll/ui/PayrollCellDelegate.h"
 
 #include <QApplication>
 #include <QScopeGuard>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -207,4 +210,28 @@ QString PayrollGrid::refusedKeyNote(const QString &typed) const
     default:
         return u"Символ "_s + quoted + u" не принят."_s;
     }
+}
+
+using namespace Qt::StringLiterals;
+
+bool PayrollGrid::pasteRows()
+{
+    const QList<QStringList> rows = ClipboardRows(QGuiApplication::clipboard()->mimeData());
+    if (rows.isEmpty() || (rows.size() == 1 && rows.first().size() < 2))
+        return false;
+    const PayrollPaste paste = m_model->pasteRows(currentRow(), currentColumn(), rows);
+    if (!paste.accepted()) {
+        emit inputNoted(u"Строка %1, столбец «%2»: "_s.arg(paste.refusedRow + 1)
+                                .arg(PayrollModel::headerText(paste.refusedColumn).trimmed())
+                        + RefusedCharacterNote(paste.refused) + u" Строки не вставлены."_s);
+        return true;
+    }
+    if (paste.lastRow < paste.firstRow)
+        return true;
+    emit edited();
+    if (paste.rowsAdded > 0)
+        emit rowAdded();
+    if (!paste.replaced.isEmpty())
+        emit inputNoted(Cp1251Fit{QString(), paste.replaced, QString()}.note());
+    return true;
 }

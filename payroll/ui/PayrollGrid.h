@@ -77,4 +77,10 @@ private:
     // In lines of the grid, the header being line 0.
     int m_pageTopLine = 0;
     bool m_bypassCheck = false;
+
+public:
+    // Several cells or rows from the clipboard into the cells from the
+    // current one on, as one change of the model; false when the clipboard
+    // holds a single cell, which the cell's editor pastes.
+    bool pasteRows();
 };

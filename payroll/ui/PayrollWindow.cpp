@@ -10,12 +10,14 @@
 #include "common/ui/Dialogs.h"
 #include "common/ui/ErrorGuard.h"
 #include "common/ui/LoadProgress.h"
+#include "common/ui/SheetRowsChoice.h"
 #include "common/BankFileReader.h"
 #include "common/Digits.h"
 #include "payroll/PayrollLoad.h"
 #include "payroll/PayrollPaging.h"
 #include "payroll/PayrollModel.h"
 #include "payroll/PayrollSave.h"
+#include "payroll/PayrollSheetLayout.h"
 #include "payroll/PayrollTextImport.h"
 #include "payroll/PayrollTexts.h"
 #include "payroll/ui/PayrollGrid.h"
@@ -267,8 +269,20 @@ void PayrollWindow::loadPayrollText(const QString &path)
         return;
     }
     progress.step();
-    PayrollRows rows = ::ImportPayrollText(bytes);
+    std::optional<QByteArray> text;
+    try {
+        text = ChooseSheetRows(m_dialogs, this, bytes, {PayrollTableLayout(), PayrollFieldNames(), u"payroll"_s},
+                               [&progress] { progress.finish(); });
+    } catch (const UserError &e) {
+        progress.finish();
+        m_dialogs.information(this, e.text());
+        return;
+    }
     bytes = QByteArray();
+    if (!text)
+        return;
+    PayrollRows rows = ::ImportPayrollText(*text);
+    text.reset();
     progress.step();
     m_importedOverOpened = !m_openedHeaderLine.isEmpty();
 
@@ -337,7 +351,7 @@ void PayrollWindow::openPayrollFile()
 
 void PayrollWindow::importText()
 {
-    openWithDialog(u"txt|*.txt"_s, &PayrollWindow::loadPayrollText);
+    openWithDialog(SheetRowsFilter(), &PayrollWindow::loadPayrollText);
 }
 
 void PayrollWindow::print()

@@ -48,6 +48,38 @@ const QString kRows = clientLine(1) + u"\r\n \t \r\n"_s
                       u"Самарканд"_s}.join(u'\t')
         + u"\n"_s;
 
+// A spreadsheet's CSV export of rows: a field holding the separator, a
+// quote or a line end is quoted.
+QString CsvText(const QList<QStringList> &rows, QChar separator)
+{
+    QStringList lines;
+    for (const QStringList &row : rows) {
+        QStringList fields;
+        for (QString field : row) {
+            if (field.contains(separator) || field.contains(u'"') || field.contains(u'\n'))
+                field = u'"' + field.replace(u"\""_s, u"\"\""_s) + u'"';
+            fields << field;
+        }
+        lines << fields.join(separator);
+    }
+    return lines.join(u"\r\n"_s) + u"\r\n"_s;
+}
+
+// The list without the moment it was written at: the header's time and the
+// trailer's checksum over it.
+QByteArray WithoutMoment(const QByteArray &bytes)
+{
+    QList<QByteArray> lines = bytes.split('\n');
+    if (lines.size() > 2) {
+        QList<QByteArray> header = lines.first().split('\t');
+        if (header.size() > 4)
+            header[4].clear();
+        lines.first() = header.join('\t');
+        lines[lines.size() - 2] = lines[lines.size() - 2].left(13);
+    }
+    return lines.join('\n');
+}
+
 const QString kBadLine = u"Обнаружена ошибка в файле:\"rows.txt\", строка:%1, ошибка:<%2>\n"_s;
 
 } // namespace
@@ -121,6 +153,89 @@ private slots:
         expected.replace("\tD\t", "\t\r\nD\t");
         expected += "\r\nT\t0000000004\t" + crc + "\t\r\n";
         QCOMPARE(bytes, expected);
+    }
+
+    // A spreadsheet's export of the same clients gives the list their TAB text gives.
+    void readsSpreadsheetExports_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("error"); // the start of stderr
+
+        const QStringList header{u"Фамилия"_s, u"Имя"_s, u"Отчество"_s, u"Пол"_s, u"ИНН"_s, u"Дата рождения"_s};
+        QStringList first = ClientLineFields(1);
+        first[12] = u"Ташкент; ул. \"Навои\", 1"_s;
+        QStringList second = ClientLineFields(2);
+        second[0] = u"Ғаниев"_s;
+        const QList<QStringList> rows{header, first, {}, second};
+        QTest::newRow("UTF-8 CSV with header, quoted ;")
+                << QByteArray("\xEF\xBB\xBF") + CsvText(rows, u';').toUtf8() << QStringList()
+                << u"rows.csv: Строка 4, столбец 1: «Ғ» заменена на «Г»\n"_s;
+        const QString utf16 = QChar(0xFEFF) + CsvText(rows, u'\t');
+        QTest::newRow("UTF-16 text") << QByteArray(reinterpret_cast<const char *>(utf16.utf16()), utf16.size() * 2)
+                                     << QStringList() << u"rows.csv: Строка 4"_s;
+
+        // The fields in reverse order: --columns puts them back.
+        QList<QStringList> reversed;
+        QStringList columns;
+        for (QStringList row : rows) {
+            std::reverse(row.begin(), row.end());
+            reversed << row;
+        }
+        for (int k = 13; k >= 1; --k)
+            columns << QString::number(k);
+        QTest::newRow("columns reversed, header said")
+                << CsvText(reversed, u',').toUtf8()
+                << QStringList{u"--columns"_s, columns.join(u','), u"--header"_s, u"yes"_s}
+                << u"rows.csv: Строка 4, столбец 1"_s;
+    }
+    void readsSpreadsheetExports()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, options);
+        QFETCH(QString, error);
+        QStringList first = ClientLineFields(1);
+        first[12] = u"Ташкент; ул. \"Навои\", 1"_s;
+        QStringList second = ClientLineFields(2);
+        second[0] = u"Ганиев"_s;
+        writeBytes(u"rows.txt"_s, Cp1251::encode(u"\r\n"_s + first.join(u'\t') + u"\r\n\r\n"_s
+                                                 + second.join(u'\t') + u"\r\n"_s));
+        CliRun run = RunCli({u"clients"_s, u"rows.txt"_s});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        const QByteArray expected = WithoutMoment(FileBytes(run.out.chopped(1)));
+        QVERIFY(expected.contains(Cp1251::encode(u"\tГаниев\t"_s)));
+
+        writeBytes(u"rows.csv"_s, bytes);
+        run = RunCli(QStringList{u"clients"_s, u"rows.csv"_s} + options);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY2(run.err.startsWith(error), qPrintable(run.err));
+        QCOMPARE(WithoutMoment(FileBytes(run.out.chopped(1))), expected);
+    }
+
+    // A sheet's refusal and a client check's message both name the row as the sheet numbers it.
+    void refusesSheetRows_data()
+    {
+        QTest::addColumn<QString>("field");   // the first client's surname
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no spelling") << u"Ли王"_s
+                                     << u"rows.csv: Строка 3, столбец 1: Символ «王» (U+738B) не принят"_s;
+        QTest::newRow("check of the line") << QString()
+                                           << u"Обнаружена ошибка в файле:\"rows.csv\", строка:3, ошибка:<"_s;
+    }
+    void refusesSheetRows()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, message);
+        QStringList client = ClientLineFields(1);
+        client[0] = field;
+        const QStringList header{u"Фамилия"_s, u"Имя"_s, u"Отчество"_s, u"Пол"_s, u"ИНН"_s, u"Дата рождения"_s};
+        writeBytes(u"rows.csv"_s, CsvText({header, {}, client}, u';').toUtf8());
+        const CliRun run = RunCli({u"clients"_s, u"rows.csv"_s});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.out, QString());
+        QCOMPARE(run.err.count(u'\n'), 1);
+        QVERIFY2(run.err.startsWith(message), qPrintable(run.err));
+        QVERIFY(!QFileInfo::exists(u"Клиенты"_s));
     }
 
     // The first bad line stops it with the window's message; nothing is written.

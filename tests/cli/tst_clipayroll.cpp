@@ -36,6 +36,26 @@ const QStringList kHeader{u"--number"_s, u"7"_s, u"--date"_s, u"08.12.2026"_s, u
                           u"--year"_s, u"2026"_s};
 const QString kPath = u"Кардолист/2026/ZPSV001231234567803202600007"_s;
 
+QString Sheets(const QString &name)
+{
+    return QStringLiteral(KARDOLIST_TEST_DATA "/sheets/") + name;
+}
+
+// The register without the moment it was written at: the header line's
+// time and the trailer's checksum over it.
+QByteArray WithoutMoment(const QByteArray &bytes)
+{
+    QList<QByteArray> lines = bytes.split('\n');
+    if (lines.size() > 2) {
+        QList<QByteArray> header = lines.first().split('\t');
+        if (header.size() > 2)
+            header[2].clear();
+        lines.first() = header.join('\t');
+        lines[lines.size() - 2] = lines[lines.size() - 2].left(13);
+    }
+    return lines.join('\n');
+}
+
 } // namespace
 
 class TestCli : public QObject
@@ -70,6 +90,92 @@ private slots:
         WriteText(u"rows.txt"_s, u"Новый\t1\t2"_s);
         QCOMPARE(RunCli(QStringList{u"payroll"_s, u"rows.txt"_s} + kHeader).exitCode, 0);
         QCOMPARE(ReadPayrollFile(ReadBankFileBytes(kPath)).rows.size(), 1);
+    }
+
+    // Every export of the same rows gives the register their typed TAB text gives.
+    void readsSpreadsheets_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("column"); // where Ғ was replaced; empty: none was
+        const QString typed = u"payroll_typed.txt"_s;
+        QTest::newRow("xlsx") << u"payroll.xlsx"_s << QStringList() << typed << u"A"_s;
+        QTest::newRow("ods") << u"payroll.ods"_s << QStringList() << typed << u"A"_s;
+        QTest::newRow("xls") << u"payroll_values.xls"_s << QStringList() << typed << u"A"_s;
+        QTest::newRow("UTF-8 CSV") << u"payroll_utf8bom.csv"_s << QStringList() << typed << u"1"_s;
+        QTest::newRow("UTF-16 text") << u"payroll_utf16.txt"_s << QStringList() << typed << u"1"_s;
+        QTest::newRow("comma CSV") << u"payroll_comma.csv"_s << QStringList() << typed << u"1"_s;
+        QTest::newRow("Windows-1251 CSV") << u"payroll_cp1251.csv"_s << QStringList()
+                                          << u"payroll_typed_commas.txt"_s << QString();
+        QTest::newRow("columns in their own order, header said")
+                << u"payroll.xlsx"_s << QStringList{u"--columns"_s, u"a,2,C"_s, u"--header=yes"_s} << typed
+                << u"A"_s;
+        QTest::newRow("sheet by number") << u"payroll.ods"_s << QStringList{u"--sheet"_s, u"1"_s} << typed
+                                         << u"A"_s;
+    }
+    void readsSpreadsheets()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, options);
+        QFETCH(QString, typed);
+        QFETCH(QString, column);
+        QVERIFY(QFile::copy(Sheets(typed), u"typed.txt"_s));
+        CliRun run = RunCli(QStringList{u"payroll"_s, u"typed.txt"_s} + kHeader);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        const QByteArray expected = WithoutMoment(ReadBankFileBytes(kPath));
+        QVERIFY(QFile::remove(kPath));
+
+        QVERIFY(QFile::copy(Sheets(file), file));
+        run = RunCli(QStringList{u"payroll"_s, file} + kHeader + options);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(run.out, kPath + u"\n"_s);
+        QCOMPARE(WithoutMoment(ReadBankFileBytes(kPath)), expected);
+        const QString note = file + u": Строка 2, столбец "_s + column + u": «Ғ» заменена на «Г»\n"_s;
+        QVERIFY2(column.isEmpty() ? !run.err.contains(u"заменена"_s) : run.err.startsWith(note), qPrintable(run.err));
+    }
+
+    // One line naming the file, the row, the column and the reason; nothing written.
+    void refusesSheetRows_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("character with no spelling")
+                << u"refusals.xlsx"_s << QStringList()
+                << u"refusals.xlsx: Строка 2, столбец A: Символ «王» (U+738B) не принят: его нет в кодировке "
+                   u"Windows-1251 банковских файлов.\n"_s;
+        QTest::newRow("card as a long number")
+                << u"refusals.xlsx"_s << QStringList{u"--sheet=Карта"_s}
+                << u"refusals.xlsx: Строка 2, столбец B: номер карты записан числом 8600123456789010 и потерял "
+                   u"цифры. Храните номера карт как текст.\n"_s;
+        QTest::newRow("amount not a number")
+                << u"refusals.xlsx"_s << QStringList{u"--sheet"_s, u"Сумма"_s}
+                << u"refusals.xlsx: Строка 2, столбец C: сумма «сто» не число.\n"_s;
+        QTest::newRow("header taken as data")
+                << u"payroll.xlsx"_s << QStringList{u"--header"_s, u"no"_s}
+                << u"payroll.xlsx: Строка 1, столбец C: сумма «Сумма» не число.\n"_s;
+        QTest::newRow("no such sheet") << u"payroll.xlsx"_s << QStringList{u"--sheet"_s, u"Лист9"_s}
+                                       << u"payroll.xlsx: В книге нет листа «Лист9».\n"_s;
+        QTest::newRow("xls formula unread") << u"payroll.xls"_s << QStringList()
+                                            << u"payroll.xls: Строка 6, столбец C: сумма пуста"_s;
+        QTest::newRow("columns short") << u"payroll.xlsx"_s << QStringList{u"--columns"_s, u"A,B"_s}
+                                       << u"--columns takes 3 column letters"_s;
+        QTest::newRow("header word") << u"payroll.xlsx"_s << QStringList{u"--header"_s, u"maybe"_s}
+                                     << u"--header takes yes, no or auto"_s;
+    }
+    void refusesSheetRows()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, options);
+        QFETCH(QString, message);
+        QVERIFY(QFile::copy(Sheets(file), file));
+        const CliRun run = RunCli(QStringList{u"payroll"_s, file} + kHeader + options);
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.out, QString());
+        QCOMPARE(run.err.count(u'\n'), 1);
+        QVERIFY2(message.endsWith(u'\n') ? run.err == message : run.err.contains(message), qPrintable(run.err));
+        QVERIFY(!QFileInfo::exists(SaveFolder()));
     }
 
     void takesEveryMonth_data()

@@ -259,9 +259,9 @@ void TestClientsWindow::startState()
     };
     QCOMPARE(texts(m_form->menuBar()->actions()), (QStringList{u"Файл"_s, u"Сервис"_s, u"О программе"_s}));
     QCOMPARE(texts(child<QMenu>(u"fileMenu"_s)->actions()),
-             (QStringList{u"Новый"_s, u"Сохранить"_s, u"Загрузить"_s, u"Загрузить из txt"_s, u"Печать"_s,
-                          u"Предварительный просмотр"_s, u"Выход"_s}));
-    QCOMPARE(texts(child<QMenu>(u"serviceMenu"_s)->actions()), (QStringList{u"Кардолист"_s, u"&Проверить"_s}));
+             (QStringList{u"Новый"_s, u"Сохранить"_s, u"Загрузить"_s, u"Загрузить из txt"_s,
+                          u"Вставить из буфера"_s, u"Печать"_s, u"Предварительный просмотр"_s, u"Выход"_s}));
+    QCOMPARE(texts(child<QMenu>(u"serviceMenu"_s)->actions()), (QStringList{u"Кардолист"_s, u"Проверить"_s}));
 
     // A key the mask refuses marks nothing; a digit does.
     auto *inn = child<MaskedEdit>(u"inn"_s);

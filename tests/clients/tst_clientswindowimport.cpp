@@ -8,6 +8,7 @@
 #include "clients/ui/ClientEditPanel.h"
 #include "common/Clock.h"
 #include "common/Cp1251.h"
+#include "common/ui/SheetRowsChoice.h"
 #include "settings/SettingsRecord.h"
 
 #include <QAction>
@@ -195,7 +196,7 @@ void TestClientsImport::goodFile()
 
     QCOMPARE(m_dialogs.shown.size(), 1);
     QCOMPARE(m_dialogs.shown[0].kind, Kind::OpenFile);
-    QCOMPARE(m_dialogs.shown[0].text, u"txt|*.txt"_s);
+    QCOMPARE(m_dialogs.shown[0].text, SheetRowsFilter());
     QCOMPARE(QDir::currentPath(), QDir(m_dir->path()).canonicalPath());
 
     const ClientTableModel *model = table();

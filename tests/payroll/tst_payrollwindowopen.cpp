@@ -5,6 +5,7 @@
 #include "common/Clock.h"
 #include "common/Cp1251.h"
 #include "common/UserError.h"
+#include "common/ui/SheetRowsChoice.h"
 #include "payroll/PayrollModel.h"
 #include "payroll/ui/PayrollGrid.h"
 #include "payroll/ui/PayrollHeaderPanel.h"
@@ -41,7 +42,7 @@ const QDateTime kMoment(QDate(2026, 12, 8), QTime(14, 5, 9));
 const SettingsRecord kSettings = SampleSettings();
 const QString kSavedPath = u"Кардолист/2026/ZPSV001231234567812202600007"_s;
 const QString kPayrollFilter = u"ZPSV|ZPSV*"_s;
-const QString kTextFilter = u"txt|*.txt"_s;
+const QString kTextFilter = SheetRowsFilter();
 const QString kChangesQuestion = u"Сохранить изменения?"_s;
 const QString kTotal = u"Общая сумма : "_s;
 

@@ -1,6 +1,7 @@
 #include "ScriptedDialogs.h"
 
 #include "common/AppInfo.h"
+#include "common/ui/SheetRowsImport.h"
 
 #include <QPrinter>
 #include <QTest>
@@ -129,4 +130,27 @@ Dialogs::WarningsAnswer ScriptedDialogs::warnings(QWidget *, const QList<Warning
     if (!m_warningsAnswers.isEmpty())
         return m_warningsAnswers.dequeue();
     return {purpose == WarningsPurpose::BeforeSave, -1};
+}
+
+int ScriptedDialogs::chooseSheet(QWidget *, const QStringList &sheets)
+{
+    shown.append({Kind::ChooseSheet, QString(), sheets.join(u'\n')});
+    sheetsOffered = sheets;
+    return m_sheets.isEmpty() ? 0 : m_sheets.dequeue();
+}
+
+bool ScriptedDialogs::sheetRowsPreview(QWidget *, SheetRowsImport &rows)
+{
+    shown.append({Kind::SheetRows, QString(), rows.formatText()});
+    const TableTabText &tab = rows.tabText();
+    sheetRowsSeen.append({rows.formatText(), rows.headerCells(), rows.firstRows(5), rows.rowCount(),
+                          rows.replacementNotes(), rows.columns(), tab.ok() ? QString() : tab.refusal->message});
+    if (m_sheetRows.isEmpty()) {
+        QTest::qFail("unscripted rows preview", __FILE__, __LINE__);
+        return false;
+    }
+    const SheetRowsAnswer answer = m_sheetRows.dequeue();
+    if (!answer.columns.isEmpty())
+        rows.setColumns(answer.columns);
+    return answer.accept;
 }

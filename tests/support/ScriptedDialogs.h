@@ -10,7 +10,7 @@
 class ScriptedDialogs : public Dialogs
 {
 public:
-    enum class Kind { Information, Error, Question, OpenFile, PrintSetup, PrintPreview };
+    enum class Kind { Information, Error, Question, OpenFile, PrintSetup, PrintPreview, ChooseSheet, SheetRows };
     struct Shown
     {
         Kind kind;
@@ -60,7 +60,36 @@ public:
     QString openFileNameIn(QWidget *parent, const QString &filter, const QString &folder) override;
     int printPagesStarted = 0;
 
+    // A workbook's sheet: the index answered; unscripted, the first.
+    void setNextSheet(int index) { m_sheets.enqueue(index); }
+    // The rows preview: OK or Cancel, after choosing these columns when given.
+    // An unscripted preview fails the test.
+    void setNextSheetRows(bool accept, const QList<int> &columns = {}) { m_sheetRows.enqueue({accept, columns}); }
+    // What each preview showed, as it first appeared.
+    struct SheetRowsSeen
+    {
+        QString format;
+        QStringList header;
+        QList<QStringList> rows;      // the first ones
+        int rowCount = 0;
+        QStringList replacements;
+        QList<int> columns;
+        QString refusal;
+    };
+    QList<SheetRowsSeen> sheetRowsSeen;
+    QStringList sheetsOffered;
+
+    int chooseSheet(QWidget *parent, const QStringList &sheets) override;
+    bool sheetRowsPreview(QWidget *parent, SheetRowsImport &rows) override;
+
 private:
+    struct SheetRowsAnswer
+    {
+        bool accept = false;
+        QList<int> columns;
+    };
+    QQueue<int> m_sheets;
+    QQueue<SheetRowsAnswer> m_sheetRows;
     QQueue<Answer> m_answers;
     QQueue<QString> m_files;
     QQueue<bool> m_prints;
