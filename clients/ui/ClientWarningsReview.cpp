@@ -57,7 +57,7 @@ WarningsReview *MakeClientWarningsReview(QWidget *window, Dialogs &dialogs, cons
                         return f ? QString::fromUtf16(f->name) : ClientTableModel::HeaderText(w.column);
                     },
                     [grid, fields](const Warning &w) {
-                        if (!grid->SelectCell(ClientColumn::Number, int(w.row)))
+                        if (!grid->selectCell(int(w.row), ClientColumn::Number))
                             return;
                         if (const WarnedField *f = FieldOf(w.column))
                             fields->focusField(f->field);

@@ -1,5 +1,5 @@
 #include "support/SettingsFolder.h"
-#include "support/ClientsWindowProbe.h"
+#include "support/WindowDriver.h"
 #include "support/ScriptedDialogs.h"
 #include "support/WindowDriver.h"
 #include "clients/ClientTableModel.h"
@@ -38,10 +38,10 @@ QByteArray Csv(const QList<QStringList> &rows)
     return "\xEF\xBB\xBF" + lines.join(u"\r\n"_s).toUtf8();
 }
 
-QStringList Surnames(const ClientsWindow &window)
+QStringList Surnames(ClientsWindow &window)
 {
     QStringList out;
-    for (const ClientRecord &r : ClientTable(window)->records())
+    for (const ClientRecord &r : WindowDriver(&window).model<ClientTableModel>(u"mainGrid"_s)->records())
         out << r[ClientColumn::Surname];
     return out;
 }
