@@ -102,6 +102,8 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
 ClientsWindow::~ClientsWindow()
 {
     ui->mainGrid->setHandler(nullptr);
+    // The recovery copy follows no widget going away.
+    delete m_recovery;
 }
 
 void ClientsWindow::markEditButton(bool marked)

@@ -92,6 +92,11 @@ PayrollWindow::~PayrollWindow()
     // this window may answer that any more.
     disconnect(ui->mainGrid, nullptr, this, nullptr);
     ui->mainGrid->setSelectionCheck({});
+    // Nor its history or recovery copy.
+    delete m_recovery;
+    delete m_editMenu;
+    disconnect(ui->mainGrid->selectionModel(), nullptr, this, nullptr);
+    delete m_undo;
 }
 
 // Today's year, month and date, the organisation's name.

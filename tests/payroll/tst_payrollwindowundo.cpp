@@ -2,12 +2,16 @@
 #include "support/ScriptedDialogs.h"
 #include "support/WindowDriver.h"
 #include "common/Clock.h"
+#include "common/Cp1251.h"
 #include "common/ui/MaskedEdit.h"
 #include "payroll/PayrollModel.h"
 #include "payroll/ui/PayrollGrid.h"
+#include "payroll/ui/PayrollHeaderPanel.h"
 #include "payroll/ui/PayrollWindow.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,6 +38,7 @@ private slots:
     void undoToUnchangedClearsMark_data();
     void undoToUnchangedClearsMark();
     void headerField();
+    void importUndoneOpenStartsAfresh();
 
 private:
     void run(const QString &step);
@@ -202,6 +207,38 @@ void TestPayrollWindowUndo::headerField()
     QVERIFY(!m_form->isModified());
     m_driver.trigger(u"redoAction"_s);
     QCOMPARE(child<MaskedEdit>(u"registerNum"_s)->storedText(), u"00123"_s);
+}
+
+void TestPayrollWindowUndo::importUndoneOpenStartsAfresh()
+{
+    run(u"0 1 А"_s);
+    run(u"0 2 1"_s);
+    QFile text(u"rows.txt"_s);
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write(Cp1251::encode(u"Б\t2\t3\r\nВ\t4\t5\r\n"_s));
+    text.close();
+    m_dialogs.setNextAnswer(Dialogs::Answer::No); // save changes?
+    m_dialogs.setNextFileName(QDir::current().absoluteFilePath(u"rows.txt"_s));
+    m_driver.trigger(u"importTextAction"_s);
+    QCOMPARE(namesAndCards(), (QStringList{u"Б|2"_s, u"В|4"_s}));
+    QVERIFY(!m_form->isModified()); // as an import leaves it
+
+    m_driver.trigger(u"undoAction"_s);
+    QCOMPARE(namesAndCards(), QStringList{u"А|1"_s});
+    QVERIFY(m_form->isModified());
+    QCOMPARE(child<QAction>(u"redoAction"_s)->text(), u"&Повторить импорт"_s);
+    m_driver.trigger(u"redoAction"_s);
+    QCOMPARE(namesAndCards(), (QStringList{u"Б|2"_s, u"В|4"_s}));
+    QVERIFY(!m_form->isModified());
+
+    // An opened file has no history before it.
+    m_driver.child<PayrollHeaderPanel>(u"headerGroup"_s)->setHeader({u"7"_s, u"08.12.2026"_s, 11, u"2026"_s});
+    QVERIFY(m_form->savePayroll());
+    m_form->loadPayrollFile(QDir::current().absoluteFilePath(u"Кардолист/2026/ZPSV001231234567812202600007"_s));
+    QCOMPARE(child<QAction>(u"undoAction"_s)->text(), u"&Отменить"_s);
+    m_driver.trigger(u"undoAction"_s);
+    QCOMPARE(namesAndCards(), (QStringList{u"Б|2"_s, u"В|4"_s}));
+    QVERIFY(!m_form->isModified());
 }
 
 QTEST_MAIN(TestPayrollWindowUndo)
