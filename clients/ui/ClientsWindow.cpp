@@ -6,18 +6,23 @@
 #include "clients/ClientListLoad.h"
 #include "clients/ClientListSave.h"
 #include "clients/ClientSheetLayout.h"
+#include "clients/ClientRecovery.h"
 #include "clients/ClientTableModel.h"
 #include "clients/ClientTextImport.h"
 #include "clients/ClientTexts.h"
 #include "clients/ui/ClientEditPanel.h"
 #include "clients/ui/ClientListPrinting.h"
 #include "clients/ui/ClientWarningsReview.h"
+#include "clients/ui/ClientsUndo.h"
 #include "common/Clock.h"
 #include "common/GridPaging.h"
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
 #include "common/ui/AltLetterFilter.h"
 #include "common/ui/Dialogs.h"
+#include "common/ui/DocumentRecovery.h"
+#include "common/ui/EditMenu.h"
+#include "common/ui/RecentFilesMenu.h"
 #include "common/ui/ErrorGuard.h"
 #include "common/ui/ClipboardRows.h"
 #include "common/ui/LoadProgress.h"
@@ -29,8 +34,11 @@
 #include <QMenuBar>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QDir>
 #include <QScopeGuard>
 #include <QScrollBar>
+#include <QTimer>
+#include <QUndoStack>
 
 using namespace Qt::StringLiterals;
 
@@ -113,6 +121,9 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     ui->fileMenu->insertAction(ui->printAction, pasteRows);
     connect(pasteRows, &QAction::triggered, this, &ClientsWindow::importClipboard);
 
+    setUpHistory();
+    setUpRecovery();
+    setUpRecentFiles();
     // The client area is 999 x 680 below the menu bar.
     setFixedSize(999, 680 + menuBar()->sizeHint().height());
 }
@@ -120,6 +131,8 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
 ClientsWindow::~ClientsWindow()
 {
     ui->mainGrid->setCellFilter({});
+    // The recovery copy follows no widget going away.
+    delete m_recovery;
 }
 
 void ClientsWindow::markEditButton(bool marked)
@@ -170,7 +183,9 @@ bool ClientsWindow::allowCell(int row, int col)
 
 void ClientsWindow::addRecord()
 {
+    const ClientRecords before = m_model->records();
     const int row = m_model->append(RecordFromFields(m_fields->fields(), NameParts::Trimmed));
+    recordStep(u"добавление клиента"_s, before);
     ui->mainGrid->selectCell(row, ClientColumn::Number);
     m_modified = true;
     m_fields->clearChangeMarks();
@@ -183,7 +198,9 @@ void ClientsWindow::editCurrentRecord()
     const int found = m_model->findPassport(f.passportSeries, f.passportNumber);
     if (found != -1 && found != row + 1)
         throw UserError(ClientTableModel::DuplicatePassportMessage(f.passportSeries, f.passportNumber, found));
+    const ClientRecords before = m_model->records();
     m_model->overwrite(row, RecordFromFields(f, NameParts::AsTyped));
+    recordStep(u"изменение клиента"_s, before);
     m_fields->clearChangeMarks();
     m_modified = true;
 }
@@ -249,7 +266,9 @@ void ClientsWindow::deleteClient()
         if (hasName
             && m_dialogs.destructiveQuestion(this, u"Удаление записи"_s, kDeleteQuestion, Dialogs::Buttons::YesNo)
                     == Dialogs::Answer::Yes) {
+            const ClientRecords before = m_model->records();
             m_model->remove(row);
+            recordStep(u"удаление клиента"_s, before);
             if (!m_model->isEmpty())
                 ui->mainGrid->selectCell(0, ClientColumn::Number);
         }
@@ -263,8 +282,11 @@ void ClientsWindow::clearTableAsked()
 {
     Guarded(this, m_dialogs, [this] {
         if (m_dialogs.destructiveQuestion(this, u"Удаление"_s, kClearQuestion, Dialogs::Buttons::YesNoCancel)
-            == Dialogs::Answer::Yes)
+            == Dialogs::Answer::Yes) {
+            const ClientRecords before = m_model->records();
             clearTable();
+            recordStep(u"очистку таблицы"_s, before);
+        }
         updateRecordCount();
         m_model->renumber();
     });
@@ -282,6 +304,8 @@ void ClientsWindow::newList()
         setWindowTitle(kCaption);
         m_fields->clearChangeMarks();
         m_modified = false;
+        startNewHistory();
+        m_recovery->discard();
         updateRecordCount();
     });
 }
@@ -293,10 +317,15 @@ void ClientsWindow::save()
 
 void ClientsWindow::load()
 {
-    Guarded(this, m_dialogs, [this] {
+    loadFrom(QString());
+}
+
+void ClientsWindow::loadFrom(const QString &chosen)
+{
+    Guarded(this, m_dialogs, [&] {
         if (!askSaveChanges(u"Загрузка файла"_s))
             return;
-        const QString path = m_dialogs.openFileNameIn(this, u"CLSV|CLSV*"_s, ClientFolder());
+        const QString path = chosen.isEmpty() ? m_dialogs.openFileNameIn(this, u"CLSV|CLSV*"_s, ClientFolder()) : chosen;
         // The count and numbers are refreshed also when the load fails.
         auto refresh = qScopeGuard([this] {
             updateRecordCount();
@@ -353,6 +382,16 @@ void ClientsWindow::closeEvent(QCloseEvent *event)
     if (!canClose)
         Guarded(this, m_dialogs, [&] { canClose = askSaveChanges(u"Выход"_s); });
     event->setAccepted(canClose);
+    // Saved, or its changes dropped on purpose: no copy to offer next time.
+    if (canClose)
+        m_recovery->discard();
+}
+
+void ClientsWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // Once the window is up: a copy left by a run that did not end is offered back.
+    QTimer::singleShot(0, this, [this] { Guarded(this, m_dialogs, [this] { m_recovery->offer(m_dialogs, this); }); });
 }
 
 bool ClientsWindow::saveClientList()
@@ -386,6 +425,8 @@ bool ClientsWindow::saveClientList()
     m_modified = false;
     m_currentFile = result.currentFile;
     setWindowTitle(m_currentFile);
+    markSaved();
+    m_recentFiles->add(m_currentFile);
     return true;
 }
 
@@ -400,6 +441,8 @@ void ClientsWindow::loadClientList(const QString &path)
     m_currentFile = path;
     m_modified = contents.limitReached;
     setWindowTitle(path);
+    startNewHistory();
+    m_recentFiles->add(path);
 }
 
 void ClientsWindow::importClientText(const QString &path)
@@ -436,8 +479,10 @@ void ClientsWindow::importClientRows(QByteArray bytes, const QString &path, Load
         return;
     }
 
+    const ClientRecords before = m_model->records();
     m_model->replaceAll(std::move(result.records));
     m_model->renumber();
+    recordStep(u"импорт"_s, before);
     updateRecordCount();
     // The last client becomes the current row, as adding it would make it;
     // a file without a client line leaves the edit area alone.
@@ -472,4 +517,96 @@ void ClientsWindow::importClipboard()
         LoadProgress progress(m_dialogs, this);
         importClientRows(ClipboardRowsText(rows), u"буфер обмена"_s, progress);
     });
+}
+
+void ClientsWindow::setUpHistory()
+{
+    m_history = new QUndoStack(this);
+    m_editMenu = new EditMenu(this, m_history);
+    connect(m_history, &QUndoStack::indexChanged, this, [this] { m_modified = !m_history->isClean(); });
+    connect(m_history, &QUndoStack::cleanChanged, this, [this](bool clean) { m_modified = !clean; });
+}
+
+void ClientsWindow::recordStep(const QString &text, const ClientRecords &before)
+{
+    m_history->push(new ClientRecordsCommand([this](const ClientRecords &records) { showRecords(records); }, text,
+                                             before, m_model->records()));
+}
+
+void ClientsWindow::showRecords(const ClientRecords &records)
+{
+    m_model->replaceAll(records);
+    m_model->renumber();
+    updateRecordCount();
+}
+
+void ClientsWindow::startNewHistory()
+{
+    const bool modified = m_modified;
+    m_history->clear();
+    if (modified)
+        m_history->resetClean();
+    m_modified = modified;
+}
+
+void ClientsWindow::markSaved()
+{
+    m_history->setClean();
+    m_modified = false;
+    m_recovery->discard();
+}
+
+void ClientsWindow::setUpRecovery()
+{
+    DocumentRecovery::Document document;
+    document.worthKeeping = [this] { return m_modified && !m_model->isEmpty(); };
+    document.write = [this](const RecoveryStore &store, QString *reason) {
+        return WriteClientRecovery(
+                store, {m_model->records(), m_fileNamed ? m_currentFile : QString(), m_clock.now()}, reason);
+    };
+    document.read = [this](const RecoveryStore &store, QString *note) -> std::optional<DocumentRecovery::Offer> {
+        ClientRecoveryRead read = ReadClientRecovery(store);
+        *note = read.note;
+        if (!read.copy)
+            return std::nullopt;
+        const ClientRecovery copy = *read.copy;
+        return DocumentRecovery::Offer{ClientRecoveryQuestion(copy), [this, copy] {
+            showRecords(copy.records);
+            m_currentFile = copy.currentFile;
+            m_fileNamed = !copy.currentFile.isEmpty();
+            setWindowTitle(m_fileNamed ? m_currentFile : kCaption);
+            m_modified = true;
+            startNewHistory();
+            if (!m_model->isEmpty())
+                ui->mainGrid->selectCell(0, ClientColumn::Number);
+        }};
+    };
+    m_recovery = new DocumentRecovery(ClientRecoveryStore(QDir::currentPath()), std::move(document), this);
+    m_recovery->setObjectName(u"clientsRecovery"_s);
+    connect(m_recovery, &DocumentRecovery::noted, this, &ClientsWindow::showCaptionNote);
+
+    // Every change of the table reaches the copy.
+    const auto changed = [this] { m_recovery->changed(); };
+    connect(m_model, &QAbstractItemModel::dataChanged, m_recovery, changed);
+    connect(m_model, &QAbstractItemModel::rowsInserted, m_recovery, changed);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, m_recovery, changed);
+    connect(m_model, &QAbstractItemModel::modelReset, m_recovery, changed);
+    connect(m_history, &QUndoStack::indexChanged, m_recovery, changed);
+}
+
+// The caption carries the copy's trouble until a write works again.
+void ClientsWindow::showCaptionNote(const QString &note)
+{
+    QString caption = windowTitle();
+    if (!m_captionNote.isEmpty() && caption.endsWith(m_captionNote))
+        caption.chop(m_captionNote.size());
+    m_captionNote = note.isEmpty() ? QString() : u" — "_s + note;
+    setWindowTitle(caption + m_captionNote);
+}
+
+void ClientsWindow::setUpRecentFiles()
+{
+    m_recentFiles = new RecentFilesMenu(ClientRecoveryKind(), ui->fileMenu, ui->exitAction);
+    ui->fileMenu->insertSeparator(ui->exitAction);
+    connect(m_recentFiles, &RecentFilesMenu::chosen, this, &ClientsWindow::loadFrom);
 }

@@ -6,6 +6,11 @@
 
 class Clock;
 class ClientEditPanel;
+class ClientRecords;
+class DocumentRecovery;
+class EditMenu;
+class QUndoStack;
+class RecentFilesMenu;
 class ClientTableModel;
 class Dialogs;
 class WarningsReview;
@@ -34,6 +39,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     // Commands.
@@ -70,6 +76,19 @@ private:
     bool allowCell(int row, int column);
     bool confirmOverwrite();
 
+    // Undo history, recovery copy and recent files.
+    void setUpHistory();
+    void setUpRecovery();
+    void setUpRecentFiles();
+    // One step: the clients as they were before the command that changed them.
+    void recordStep(const QString &text, const ClientRecords &before);
+    void showRecords(const ClientRecords &records);
+    // A new history from the table as it stands; the change mark stays.
+    void startNewHistory();
+    void markSaved();
+    void loadFrom(const QString &chosen);
+    void showCaptionNote(const QString &note);
+
     std::unique_ptr<Ui::ClientsWindow> ui;
     ClientEditPanel *m_fields = nullptr;
     Dialogs &m_dialogs;
@@ -89,4 +108,9 @@ private:
     // "Вставить из буфера": the clipboard's rows through the text import.
     void importClipboard();
     void importClientRows(QByteArray bytes, const QString &path, LoadProgress &progress);
+    QUndoStack *m_history = nullptr;
+    EditMenu *m_editMenu = nullptr;
+    DocumentRecovery *m_recovery = nullptr;
+    RecentFilesMenu *m_recentFiles = nullptr;
+    QString m_captionNote;
 };

@@ -8,6 +8,9 @@
 #include "common/UserError.h"
 #include "common/ui/AltLetterFilter.h"
 #include "common/ui/Dialogs.h"
+#include "common/ui/DocumentRecovery.h"
+#include "common/ui/EditMenu.h"
+#include "common/ui/RecentFilesMenu.h"
 #include "common/ui/ErrorGuard.h"
 #include "common/ui/LoadProgress.h"
 #include "common/ui/SheetRowsChoice.h"
@@ -16,6 +19,7 @@
 #include "payroll/PayrollLoad.h"
 #include "payroll/PayrollPaging.h"
 #include "payroll/PayrollModel.h"
+#include "payroll/PayrollRecovery.h"
 #include "payroll/PayrollSave.h"
 #include "payroll/PayrollSheetLayout.h"
 #include "payroll/PayrollTextImport.h"
@@ -25,6 +29,7 @@
 #include "payroll/ui/PayrollStatusPanels.h"
 #include "payroll/ui/PayrollWarningsReview.h"
 #include "common/ui/WarningsReview.h"
+#include "payroll/ui/PayrollUndo.h"
 #include "settings/SettingsRecord.h"
 
 #include <QApplication>
@@ -32,6 +37,7 @@
 #include <QMenuBar>
 #include <QDir>
 #include <QScopeGuard>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -89,6 +95,10 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     Guarded(this, m_dialogs, [this] { initialise(); });
     m_modified = false;
 
+    setUpHistory();
+    setUpRecovery();
+    setUpRecentFiles();
+
     // The client area is 922 x 662 below the menu bar.
     setFixedSize(922, 662 + menuBar()->sizeHint().height());
 }
@@ -99,6 +109,11 @@ PayrollWindow::~PayrollWindow()
     // this window may answer that any more.
     disconnect(ui->mainGrid, nullptr, this, nullptr);
     ui->mainGrid->setSelectionCheck({});
+    // Nor its history or recovery copy.
+    delete m_recovery;
+    delete m_editMenu;
+    disconnect(ui->mainGrid->selectionModel(), nullptr, this, nullptr);
+    delete m_undo;
 }
 
 // Today's year, month and date, the organisation's name.
@@ -182,6 +197,9 @@ bool PayrollWindow::savePayroll()
     // The platform's own separators, as after opening the file.
     setWindowTitle(kCaptionPrefix + QDir::toNativeSeparators(QDir::currentPath() + u'/' + outcome.path));
     m_modified = false;
+    m_openedFile = QDir::currentPath() + u'/' + outcome.path;
+    markSaved();
+    m_recentFiles->add(m_openedFile);
     return true;
 }
 
@@ -243,6 +261,8 @@ void PayrollWindow::loadPayrollFile(const QString &path)
     bytes = QByteArray(); // the rows hold it all now
     progress.step();
 
+    // An opened file starts a new history, also when its amounts stop the load.
+    const auto history = qScopeGuard([this] { startNewHistory(); });
     m_openedHeaderLine = contents.firstLine;
     m_openedRowCount = contents.rows.size();
     m_importedOverOpened = false;
@@ -254,6 +274,8 @@ void PayrollWindow::loadPayrollFile(const QString &path)
 
     fillLoadedRows(std::move(contents.rows), [&progress] { progress.finish(); });
     setWindowTitle(kCaptionPrefix + QDir::toNativeSeparators(path));
+    m_openedFile = path;
+    m_recentFiles->add(path);
     ui->mainGrid->showLoadedRows();
 }
 
@@ -286,6 +308,15 @@ void PayrollWindow::loadPayrollText(const QString &path)
     progress.step();
     m_importedOverOpened = !m_openedHeaderLine.isEmpty();
 
+    // One step, also when an amount stops the import; the import leaves the
+    // register as marked as it says.
+    const PayrollRows before = m_model->rows();
+    const auto step = qScopeGuard([this, &before] {
+        const bool modified = m_modified;
+        m_undo->rowsReplaced(u"импорт"_s, before);
+        if (!modified)
+            markSaved();
+    });
     fillLoadedRows(std::move(rows), [&progress] { progress.finish(); });
     ui->mainGrid->showLoadedRows();
 }
@@ -315,7 +346,7 @@ void PayrollWindow::fillLoadedRows(PayrollRows rows, const std::function<void()>
 }
 
 void PayrollWindow::openWithDialog(const QString &filter, void (PayrollWindow::*reader)(const QString &),
-                                   const QString &folder)
+                                   const QString &folder, const QString &chosen)
 {
     Guarded(this, m_dialogs, [&] {
         ui->year->setFocus(Qt::OtherFocusReason);
@@ -335,8 +366,9 @@ void PayrollWindow::openWithDialog(const QString &filter, void (PayrollWindow::*
         if (!ConfirmSaveChanges(m_dialogs, this, m_modified, save))
             return;
 
-        const QString path = folder.isEmpty() ? m_dialogs.openFileName(this, filter)
-                                              : m_dialogs.openFileNameIn(this, filter, folder);
+        const QString path = !chosen.isEmpty()   ? chosen
+                             : folder.isEmpty() ? m_dialogs.openFileName(this, filter)
+                                                : m_dialogs.openFileNameIn(this, filter, folder);
         if (!path.isEmpty())
             (this->*reader)(path);
     });
@@ -386,12 +418,17 @@ void PayrollWindow::closeEvent(QCloseEvent *event)
     // Disabled on first run and while the settings window is open: the
     // window manager's close must not end the program then.
     event->setAccepted(isEnabled() && confirmClose());
+    // Saved, or its changes dropped on purpose: no copy to offer next time.
+    if (event->isAccepted())
+        m_recovery->discard();
 }
 
 void PayrollWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     placeInitialFocus();
+    // Once the window is up: a copy left by a run that did not end is offered back.
+    QTimer::singleShot(0, this, [this] { Guarded(this, m_dialogs, [this] { m_recovery->offer(m_dialogs, this); }); });
 }
 
 void PayrollWindow::changeEvent(QEvent *event)
@@ -442,7 +479,7 @@ void PayrollWindow::mainGridExit()
 void PayrollWindow::addRow()
 {
     Guarded(this, m_dialogs, [this] {
-        m_model->addRow();
+        m_undo->addRow();
         m_modified = true;
         updateRowCounter();
     });
@@ -461,7 +498,7 @@ void PayrollWindow::deleteRow()
                                         Dialogs::Buttons::YesNo)
                     == Dialogs::Answer::Yes;
         if (remove) {
-            m_model->deleteRow(row);
+            m_undo->deleteRow(row);
             m_modified = true;
         }
         updateTotals();
@@ -476,9 +513,122 @@ void PayrollWindow::clearRows()
                                Dialogs::Buttons::YesNo)
             != Dialogs::Answer::Yes)
             return;
-        m_model->clearRows();
+        m_undo->clearRows();
         m_modified = true;
         updateTotals();
         updateRowCounter();
     });
+}
+
+void PayrollWindow::setUpHistory()
+{
+    m_undo = new PayrollUndo(m_model,
+                             {[this] { return ui->headerGroup->header(); },
+                              [this](const PayrollHeader &header) { ui->headerGroup->setHeader(header); }},
+                             this);
+    QUndoStack *stack = m_undo->stack();
+    m_editMenu = new EditMenu(this, stack, [this] { m_undo->commitCell(); });
+    connect(stack, &QUndoStack::indexChanged, this, [this, stack] { m_modified = !stack->isClean(); });
+    connect(stack, &QUndoStack::cleanChanged, this, [this](bool clean) { m_modified = !clean; });
+    // After undo or redo, what changed is shown.
+    for (QAction *action : {m_editMenu->undoAction(), m_editMenu->redoAction()})
+        connect(action, &QAction::triggered, this, [this] {
+            Guarded(this, m_dialogs, [this] {
+                updateTotals();
+                updateRowCounter();
+            });
+        });
+    connect(ui->mainGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) { m_undo->cellEntered(current.row(), current.column()); });
+    connect(ui->headerGroup, &PayrollHeaderPanel::edited, m_undo, &PayrollUndo::headerEdited);
+    connect(ui->mainGrid, &PayrollGrid::rowAdded, m_undo, &PayrollUndo::rowAppended);
+    connect(ui->mainGrid, &PayrollGrid::edited, m_undo, &PayrollUndo::cellTyped);
+    connect(m_model, &QAbstractItemModel::modelReset, m_undo, &PayrollUndo::rowsReset);
+    const QModelIndex current = ui->mainGrid->currentIndex();
+    m_undo->cellEntered(current.row(), current.column());
+    m_undo->startHistory();
+}
+
+void PayrollWindow::startNewHistory()
+{
+    const bool modified = m_modified;
+    m_undo->startHistory();
+    if (modified)
+        m_undo->stack()->resetClean();
+    m_modified = modified;
+}
+
+void PayrollWindow::markSaved()
+{
+    m_undo->commitCell();
+    m_undo->stack()->setClean();
+    m_modified = false;
+    m_recovery->discard();
+}
+
+bool PayrollWindow::worthRecovering() const
+{
+    if (!m_modified)
+        return false;
+    const PayrollRows &rows = m_model->rows();
+    const bool noRows = rows.size() == 1 && rows.name(0).isEmpty() && rows.card(0).isEmpty() && rows.amount(0).isEmpty();
+    return !noRows || !ui->headerGroup->header().registerNumber.trimmed().isEmpty();
+}
+
+void PayrollWindow::setUpRecovery()
+{
+    DocumentRecovery::Document document;
+    document.worthKeeping = [this] { return worthRecovering(); };
+    document.write = [this](const RecoveryStore &store, QString *reason) {
+        return WritePayrollRecovery(
+                store, {ui->headerGroup->header(), m_model->rows(), m_openedFile, m_openedHeaderLine, m_clock.now()},
+                reason);
+    };
+    document.read = [this](const RecoveryStore &store, QString *note) -> std::optional<DocumentRecovery::Offer> {
+        PayrollRecoveryRead read = ReadPayrollRecovery(store);
+        *note = read.note;
+        if (!read.copy)
+            return std::nullopt;
+        const PayrollRecovery copy = *read.copy;
+        return DocumentRecovery::Offer{PayrollRecoveryQuestion(copy), [this, copy] {
+            ui->headerGroup->setHeader(copy.header);
+            m_model->setRows(copy.rows);
+            m_openedFile = copy.openedFile;
+            m_openedHeaderLine = copy.openedHeaderLine;
+            if (!copy.openedFile.isEmpty())
+                setWindowTitle(kCaptionPrefix + QDir::toNativeSeparators(copy.openedFile));
+            m_modified = true;
+            startNewHistory();
+            updateRowCounter();
+            m_model->formatAmounts();
+            updateTotals();
+        }};
+    };
+    m_recovery = new DocumentRecovery(PayrollRecoveryStore(QDir::currentPath()), std::move(document), this);
+    m_recovery->setObjectName(u"payrollRecovery"_s);
+    connect(m_recovery, &DocumentRecovery::noted, this, [this](const QString &note) {
+        if (!note.isEmpty())
+            m_status->showNote(note);
+    });
+
+    // Every change of the register reaches the copy.
+    const auto changed = [this] { m_recovery->changed(); };
+    connect(m_model, &QAbstractItemModel::dataChanged, m_recovery, changed);
+    connect(m_model, &QAbstractItemModel::rowsInserted, m_recovery, changed);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, m_recovery, changed);
+    connect(m_model, &QAbstractItemModel::modelReset, m_recovery, changed);
+    connect(ui->headerGroup, &PayrollHeaderPanel::edited, m_recovery, changed);
+    connect(m_undo->stack(), &QUndoStack::indexChanged, m_recovery, changed);
+}
+
+void PayrollWindow::setUpRecentFiles()
+{
+    m_recentFiles = new RecentFilesMenu(PayrollRecoveryKind(), ui->fileMenu, ui->exitAction);
+    ui->fileMenu->insertSeparator(ui->exitAction);
+    connect(m_recentFiles, &RecentFilesMenu::chosen, this, &PayrollWindow::openRecent);
+}
+
+void PayrollWindow::openRecent(const QString &path)
+{
+    openWithDialog(u"ZPSV|ZPSV*"_s, &PayrollWindow::loadPayrollFile, QString(), path);
 }

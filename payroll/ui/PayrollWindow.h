@@ -11,6 +11,10 @@
 
 class Clock;
 class Dialogs;
+class DocumentRecovery;
+class EditMenu;
+class PayrollUndo;
+class RecentFilesMenu;
 class PayrollModel;
 class PayrollStatusPanels;
 class WarningsReview;
@@ -75,12 +79,25 @@ private:
     bool refreshTotals();
     void updateTotals();
     void updateRowCounter();
+    // The dialog starts in folder; a path chosen stands for its answer.
     void openWithDialog(const QString &filter, void (PayrollWindow::*reader)(const QString &),
-                        const QString &folder = QString());
+                        const QString &folder = QString(), const QString &chosen = QString());
     void fillLoadedRows(PayrollRows rows, const std::function<void()> &formatted);
     void placeInitialFocus();
     void focusCheckedField(const PayrollSaveOutcome &outcome);
     void mainGridExit();
+
+    // Undo history, recovery copy and recent files.
+    void setUpHistory();
+    void setUpRecovery();
+    void setUpRecentFiles();
+    // A new history from the register as it stands; the change mark stays.
+    void startNewHistory();
+    // Marks the register saved (or unchanged) for the history and the copy.
+    void markSaved();
+    // No unsaved change left worth keeping a copy of.
+    bool worthRecovering() const;
+    void openRecent(const QString &path);
 
     std::unique_ptr<Ui::PayrollWindow> ui;
     Dialogs &m_dialogs;
@@ -100,4 +117,10 @@ private:
     // has replaced its rows since.
     qsizetype m_openedRowCount = 0;
     bool m_importedOverOpened = false;
+    PayrollUndo *m_undo = nullptr;
+    EditMenu *m_editMenu = nullptr;
+    DocumentRecovery *m_recovery = nullptr;
+    RecentFilesMenu *m_recentFiles = nullptr;
+    // The payroll file last opened or saved; empty until one is.
+    QString m_openedFile;
 };

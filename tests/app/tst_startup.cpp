@@ -15,6 +15,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -73,6 +74,8 @@ void TestStartup::initTestCase()
     QVERIFY(m_home.isValid());
     qputenv("HOME", QFile::encodeName(m_home.path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(u".config"_s)));
+    // That home is the one to read, not the test folders that tests write to.
+    QStandardPaths::setTestModeEnabled(false);
     // The process runs under LC_ALL=C.UTF-8: the dialogs must not care.
     QVERIFY2(InstallRussianDialogs(*qApp), "Qt's Russian translation (qt6-translations-l10n) is missing");
 }

@@ -257,10 +257,12 @@ void TestClientsWindow::startState()
             out << a->text().remove(u'&');
         return out;
     };
-    QCOMPARE(texts(m_form->menuBar()->actions()), (QStringList{u"Файл"_s, u"Сервис"_s, u"О программе"_s}));
+    QCOMPARE(texts(m_form->menuBar()->actions()),
+             (QStringList{u"Файл"_s, u"Правка"_s, u"Сервис"_s, u"О программе"_s}));
     QCOMPARE(texts(child<QMenu>(u"fileMenu"_s)->actions()),
              (QStringList{u"Новый"_s, u"Сохранить"_s, u"Загрузить"_s, u"Загрузить из txt"_s,
-                          u"Вставить из буфера"_s, u"Печать"_s, u"Предварительный просмотр"_s, u"Выход"_s}));
+                          u"Вставить из буфера"_s, u"Печать"_s, u"Предварительный просмотр"_s, u"Последние файлы"_s,
+                          QString(), u"Выход"_s}));
     QCOMPARE(texts(child<QMenu>(u"serviceMenu"_s)->actions()), (QStringList{u"Кардолист"_s, u"Проверить"_s}));
 
     // A key the mask refuses marks nothing; a digit does.

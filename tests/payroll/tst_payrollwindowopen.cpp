@@ -210,11 +210,11 @@ void TestPayrollOpen::menus()
     for (QAction *a : file->actions())
         items << a->text().remove(u'&');
     QCOMPARE(items, (QStringList{u"Открыть"_s, u"Открыть из *.txt"_s, u"Сохранить"_s, u"Печать"_s,
-                                 u"Предварительный просмотр"_s, u"Выход"_s}));
+                                 u"Предварительный просмотр"_s, u"Последние &файлы"_s, QString(), u"Выход"_s}));
     QStringList bar;
     for (QAction *a : m_form->menuBar()->actions())
         bar << a->text().remove(u'&');
-    QCOMPARE(bar, (QStringList{u"Файл"_s, u"Сервис"_s, u"Настройки"_s, u"О программе"_s}));
+    QCOMPARE(bar, (QStringList{u"Файл"_s, u"Правка"_s, u"Сервис"_s, u"Настройки"_s, u"О программе"_s}));
 }
 
 void TestPayrollOpen::roundTrip()

@@ -4,6 +4,7 @@
 // through RunTestObject, so that an exception escaping a test function fails
 // that function and the later ones still run.
 
+#include <QStandardPaths>
 #include <QTest>
 
 class QObject;
@@ -18,6 +19,8 @@ int RunTestObject(QObject &test, int argc, char **argv);
 int main(int argc, char *argv[]) \
 { \
     QT_PREPEND_NAMESPACE(QTest::Internal::callInitMain)<TestObject>(); \
+    /* Recovery copies and recent files stay out of the user's folders. */ \
+    QStandardPaths::setTestModeEnabled(true); \
     __VA_ARGS__ \
     TestObject tc; \
     QTEST_SET_MAIN_SOURCE_PATH \
