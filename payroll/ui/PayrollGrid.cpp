@@ -219,6 +219,8 @@ bool PayrollGrid::pasteRows()
     const QList<QStringList> rows = ClipboardRows(QGuiApplication::clipboard()->mimeData());
     if (rows.isEmpty() || (rows.size() == 1 && rows.first().size() < 2))
         return false;
+    emit rowsPasting();
+    const PayrollRows before = m_model->rows();
     const PayrollPaste paste = m_model->pasteRows(currentRow(), currentColumn(), rows);
     if (!paste.accepted()) {
         emit inputNoted(u"Строка %1, столбец «%2»: "_s.arg(paste.refusedRow + 1)
@@ -228,9 +230,7 @@ bool PayrollGrid::pasteRows()
     }
     if (paste.lastRow < paste.firstRow)
         return true;
-    emit edited();
-    if (paste.rowsAdded > 0)
-        emit rowAdded();
+    emit rowsPasted(before);
     if (!paste.replaced.isEmpty())
         emit inputNoted(Cp1251Fit{QString(), paste.replaced, QString()}.note());
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/ui/StringGridView.h"
+#include "payroll/PayrollRows.h"
 
 #include <functional>
 
@@ -57,6 +58,10 @@ signals:
     void edited();
     // Tab from the last amount appended a row.
     void rowAdded();
+    // Rows from the clipboard are about to change the model, and did;
+    // before: the rows as they were.
+    void rowsPasting();
+    void rowsPasted(const PayrollRows &before);
     // The focus went from the grid to another widget of its window.
     void left();
 

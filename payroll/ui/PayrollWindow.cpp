@@ -543,6 +543,13 @@ void PayrollWindow::setUpHistory()
     connect(ui->headerGroup, &PayrollHeaderPanel::edited, m_undo, &PayrollUndo::headerEdited);
     connect(ui->mainGrid, &PayrollGrid::rowAdded, m_undo, &PayrollUndo::rowAppended);
     connect(ui->mainGrid, &PayrollGrid::edited, m_undo, &PayrollUndo::cellTyped);
+    connect(ui->mainGrid, &PayrollGrid::rowsPasting, m_undo, &PayrollUndo::commitCell);
+    connect(ui->mainGrid, &PayrollGrid::rowsPasted, this, [this](const PayrollRows &before) {
+        m_undo->rowsReplaced(u"вставку строк"_s, before);
+        markModified();
+        updateTotals();
+        updateRowCounter();
+    });
     connect(m_model, &QAbstractItemModel::modelReset, m_undo, &PayrollUndo::rowsReset);
     const QModelIndex current = ui->mainGrid->currentIndex();
     m_undo->cellEntered(current.row(), current.column());

@@ -4,7 +4,15 @@
 // runs it twice in one working folder.
 
 #include "support/ClientSamples.h"
-#include "support/ClientsWindowProbe.h"
+#include "support/WindowDriver.h"
+#include "support/ScriptedDialogs.h"
+#include "clients/ClientTableModel.h"
+#include "clients/ui/ClientEditPanel.h"
+#include "clients/ui/ClientsWindow.h"
+
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
 #include "support/ScriptedDialogs.h"
 #include "support/WindowDriver.h"
 #include "clients/ClientRecovery.h"
@@ -48,7 +56,7 @@ bool typeAndWait(Dialogs &dialogs, const Clock &clock)
 
     ClientsWindow clients(dialogs, clock);
     clients.show();
-    EditPanel(clients)->setFields(ValidClientFields(7));
+    WindowDriver(&clients).child<ClientEditPanel>(u"editPanel"_s)->setFields(ValidClientFields(7));
     QTest::mouseClick(clients.findChild<QPushButton *>(u"addButton"_s), Qt::LeftButton);
 
     // The copies follow the last change by the quiet interval.
@@ -78,7 +86,7 @@ bool restore(ScriptedDialogs &dialogs, const Clock &clock)
     print(driver.child<MaskedEdit>(u"registerNum"_s)->storedText());
     for (const PayrollRow &row : payroll.model()->rows())
         print(row.name + u'|' + row.card);
-    for (const ClientRecord &record : ClientTable(clients)->records())
+    for (const ClientRecord &record : WindowDriver(&clients).model<ClientTableModel>(u"mainGrid"_s)->records())
         print(record[ClientColumn::Document]);
     print(u"modified %1 %2"_s.arg(payroll.isModified()).arg(clients.isModified()));
     return true;

@@ -1,5 +1,13 @@
 #include "support/ClientSamples.h"
-#include "support/ClientsWindowProbe.h"
+#include "support/WindowDriver.h"
+#include "support/ScriptedDialogs.h"
+#include "clients/ClientTableModel.h"
+#include "clients/ui/ClientEditPanel.h"
+#include "clients/ui/ClientsWindow.h"
+
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
 #include "support/SettingsFolder.h"
 #include "support/ScriptedDialogs.h"
 #include "clients/ClientRecovery.h"
@@ -74,7 +82,7 @@ void TestClientsWindowRecovery::openWindow()
 
 void TestClientsWindowRecovery::addClient(int n)
 {
-    EditPanel(*m_form)->setFields(ValidClientFields(n));
+    WindowDriver(m_form.get()).child<ClientEditPanel>(u"editPanel"_s)->setFields(ValidClientFields(n));
     QTest::mouseClick(m_form->findChild<QPushButton *>(u"addButton"_s), Qt::LeftButton);
 }
 
@@ -91,7 +99,7 @@ void TestClientsWindowRecovery::offeredWhenShown()
     addClient(1);
     addClient(2);
     QTRY_VERIFY(store().exists());
-    const ClientRecords typed = ClientTable(*m_form)->records();
+    const ClientRecords typed = WindowDriver(m_form.get()).model<ClientTableModel>(u"mainGrid"_s)->records();
     m_form.reset();
 
     m_dialogs.setNextAnswer(answer);
@@ -101,11 +109,11 @@ void TestClientsWindowRecovery::offeredWhenShown()
     QTRY_COMPARE(m_dialogs.texts(),
                  QStringList{u"Найдены несохранённые данные от 08.03.2026 14:05 (клиентов: 2). Восстановить?"_s});
     if (answer == Dialogs::Answer::Yes) {
-        QCOMPARE(ClientTable(*m_form)->records(), typed);
+        QCOMPARE(WindowDriver(m_form.get()).model<ClientTableModel>(u"mainGrid"_s)->records(), typed);
         QVERIFY(m_form->isModified());
         QVERIFY(store().exists());
     } else {
-        QVERIFY(ClientTable(*m_form)->isEmpty());
+        QVERIFY(WindowDriver(m_form.get()).model<ClientTableModel>(u"mainGrid"_s)->isEmpty());
         QVERIFY(!m_form->isModified());
         QVERIFY(!store().exists());
     }

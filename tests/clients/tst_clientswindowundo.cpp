@@ -1,5 +1,13 @@
 #include "support/ClientSamples.h"
-#include "support/ClientsWindowProbe.h"
+#include "support/WindowDriver.h"
+#include "support/ScriptedDialogs.h"
+#include "clients/ClientTableModel.h"
+#include "clients/ui/ClientEditPanel.h"
+#include "clients/ui/ClientsWindow.h"
+
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
 #include "support/SettingsFolder.h"
 #include "support/ScriptedDialogs.h"
 #include "common/Clock.h"
@@ -68,16 +76,16 @@ void TestClientsWindowUndo::run(const QString &step)
     const int n = step.mid(1).toInt();
     switch (op.unicode()) {
     case u'a':
-        EditPanel(*m_form)->setFields(ValidClientFields(n));
+        WindowDriver(m_form.get()).child<ClientEditPanel>(u"editPanel"_s)->setFields(ValidClientFields(n));
         click(u"addButton"_s);
         break;
     case u'e':
-        EditPanel(*m_form)->setFields(ValidClientFields(n));
+        WindowDriver(m_form.get()).child<ClientEditPanel>(u"editPanel"_s)->setFields(ValidClientFields(n));
         click(u"editButton"_s);
         break;
     case u'd':
         QTest::mouseClick(m_form->findChild<QTableView *>(u"mainGrid"_s)->viewport(), Qt::LeftButton, {},
-                          m_form->findChild<QTableView *>(u"mainGrid"_s)->visualRect(ClientTable(*m_form)->index(n, 1)).center());
+                          m_form->findChild<QTableView *>(u"mainGrid"_s)->visualRect(WindowDriver(m_form.get()).model<ClientTableModel>(u"mainGrid"_s)->index(n, 1)).center());
         m_dialogs.setNextAnswer(Dialogs::Answer::Yes);
         click(u"deleteButton"_s);
         break;
@@ -97,7 +105,7 @@ void TestClientsWindowUndo::run(const QString &step)
 QStringList TestClientsWindowUndo::documents() const
 {
     QStringList documents;
-    const ClientTableModel *table = ClientTable(*m_form);
+    const ClientTableModel *table = WindowDriver(m_form.get()).model<ClientTableModel>(u"mainGrid"_s);
     for (int row = 0; row < table->recordCount(); ++row)
         documents << table->cell(row, ClientColumn::Number) + u' ' + table->cell(row, ClientColumn::Document);
     return documents;
@@ -145,7 +153,7 @@ void TestClientsWindowUndo::actionSequences()
     QCOMPARE(this->documents(), documents);
     QCOMPARE(m_form->isModified(), modified);
     QCOMPARE(m_form->findChild<QAction *>(u"undoAction"_s)->text(), undoText);
-    QCOMPARE(ClientTable(*m_form)->findPassport(u"AA"_s, u"0000002"_s),
+    QCOMPARE(WindowDriver(m_form.get()).model<ClientTableModel>(u"mainGrid"_s)->findPassport(u"AA"_s, u"0000002"_s),
              documents.indexOf(u"2 AA 0000002"_s) >= 0 ? int(documents.indexOf(u"2 AA 0000002"_s)) + 1 : -1);
 }
 

@@ -10,6 +10,8 @@
 #include "payroll/ui/PayrollWindow.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
@@ -71,7 +73,8 @@ void TestPayrollWindowUndo::cleanup()
 }
 
 // "R C text": click the cell, type; "+": add a row; "-R": delete row R
-// (answering Yes); "x": clear (Yes); "u" / "r": undo / redo; "U": Ctrl+Z.
+// (answering Yes); "x": clear (Yes); "u" / "r": undo / redo; "U": Ctrl+Z;
+// "v R C a;b/c;d": Ctrl+V at the cell of rows a,b and c,d copied from a sheet.
 void TestPayrollWindowUndo::run(const QString &step)
 {
     const QChar op = step.at(0);
@@ -92,6 +95,11 @@ void TestPayrollWindowUndo::run(const QString &step)
         m_driver.trigger(u"redoAction"_s);
     } else if (op == u'U') {
         WindowDriver::key(Qt::Key_Z, Qt::ControlModifier);
+    } else if (op == u'v') {
+        const QStringList parts = step.split(u' ');
+        QGuiApplication::clipboard()->setText(QString(parts[3]).replace(u';', u'\t').replace(u'/', u'\n'));
+        WindowDriver::clickCell(m_grid, parts[1].toInt(), parts[2].toInt());
+        WindowDriver::key(Qt::Key_V, Qt::ControlModifier);
     } else {
         const QStringList parts = step.split(u' ');
         WindowDriver::clickCell(m_grid, parts[0].toInt(), parts[1].toInt());
@@ -153,6 +161,11 @@ void TestPayrollWindowUndo::actionSequences_data()
             << QStringList{u"0 1 А"_s, u"+"_s, u"1 1 Б"_s, u"-0"_s, u"u"_s, u"u"_s, u"u"_s, u"u"_s, u"u"_s,
                            u"r"_s, u"r"_s, u"r"_s, u"r"_s}
             << QStringList{u"Б|"_s} << u"&Отменить удаление строки"_s;
+    // Rows pasted from a sheet are one step, with the cell typed before them kept.
+    QTest::newRow("paste undone") << QStringList{u"0 1 А"_s, u"v 0 1 Б;1/В;2/Г;3"_s, u"u"_s}
+                                  << QStringList{u"А|"_s} << u"&Отменить изменение ячейки"_s;
+    QTest::newRow("paste redone") << QStringList{u"0 1 А"_s, u"v 0 1 Б;1/В;2/Г;3"_s, u"u"_s, u"r"_s}
+                                  << QStringList{u"Б|1"_s, u"В|2"_s, u"Г|3"_s} << u"&Отменить вставку строк"_s;
     // A new step drops the steps undone.
     QTest::newRow("new step after undo") << QStringList{u"0 1 А"_s, u"+"_s, u"u"_s, u"0 2 5"_s, u"r"_s}
                                          << QStringList{u"А|5"_s} << u"&Отменить изменение ячейки"_s;
