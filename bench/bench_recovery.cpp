@@ -47,7 +47,7 @@ ClientRecovery Clients()
         r[ClientColumn::Sex] = MaleText();
         r[ClientColumn::Inn] = u"123456789"_s;
         r[ClientColumn::Birthday] = u"01.02.1980"_s;
-        r[ClientColumn::PassportSerial] = u"AA"_s;
+        r[ClientColumn::PassportSeries] = u"AA"_s;
         r[ClientColumn::PassportNumber] = QString::number(1000000 + i);
         r[ClientColumn::Document] = u"AA "_s + r[ClientColumn::PassportNumber];
         r[ClientColumn::PassportDate] = u"01.02.2010"_s;
