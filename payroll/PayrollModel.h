@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Money.h"
+#include "payroll/PayrollAmounts.h"
 #include "payroll/PayrollRows.h"
 
 #include <QAbstractTableModel>
@@ -88,5 +89,5 @@ private:
     int m_lastUnformatted = -1;
     std::set<int> m_badAmounts;    // amount text that is not a number
     std::set<int> m_badCards;
-    __int128 m_total = 0;          // sum of the amounts that are numbers, in tiyin
+    RegisterTotal m_total;         // of the amounts that are numbers
 };

@@ -1,6 +1,6 @@
 #include "payroll/PayrollVerify.h"
 
-#include "common/UserError.h"
+#include "payroll/PayrollAmounts.h"
 #include "payroll/PayrollWarnings.h"
 
 #include <QDate>
@@ -22,7 +22,8 @@ bool DigitsOfLength(QStringView text, qsizetype n)
     return text.size() == n && AllDigits(text);
 }
 
-// The register's warnings over its detail lines, named by their lines.
+// The register's total of its plain amounts and its warnings over its
+// detail lines, named by their lines.
 class PayrollWarner final : public BankFileWarner
 {
 public:
@@ -30,9 +31,15 @@ public:
     {
         m_rows.append(f.value(2), f.value(3), f.value(4));
         m_lines.append(line);
+        const std::optional<Money> value = Money::parse(f.value(4));
+        if (value && value->toPlain() == f.value(4))
+            m_total.add(*value);
     }
     void finish(VerifyReport &report) override
     {
+        // The bank adds nothing up: a total beyond the range is no fault of the file.
+        report.total = m_total.value();
+        report.totalBeyondRange = !report.total;
         const auto lineOf = [this](qsizetype row) { return m_lines[row]; };
         for (const Warning &w : PayrollWarnings(m_rows, lineOf))
             report.warn(lineOf(w.row), w.code, w.field, w.message);
@@ -41,6 +48,7 @@ public:
 private:
     PayrollRows m_rows;
     QList<qsizetype> m_lines;
+    RegisterTotal m_total;
 };
 
 class PayrollRules final : public BankFileRules
@@ -89,19 +97,8 @@ public:
             report.add(line, u"card-not-digits"_s, u"card"_s, u"card number %1 holds a character other than a digit"_s.arg(QuotedField(card)));
         const QString amount = f.value(4);
         const std::optional<Money> value = Money::parse(amount);
-        if (!value || value->toPlain() != amount) {
+        if (!value || value->toPlain() != amount)
             report.add(line, u"amount-format"_s, u"amount"_s, u"amount %1 is not in the plain form 1234567.50"_s.arg(QuotedField(amount)));
-            return;
-        }
-        // The bank adds nothing up: a total beyond the range is no fault of the file.
-        if (!report.total)
-            return;
-        try {
-            *report.total += *value;
-        } catch (const UserError &) {
-            report.total.reset();
-            report.totalBeyondRange = true;
-        }
     }
 
     std::unique_ptr<BankFileWarner> warner() const override { return std::make_unique<PayrollWarner>(); }
