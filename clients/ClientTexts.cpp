@@ -1,5 +1,6 @@
 #include "clients/ClientTexts.h"
 
+#include "clients/ClientChecks.h"
 #include "clients/ClientListFile.h"
 #include "clients/ClientRecord.h"
 #include "clients/ClientTextImport.h"
@@ -44,6 +45,81 @@ QString ClientLimitMessage()
 QString ClientChecksumFailedMessage()
 {
     return u"Ошибка расчета CRC32 суммы"_s;
+}
+
+namespace {
+
+QString FieldTitle(ClientField field)
+{
+    switch (field) {
+    case ClientField::Surname: return u"Фамилия"_s;
+    case ClientField::Name: return u"Имя"_s;
+    case ClientField::Patronymic: return u"Отчество"_s;
+    case ClientField::Inn: return u"ИНН"_s;
+    case ClientField::Birthday: return u"Дата рождения"_s;
+    case ClientField::PassportSeries: return u"Серия паспорта"_s;
+    case ClientField::PassportNumber: return u"№ паспорта"_s;
+    case ClientField::PassportDate: return u"Дата выдачи паспорта"_s;
+    case ClientField::PassportPlace: return u"Место выдачи паспорта"_s;
+    case ClientField::Address: return u"Почтовый адрес"_s;
+    case ClientField::PassportEnd: return u"Дата окончания"_s;
+    case ClientField::PlaceOfBirth: return u"Место рождения"_s;
+    case ClientField::TaxOffice: return u"Наименование ГНИ"_s;
+    case ClientField::MobileNumber: return u"Номер мобильного телефона"_s;
+    case ClientField::PassportIssuedBy: return u"Кем выдан паспорт"_s;
+    default: return QString();
+    }
+}
+
+} // namespace
+
+QString ClientFillMessage(ClientField field)
+{
+    return u"Внимание! Заполните поле \""_s + FieldTitle(field) + u"\"!"_s;
+}
+
+QString ClientRefusedCharMessage(ClientField field, const QString &word, QChar c, bool likelyNotCyrillic)
+{
+    QString message = u"Внимание! Поле \""_s + FieldTitle(field) + u"\" содержит недопустимые символы! слово :<"_s
+        + word + u"> символ:<"_s + c + u'>';
+    if (likelyNotCyrillic)
+        message += u" (Скорее всего символ не кириллический)"_s;
+    return message;
+}
+
+QString ClientBirthdayWrongMessage()
+{
+    return u"Внимание! Поле \"Дата рождения\" заполнено неверно!"_s;
+}
+
+QString ClientSeriesLengthMessage()
+{
+    return u"Внимание! Поле \"Серия паспорта\" должен содержать только 2 буквы!"_s;
+}
+
+QString ClientSeriesRefusedMessage()
+{
+    return u"Внимание! Поле \"Серия паспорта\" содержит недопустимые символы!"_s;
+}
+
+QString ClientPassportNumberLengthMessage()
+{
+    return u"Внимание! Длина № паспорта должна быть не менее 7 знаков!"_s;
+}
+
+QString ClientIssueDateWrongMessage()
+{
+    return u"Внимание! Поле \"Дата выдачи\" заполнено неверно!"_s;
+}
+
+QString ClientEndDateWrongMessage()
+{
+    return u"Внимание! Поле \"Дата окончания\" заполнено неверно!"_s;
+}
+
+QString ClientBiometricTermMessage()
+{
+    return u"Внимание! Для биомет. паспорта разница между \"Дата выдачи\" и \"Дата окончания\" должно быть 10 лет!"_s;
 }
 
 QString ClientSavedMessagePrefix()
