@@ -5,6 +5,8 @@
 #include "clients/ClientRecord.h"
 #include "clients/ClientTextImport.h"
 
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 QString ClientFolder()
@@ -51,24 +53,27 @@ namespace {
 
 QString FieldTitle(ClientField field)
 {
-    switch (field) {
-    case ClientField::Surname: return u"Фамилия"_s;
-    case ClientField::Name: return u"Имя"_s;
-    case ClientField::Patronymic: return u"Отчество"_s;
-    case ClientField::Inn: return u"ИНН"_s;
-    case ClientField::Birthday: return u"Дата рождения"_s;
-    case ClientField::PassportSeries: return u"Серия паспорта"_s;
-    case ClientField::PassportNumber: return u"№ паспорта"_s;
-    case ClientField::PassportDate: return u"Дата выдачи паспорта"_s;
-    case ClientField::PassportPlace: return u"Место выдачи паспорта"_s;
-    case ClientField::Address: return u"Почтовый адрес"_s;
-    case ClientField::PassportEnd: return u"Дата окончания"_s;
-    case ClientField::PlaceOfBirth: return u"Место рождения"_s;
-    case ClientField::TaxOffice: return u"Наименование ГНИ"_s;
-    case ClientField::MobileNumber: return u"Номер мобильного телефона"_s;
-    case ClientField::PassportIssuedBy: return u"Кем выдан паспорт"_s;
-    default: return QString();
-    }
+    static const std::pair<ClientField, const char16_t *> kTitles[] = {
+        {ClientField::Surname, u"Фамилия"},
+        {ClientField::Name, u"Имя"},
+        {ClientField::Patronymic, u"Отчество"},
+        {ClientField::Inn, u"ИНН"},
+        {ClientField::Birthday, u"Дата рождения"},
+        {ClientField::PassportSeries, u"Серия паспорта"},
+        {ClientField::PassportNumber, u"№ паспорта"},
+        {ClientField::PassportDate, u"Дата выдачи паспорта"},
+        {ClientField::PassportPlace, u"Место выдачи паспорта"},
+        {ClientField::Address, u"Почтовый адрес"},
+        {ClientField::PassportEnd, u"Дата окончания"},
+        {ClientField::PlaceOfBirth, u"Место рождения"},
+        {ClientField::TaxOffice, u"Наименование ГНИ"},
+        {ClientField::MobileNumber, u"Номер мобильного телефона"},
+        {ClientField::PassportIssuedBy, u"Кем выдан паспорт"},
+    };
+    for (const auto &[titled, title] : kTitles)
+        if (titled == field)
+            return QString::fromUtf16(title);
+    return QString();
 }
 
 } // namespace
