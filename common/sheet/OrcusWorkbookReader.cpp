@@ -1,5 +1,6 @@
 #include "common/sheet/OrcusWorkbookReader.h"
 
+#include "common/sheet/OrcusCellReferences.h"
 #include "common/sheet/SheetCells.h"
 
 #include <QHash>
@@ -10,7 +11,6 @@
 #include <orcus/spreadsheet/import_interface.hpp>
 
 #include <algorithm>
-#include <stdexcept>
 #include <unordered_map>
 #include <vector>
 
@@ -391,49 +391,6 @@ private:
     ss::formula_grammar_t m_grammar = ss::formula_grammar_t::unknown;
 };
 
-// Cell addresses as "A1" or "$A$1", a sheet name before "!" ignored.
-class References final : public ss::iface::import_reference_resolver
-{
-public:
-    ss::src_address_t resolve_address(std::string_view address) override
-    {
-        const size_t bang = address.rfind('!');
-        if (bang != std::string_view::npos)
-            address.remove_prefix(bang + 1);
-        long column = 0;
-        long row = 0;
-        size_t i = 0;
-        for (; i < address.size(); ++i) {
-            const char c = address[i];
-            if (c == '$')
-                continue;
-            if ((c | 0x20) < 'a' || (c | 0x20) > 'z')
-                break;
-            column = std::min(column * 26 + ((c | 0x20) - 'a' + 1), 1L << 20);
-        }
-        for (; i < address.size(); ++i) {
-            const char c = address[i];
-            if (c == '$')
-                continue;
-            if (c < '0' || c > '9')
-                throw std::invalid_argument("not a cell address");
-            row = std::min(row * 10 + (c - '0'), 1L << 24);
-        }
-        if (column == 0 || row == 0)
-            throw std::invalid_argument("not a cell address");
-        return {0, ss::row_t(row - 1), ss::col_t(column - 1)};
-    }
-    ss::src_range_t resolve_range(std::string_view range) override
-    {
-        const size_t colon = range.find(':');
-        if (colon == std::string_view::npos) {
-            const ss::src_address_t cell = resolve_address(range);
-            return {cell, cell};
-        }
-        return {resolve_address(range.substr(0, colon)), resolve_address(range.substr(colon + 1))};
-    }
-};
-
 class Factory final : public ss::iface::import_factory
 {
 public:
@@ -473,7 +430,7 @@ public:
 
 private:
     Settings m_settings;
-    References m_references;
+    OrcusCellReferences m_references;
     Strings m_strings;
     Styles m_styles;
     std::vector<std::unique_ptr<Sheet>> m_sheets;
