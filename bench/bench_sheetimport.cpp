@@ -5,7 +5,7 @@
 #include "common/Cp1251.h"
 #include "common/sheet/ImportTable.h"
 #include "common/sheet/TableTabText.h"
-#include "payroll/PayrollFile.h"
+#include "payroll/PayrollTextImport.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,5 +1,7 @@
 #include "clients/ClientChecks.h"
 
+#include "clients/ClientTexts.h"
+
 #include "common/Cp1251.h"
 #include "common/TextRoutines.h"
 
@@ -143,11 +145,6 @@ ClientCheckResult Fail(ClientField field, const QString &message)
     return ClientCheckFailure{field, message};
 }
 
-QString FillMessage(const QString &fieldName)
-{
-    return u"Внимание! Заполните поле \""_s + fieldName + u"\"!"_s;
-}
-
 qsizetype FirstRefused(const QString &s, bool (*allowed)(QChar, int), int docType)
 {
     for (qsizetype i = 0; i < s.size(); ++i) {
@@ -157,24 +154,15 @@ qsizetype FirstRefused(const QString &s, bool (*allowed)(QChar, int), int docTyp
     return -1;
 }
 
-QString RefusedMessage(const QString &fieldName, const QString &s, QChar c, bool likelyNotCyrillic)
-{
-    QString message = u"Внимание! Поле \""_s + fieldName + u"\" содержит недопустимые символы! слово :<"_s + s
-        + u"> символ:<"_s + c + u'>';
-    if (likelyNotCyrillic)
-        message += u" (Скорее всего символ не кириллический)"_s;
-    return message;
-}
-
 } // namespace
 
 ClientCheckResult CheckSurname(const ClientFields &f)
 {
     const QString s = NormaliseYo(f.surname);
     if (s.isEmpty())
-        return Fail(ClientField::Surname, FillMessage(u"Фамилия"_s));
+        return Fail(ClientField::Surname, ClientFillMessage(ClientField::Surname));
     if (const qsizetype i = FirstRefused(s, IsNameChar, f.docType); i >= 0)
-        return Fail(ClientField::Surname, RefusedMessage(u"Фамилия"_s, s, s[i], false));
+        return Fail(ClientField::Surname, ClientRefusedCharMessage(ClientField::Surname, s, s[i], false));
     return std::nullopt;
 }
 
@@ -182,9 +170,9 @@ ClientCheckResult CheckName(const ClientFields &f)
 {
     const QString s = NormaliseYo(f.name);
     if (s.isEmpty())
-        return Fail(ClientField::Name, FillMessage(u"Имя"_s));
+        return Fail(ClientField::Name, ClientFillMessage(ClientField::Name));
     if (const qsizetype i = FirstRefused(s, IsNameChar, f.docType); i >= 0)
-        return Fail(ClientField::Name, RefusedMessage(u"Имя"_s, s, s[i], true));
+        return Fail(ClientField::Name, ClientRefusedCharMessage(ClientField::Name, s, s[i], true));
     return std::nullopt;
 }
 
@@ -192,23 +180,23 @@ ClientCheckResult CheckPatronymic(const ClientFields &f)
 {
     const QString s = NormaliseYo(f.patronymic);
     if (const qsizetype i = FirstRefused(s, IsPatronymicChar, f.docType); i >= 0)
-        return Fail(ClientField::Patronymic, RefusedMessage(u"Отчество"_s, s, s[i], true));
+        return Fail(ClientField::Patronymic, ClientRefusedCharMessage(ClientField::Patronymic, s, s[i], true));
     return std::nullopt;
 }
 
 ClientCheckResult CheckInn(const ClientFields &f)
 {
     if (RemoveBlanks(f.inn).isEmpty())
-        return Fail(ClientField::Inn, FillMessage(u"ИНН"_s));
+        return Fail(ClientField::Inn, ClientFillMessage(ClientField::Inn));
     return std::nullopt;
 }
 
 ClientCheckResult CheckBirthday(const ClientFields &f, int currentYear)
 {
     if (DateSkeleton(f.birthday).isEmpty())
-        return Fail(ClientField::Birthday, FillMessage(u"Дата рождения"_s));
+        return Fail(ClientField::Birthday, ClientFillMessage(ClientField::Birthday));
     if (!IsDate(f.birthday, currentYear))
-        return Fail(ClientField::Birthday, u"Внимание! Поле \"Дата рождения\" заполнено неверно!"_s);
+        return Fail(ClientField::Birthday, ClientBirthdayWrongMessage());
     return std::nullopt;
 }
 
@@ -221,16 +209,16 @@ ClientCheckResult CheckPassportSeries(const ClientFields &f)
 {
     const QString &s = f.passportSeries;
     if (s.isEmpty())
-        return Fail(ClientField::PassportSeries, FillMessage(u"Серия паспорта"_s));
+        return Fail(ClientField::PassportSeries, ClientFillMessage(ClientField::PassportSeries));
     if (!IsPassportType(f.docType))
         return std::nullopt;
     if (s.size() > 2)
         return Fail(ClientField::PassportSeries,
-                    u"Внимание! Поле \"Серия паспорта\" должен содержать только 2 буквы!"_s);
+                    ClientSeriesLengthMessage());
     for (const QChar c : s) {
         if (c != QChar(0) && (c < u'A' || c > u'Z'))
             return Fail(ClientField::PassportSeries,
-                        u"Внимание! Поле \"Серия паспорта\" содержит недопустимые символы!"_s);
+                        ClientSeriesRefusedMessage());
     }
     return std::nullopt;
 }
@@ -238,32 +226,32 @@ ClientCheckResult CheckPassportSeries(const ClientFields &f)
 ClientCheckResult CheckPassportNumber(const ClientFields &f)
 {
     if (RemoveBlanks(f.passportNumber).isEmpty())
-        return Fail(ClientField::PassportNumber, FillMessage(u"№ паспорта"_s));
+        return Fail(ClientField::PassportNumber, ClientFillMessage(ClientField::PassportNumber));
     if (f.passportNumber.size() != 7 && IsPassportType(f.docType))
-        return Fail(ClientField::PassportNumber, u"Внимание! Длина № паспорта должна быть не менее 7 знаков!"_s);
+        return Fail(ClientField::PassportNumber, ClientPassportNumberLengthMessage());
     return std::nullopt;
 }
 
 ClientCheckResult CheckIssueDate(const ClientFields &f, int currentYear)
 {
     if (DateSkeleton(f.passportDate).isEmpty())
-        return Fail(ClientField::PassportDate, FillMessage(u"Дата выдачи паспорта"_s));
+        return Fail(ClientField::PassportDate, ClientFillMessage(ClientField::PassportDate));
     if (!IsDate(f.passportDate, currentYear))
-        return Fail(ClientField::PassportDate, u"Внимание! Поле \"Дата выдачи\" заполнено неверно!"_s);
+        return Fail(ClientField::PassportDate, ClientIssueDateWrongMessage());
     return std::nullopt;
 }
 
 ClientCheckResult CheckIssuePlace(const ClientFields &f)
 {
     if (RemoveBlanks(f.passportPlace).isEmpty() && IsPassportType(f.docType))
-        return Fail(ClientField::PassportPlace, FillMessage(u"Место выдачи паспорта"_s));
+        return Fail(ClientField::PassportPlace, ClientFillMessage(ClientField::PassportPlace));
     return std::nullopt;
 }
 
 ClientCheckResult CheckAddress(const ClientFields &f)
 {
     if (RemoveBlanks(f.address).isEmpty() && IsPassportType(f.docType))
-        return Fail(ClientField::Address, FillMessage(u"Почтовый адрес"_s));
+        return Fail(ClientField::Address, ClientFillMessage(ClientField::Address));
     return std::nullopt;
 }
 
@@ -272,10 +260,10 @@ ClientCheckResult CheckEndDate(const ClientFields &f, int currentYear)
     const QString &e = f.passportEnd;
     const bool typed = !DateSkeleton(e).isEmpty();
     if (typed && !IsDate(e, currentYear))
-        return Fail(ClientField::PassportEnd, u"Внимание! Поле \"Дата окончания\" заполнено неверно!"_s);
+        return Fail(ClientField::PassportEnd, ClientEndDateWrongMessage());
     if (!typed) {
         if (IsPassportType(f.docType))
-            return Fail(ClientField::PassportEnd, FillMessage(u"Дата окончания"_s));
+            return Fail(ClientField::PassportEnd, ClientFillMessage(ClientField::PassportEnd));
         return std::nullopt;
     }
     if (!IsBiometricType(f.docType))
@@ -286,21 +274,21 @@ ClientCheckResult CheckEndDate(const ClientFields &f, int currentYear)
     const std::optional<QDate> end = DateFromText(e, currentYear);
     if (!issue || !end || *end != BiometricPassportEnd(*issue))
         return Fail(ClientField::PassportEnd,
-                    u"Внимание! Для биомет. паспорта разница между \"Дата выдачи\" и \"Дата окончания\" должно быть 10 лет!"_s);
+                    ClientBiometricTermMessage());
     return std::nullopt;
 }
 
 ClientCheckResult CheckBirthPlace(const ClientFields &f)
 {
     if (RemoveBlanks(f.placeOfBirth).isEmpty())
-        return Fail(ClientField::PlaceOfBirth, FillMessage(u"Место рождения"_s));
+        return Fail(ClientField::PlaceOfBirth, ClientFillMessage(ClientField::PlaceOfBirth));
     return std::nullopt;
 }
 
 ClientCheckResult CheckTaxOffice(const ClientFields &f)
 {
     if (RemoveBlanks(f.taxOffice).isEmpty())
-        return Fail(ClientField::TaxOffice, FillMessage(u"Наименование ГНИ"_s));
+        return Fail(ClientField::TaxOffice, ClientFillMessage(ClientField::TaxOffice));
     return std::nullopt;
 }
 
@@ -310,14 +298,14 @@ ClientCheckResult CheckMobile(const ClientFields &f)
     for (const QString &literal : {u"("_s, u")"_s, u"-"_s})
         digits = ReplaceAll(digits, literal, QString());
     if (digits.isEmpty())
-        return Fail(ClientField::MobileNumber, FillMessage(u"Номер мобильного телефона"_s));
+        return Fail(ClientField::MobileNumber, ClientFillMessage(ClientField::MobileNumber));
     return std::nullopt;
 }
 
 ClientCheckResult CheckIssuedBy(const ClientFields &f)
 {
     if (RemoveBlanks(f.passportIssuedBy).isEmpty())
-        return Fail(ClientField::PassportIssuedBy, FillMessage(u"Кем выдан паспорт"_s));
+        return Fail(ClientField::PassportIssuedBy, ClientFillMessage(ClientField::PassportIssuedBy));
     return std::nullopt;
 }
 

@@ -93,12 +93,12 @@ QString ClientListFileName(const SettingsRecord &settings, const QDateTime &mome
     stamp = ReplaceAll(stamp, u"."_s, QString());
     stamp = ReplaceAll(stamp, u":"_s, QString());
     stamp = ReplaceAll(stamp, u" "_s, QString());
-    return ClientFolder() + u"/CLSV"_s + settings.filialCode + settings.clientCode + stamp;
+    return ClientFolder() + u"/CLSV"_s + settings.filialCode + settings.organisationCode + stamp;
 }
 
 QStringList ClientHeaderFields(const SettingsRecord &settings, const QString &momentText)
 {
-    return {u"H"_s, u"0000000001"_s, settings.filialCode, settings.clientCode, momentText};
+    return {u"H"_s, u"0000000001"_s, settings.filialCode, settings.organisationCode, momentText};
 }
 
 QStringList ClientDetailFields(const ClientRecord &record)

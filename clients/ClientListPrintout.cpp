@@ -60,7 +60,7 @@ Printout LayOutClientList(const ClientRecords &clients, const SettingsRecord &se
         auto draw = [&items, page](int x, int y, QString text) { items.append({page, x, y, std::move(text)}); };
         if (page == 0) {
             draw(kLeft, 400, u"Филиал : "_s + settings.filialCode);
-            draw(kLeft, 500, u"Клиент : ["_s + settings.clientCode + u"] "_s + settings.clientName);
+            draw(kLeft, 500, u"Клиент : ["_s + settings.organisationCode + u"] "_s + settings.organisationName);
             draw(kTitleX, 600, u"Данные о сотрудниках"_s);
             draw(kLeft, 700, RuleLine());
             draw(kLeft, 800, ColumnHeaderLine());

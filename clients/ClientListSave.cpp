@@ -99,7 +99,7 @@ QString SettingsRefusal(const SettingsRecord &settings)
     }
     if (IsBlank(settings.filialCode))
         return ClientBankCodeEmptyMessage(u"Код филиала"_s);
-    if (IsBlank(settings.clientCode))
+    if (IsBlank(settings.organisationCode))
         return ClientBankCodeEmptyMessage(u"Код клиента"_s);
     return {};
 }

@@ -1,8 +1,11 @@
 #include "clients/ClientTexts.h"
 
+#include "clients/ClientChecks.h"
 #include "clients/ClientListFile.h"
 #include "clients/ClientRecord.h"
 #include "clients/ClientTextImport.h"
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -44,6 +47,84 @@ QString ClientLimitMessage()
 QString ClientChecksumFailedMessage()
 {
     return u"Ошибка расчета CRC32 суммы"_s;
+}
+
+namespace {
+
+QString FieldTitle(ClientField field)
+{
+    static const std::pair<ClientField, const char16_t *> kTitles[] = {
+        {ClientField::Surname, u"Фамилия"},
+        {ClientField::Name, u"Имя"},
+        {ClientField::Patronymic, u"Отчество"},
+        {ClientField::Inn, u"ИНН"},
+        {ClientField::Birthday, u"Дата рождения"},
+        {ClientField::PassportSeries, u"Серия паспорта"},
+        {ClientField::PassportNumber, u"№ паспорта"},
+        {ClientField::PassportDate, u"Дата выдачи паспорта"},
+        {ClientField::PassportPlace, u"Место выдачи паспорта"},
+        {ClientField::Address, u"Почтовый адрес"},
+        {ClientField::PassportEnd, u"Дата окончания"},
+        {ClientField::PlaceOfBirth, u"Место рождения"},
+        {ClientField::TaxOffice, u"Наименование ГНИ"},
+        {ClientField::MobileNumber, u"Номер мобильного телефона"},
+        {ClientField::PassportIssuedBy, u"Кем выдан паспорт"},
+    };
+    for (const auto &[titled, title] : kTitles)
+        if (titled == field)
+            return QString::fromUtf16(title);
+    return QString();
+}
+
+} // namespace
+
+QString ClientFillMessage(ClientField field)
+{
+    return u"Внимание! Заполните поле \""_s + FieldTitle(field) + u"\"!"_s;
+}
+
+QString ClientRefusedCharMessage(ClientField field, const QString &word, QChar c, bool likelyNotCyrillic)
+{
+    QString message = u"Внимание! Поле \""_s + FieldTitle(field) + u"\" содержит недопустимые символы! слово :<"_s
+        + word + u"> символ:<"_s + c + u'>';
+    if (likelyNotCyrillic)
+        message += u" (Скорее всего символ не кириллический)"_s;
+    return message;
+}
+
+QString ClientBirthdayWrongMessage()
+{
+    return u"Внимание! Поле \"Дата рождения\" заполнено неверно!"_s;
+}
+
+QString ClientSeriesLengthMessage()
+{
+    return u"Внимание! Поле \"Серия паспорта\" должен содержать только 2 буквы!"_s;
+}
+
+QString ClientSeriesRefusedMessage()
+{
+    return u"Внимание! Поле \"Серия паспорта\" содержит недопустимые символы!"_s;
+}
+
+QString ClientPassportNumberLengthMessage()
+{
+    return u"Внимание! Длина № паспорта должна быть не менее 7 знаков!"_s;
+}
+
+QString ClientIssueDateWrongMessage()
+{
+    return u"Внимание! Поле \"Дата выдачи\" заполнено неверно!"_s;
+}
+
+QString ClientEndDateWrongMessage()
+{
+    return u"Внимание! Поле \"Дата окончания\" заполнено неверно!"_s;
+}
+
+QString ClientBiometricTermMessage()
+{
+    return u"Внимание! Для биомет. паспорта разница между \"Дата выдачи\" и \"Дата окончания\" должно быть 10 лет!"_s;
 }
 
 QString ClientSavedMessagePrefix()

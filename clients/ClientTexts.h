@@ -2,8 +2,11 @@
 
 #include <QString>
 
+enum class ClientField;
+
 // The client list's user-facing texts, word for word, in one place: the
-// table and its file, the save, the text import.
+// table and its file, the checks of a client's fields, the save, the text
+// import.
 
 QString ClientFolder();                      // "Клиенты"
 
@@ -17,6 +20,20 @@ QString ClientZeroByteLineMessage(int lineNumber);
 QString ClientBadSexMessage();               // "Неверно добавлена информация в таблицу"
 QString ClientLimitMessage();                // "Достигнуто максимальное количество записей(500)"
 QString ClientChecksumFailedMessage();       // "Ошибка расчета CRC32 суммы"
+
+// --- The checks of a client's fields -----------------------------------------
+
+// "Внимание! Заполните поле "Фамилия"!", the field named as the checks name it.
+QString ClientFillMessage(ClientField field);
+// A word holding a character the field does not take.
+QString ClientRefusedCharMessage(ClientField field, const QString &word, QChar c, bool likelyNotCyrillic);
+QString ClientBirthdayWrongMessage();        // "... "Дата рождения" заполнено неверно!"
+QString ClientIssueDateWrongMessage();       // "... "Дата выдачи" заполнено неверно!"
+QString ClientEndDateWrongMessage();         // "... "Дата окончания" заполнено неверно!"
+QString ClientSeriesLengthMessage();         // "... должен содержать только 2 буквы!"
+QString ClientSeriesRefusedMessage();        // "... "Серия паспорта" содержит недопустимые символы!"
+QString ClientPassportNumberLengthMessage(); // "... не менее 7 знаков!"
+QString ClientBiometricTermMessage();        // issue and end date not 10 years apart
 
 // --- The save ----------------------------------------------------------------
 

@@ -2,6 +2,7 @@
 
 #include "common/Cp1251.h"
 #include "common/Crc32Calculator.h"
+#include "common/Digits.h"
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
 
@@ -13,16 +14,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-bool AllDigits(QStringView text)
-{
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
-
-bool DigitsOfLength(QStringView text, qsizetype n)
-{
-    return text.size() == n && AllDigits(text);
-}
 
 // One line of the file as bytes, without its line end.
 struct RawLine
@@ -186,7 +177,7 @@ VerifyReport VerifyBankFile(QByteArrayView bytes, const BankFileRules &rules, co
         if (fields.size() != expectedFields)
             report.add(lineNo, u"field-count"_s, u"line"_s, u"%1 fields instead of %2"_s.arg(fields.size()).arg(expectedFields));
         if (type != u"H"_s) {
-            bool ok = DigitsOfLength(numberText, 10);
+            bool ok = AsciiDigitsOfLength(numberText, 10);
             const qint64 number = ok ? numberText.toLongLong() : 0;
             if (!ok)
                 report.add(lineNo, u"line-number-format"_s, u"line_number"_s, u"line number %1 is not 10 digits"_s.arg(QuotedField(numberText)));

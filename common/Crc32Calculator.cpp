@@ -2,10 +2,32 @@
 
 #include <zlib.h>
 
+#include <cstring>
+
 void Crc32::update(QByteArrayView bytes)
 {
-    if (!bytes.isEmpty())
+    if (m_pendingSize + bytes.size() > kGathered)
+        takePending();
+    if (bytes.size() >= kGathered) {
         m_value = quint32(crc32_z(m_value, reinterpret_cast<const Bytef *>(bytes.data()), size_t(bytes.size())));
+        return;
+    }
+    if (!bytes.isEmpty())
+        std::memcpy(m_pending + m_pendingSize, bytes.data(), size_t(bytes.size()));
+    m_pendingSize += bytes.size();
+}
+
+quint32 Crc32::value() const
+{
+    takePending();
+    return m_value;
+}
+
+void Crc32::takePending() const
+{
+    if (m_pendingSize > 0)
+        m_value = quint32(crc32_z(m_value, reinterpret_cast<const Bytef *>(m_pending), size_t(m_pendingSize)));
+    m_pendingSize = 0;
 }
 
 quint32 CalcStringCRC32(QByteArrayView text)

@@ -16,3 +16,9 @@ inline bool AllAsciiDigits(QStringView text)
             return false;
     return true;
 }
+
+// Exactly n ASCII digits.
+inline bool AsciiDigitsOfLength(QStringView text, qsizetype n)
+{
+    return text.size() == n && AllAsciiDigits(text);
+}

@@ -32,7 +32,7 @@ void WriteHeaderLine(BankFileWriter &out, const SettingsRecord &settings, const 
     out.lineNumberField(1);
     out.field(moment.toString(u"dd.MM.yyyy HH:mm:ss"_s));
     out.field(Zeroed(settings.filialCode));
-    out.field(Zeroed(settings.clientCode));
+    out.field(Zeroed(settings.organisationCode));
     out.field(ReplaceAll(header.date, kSpace, QString()));
     out.field(MonthDigits(header.monthIndex));
     out.field(header.year);
@@ -75,7 +75,7 @@ QString PayrollFilePath(const SettingsRecord &settings, const PayrollHeader &hea
 {
     CheckBankCodes(settings);
     return SaveFolder() + u"/"_s + header.year + u"/ZPSV"_s + Zeroed(settings.filialCode)
-            + Zeroed(settings.clientCode) + MonthDigits(header.monthIndex) + header.year
+            + Zeroed(settings.organisationCode) + MonthDigits(header.monthIndex) + header.year
             + Zeroed(header.registerNumber);
 }
 
@@ -83,7 +83,7 @@ QString HeaderKeyText(const SettingsRecord &settings, const PayrollHeader &heade
 {
     const QString fields[] = {
         Zeroed(settings.filialCode),
-        Zeroed(settings.clientCode),
+        Zeroed(settings.organisationCode),
         header.date,
         MonthDigits(header.monthIndex),
         header.year,

@@ -232,9 +232,9 @@ void PayrollModel::formatAmounts()
 
 std::optional<Money> PayrollModel::sumAmounts() const
 {
-    if (!m_badAmounts.empty() || m_total > Money::kMaxTiyin || m_total < -Money::kMaxTiyin)
+    if (!m_badAmounts.empty())
         return std::nullopt;
-    return Money::fromTiyin(qint64(m_total));
+    return m_total.value();
 }
 
 QList<int> PayrollModel::checkCardNumbers() const
@@ -266,7 +266,7 @@ void PayrollModel::forget(int row)
 {
     if (!m_badAmounts.erase(row)) {
         if (auto m = Money::parseAmountText(text(row, PayrollRows::Amount)))
-            m_total -= m->tiyin();
+            m_total.remove(*m);
     }
     m_badCards.erase(row);
 }
@@ -277,7 +277,7 @@ void PayrollModel::remember(int row)
     // An empty or all-blank amount counts as 0 in the total.
     if (!std::all_of(amount.cbegin(), amount.cend(), [](QChar c) { return c == u' '; })) {
         if (auto m = Money::parseAmountText(amount))
-            m_total += m->tiyin();
+            m_total.add(*m);
         else
             m_badAmounts.insert(row);
     }
@@ -289,7 +289,7 @@ void PayrollModel::rebuildCaches()
 {
     m_badAmounts.clear();
     m_badCards.clear();
-    m_total = 0;
+    m_total = RegisterTotal();
     m_unformatted.assign(m_rows.size(), 1);
     m_unformattedCount = int(m_rows.size());
     m_firstUnformatted = 0;

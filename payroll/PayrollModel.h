@@ -2,6 +2,7 @@
 
 #include "common/Money.h"
 #include "common/WarningIndex.h"
+#include "payroll/PayrollAmounts.h"
 #include "payroll/PayrollRows.h"
 
 #include <QAbstractTableModel>
@@ -106,7 +107,7 @@ private:
     int m_lastUnformatted = -1;
     std::set<int> m_badAmounts;    // amount text that is not a number
     std::set<int> m_badCards;
-    __int128 m_total = 0;          // sum of the amounts that are numbers, in tiyin
+    RegisterTotal m_total;         // of the amounts that are numbers
 
 public:
     // The register's warnings (PayrollRows columns), marked in the grid: the

@@ -90,7 +90,7 @@ Printout LayOutPayroll(const PayrollRows &rows, const PayrollHeader &header, con
         auto draw = [&items, page](int x, int y, QString text) { items.append({page, x, y, std::move(text)}); };
         if (page == 0) {
             draw(350, 400, u"Филиал : "_s + settings.filialCode);
-            draw(350, 500, u"Клиент : ["_s + settings.clientCode + u"] "_s + settings.clientName);
+            draw(350, 500, u"Клиент : ["_s + settings.organisationCode + u"] "_s + settings.organisationName);
             draw(1800, 600, u"ВЕДОМОСТЬ № "_s + header.registerNumber);
             draw(1800, 700, u"oт "_s + header.date); // Latin "o": the printed form has always had it
             draw(1400, 800, u"на зачисление заработной платы за "_s + MonthName(header.monthIndex) + u' '

@@ -18,7 +18,7 @@ std::optional<QString> ReadBankCodes(SettingsRecord &settings)
 {
     try {
         settings = ReadSettingsRecord();
-        if (settings.filialCode.isEmpty() || settings.clientCode.isEmpty())
+        if (settings.filialCode.isEmpty() || settings.organisationCode.isEmpty())
             return NoBankCodesMessage();
         CheckBankCodes(settings);
     } catch (const UserError &e) {

@@ -1,28 +1,18 @@
 #include "payroll/PayrollVerify.h"
 
-#include "common/UserError.h"
+#include "common/Digits.h"
+#include "payroll/PayrollAmounts.h"
 #include "payroll/PayrollWarnings.h"
 
 #include <QDate>
 #include <QTime>
 
-#include <algorithm>
-
 using namespace Qt::StringLiterals;
 
 namespace {
 
-bool AllDigits(QStringView text)
-{
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
-
-bool DigitsOfLength(QStringView text, qsizetype n)
-{
-    return text.size() == n && AllDigits(text);
-}
-
-// The register's warnings over its detail lines, named by their lines.
+// The register's total of its plain amounts and its warnings over its
+// detail lines, named by their lines.
 class PayrollWarner final : public BankFileWarner
 {
 public:
@@ -30,9 +20,15 @@ public:
     {
         m_rows.append(f.value(2), f.value(3), f.value(4));
         m_lines.append(line);
+        const std::optional<Money> value = Money::parse(f.value(4));
+        if (value && value->toPlain() == f.value(4))
+            m_total.add(*value);
     }
     void finish(VerifyReport &report) override
     {
+        // The bank adds nothing up: a total beyond the range is no fault of the file.
+        report.total = m_total.value();
+        report.totalBeyondRange = !report.total;
         const auto lineOf = [this](qsizetype row) { return m_lines[row]; };
         for (const Warning &w : PayrollWarnings(m_rows, lineOf))
             report.warn(lineOf(w.row), w.code, w.field, w.message);
@@ -41,6 +37,7 @@ public:
 private:
     PayrollRows m_rows;
     QList<qsizetype> m_lines;
+    RegisterTotal m_total;
 };
 
 class PayrollRules final : public BankFileRules
@@ -63,18 +60,18 @@ public:
             || !QDate::fromString(moment.left(10), u"dd.MM.yyyy"_s).isValid()
             || !QTime::fromString(moment.mid(11), u"HH:mm:ss"_s).isValid())
             report.add(line, u"moment-format"_s, u"moment"_s, u"moment of saving %1 is not dd.mm.yyyy hh:mm:ss"_s.arg(QuotedField(moment)));
-        if (!DigitsOfLength(f.value(3), 5))
+        if (!AsciiDigitsOfLength(f.value(3), 5))
             report.add(line, u"branch-code"_s, u"branch_code"_s, u"branch code %1 is not 5 digits"_s.arg(QuotedField(f.value(3))));
-        if (!DigitsOfLength(f.value(4), 8))
+        if (!AsciiDigitsOfLength(f.value(4), 8))
             report.add(line, u"client-code"_s, u"client_code"_s, u"client code %1 is not 8 digits"_s.arg(QuotedField(f.value(4))));
         if (!QDate::fromString(f.value(5), u"dd.MM.yyyy"_s).isValid())
             report.add(line, u"register-date"_s, u"register_date"_s, u"register date %1 is not dd.mm.yyyy"_s.arg(QuotedField(f.value(5))));
         const QString month = f.value(6);
-        if (!DigitsOfLength(month, 2) || month.toInt() < 1 || month.toInt() > 12)
+        if (!AsciiDigitsOfLength(month, 2) || month.toInt() < 1 || month.toInt() > 12)
             report.add(line, u"month"_s, u"month"_s, u"month %1 is not 01 to 12"_s.arg(QuotedField(month)));
-        if (!DigitsOfLength(f.value(7), 4))
+        if (!AsciiDigitsOfLength(f.value(7), 4))
             report.add(line, u"year"_s, u"year"_s, u"year %1 is not 4 digits"_s.arg(QuotedField(f.value(7))));
-        if (!DigitsOfLength(f.value(8), 5))
+        if (!AsciiDigitsOfLength(f.value(8), 5))
             report.add(line, u"register-number"_s, u"register_number"_s, u"register number %1 is not 5 digits"_s.arg(QuotedField(f.value(8))));
     }
 
@@ -85,23 +82,12 @@ public:
         const QString card = f.value(3);
         if (card.isEmpty())
             report.add(line, u"card-empty"_s, u"card"_s, u"card number is empty"_s);
-        else if (!AllDigits(card))
+        else if (!AllAsciiDigits(card))
             report.add(line, u"card-not-digits"_s, u"card"_s, u"card number %1 holds a character other than a digit"_s.arg(QuotedField(card)));
         const QString amount = f.value(4);
         const std::optional<Money> value = Money::parse(amount);
-        if (!value || value->toPlain() != amount) {
+        if (!value || value->toPlain() != amount)
             report.add(line, u"amount-format"_s, u"amount"_s, u"amount %1 is not in the plain form 1234567.50"_s.arg(QuotedField(amount)));
-            return;
-        }
-        // The bank adds nothing up: a total beyond the range is no fault of the file.
-        if (!report.total)
-            return;
-        try {
-            *report.total += *value;
-        } catch (const UserError &) {
-            report.total.reset();
-            report.totalBeyondRange = true;
-        }
     }
 
     std::unique_ptr<BankFileWarner> warner() const override { return std::make_unique<PayrollWarner>(); }

@@ -17,26 +17,10 @@ struct SettingsRecord
         , filialCode(std::move(filialCode))
     {
     }
-    // Copies keep their aliases on their own fields.
-    SettingsRecord(const SettingsRecord &other)
-        : SettingsRecord(other.organisationCode, other.organisationName, other.filialCode)
-    {
-    }
-    SettingsRecord &operator=(const SettingsRecord &other)
-    {
-        organisationCode = other.organisationCode;
-        organisationName = other.organisationName;
-        filialCode = other.filialCode;
-        return *this;
-    }
 
     QString organisationCode;   // slot of 8 at offset 0
     QString organisationName;   // slot of 80 at offset 9
     QString filialCode;         // slot of 5 at offset 90
-
-    // The former names, for callers not yet renamed.
-    QString &clientCode = organisationCode;
-    QString &clientName = organisationName;
 
     static constexpr int kSize = 96;
 

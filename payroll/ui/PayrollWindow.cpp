@@ -125,7 +125,7 @@ void PayrollWindow::initialise()
         setEnabled(false);
     ui->mainGrid->selectCell(0, PayrollModel::NameColumn);
     if (settingsExist)
-        showOrganisation(ReadSettingsRecord().clientName);
+        showOrganisation(ReadSettingsRecord().organisationName);
 }
 
 void PayrollWindow::showOrganisation(const QString &clientName)

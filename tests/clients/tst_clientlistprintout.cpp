@@ -298,7 +298,7 @@ void TestClientListPrintout::printing()
 
     // The bank details are read when printing, not before.
     SettingsRecord settings = Settings();
-    settings.clientCode = u"87654321"_s;
+    settings.organisationCode = u"87654321"_s;
     WriteSettingsRecord(settings);
 
     const QString pdf = QDir::current().absoluteFilePath(u"out.pdf"_s);

@@ -206,7 +206,7 @@ private slots:
             << u"Код филиала в файле \"settings.ini\" не заполнен. Сохраните банковские реквизиты в окне \"Настройки\""_s
             << ClientField::None << -1;
         SettingsRecord blankClient = kSettings;
-        blankClient.clientCode = u"        "_s;
+        blankClient.organisationCode = u"        "_s;
         QTest::newRow("blank client code")
             << QList<ClientRecord>{Ivanov()} << blankClient
             << u"Код клиента в файле \"settings.ini\" не заполнен. Сохраните банковские реквизиты в окне \"Настройки\""_s

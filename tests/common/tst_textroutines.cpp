@@ -178,7 +178,7 @@ void TestTextRoutines::crc()
 
 void TestTextRoutines::crcInPartsMatchesWhole()
 {
-    QByteArray data(1037, Qt::Uninitialized);
+    QByteArray data(20000, Qt::Uninitialized);
     quint32 seed = 12345;
     for (char &c : data) {
         seed = seed * 1103515245 + 12345;
@@ -186,10 +186,13 @@ void TestTextRoutines::crcInPartsMatchesWhole()
     }
     const quint32 whole = CalcStringCRC32(data);
     // Taken in parts, as the writer takes a file line by line.
-    for (qsizetype cut : {0, 1, 345, 1036, 1037}) {
+    // Cuts around the 8 KiB the running CRC gathers before zlib takes them.
+    for (qsizetype cut : {0, 1, 345, 8191, 8192, 8193, 16385, 19999, 20000}) {
         Crc32 parts;
         parts.update(data.first(cut));
         parts.update(QByteArrayView());
+        const quint32 head = parts.value(); // read midway, as the trailer reads it
+        QCOMPARE(head, CalcStringCRC32(data.first(cut)));
         parts.update(data.sliced(cut));
         QCOMPARE(parts.value(), whole);
         quint32 reg = 0xFFFFFFFF;
@@ -197,6 +200,10 @@ void TestTextRoutines::crcInPartsMatchesWhole()
         UpdateCRC32(data.constData() + cut, data.size() - cut, reg);
         QCOMPARE(~reg, whole);
     }
+    Crc32 lines;
+    for (qsizetype at = 0; at < data.size(); at += 57)
+        lines.update(data.sliced(at, std::min<qsizetype>(57, data.size() - at)));
+    QCOMPARE(lines.value(), whole);
 }
 
 void TestTextRoutines::excerpt_data()

@@ -29,8 +29,8 @@ SettingsRecord Settings(const QString &branch = u"00123"_s, const QString &clien
 {
     SettingsRecord s;
     s.filialCode = branch;
-    s.clientCode = client;
-    s.clientName = u"ООО Тест"_s;
+    s.organisationCode = client;
+    s.organisationName = u"ООО Тест"_s;
     return s;
 }
 

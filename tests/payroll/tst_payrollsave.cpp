@@ -113,7 +113,7 @@ private slots:
         QTest::addColumn<QByteArray>("settings");
         QTest::addColumn<QString>("message");
         SettingsRecord noClient = SampleSettings();
-        noClient.clientCode.clear();
+        noClient.organisationCode.clear();
         SettingsRecord slash = SampleSettings();
         slash.filialCode = u"1/../"_s;
         QTest::newRow("empty file") << QByteArray() << NoBankCodesMessage();

@@ -12,7 +12,7 @@ QByteArray CleanFile()
 {
     SettingsRecord settings;
     settings.filialCode = u"00123"_s;
-    settings.clientCode = u"12345678"_s;
+    settings.organisationCode = u"12345678"_s;
     const PayrollHeader header{u"00007"_s, u"08.12.2026"_s, 11, u"2026"_s};
     const QList<PayrollRow> rows{{u"Иванов Иван"_s, u"8600123412341234"_s, u"1500000.00"_s},
                                  {u"Петров"_s, u"8600000000000002"_s, u"0.00"_s},
@@ -102,7 +102,7 @@ private slots:
         // Every amount in range, their sum beyond it: written by payroll, so valid.
         SettingsRecord settings;
         settings.filialCode = u"00123"_s;
-        settings.clientCode = u"12345678"_s;
+        settings.organisationCode = u"12345678"_s;
         const QList<PayrollRow> huge{{u"А"_s, u"1"_s, u"600000000000000.00"_s}, {u"Б"_s, u"2"_s, u"600000000000000.00"_s}};
         QTest::newRow("total beyond the range")
                 << BuildPayrollFile(settings, {u"00007"_s, u"08.12.2026"_s, 11, u"2026"_s}, huge,
@@ -178,7 +178,7 @@ private slots:
     {
         SettingsRecord settings;
         settings.filialCode = u"00123"_s;
-        settings.clientCode = u"12345678"_s;
+        settings.organisationCode = u"12345678"_s;
         const QList<PayrollRow> rows{{u"А"_s, u"4111111111111111"_s, u"1.00"_s},
                                      {u"Б"_s, u"4111111111111112"_s, u"0.00"_s}, // left out of the file
                                      {u"В"_s, u"4111111111111111"_s, u"2.00"_s},
