@@ -1,6 +1,8 @@
 #include "app/StartupOptions.h"
 
 #include "common/AtomicFile.h"
+#include "common/SystemReason.h"
+#include "common/TextRoutines.h"
 #include "common/UserError.h"
 
 #include <QDir>
@@ -22,7 +24,7 @@ std::filesystem::path NativePath(const QString &path)
 
 QString Reason(const std::error_code &error)
 {
-    return QString::fromLocal8Bit(error.message());
+    return SystemReason(error.value());
 }
 
 } // namespace
@@ -73,5 +75,5 @@ void EnterWorkDir(const StartupOptions &options)
     std::error_code error;
     std::filesystem::current_path(path, error);
     if (error)
-        throw UserError(u"Не смог перейти в рабочую папку \"%1\". %2"_s.arg(QDir::toNativeSeparators(dir), Reason(error)));
+        throw UserError(u"Не смог перейти в рабочую папку \"%1\". %2"_s.arg(VisiblePath(QDir::toNativeSeparators(dir)), Reason(error)));
 }

@@ -7,6 +7,7 @@
 #include "clients/ClientListPrintout.h"
 #include "clients/ClientListVerify.h"
 
+#include "common/TextRoutines.h"
 #include "common/UserError.h"
 #include "common/print/PrintoutRenderer.h"
 #include "common/BankFileReader.h"
@@ -41,8 +42,8 @@ void WritePdf(const Printout &printout, const QString &title, const QString &pdf
 {
     QString reason;
     if (!SavePrintoutPdf(pdf, printout, title, &reason))
-        throw UserError(reason.isEmpty() ? u"Cannot create file \"%1\"."_s.arg(pdf)
-                                         : u"Cannot create file \"%1\". %2"_s.arg(pdf, reason));
+        throw UserError(reason.isEmpty() ? u"Cannot create file \"%1\"."_s.arg(VisiblePath(pdf))
+                                         : u"Cannot create file \"%1\". %2"_s.arg(VisiblePath(pdf), reason));
 }
 
 QString Pages(int count)
@@ -70,7 +71,7 @@ void CheckPdfTarget(const QString &pdf, const ClientListRules &clientRules)
 {
     const QFileInfo info(pdf);
     const auto refuse = [&pdf](const QString &what) {
-        throw UserError(u"\"%1\" — %2: PDF на его место не записывается"_s.arg(pdf, what));
+        throw UserError(u"\"%1\" — %2: PDF на его место не записывается"_s.arg(VisiblePath(pdf), what));
     };
     if (info.isSymLink())
         refuse(u"символическая ссылка"_s);
@@ -94,7 +95,7 @@ void CheckPdfTarget(const QString &pdf, const ClientListRules &clientRules)
 int Print(const QString &input, const QString &pdf, QTextStream &out, QTextStream &err)
 {
     if (SameFile(input, pdf))
-        throw UserError(u"OUT.pdf \"%1\" is FILE itself; the PDF would replace it"_s.arg(pdf));
+        throw UserError(u"OUT.pdf \"%1\" is FILE itself; the PDF would replace it"_s.arg(VisiblePath(pdf)));
     const ClientListRules clientRules(QDate::currentDate().year());
     CheckPdfTarget(pdf, clientRules);
     QByteArray bytes = ReadBankFileBytes(input);

@@ -1,4 +1,5 @@
 #include "cli/Command.h"
+#include "common/SystemReason.h"
 #include "common/TextRoutines.h"
 
 #include <QCoreApplication>
@@ -117,7 +118,7 @@ static int runMain(int argc, char *argv[])
     }();
     if (!WriteAllTo(stdout, VisibleControls(outText).toUtf8())) {
         const int error = errno;
-        errText += WithFullStop(u"kardolist-cli: не смог записать в стандартный вывод. "_s + qt_error_string(error)) + u'\n';
+        errText += WithFullStop(u"kardolist-cli: не смог записать в стандартный вывод. "_s + SystemReason(error)) + u'\n';
         code = 1;
     }
     WriteAllTo(stderr, VisibleControls(errText).toUtf8());

@@ -4,7 +4,8 @@
 #include "common/AtomicFile.h"
 #include "common/BankFileWriter.h"
 #include "common/Clock.h"
-#include "common/ReservedName.h"
+#include "common/NewFileByMoment.h"
+#include "common/TextRoutines.h"
 #include "common/UserError.h"
 
 #include <QDir>
@@ -144,37 +145,42 @@ ClientListSaveResult SaveClientList(const ClientRecords &records, const ClientFi
             }
         }
         bool existed = false;
-        ReservedName reserved;
+        bool written = false;
+        QString reason;
+        bool opened = false;
+        const auto write = [&](QIODevice &file, const QDateTime &m) {
+            opened = true;
+            return WriteClientListFile(file, settings, records, m);
+        };
+        const auto failed = [&](const QString &target) {
+            const QString path = VisiblePath(target);
+            const QString message = existed ? ClientReplaceFailedMessage(path, reason)
+                    : opened               ? ClientWriteFailedMessage(path, reason)
+                                           : u"Cannot create file \"%1\". %2"_s.arg(path, reason);
+            return ClientListSaveResult{Outcome::writeFailed(message, existed), {}};
+        };
         if (target.isEmpty()) {
-            QString reason;
             if (!MakeFolder(ClientFolder(), &reason) && !QFileInfo(ClientFolder()).isDir())
                 return {Outcome::writeFailed(ClientFolderFailedMessage(ClientFolder(), reason), false), {}};
+            // What a killed save of a new list left behind.
+            RemoveStaleTemporaries(ClientFolder(), u"CLSV"_s);
             if (saveTarget == ClientSaveTarget::NewFileOnly) {
-                reserved = ReserveNameByMoment(
-                        clock, [&settings](const QDateTime &m) { return ClientListFileName(settings, m); },
-                        [&clock](const QDateTime &m) { SleepUntil(clock, m); });
-                moment = reserved.moment;
-                target = reserved.path;
+                const NewFileByMoment file = WriteNewFileByMoment(
+                        clock, [&settings](const QDateTime &m) { return ClientListFileName(settings, m); }, write,
+                        [&clock](const QDateTime &m) { SleepUntil(clock, m); }, &reason);
+                target = file.path;
+                written = file.result == NewFileResult::Written;
+                if (!written)
+                    return failed(target);
             } else {
                 target = ClientListFileName(settings, moment);
             }
         }
-        // Two saves within one second get one name: the second replaces the first.
-        existed = !reserved.reserved && QFileInfo::exists(target);
-
-        QString reason;
-        bool opened = false;
-        const auto write = [&](QIODevice &file) {
-            opened = true;
-            return WriteClientListFile(file, settings, records, moment);
-        };
-        if (!WriteFileAtomically(target, write, &reason)) {
-            if (reserved.reserved)
-                QFile::remove(target);
-            const QString message = existed ? ClientReplaceFailedMessage(target, reason)
-                    : opened               ? ClientWriteFailedMessage(target, reason)
-                                           : u"Cannot create file \"%1\". %2"_s.arg(target, reason);
-            return {Outcome::writeFailed(message, existed), {}};
+        if (!written) {
+            // Two saves within one second get one name: the second replaces the first.
+            existed = QFileInfo::exists(target);
+            if (!WriteFileAtomically(target, [&](QIODevice &file) { return write(file, moment); }, &reason))
+                return failed(target);
         }
         ClientListSaveResult result{Outcome::saved(target), state.currentFile};
         result.outcome.message = ClientSavedMessagePrefix() + target;

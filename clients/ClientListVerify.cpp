@@ -120,7 +120,7 @@ void ClientListRules::checkFileName(const QString &name, const QStringList &f, V
     const QStringView stamp = QStringView(name).sliced(std::min(codes.size(), name.size()));
     if (!name.startsWith(codes) || stamp.isEmpty() || !AllAsciiDigits(stamp))
         report.add(1, u"file-name"_s, u"file_name"_s,
-                   u"file name %1 does not match the header line (%2)"_s.arg(QuotedField(name),
+                   u"file name %1 does not match the header line (%2)"_s.arg(QuotedField(VisiblePath(name)),
                                                                            QuotedField(codes + u"<moment>"_s)));
 }
 

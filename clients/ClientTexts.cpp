@@ -4,6 +4,7 @@
 #include "clients/ClientListFile.h"
 #include "clients/ClientRecord.h"
 #include "clients/ClientTextImport.h"
+#include "common/TextRoutines.h"
 
 #include <utility>
 
@@ -185,6 +186,6 @@ QString ClientMaskRefusedMessage(const QString &fieldName, QChar c)
 
 QString ClientImportErrorMessage(const QString &path, int line, const QString &error)
 {
-    return u"Обнаружена ошибка в файле:\""_s + path + u"\", строка:"_s + QString::number(line) + u", ошибка:<"_s
+    return u"Обнаружена ошибка в файле:\""_s + VisiblePath(path) + u"\", строка:"_s + QString::number(line) + u", ошибка:<"_s
             + error + u'>';
 }

@@ -3,6 +3,7 @@
 #include "common/Cp1251.h"
 #include "common/FieldSplitter.h"
 #include "common/RegularFile.h"
+#include "common/TextRoutines.h"
 #include "common/UserError.h"
 
 #include <QFile>
@@ -11,7 +12,7 @@ using namespace Qt::StringLiterals;
 
 QString BankFileReader::sizeMessage(const QString &path)
 {
-    return u"Файл \"%1\" больше %2 МБ и не может быть открыт"_s.arg(path).arg(kMaxFileSize / (1024 * 1024));
+    return u"Файл \"%1\" больше %2 МБ и не может быть открыт"_s.arg(VisiblePath(path)).arg(kMaxFileSize / (1024 * 1024));
 }
 
 QByteArray BankFileReader::readFile(const QString &path, const std::function<QString(const QFile &)> &cannotOpen)
@@ -86,6 +87,6 @@ bool BankFileReader::isTrailer(QStringView line)
 QByteArray ReadBankFileBytes(const QString &path)
 {
     return BankFileReader::readFile(path, [&path](const QFile &file) {
-        return QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString());
+        return QStringLiteral("Cannot open file \"%1\". %2").arg(VisiblePath(path), file.errorString());
     });
 }

@@ -1,5 +1,6 @@
 #include "common/RegularFile.h"
 
+#include "common/TextRoutines.h"
 #include "common/UserError.h"
 
 #include <QFile>
@@ -23,7 +24,7 @@ QString NotRegularFileMessage(const QString &path)
         what = u"канал (FIFO)"_s;
     else if (stated && (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)))
         what = u"устройство"_s;
-    return u"\"%1\" — %2, а не файл с данными. Открыть его нельзя"_s.arg(path, what);
+    return u"\"%1\" — %2, а не файл с данными. Открыть его нельзя"_s.arg(VisiblePath(path), what);
 }
 
 void RequireRegularFile(const QString &path)

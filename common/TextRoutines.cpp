@@ -83,11 +83,13 @@ QString Excerpt(QStringView text, qsizetype limit)
     return text.first(cut).toString() + QChar(u'…');
 }
 
-QString VisibleControls(QStringView text)
+namespace {
+
+QString EscapedControls(QStringView text, bool lineBreaks)
 {
-    const auto isHidden = [](QChar c) {
+    const auto isHidden = [lineBreaks](QChar c) {
         const char16_t u = c.unicode();
-        return (u < 0x20 && u != u'\n' && u != u'\t') || (u >= 0x7F && u <= 0x9F);
+        return (u < 0x20 && (lineBreaks || (u != u'\n' && u != u'\t'))) || (u >= 0x7F && u <= 0x9F);
     };
     if (std::none_of(text.begin(), text.end(), isHidden))
         return text.toString();
@@ -100,4 +102,16 @@ QString VisibleControls(QStringView text)
             out += c;
     }
     return out;
+}
+
+} // namespace
+
+QString VisibleControls(QStringView text)
+{
+    return EscapedControls(text, false);
+}
+
+QString VisiblePath(QStringView path)
+{
+    return EscapedControls(path, true);
 }

@@ -39,6 +39,9 @@ QString Excerpt(QStringView text, qsizetype limit = kExcerptLength);
 // (ESC, CR, DEL, the C1 range) shown as visible escapes such as "\x1b",
 // so that a file's content can neither retitle nor clear the terminal.
 QString VisibleControls(QStringView text);
+// A file's name as a message shows it: on one line, every control character
+// (line feed and TAB too) as such an escape.
+QString VisiblePath(QStringView path);
 
 // The general error display appends a full stop when the text's last character
 // sorts after "." in character code order.

@@ -58,7 +58,7 @@ QString CannotReplaceMessage()
 
 QString CannotCreateFileMessage(const QString &path, const QString &reason)
 {
-    return u"Cannot create file \"%1\". %2"_s.arg(path, reason);
+    return u"Cannot create file \"%1\". %2"_s.arg(VisiblePath(path), reason);
 }
 
 QString CannotCreateFolderMessage(const QString &folder, const QString &reason)

@@ -1,5 +1,6 @@
 #include "common/ui/PrintProgress.h"
 
+#include "common/TextRoutines.h"
 #include "common/UserError.h"
 
 #include <QDir>
@@ -67,7 +68,7 @@ PrintJobResult RunPrintJob(QPrinter &printer, PrintProgress &progress, const Pag
         std::filesystem::rename(std::filesystem::path(part->fileName().toStdU16String()),
                                 std::filesystem::path(target.toStdU16String()), error);
         if (error)
-            throw UserError(u"Cannot create file \"%1\". %2"_s.arg(QDir::toNativeSeparators(target),
+            throw UserError(u"Cannot create file \"%1\". %2"_s.arg(VisiblePath(QDir::toNativeSeparators(target)),
                                                                    QString::fromLocal8Bit(error.message())));
         part->setAutoRemove(false); // it is the target now
     }

@@ -167,7 +167,7 @@ void TestStartup::enterWorkDir_data()
     QTest::newRow("missing folder is made") << QString() << u"new"_s << u"new"_s << QString();
     QTest::newRow("missing parents are made") << QString() << u"a/b/Кардолист/"_s << u"a/b/Кардолист"_s << QString();
     QTest::newRow("a file in the way") << u"taken"_s << u"taken"_s << QString() << u"taken"_s;
-    QTest::newRow("a file as parent") << u"taken"_s << u"taken/sub"_s << QString() << u"Not a directory"_s;
+    QTest::newRow("a file as parent") << u"taken"_s << u"taken/sub"_s << QString() << u"Часть пути — не папка"_s;
 }
 
 void TestStartup::enterWorkDir()

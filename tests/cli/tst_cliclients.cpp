@@ -5,7 +5,7 @@
 #include "common/Clock.h"
 #include "common/Cp1251.h"
 #include "common/Crc32Calculator.h"
-#include "common/ReservedName.h"
+#include "common/NewFileByMoment.h"
 #include "common/UserError.h"
 #include "settings/SettingsRecord.h"
 #include "support/FileBytes.h"
@@ -358,12 +358,15 @@ private slots:
             clock.set(m.addMSecs(40)); // the wait overshoots a little
         };
         try {
-            const ReservedName name = ReserveNameByMoment(clock, nameOf, waitUntil, attempts);
+            const auto write = [](QIODevice &device, const QDateTime &m) {
+                return WriteAll(device, m.toString(u"HH:mm:ss"_s).toLatin1());
+            };
+            const NewFileByMoment name = WriteNewFileByMoment(clock, nameOf, write, waitUntil, nullptr, attempts);
             QVERIFY(seconds >= 0);
             QCOMPARE(name.moment.toString(u"HH:mm:ss"_s), start.addSecs(seconds).toString(u"HH:mm:ss"_s));
             QCOMPARE(name.path, nameOf(name.moment));
-            QVERIFY(name.reserved);
-            QCOMPARE(FileBytes(name.path), QByteArray());
+            QCOMPARE(name.result, NewFileResult::Written);
+            QCOMPARE(FileBytes(name.path), name.moment.toString(u"HH:mm:ss"_s).toLatin1());
         } catch (const UserError &e) {
             QCOMPARE(seconds, -1);
             QVERIFY2(e.text().contains(nameOf(start)), qPrintable(e.text()));
@@ -376,14 +379,18 @@ private slots:
             QCOMPARE(FileBytes(nameOf(start.addSecs(s))), QByteArray("earlier"));
     }
 
-    void nameInAMissingFolderIsLeftToTheSave()
+    void nameInAMissingFolderFailsWithTheReason()
     {
         const FixedClock clock(QDateTime(QDate(2026, 12, 8), QTime(10, 0)));
         int waits = 0;
-        const ReservedName name = ReserveNameByMoment(
-                clock, [](const QDateTime &) { return u"missing/CLSV1"_s; }, [&](const QDateTime &) { ++waits; });
-        QVERIFY(!name.reserved);
+        QString reason;
+        const NewFileByMoment name = WriteNewFileByMoment(
+                clock, [](const QDateTime &) { return u"missing/CLSV1"_s; },
+                [](QIODevice &device, const QDateTime &) { return WriteAll(device, "x"); },
+                [&](const QDateTime &) { ++waits; }, &reason);
+        QCOMPARE(name.result, NewFileResult::Failed);
         QCOMPARE(name.path, u"missing/CLSV1"_s);
+        QCOMPARE(reason, u"Файл или папка не найдены"_s);
         QCOMPARE(waits, 0);
     }
 

@@ -137,7 +137,7 @@ private slots:
         QVERIFY(cli.waitForFinished(60000));
         QCOMPARE(cli.exitCode(), 1);
         QCOMPARE(QString::fromUtf8(cli.readAllStandardError()),
-                 u"kardolist-cli: не смог записать в стандартный вывод. No space left on device.\n"_s);
+                 u"kardolist-cli: не смог записать в стандартный вывод. Нет места на диске.\n"_s);
     }
 
     void settingsFolderNamed()

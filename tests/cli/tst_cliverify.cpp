@@ -214,6 +214,36 @@ private slots:
         QCOMPARE(run.out, QString());
         QVERIFY2(run.err.startsWith(u"kardolist-cli verify: "_s), qPrintable(run.err));
     }
+
+    // A file name with a line break is named on one line.
+    void namesAPathOnOneLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("folder"); // made first
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("missing file") << QStringList{u"verify"_s, u"two\nlines"_s} << QString() << u"two\\x0alines"_s;
+        QTest::newRow("a folder") << QStringList{u"verify"_s, u"two\nlines"_s} << u"two\nlines"_s
+                                  << u"two\\x0alines"_s;
+        QTest::newRow("PDF into a missing folder")
+            << QStringList{u"print"_s, u"rows.txt"_s, u"--pdf"_s, u"no\tsuch\n/out.pdf"_s} << QString()
+            << u"no\\x09such\\x0a/out.pdf"_s;
+    }
+    void namesAPathOnOneLine()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, folder);
+        QFETCH(QString, shown);
+        if (!folder.isEmpty())
+            QVERIFY(QDir().mkdir(folder));
+        if (args.first() == u"print"_s) {
+            QCOMPARE(RunCli(QStringList{u"payroll"_s, u"rows.txt"_s} + kHeader).exitCode, 0);
+            args[1] = kPath;
+        }
+        const CliRun run = RunCli(args);
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err.count(u'\n'), 1);
+        QVERIFY2(run.err.contains(shown), qPrintable(run.err));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCliVerify)

@@ -84,7 +84,8 @@ QList<QByteArray> DetailLines(const QByteArray &bytes)
 
 QStringList ClientFiles()
 {
-    return QDir(ClientFolder()).entryList(QDir::Files);
+    // Hidden ones too: a save leaves no temporary file behind.
+    return QDir(ClientFolder()).entryList(QDir::Files | QDir::Hidden);
 }
 
 // A detail line for the file tests below; its sex and document codes vary.
@@ -300,13 +301,13 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("replacing");
         QTest::newRow("folder name taken by a file")
-            << u"Клиенты"_s << QString() << u"Не удалось создать папку \"Клиенты\". File exists"_s << false;
+            << u"Клиенты"_s << QString() << u"Не удалось создать папку \"Клиенты\". Файл уже существует"_s << false;
         QTest::newRow("current file's folder is a file") << u"gone"_s << u"gone/CLSVold"_s
-                                                         << u"Cannot create file \"gone/CLSVold\". Not a directory"_s
+                                                         << u"Cannot create file \"gone/CLSVold\". Часть пути — не папка"_s
                                                          << false;
         QTest::newRow("current file is a folder")
             << u"CLSVdir/keep"_s << u"CLSVdir"_s
-            << u"Не удалось перезаписать файл \"CLSVdir\", прежний файл не изменён. Filename refers to a directory"_s
+            << u"Не удалось перезаписать файл \"CLSVdir\", прежний файл не изменён. Это папка"_s
             << true;
     }
     void failedWriteKeepsWhatWasThere()
@@ -345,20 +346,38 @@ private slots:
         QCOMPARE(ClientFiles(), QStringList{u"CLSVold"_s});
     }
 
-    // A new file cut short by a full disk is not reported as a replacement.
+    // A new file cut short by a full disk is not reported as a replacement,
+    // and leaves nothing under a bank file's name.
+    void failedNewFileSaysSo_data()
+    {
+        QTest::addColumn<ClientSaveTarget>("target");
+        QTest::newRow("window") << ClientSaveTarget::AsAsked;
+        QTest::newRow("command line") << ClientSaveTarget::NewFileOnly;
+    }
     void failedNewFileSaysSo()
     {
+        QFETCH(ClientSaveTarget, target);
         ClientListSaveResult result;
         {
             const FileSizeLimit limit(100);
-            result = SaveClientList({Ivanov(), Semyonova()}, {}, m_clock);
+            result = SaveClientList({Ivanov(), Semyonova()}, {}, m_clock, {}, target);
         }
         QCOMPARE(result.outcome.kind, ClientListSaveOutcome::Kind::WriteFailed);
         QVERIFY(!result.outcome.replacing);
         QVERIFY2(result.outcome.message.startsWith(u"Не удалось записать файл \"Клиенты/CLSV"_s),
                  qPrintable(result.outcome.message));
-        QVERIFY2(result.outcome.message.endsWith(u"File too large"_s), qPrintable(result.outcome.message));
+        QVERIFY2(result.outcome.message.endsWith(u". Файл слишком велик"_s), qPrintable(result.outcome.message));
         QCOMPARE(ClientFiles(), QStringList());
+    }
+
+    // A save of a new list removes what a killed one left in the folder.
+    void newListRemovesStaleTemporaries()
+    {
+        QVERIFY(QDir().mkdir(ClientFolder()));
+        QVERIFY(WriteBytes(ClientFolder() + u"/.CLSV0012312345678081220261405.Ab12Cd"_s, "H\tpart"));
+        const ClientListSaveResult result = SaveClientList({Ivanov()}, {}, m_clock, {}, ClientSaveTarget::NewFileOnly);
+        QCOMPARE(result.outcome.kind, ClientListSaveOutcome::Kind::Saved);
+        QCOMPARE(ClientFiles(), QStringList{QFileInfo(result.outcome.path).fileName()});
     }
 #endif
 

@@ -237,9 +237,9 @@ private slots:
         QCOMPARE(outcome.kind, PayrollSaveOutcome::Kind::WriteFailed);
         QCOMPARE(outcome.replacing, existing);
         if (existing)
-            QCOMPARE(outcome.message, CannotReplaceMessage() + u" Filename refers to a directory"_s);
+            QCOMPARE(outcome.message, CannotReplaceMessage() + u" Это папка"_s);
         else
-            QCOMPARE(outcome.message, u"Не могу создать папку \"Кардолист/2026\". File exists"_s);
+            QCOMPARE(outcome.message, u"Не могу создать папку \"Кардолист/2026\". Файл уже существует"_s);
     }
 
 private:

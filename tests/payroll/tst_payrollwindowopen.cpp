@@ -420,7 +420,7 @@ void TestPayrollOpen::saveQuestionBeforeOpen_data()
             u"Таблица не заполнена! Заполните поля в таблице, затем повторно нажмите \"Сохранить\""_s;
     const QString cannotReplace = u"Не смог перезаписать файл. Может быть файл занят другим приложением. "
                                   u"Закройте все приложения, использующие этот файл и повторите процедуру! "
-                                  u"Filename refers to a directory"_s;
+                                  u"Это папка"_s;
     const QString card = u"8600123412341234"_s;
     QTest::newRow("no discards") << u"5"_s << card << false << Answer::No
                                  << QStringList{kChangesQuestion, kPayrollFilter} << true;

@@ -273,7 +273,7 @@ void TestPayrollSave::failedWrite()
         // The text, and the system's reason as a first-time save gives it.
         QCOMPARE(m_dialogs.shown[0].text,
                  u"Не смог перезаписать файл. Может быть файл занят другим приложением. "
-                 u"Закройте все приложения, использующие этот файл и повторите процедуру! File too large"_s);
+                 u"Закройте все приложения, использующие этот файл и повторите процедуру! Файл слишком велик"_s);
     } else {
         QCOMPARE(m_dialogs.shown[0].kind, Kind::Error);
         QVERIFY2(m_dialogs.shown[0].text.startsWith(u"Cannot create file \""_s + kPath + u"\". "_s),
@@ -296,11 +296,11 @@ void TestPayrollSave::failureReasons_data()
     const QString cannotReplace = u"Не смог перезаписать файл. Может быть файл занят другим приложением. "
                                   u"Закройте все приложения, использующие этот файл и повторите процедуру! "_s;
     QTest::newRow("save folder is a file") << QString() << u"Кардолист"_s << Kind::Error
-                                           << u"Не могу создать папку \"Кардолист\". File exists."_s;
+                                           << u"Не могу создать папку \"Кардолист\". Файл уже существует."_s;
     QTest::newRow("year folder is a file") << u"Кардолист"_s << u"Кардолист/2026"_s << Kind::Error
-                                           << u"Не могу создать папку \"Кардолист/2026\". File exists."_s;
+                                           << u"Не могу создать папку \"Кардолист/2026\". Файл уже существует."_s;
     QTest::newRow("register is a folder") << kPath << QString() << Kind::Information
-                                          << cannotReplace + u"Filename refers to a directory"_s;
+                                          << cannotReplace + u"Это папка"_s;
 }
 
 void TestPayrollSave::failureReasons()
