@@ -128,9 +128,9 @@ void PayrollWindow::initialise()
         showOrganisation(ReadSettingsRecord().organisationName);
 }
 
-void PayrollWindow::showOrganisation(const QString &clientName)
+void PayrollWindow::showOrganisation(const QString &organisationName)
 {
-    ui->clientName->setText(u" Организация: "_s + clientName);
+    ui->clientName->setText(u" Организация: "_s + organisationName);
 }
 
 // Amounts in display form and the totals, before the cursor moves; false

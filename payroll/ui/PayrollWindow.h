@@ -31,7 +31,7 @@ public:
     ~PayrollWindow() override;
 
     // " Организация: " and the name, above the grid.
-    void showOrganisation(const QString &clientName);
+    void showOrganisation(const QString &organisationName);
 
     PayrollModel *model() const { return m_model; }
 

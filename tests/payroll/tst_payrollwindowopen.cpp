@@ -210,7 +210,7 @@ void TestPayrollOpen::menus()
     for (QAction *a : file->actions())
         items << a->text().remove(u'&');
     QCOMPARE(items, (QStringList{u"Открыть"_s, u"Открыть из *.txt"_s, u"Сохранить"_s, u"Печать"_s,
-                                 u"Предварительный просмотр"_s, u"Последние &файлы"_s, QString(), u"Выход"_s}));
+                                 u"Предварительный просмотр"_s, u"Последние файлы"_s, QString(), u"Выход"_s}));
     QStringList bar;
     for (QAction *a : m_form->menuBar()->actions())
         bar << a->text().remove(u'&');
