@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLocale>
 
@@ -31,6 +32,10 @@ bool DateEdit::event(QEvent *event)
     if (m_calendar) {
         switch (event->type()) {
         case QEvent::FocusIn:
+            // Coming back from another window is no entering of the field.
+            if (static_cast<QFocusEvent *>(event)->reason() != Qt::ActiveWindowFocusReason)
+                showCalendar();
+            break;
         case QEvent::MouseButtonDblClick:
             showCalendar();
             break;
