@@ -19,6 +19,7 @@
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
 #include "common/ui/AltLetterFilter.h"
+#include "common/ui/DetachChildren.h"
 #include "common/ui/Dialogs.h"
 #include "common/ui/DocumentRecovery.h"
 #include "common/ui/EditMenu.h"
@@ -130,6 +131,7 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
 
 ClientsWindow::~ClientsWindow()
 {
+    DetachChildren(this);
     ui->mainGrid->setCellFilter({});
     // The recovery copy follows no widget going away.
     delete m_recovery;

@@ -7,6 +7,7 @@
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
 #include "common/ui/AltLetterFilter.h"
+#include "common/ui/DetachChildren.h"
 #include "common/ui/Dialogs.h"
 #include "common/ui/DocumentRecovery.h"
 #include "common/ui/EditMenu.h"
@@ -105,14 +106,11 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
 
 PayrollWindow::~PayrollWindow()
 {
-    // Widgets that go away with the window change the focus; nothing of
-    // this window may answer that any more.
-    disconnect(ui->mainGrid, nullptr, this, nullptr);
+    DetachChildren(this);
     ui->mainGrid->setSelectionCheck({});
-    // Nor its history or recovery copy.
+    // Nor may its history or recovery copy answer the widgets going away.
     delete m_recovery;
     delete m_editMenu;
-    disconnect(ui->mainGrid->selectionModel(), nullptr, this, nullptr);
     delete m_undo;
 }
 

@@ -3,6 +3,7 @@
 #include "ui_SettingsWindow.h"
 
 #include "common/TextRoutines.h"
+#include "common/ui/DetachChildren.h"
 #include "common/ui/Cp1251InputFilter.h"
 #include "common/ui/Dialogs.h"
 #include "common/ui/ErrorGuard.h"
@@ -69,7 +70,10 @@ SettingsWindow::SettingsWindow(Dialogs &dialogs, QWidget *parent)
     placeAndShowOnFirstRun();
 }
 
-SettingsWindow::~SettingsWindow() = default;
+SettingsWindow::~SettingsWindow()
+{
+    DetachChildren(this);
+}
 
 void SettingsWindow::placeAndShowOnFirstRun()
 {

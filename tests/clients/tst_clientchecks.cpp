@@ -194,7 +194,7 @@ void TestClientChecks::checks_data()
           [] {
               Edits all;
               for (int i = 0; i < kClientCheckCount; ++i)
-                  all.append({ClientField(i), QString()});
+                  all.append({ClientField(i + 1), QString()}); // None is 0
               return all;
           }(),
           F::Surname, fill(u"Фамилия"));
