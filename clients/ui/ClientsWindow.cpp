@@ -587,13 +587,7 @@ void ClientsWindow::setUpRecovery()
     m_recovery->setObjectName(u"clientsRecovery"_s);
     connect(m_recovery, &DocumentRecovery::noted, this, &ClientsWindow::showCaptionNote);
 
-    // Every change of the table reaches the copy.
-    const auto changed = [this] { m_recovery->changed(); };
-    connect(m_model, &QAbstractItemModel::dataChanged, m_recovery, changed);
-    connect(m_model, &QAbstractItemModel::rowsInserted, m_recovery, changed);
-    connect(m_model, &QAbstractItemModel::rowsRemoved, m_recovery, changed);
-    connect(m_model, &QAbstractItemModel::modelReset, m_recovery, changed);
-    connect(m_history, &QUndoStack::indexChanged, m_recovery, changed);
+    m_recovery->follow(m_model, m_history);
 }
 
 // The caption carries the copy's trouble until a write works again.

@@ -2,6 +2,9 @@
 
 #include "common/ui/Dialogs.h"
 
+#include <QAbstractItemModel>
+#include <QUndoStack>
+
 using namespace Qt::StringLiterals;
 
 DocumentRecovery::DocumentRecovery(RecoveryStore store, Document document, QObject *parent)
@@ -62,4 +65,13 @@ void DocumentRecovery::offer(Dialogs &dialogs, QWidget *parent)
         found->restore();
     else
         m_store.remove();
+}
+
+void DocumentRecovery::follow(QAbstractItemModel *rows, QUndoStack *history)
+{
+    connect(rows, &QAbstractItemModel::dataChanged, this, &DocumentRecovery::changed);
+    connect(rows, &QAbstractItemModel::rowsInserted, this, &DocumentRecovery::changed);
+    connect(rows, &QAbstractItemModel::rowsRemoved, this, &DocumentRecovery::changed);
+    connect(rows, &QAbstractItemModel::modelReset, this, &DocumentRecovery::changed);
+    connect(history, &QUndoStack::indexChanged, this, &DocumentRecovery::changed);
 }

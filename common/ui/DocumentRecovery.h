@@ -10,6 +10,8 @@
 #include <optional>
 
 class Dialogs;
+class QAbstractItemModel;
+class QUndoStack;
 class QWidget;
 
 // Keeps a window's recovery copy in step with its document: written a
@@ -43,6 +45,8 @@ public:
 
     // The document changed: the copy follows a quiet interval later.
     void changed();
+    // Every change of the document's rows, and every undo or redo, is a change.
+    void follow(QAbstractItemModel *rows, QUndoStack *history);
     // Saved, or its changes dropped: the copy goes now.
     void discard();
     // Once only: asks whether to put a copy found back; No removes it.

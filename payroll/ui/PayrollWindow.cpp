@@ -616,14 +616,8 @@ void PayrollWindow::setUpRecovery()
             m_status->showNote(note);
     });
 
-    // Every change of the register reaches the copy.
-    const auto changed = [this] { m_recovery->changed(); };
-    connect(m_model, &QAbstractItemModel::dataChanged, m_recovery, changed);
-    connect(m_model, &QAbstractItemModel::rowsInserted, m_recovery, changed);
-    connect(m_model, &QAbstractItemModel::rowsRemoved, m_recovery, changed);
-    connect(m_model, &QAbstractItemModel::modelReset, m_recovery, changed);
-    connect(ui->headerGroup, &PayrollHeaderPanel::edited, m_recovery, changed);
-    connect(m_undo->stack(), &QUndoStack::indexChanged, m_recovery, changed);
+    m_recovery->follow(m_model, m_undo->stack());
+    connect(ui->headerGroup, &PayrollHeaderPanel::edited, m_recovery, &DocumentRecovery::changed);
 }
 
 void PayrollWindow::setUpRecentFiles()
