@@ -1,5 +1,6 @@
 #include "common/ui/LoadProgress.h"
 
+#include "common/UserError.h"
 #include "common/ui/Dialogs.h"
 
 #include <QProgressDialog>
@@ -24,7 +25,9 @@ void LoadProgressDialog::step()
 }
 
 LoadProgress::LoadProgress(Dialogs &dialogs, QWidget *parent)
-    : m_display(dialogs.loadProgress(parent))
+    : m_dialogs(dialogs)
+    , m_parent(parent)
+    , m_display(dialogs.loadProgress(parent))
 {
 }
 
@@ -39,4 +42,16 @@ void LoadProgress::step()
 void LoadProgress::finish()
 {
     m_display.reset();
+}
+
+bool LoadProgress::attempt(const std::function<void()> &stage)
+{
+    try {
+        stage();
+        return true;
+    } catch (const UserError &e) {
+        finish();
+        m_dialogs.information(m_parent, e.text());
+        return false;
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 class Dialogs;
@@ -40,7 +41,12 @@ public:
 
     void step();
     void finish();
+    // Runs a stage whose UserError ends the load as a message, not as an
+    // error: the display goes first. False when the stage failed.
+    bool attempt(const std::function<void()> &stage);
 
 private:
+    Dialogs &m_dialogs;
+    QWidget *m_parent;
     std::unique_ptr<LoadProgressDisplay> m_display;
 };

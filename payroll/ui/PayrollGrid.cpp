@@ -1,6 +1,7 @@
 #include "payroll/ui/PayrollGrid.h"
 
 #include "common/Cp1251Fit.h"
+#include "common/Digits.h"
 #include "common/ui/ClipboardRows.h"
 #include "payroll/PayrollModel.h"
 #include "payroll/PayrollPaging.h"
@@ -60,6 +61,13 @@ void PayrollGrid::focusCell(int row, int column, int position)
         editor->deselect();
         editor->setCursorPosition(position);
     }
+}
+
+void PayrollGrid::focusCheckedCell(int row, PayrollField field)
+{
+    const int column = field == PayrollField::Name ? PayrollModel::NameColumn : PayrollModel::CardColumn;
+    const QString text = m_model->cell(row, column);
+    focusCell(row, column, int(std::find_if_not(text.cbegin(), text.cend(), IsAsciiDigit) - text.cbegin()));
 }
 
 void PayrollGrid::focusBadAmount(int row)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "payroll/PayrollChecks.h"
+
 #include "common/ui/StringGridView.h"
 #include "payroll/PayrollRows.h"
 
@@ -34,6 +36,10 @@ public:
 
     // The cell current, its editor focused with the cursor at position.
     void focusCell(int row, int column, int position);
+
+    // The name or card cell a check named, the cursor before its first
+    // character that is not a digit.
+    void focusCheckedCell(int row, PayrollField field);
 
     // The amount cell of row current and focused although it is not a number.
     void focusBadAmount(int row);

@@ -67,6 +67,35 @@ void PayrollHeaderPanel::focusRegisterNumber()
     m_registerNum->setCursorPosition(0);
 }
 
+void PayrollHeaderPanel::focusYear()
+{
+    m_year->setFocus(Qt::OtherFocusReason);
+}
+
+bool PayrollHeaderPanel::focusField(PayrollField field)
+{
+    switch (field) {
+    case PayrollField::RegisterNumber:
+        m_registerNum->focusFirstUnfilled();
+        return true;
+    case PayrollField::Year:
+        m_year->focusFirstUnfilled();
+        return true;
+    case PayrollField::Date:
+        m_sendDate->focusFirstUnfilled();
+        return true;
+    case PayrollField::Month:
+        m_months->setFocus(Qt::OtherFocusReason);
+        return true;
+    case PayrollField::Name:
+    case PayrollField::Card:
+    case PayrollField::Rows:
+    case PayrollField::BankCodes:
+        break;
+    }
+    return false;
+}
+
 // Leaving the register number pads it with leading zeros.
 bool PayrollHeaderPanel::eventFilter(QObject *watched, QEvent *event)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "payroll/PayrollChecks.h"
 #include "payroll/PayrollFile.h"
 
 #include <QGroupBox>
@@ -28,6 +29,11 @@ public:
 
     // The cursor to the start of the register number.
     void focusRegisterNumber();
+    // The cursor to the first unfilled place of the field a check named;
+    // false when the field is not one of the header's.
+    bool focusField(PayrollField field);
+    // Before a file dialog: the year, where the open folder comes from.
+    void focusYear();
 
 signals:
     // A field really changed: a key a mask refused changes nothing.

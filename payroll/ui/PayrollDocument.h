@@ -1,0 +1,102 @@
+#pragma once
+
+#include "payroll/PayrollRows.h"
+#include "payroll/PayrollSave.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class Clock;
+class Dialogs;
+class DocumentSession;
+class EditMenu;
+class PayrollGrid;
+class PayrollHeaderPanel;
+class PayrollModel;
+class PayrollStatusPanels;
+class PayrollUndo;
+class QAction;
+class QMainWindow;
+class QMenu;
+class WarningsReview;
+
+// The register the payroll window edits, beyond its rows: the file it came
+// from, its history and recovery copy, and the commands that change it as a
+// whole: save, open, text import, rows added, deleted or cleared.
+class PayrollDocument : public QObject
+{
+    Q_OBJECT
+public:
+    // The window's parts the commands show their work in.
+    struct View
+    {
+        QMainWindow *window = nullptr;
+        PayrollHeaderPanel *header = nullptr;
+        PayrollGrid *grid = nullptr;
+        PayrollStatusPanels *status = nullptr;
+        WarningsReview *warnings = nullptr;
+        QMenu *fileMenu = nullptr;
+        QAction *exitAction = nullptr;
+    };
+
+    PayrollDocument(View view, PayrollModel *model, Dialogs &dialogs, const Clock &clock);
+    ~PayrollDocument() override;
+
+    bool isModified() const;
+    void markModified();
+    DocumentSession *session() const { return m_session; }
+    EditMenu *editMenu() const;
+
+    // Saves the register and shows how it went; false when a check or the
+    // overwrite question stopped it. A failed write leaves it modified.
+    bool savePayroll();
+    // Fill the register from a payroll file or a TAB-separated text file;
+    // both throw UserError at the step that fails.
+    void loadPayrollFile(const QString &path);
+    void loadPayrollText(const QString &path);
+
+    // The File menu's commands, each asking about unsaved changes first.
+    void openPayrollFile();
+    void importText();
+    void openRecent(const QString &path);
+    // Asks about unsaved changes; true when the window may close.
+    bool confirmClose();
+
+    void addRow();
+    void deleteRow();
+    void clearRows();
+
+    void updateTotals();
+    void updateRowCounter();
+
+private:
+    // The dialog starts in folder; a path chosen stands for its answer.
+    void openWithDialog(const QString &filter, void (PayrollDocument::*reader)(const QString &),
+                        const QString &folder = QString(), const QString &chosen = QString());
+    void fillLoadedRows(PayrollRows rows, const std::function<void()> &formatted);
+    void focusCheckedField(const PayrollSaveOutcome &outcome);
+    void showFileInCaption(const QString &path);
+
+    void setUpHistory();
+    DocumentSession *makeSession();
+    // No unsaved change left worth keeping a copy of.
+    bool worthRecovering() const;
+
+    View m_view;
+    PayrollModel *m_model;
+    Dialogs &m_dialogs;
+    const Clock &m_clock;
+    PayrollUndo *m_undo = nullptr;
+    DocumentSession *m_session = nullptr;
+
+    // The first line of the payroll file last opened; empty until one is.
+    QString m_openedHeaderLine;
+    // The payroll file last opened or saved; empty until one is.
+    QString m_openedFile;
+    // The detail lines of the file last opened, and whether a text import
+    // has replaced its rows since.
+    qsizetype m_openedRowCount = 0;
+    bool m_importedOverOpened = false;
+};
