@@ -1,7 +1,5 @@
 #include "clients/ClientTableModel.h"
 
-#include <QColor>
-#include <QFont>
 
 #include <algorithm>
 
@@ -61,7 +59,7 @@ void PassportIndex::rebuild(const ClientRecords &records)
 }
 
 ClientTableModel::ClientTableModel(QObject *parent)
-    : QAbstractTableModel(parent)
+    : MarkedTableModel(parent)
 {
 }
 
@@ -103,18 +101,11 @@ int ClientTableModel::columnCount(const QModelIndex &parent) const
 
 QVariant ClientTableModel::data(const QModelIndex &index, int role) const
 {
-    if (index.isValid() && (role == Qt::BackgroundRole || role == Qt::FontRole || role == Qt::ToolTipRole))
-        return warningData(index, role);
+    if (index.isValid() && isMarkRole(role))
+        return markData(index, role);
     if (!checkIndex(index, CheckIndexOption::IndexIsValid) || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     return cell(index.row(), index.column());
-}
-
-QVariant ClientTableModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return HeaderText(section);
-    return QAbstractTableModel::headerData(section, orientation, role);
 }
 
 Qt::ItemFlags ClientTableModel::flags(const QModelIndex &index) const
@@ -208,32 +199,3 @@ void ClientTableModel::replaceAll(ClientRecords records)
     endResetModel();
 }
 
-void ClientTableModel::setWarnings(QList<Warning> warnings)
-{
-    WarningIndex next;
-    next.setWarnings(std::move(warnings));
-    const auto changed = next.changedRows(m_warnings);
-    m_warnings = std::move(next);
-    const int last = recordCount() - 1;
-    if (!changed || changed->first > last)
-        return;
-    emit dataChanged(index(int(changed->first), 0), index(std::min(int(changed->second), last), ClientColumn::Count - 1),
-                     {Qt::BackgroundRole, Qt::FontRole, Qt::ToolTipRole});
-}
-
-QVariant ClientTableModel::warningData(const QModelIndex &index, int role) const
-{
-    if (index.row() >= recordCount() || !m_warnings.marks(index.row(), index.column(), ClientColumn::Number))
-        return {};
-    switch (role) {
-    case Qt::BackgroundRole:
-        return QColor::fromRgb(WarningIndex::kTintRgb);
-    case Qt::FontRole: {
-        QFont bold;
-        bold.setBold(true);
-        return bold;
-    }
-    default:
-        return m_warnings.toolTip(index.row(), index.column(), ClientColumn::Number);
-    }
-}

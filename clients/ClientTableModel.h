@@ -2,9 +2,8 @@
 
 #include "clients/ClientRecord.h"
 #include "clients/ClientRecords.h"
-#include "common/WarningIndex.h"
+#include "common/model/MarkedTableModel.h"
 
-#include <QAbstractTableModel>
 #include <QHash>
 #include <QList>
 #include <QVarLengthArray>
@@ -41,7 +40,7 @@ private:
 // every change goes through the operations below, which mirror the window's
 // table routines. Row numbers the user sees (column 0, the duplicate check's
 // answer, messages) are 1-based.
-class ClientTableModel : public QAbstractTableModel
+class ClientTableModel : public MarkedTableModel
 {
     Q_OBJECT
 public:
@@ -58,7 +57,6 @@ public:
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
     int recordCount() const { return int(m_records.size()); }
@@ -96,11 +94,8 @@ public:
     // The list's warnings, marked in the table: the cell tinted and bold
     // with the text as its tooltip; the number cell stands for the row and
     // for the cells the view hides. Rows whose marks change are repainted.
-    void setWarnings(QList<Warning> warnings);
-    const WarningIndex &warningIndex() const { return m_warnings; }
+    void setWarnings(QList<Warning> warnings) { markWarnings(std::move(warnings)); }
 
-private:
-    QVariant warningData(const QModelIndex &index, int role) const;
-
-    WarningIndex m_warnings;
+protected:
+    QString columnTitle(int column) const override { return HeaderText(column); }
 };

@@ -4,8 +4,6 @@
 #include "common/Cp1251Fit.h"
 #include "payroll/PayrollChecks.h"
 
-#include <QColor>
-#include <QFont>
 
 #include <algorithm>
 
@@ -21,7 +19,7 @@ bool isDigit(QChar c)
 } // namespace
 
 PayrollModel::PayrollModel(QObject *parent)
-    : QAbstractTableModel(parent)
+    : MarkedTableModel(parent)
 {
     m_rows.append(PayrollRow{});
     rebuildCaches();
@@ -61,8 +59,8 @@ int PayrollModel::columnCount(const QModelIndex &parent) const
 
 QVariant PayrollModel::data(const QModelIndex &index, int role) const
 {
-    if (index.isValid() && (role == Qt::BackgroundRole || role == Qt::FontRole || role == Qt::ToolTipRole))
-        return warningData(index, role);
+    if (index.isValid() && isMarkRole(role))
+        return markData(index, role);
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     return cell(index.row(), index.column());
@@ -74,13 +72,6 @@ bool PayrollModel::setData(const QModelIndex &index, const QVariant &value, int 
         return false;
     setCell(index.row(), index.column(), value.toString());
     return true;
-}
-
-QVariant PayrollModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return headerText(section);
-    return QAbstractTableModel::headerData(section, orientation, role);
 }
 
 Qt::ItemFlags PayrollModel::flags(const QModelIndex &index) const
@@ -325,31 +316,7 @@ void PayrollModel::setWarnings(QList<Warning> warnings)
 {
     for (Warning &w : warnings)
         w.column = w.column + NameColumn; // PayrollRows::Name is the grid's name column
-    WarningIndex next;
-    next.setWarnings(std::move(warnings));
-    const auto changed = next.changedRows(m_warnings);
-    m_warnings = std::move(next);
-    if (!changed || changed->first > lastRow())
-        return;
-    emit dataChanged(index(int(changed->first), 0), index(std::min(int(changed->second), lastRow()), kColumnCount - 1),
-                     {Qt::BackgroundRole, Qt::FontRole, Qt::ToolTipRole});
-}
-
-QVariant PayrollModel::warningData(const QModelIndex &index, int role) const
-{
-    if (!m_warnings.marks(index.row(), index.column(), NumberColumn))
-        return {};
-    switch (role) {
-    case Qt::BackgroundRole:
-        return QColor::fromRgb(WarningIndex::kTintRgb);
-    case Qt::FontRole: {
-        QFont bold;
-        bold.setBold(true);
-        return bold;
-    }
-    default:
-        return m_warnings.toolTip(index.row(), index.column(), NumberColumn);
-    }
+    markWarnings(std::move(warnings));
 }
 
 PayrollPaste PayrollModel::pasteRows(int row, int column, const QList<QStringList> &cells)

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "common/Money.h"
-#include "common/WarningIndex.h"
+#include "common/model/MarkedTableModel.h"
 #include "payroll/PayrollAmounts.h"
 #include "payroll/PayrollRows.h"
 
-#include <QAbstractTableModel>
 #include <QList>
 
 #include <limits>
@@ -35,7 +34,7 @@ struct PayrollPaste
 // A cell selection runs formatAmounts, sumAmounts and checkCardNumbers, so
 // their inputs are kept per changed cell: the rows whose amount may not be in
 // display form yet, the running total, and the rows with a bad amount or card.
-class PayrollModel : public QAbstractTableModel
+class PayrollModel : public MarkedTableModel
 {
     Q_OBJECT
 public:
@@ -51,7 +50,6 @@ public:
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
     int lastRow() const { return int(m_rows.size()) - 1; }
@@ -114,12 +112,9 @@ public:
     // cell tinted and bold with the text as its tooltip; the number cell
     // stands for the row. Rows whose marks change are repainted.
     void setWarnings(QList<Warning> warnings);
-    const WarningIndex &warningIndex() const { return m_warnings; }
 
-private:
-    QVariant warningData(const QModelIndex &index, int role) const;
-
-    WarningIndex m_warnings;
+protected:
+    QString columnTitle(int column) const override { return headerText(column); }
 
 public:
     // Rows copied from a spreadsheet, put into the cells from (row, column)
