@@ -41,11 +41,6 @@ void ClientGrid::setClientModel(ClientTableModel *model)
         setColumnWidth(col, 93);
 }
 
-bool ClientGrid::allowsCell(int row, int column)
-{
-    return !m_allows || m_allows(row, column);
-}
-
 void ClientGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     StringGridView::currentChanged(current, previous);

@@ -2,8 +2,6 @@
 
 #include "common/ui/StringGridView.h"
 
-#include <functional>
-
 class ClientTableModel;
 
 // mainGrid of the client window: the read-only client table with the model's
@@ -20,17 +18,12 @@ public:
     explicit ClientGrid(QWidget *parent = nullptr);
 
     void setClientModel(ClientTableModel *model);
-    // Every change of the current cell is offered here first; false refuses it.
-    void setCellFilter(std::function<bool(int row, int column)> allows) { m_allows = std::move(allows); }
 
 protected:
-    bool allowsCell(int row, int column) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     int rowsInView() const;
     void showCurrentRow();
-
-    std::function<bool(int row, int column)> m_allows;
 };

@@ -39,23 +39,24 @@ const QString kCaption = u"Регистрация клиентов"_s;
 
 } // namespace
 
-ClientListDocument::ClientListDocument(View view, ClientTableModel *model, Dialogs &dialogs, const Clock &clock)
-    : QObject(view.window)
+ClientListDocument::ClientListDocument(DocumentWindow frame, View view, ClientTableModel *model, const Clock &clock)
+    : QObject(frame.window)
+    , m_frame(frame)
     , m_view(view)
     , m_model(model)
-    , m_dialogs(dialogs)
+    , m_dialogs(*frame.dialogs)
     , m_clock(clock)
     , m_history(new QUndoStack(this))
 {
-    m_view.window->setWindowTitle(kCaption);
+    m_frame.window->setWindowTitle(kCaption);
     m_session = makeSession();
     connect(m_session, &DocumentSession::recentChosen, this, &ClientListDocument::loadFrom);
     connect(m_session, &DocumentSession::noted, this, &ClientListDocument::showCaptionNote);
 
-    auto *pasteRows = new QAction(u"Вставить из &буфера"_s, m_view.window);
+    auto *pasteRows = new QAction(u"Вставить из &буфера"_s, m_frame.window);
     pasteRows->setObjectName(u"pasteRowsAction"_s);
     pasteRows->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
-    m_view.fileMenu->insertAction(m_view.printAction, pasteRows);
+    m_frame.fileMenu->insertAction(m_view.printAction, pasteRows);
     connect(pasteRows, &QAction::triggered, this, &ClientListDocument::importClipboard);
 }
 
@@ -83,20 +84,20 @@ void ClientListDocument::updateRecordCount()
 bool ClientListDocument::askSaveChanges(const QString &caption)
 {
     // A save that did not happen ends the command, as a failed one does.
-    return ConfirmSaveChanges(m_dialogs, m_view.window, isModified(), [this] { return saveClientList(); }, caption,
+    return ConfirmSaveChanges(m_dialogs, m_frame.window, isModified(), [this] { return saveClientList(); }, caption,
                               u"Сохранить данные?"_s);
 }
 
 void ClientListDocument::newList()
 {
-    Guarded(m_view.window, m_dialogs, [this] {
+    Guarded(m_frame.window, m_dialogs, [this] {
         if (!askSaveChanges(u"Новый"_s))
             return;
         m_model->clear();
         m_view.fields->clearFields();
         m_currentFile.clear();
         m_fileNamed = false;
-        m_view.window->setWindowTitle(kCaption);
+        m_frame.window->setWindowTitle(kCaption);
         m_view.fields->clearChangeMarks();
         m_session->setModified(false);
         m_session->startNewHistory();
@@ -107,7 +108,7 @@ void ClientListDocument::newList()
 
 void ClientListDocument::save()
 {
-    Guarded(m_view.window, m_dialogs, [this] { saveClientList(); });
+    Guarded(m_frame.window, m_dialogs, [this] { saveClientList(); });
 }
 
 void ClientListDocument::load()
@@ -117,11 +118,11 @@ void ClientListDocument::load()
 
 void ClientListDocument::loadFrom(const QString &chosen)
 {
-    Guarded(m_view.window, m_dialogs, [&] {
+    Guarded(m_frame.window, m_dialogs, [&] {
         if (!askSaveChanges(u"Загрузка файла"_s))
             return;
         const QString path =
-                chosen.isEmpty() ? m_dialogs.openFileNameIn(m_view.window, u"CLSV|CLSV*"_s, ClientFolder()) : chosen;
+                chosen.isEmpty() ? m_dialogs.openFileNameIn(m_frame.window, u"CLSV|CLSV*"_s, ClientFolder()) : chosen;
         // The count and numbers are refreshed also when the load fails.
         auto refresh = qScopeGuard([this] {
             updateRecordCount();
@@ -137,10 +138,10 @@ void ClientListDocument::loadFrom(const QString &chosen)
 
 void ClientListDocument::importText()
 {
-    Guarded(m_view.window, m_dialogs, [this] {
+    Guarded(m_frame.window, m_dialogs, [this] {
         if (!askSaveChanges(u"Загрузка txt файла"_s))
             return;
-        const QString path = m_dialogs.openFileName(m_view.window, SheetRowsFilter());
+        const QString path = m_dialogs.openFileName(m_frame.window, SheetRowsFilter());
         if (!path.isEmpty())
             importClientText(path);
     });
@@ -151,13 +152,13 @@ bool ClientListDocument::saveClientList()
     const ClientListSaveResult result = SaveClientList(
             m_model->records(), {m_fileNamed, m_currentFile}, m_clock,
             [this] {
-                const Dialogs::Answer answer = m_dialogs.question(m_view.window, ClientOverwriteCaption(),
+                const Dialogs::Answer answer = m_dialogs.question(m_frame.window, ClientOverwriteCaption(),
                                                                   ClientOverwriteQuestion(), Dialogs::Buttons::YesNoCancel);
                 return answer == Dialogs::Answer::Yes  ? OverwriteAnswer::Yes
                      : answer == Dialogs::Answer::No ? OverwriteAnswer::No
                                                      : OverwriteAnswer::Cancel;
             },
-            ClientSaveTarget::AsAsked, [this] { return m_view.warnings->confirmSave(); });
+            ClientSaveTarget::AsAsked, [this] { return m_frame.warnings->confirmSave(); });
     switch (result.outcome.kind) {
     case ClientListSaveOutcome::Kind::Cancelled:
         return false;
@@ -173,10 +174,10 @@ bool ClientListDocument::saveClientList()
     case ClientListSaveOutcome::Kind::Saved:
         break;
     }
-    m_dialogs.information(m_view.window, result.outcome.message);
+    m_dialogs.information(m_frame.window, result.outcome.message);
     m_fileNamed = true;
     m_currentFile = result.currentFile;
-    m_view.window->setWindowTitle(m_currentFile);
+    m_frame.window->setWindowTitle(m_currentFile);
     m_session->markSaved();
     m_session->fileUsed(m_currentFile);
     return true;
@@ -188,18 +189,18 @@ void ClientListDocument::loadClientList(const QString &path)
     ClientListContents contents = LoadClientList(path);
     m_model->replaceAll(std::move(contents.records));
     if (contents.limitReached)
-        m_dialogs.information(m_view.window, ClientLimitMessage());
+        m_dialogs.information(m_frame.window, ClientLimitMessage());
     m_fileNamed = true;
     m_currentFile = path;
     m_session->setModified(contents.limitReached);
-    m_view.window->setWindowTitle(path);
+    m_frame.window->setWindowTitle(path);
     m_session->startNewHistory();
     m_session->fileUsed(path);
 }
 
 void ClientListDocument::importClientText(const QString &path)
 {
-    LoadProgress progress(m_dialogs, m_view.window);
+    LoadProgress progress(m_dialogs, m_frame.window);
     // A file that cannot be read throws; the dialog goes as the error leaves.
     QByteArray bytes = ReadClientTextBytes(path);
     progress.step();
@@ -211,7 +212,7 @@ void ClientListDocument::importClientText(const QString &path)
 void ClientListDocument::importClientRows(QByteArray bytes, const QString &path, LoadProgress &progress)
 {
     std::optional<QByteArray> text =
-            ChooseSheetRows(m_dialogs, m_view.window, bytes, {ClientTableLayout(), ClientFieldNames(), u"clients"_s},
+            ChooseSheetRows(m_dialogs, m_frame.window, bytes, {ClientTableLayout(), ClientFieldNames(), u"clients"_s},
                             [&] { progress.finish(); });
     bytes = QByteArray();
     if (!text)
@@ -228,7 +229,7 @@ void ClientListDocument::importClientRows(QByteArray bytes, const QString &path,
         emit fieldsReplaced();
         if (result.failure->field)
             m_view.fields->focusField(*result.failure->field);
-        m_dialogs.information(m_view.window, result.failure->message);
+        m_dialogs.information(m_frame.window, result.failure->message);
         return;
     }
 
@@ -249,15 +250,15 @@ void ClientListDocument::importClientRows(QByteArray bytes, const QString &path,
 // Rows copied from a spreadsheet, taken as the text import takes a file's.
 void ClientListDocument::importClipboard()
 {
-    Guarded(m_view.window, m_dialogs, [this] {
+    Guarded(m_frame.window, m_dialogs, [this] {
         if (!askSaveChanges(u"Вставка из буфера"_s))
             return;
         const QList<QStringList> rows = ClipboardRows(QGuiApplication::clipboard()->mimeData());
         if (rows.isEmpty()) {
-            m_dialogs.information(m_view.window, u"В буфере обмена нет строк таблицы"_s);
+            m_dialogs.information(m_frame.window, u"В буфере обмена нет строк таблицы"_s);
             return;
         }
-        LoadProgress progress(m_dialogs, m_view.window);
+        LoadProgress progress(m_dialogs, m_frame.window);
         importClientRows(ClipboardRowsText(rows), u"буфер обмена"_s, progress);
     });
 }
@@ -278,23 +279,20 @@ void ClientListDocument::showRecords(const ClientRecords &records)
 // The caption carries the copy's trouble until a write works again.
 void ClientListDocument::showCaptionNote(const QString &note)
 {
-    QString caption = m_view.window->windowTitle();
+    QString caption = m_frame.window->windowTitle();
     if (!m_captionNote.isEmpty() && caption.endsWith(m_captionNote))
         caption.chop(m_captionNote.size());
     m_captionNote = note.isEmpty() ? QString() : u" — "_s + note;
-    m_view.window->setWindowTitle(caption + m_captionNote);
+    m_frame.window->setWindowTitle(caption + m_captionNote);
 }
 
 DocumentSession *ClientListDocument::makeSession()
 {
     DocumentSession::Setup setup;
-    setup.window = m_view.window;
-    setup.dialogs = &m_dialogs;
+    setup.frame = m_frame;
     setup.history = m_history;
     setup.rows = m_model;
     setup.kind = ClientRecoveryKind();
-    setup.fileMenu = m_view.fileMenu;
-    setup.recentBefore = m_view.exitAction;
     setup.copy.worthKeeping = [this] { return isModified() && !m_model->isEmpty(); };
     setup.copy.write = [this](const RecoveryStore &store, QString *reason) {
         return WriteClientRecovery(store, {m_model->records(), m_fileNamed ? m_currentFile : QString(), m_clock.now()},
@@ -310,7 +308,7 @@ DocumentSession *ClientListDocument::makeSession()
             showRecords(copy.records);
             m_currentFile = copy.currentFile;
             m_fileNamed = !copy.currentFile.isEmpty();
-            m_view.window->setWindowTitle(m_fileNamed ? m_currentFile : kCaption);
+            m_frame.window->setWindowTitle(m_fileNamed ? m_currentFile : kCaption);
             m_session->markModified();
             m_session->startNewHistory();
             if (!m_model->isEmpty())

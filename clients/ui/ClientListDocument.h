@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ui/DocumentSession.h"
+
 #include <QObject>
 #include <QString>
 
@@ -9,14 +11,10 @@ class ClientGrid;
 class ClientRecords;
 class ClientTableModel;
 class Dialogs;
-class DocumentSession;
 class LoadProgress;
 class QAction;
 class QLabel;
-class QMainWindow;
-class QMenu;
 class QUndoStack;
-class WarningsReview;
 
 // The client list the registration window edits, beyond its table: the file
 // it came from, its history and recovery copy, and the File menu's commands
@@ -25,21 +23,17 @@ class ClientListDocument : public QObject
 {
     Q_OBJECT
 public:
-    // The window's parts the commands show their work in.
+    // The window's own parts the commands show their work in.
     struct View
     {
-        QMainWindow *window = nullptr;
         ClientEditPanel *fields = nullptr;
         ClientGrid *grid = nullptr;
         QLabel *recordCount = nullptr;
-        WarningsReview *warnings = nullptr;
-        QMenu *fileMenu = nullptr;
-        QAction *exitAction = nullptr;
         // "Вставить из буфера" goes into fileMenu before it.
         QAction *printAction = nullptr;
     };
 
-    ClientListDocument(View view, ClientTableModel *model, Dialogs &dialogs, const Clock &clock);
+    ClientListDocument(DocumentWindow frame, View view, ClientTableModel *model, const Clock &clock);
     ~ClientListDocument() override;
 
     bool isModified() const;
@@ -74,6 +68,7 @@ private:
     void showCaptionNote(const QString &note);
     DocumentSession *makeSession();
 
+    DocumentWindow m_frame;
     View m_view;
     ClientTableModel *m_model;
     Dialogs &m_dialogs;

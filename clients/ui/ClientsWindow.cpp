@@ -63,7 +63,7 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
         QWidget::setTabOrder(tabs[i - 1], tabs[i]);
 
     ui->mainGrid->setClientModel(m_model);
-    ui->mainGrid->setCellFilter([this](int row, int column) { return allowCell(row, column); });
+    ui->mainGrid->setCellCheck([this](int row, int column) { return allowCell(row, column); });
 
     connect(ui->addButton, &QPushButton::clicked, this, &ClientsWindow::addClient);
     connect(ui->editButton, &QPushButton::clicked, this, &ClientsWindow::editClient);
@@ -79,9 +79,8 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
 
     WarningsReview *warnings =
             MakeClientWarningsReview(this, m_dialogs, m_clock, m_model, ui->mainGrid, m_fields, ui->serviceMenu);
-    m_document = new ClientListDocument({this, m_fields, ui->mainGrid, ui->rowsCountLabel, warnings, ui->fileMenu,
-                                         ui->exitAction, ui->printAction},
-                                        m_model, m_dialogs, m_clock);
+    m_document = new ClientListDocument({this, &m_dialogs, ui->fileMenu, ui->exitAction, warnings},
+                                        {m_fields, ui->mainGrid, ui->rowsCountLabel, ui->printAction}, m_model, m_clock);
     ClientListDocument *document = m_document;
     connect(document, &ClientListDocument::fieldsReplaced, this, [this] { m_fieldsFromCurrentRow = false; });
     connect(ui->newAction, &QAction::triggered, document, &ClientListDocument::newList);
@@ -97,7 +96,7 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
 ClientsWindow::~ClientsWindow()
 {
     DetachChildren(this);
-    ui->mainGrid->setCellFilter({});
+    ui->mainGrid->setCellCheck({});
     delete m_document;
 }
 

@@ -15,15 +15,15 @@
 using namespace Qt::StringLiterals;
 
 DocumentSession::DocumentSession(RecoveryStore store, Setup setup)
-    : QObject(setup.window)
-    , m_window(setup.window)
-    , m_dialogs(*setup.dialogs)
+    : QObject(setup.frame.window)
+    , m_window(setup.frame.window)
+    , m_dialogs(*setup.frame.dialogs)
     , m_history(setup.history)
     , m_commitEdit(std::move(setup.commitEdit))
     , m_restartHistory(std::move(setup.restartHistory))
-    , m_editMenu(new EditMenu(setup.window, setup.history, m_commitEdit))
+    , m_editMenu(new EditMenu(m_window, setup.history, m_commitEdit))
     , m_recovery(new DocumentRecovery(std::move(store), std::move(setup.copy), this))
-    , m_recentFiles(new RecentFilesMenu(setup.kind, setup.fileMenu, setup.recentBefore))
+    , m_recentFiles(new RecentFilesMenu(setup.kind, setup.frame.fileMenu, setup.frame.exitAction))
 {
     // Undo and redo back to the saved state clear the mark; away from it set it.
     connect(m_history, &QUndoStack::indexChanged, this, [this] { m_modified = !m_history->isClean(); });
@@ -32,7 +32,7 @@ DocumentSession::DocumentSession(RecoveryStore store, Setup setup)
     m_recovery->follow(setup.rows, m_history);
     connect(m_recovery, &DocumentRecovery::noted, this, &DocumentSession::noted);
 
-    setup.fileMenu->insertSeparator(setup.recentBefore);
+    setup.frame.fileMenu->insertSeparator(setup.frame.exitAction);
     connect(m_recentFiles, &RecentFilesMenu::chosen, this, &DocumentSession::recentChosen);
 }
 

@@ -16,6 +16,19 @@ class QMainWindow;
 class QMenu;
 class QUndoStack;
 class RecentFilesMenu;
+class WarningsReview;
+
+// The window a document is edited in, with what its commands share: the
+// dialogs, the File menu and the warnings shown before a save.
+struct DocumentWindow
+{
+    QMainWindow *window = nullptr;
+    Dialogs *dialogs = nullptr;
+    QMenu *fileMenu = nullptr;
+    // "Последние файлы" goes into fileMenu before it.
+    QAction *exitAction = nullptr;
+    WarningsReview *warnings = nullptr;
+};
 
 // What a document window keeps beside its rows: whether they differ from
 // the file last saved or opened, their undo history with the "Правка" menu,
@@ -26,8 +39,7 @@ class DocumentSession : public QObject
 public:
     struct Setup
     {
-        QMainWindow *window = nullptr;
-        Dialogs *dialogs = nullptr;
+        DocumentWindow frame;
         QUndoStack *history = nullptr;
         // Closes an edit still in progress as a step of its own.
         std::function<void()> commitEdit;
@@ -38,9 +50,6 @@ public:
         // "payroll" or "clients": names the copy and the recent files' list.
         QString kind;
         DocumentRecovery::Document copy;
-        // "Последние файлы" goes into fileMenu before this action.
-        QMenu *fileMenu = nullptr;
-        QAction *recentBefore = nullptr;
     };
 
     DocumentSession(RecoveryStore store, Setup setup);

@@ -56,9 +56,9 @@ int StringGridView::lastRow() const
     return m_model ? m_model->rowCount() - 1 : 0;
 }
 
-bool StringGridView::allowsCell(int, int)
+bool StringGridView::allowsCell(int row, int column)
 {
-    return true;
+    return passesCellCheck(row, column);
 }
 
 void StringGridView::cellTextSet(int, int) {}

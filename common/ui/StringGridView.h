@@ -2,6 +2,8 @@
 
 #include <QTableView>
 
+#include <functional>
+
 class QLineEdit;
 
 // A string grid over a table model, its column titles from the model's
@@ -9,7 +11,7 @@ class QLineEdit;
 // the scrolling box around it does the scrolling. The cell editor is always
 // open on the current cell when that cell is editable. Every change of the
 // current cell, by mouse, keyboard or program, is first offered to
-// allowsCell, which may refuse it.
+// allowsCell, which may refuse it; by default it asks the owner's cell check.
 class StringGridView : public QTableView
 {
     Q_OBJECT
@@ -17,6 +19,8 @@ public:
     explicit StringGridView(QWidget *parent = nullptr, int rowHeight = 26, int firstEditableColumn = 1);
 
     void setGridModel(QAbstractItemModel *model);
+    // Asked before every change of the current cell; false refuses it.
+    void setCellCheck(std::function<bool(int row, int column)> check) { m_cellCheck = std::move(check); }
 
     int rowHeight() const { return m_rowHeight; }
     int lastRow() const;
@@ -55,6 +59,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
 
+    bool passesCellCheck(int row, int column) const { return !m_cellCheck || m_cellCheck(row, column); }
+
 private:
     bool holdsFocus() const;
     void keepFocusWhileEditorCloses();
@@ -66,4 +72,5 @@ private:
     int m_firstEditableColumn;
     bool m_swappingEditor = false;
     bool m_forwardingKey = false;
+    std::function<bool(int row, int column)> m_cellCheck;
 };

@@ -32,11 +32,12 @@
 
 using namespace Qt::StringLiterals;
 
-PayrollDocument::PayrollDocument(View view, PayrollModel *model, Dialogs &dialogs, const Clock &clock)
-    : QObject(view.window)
+PayrollDocument::PayrollDocument(DocumentWindow frame, View view, PayrollModel *model, const Clock &clock)
+    : QObject(frame.window)
+    , m_frame(frame)
     , m_view(view)
     , m_model(model)
-    , m_dialogs(dialogs)
+    , m_dialogs(*frame.dialogs)
     , m_clock(clock)
 {
     setUpHistory();
@@ -44,7 +45,7 @@ PayrollDocument::PayrollDocument(View view, PayrollModel *model, Dialogs &dialog
     // After undo or redo, what changed is shown.
     for (QAction *action : {editMenu()->undoAction(), editMenu()->redoAction()})
         connect(action, &QAction::triggered, this, [this] {
-            Guarded(m_view.window, m_dialogs, [this] {
+            Guarded(m_frame.window, m_dialogs, [this] {
                 updateTotals();
                 updateRowCounter();
             });
@@ -83,7 +84,7 @@ void PayrollDocument::updateTotals()
 {
     const std::optional<Money> total = m_model->sumAmounts();
     if (!total)
-        m_dialogs.information(m_view.window, u"Неправильное число"_s);
+        m_dialogs.information(m_frame.window, u"Неправильное число"_s);
     m_view.status->showTotal(total.value_or(Money()));
 }
 
@@ -95,7 +96,7 @@ void PayrollDocument::updateRowCounter()
 void PayrollDocument::showFileInCaption(const QString &path)
 {
     // The platform's own separators, as the file dialog shows them.
-    m_view.window->setWindowTitle(u"Кардолист - "_s + QDir::toNativeSeparators(path));
+    m_frame.window->setWindowTitle(u"Кардолист - "_s + QDir::toNativeSeparators(path));
 }
 
 bool PayrollDocument::savePayroll()
@@ -111,15 +112,15 @@ bool PayrollDocument::savePayroll()
                 const QString question = m_importedOverOpened
                         ? OverwriteQuestionWithCounts(m_openedRowCount, request.rows.size())
                         : OverwriteQuestion();
-                return m_dialogs.question(m_view.window, OverwriteCaption(), question, Dialogs::Buttons::YesNo)
+                return m_dialogs.question(m_frame.window, OverwriteCaption(), question, Dialogs::Buttons::YesNo)
                         == Dialogs::Answer::Yes;
             },
-            [this] { return m_view.warnings->confirmSave(); });
+            [this] { return m_frame.warnings->confirmSave(); });
     m_view.header->setRegisterNumber(request.header.registerNumber);
 
     switch (outcome.kind) {
     case PayrollSaveOutcome::Kind::StoppedByCheck:
-        m_dialogs.information(m_view.window, outcome.message);
+        m_dialogs.information(m_frame.window, outcome.message);
         focusCheckedField(outcome);
         return false;
     case PayrollSaveOutcome::Kind::Cancelled:
@@ -127,7 +128,7 @@ bool PayrollDocument::savePayroll()
     case PayrollSaveOutcome::Kind::WriteFailed:
         // The old file is whole and the register stays unsaved.
         if (outcome.replacing) {
-            m_dialogs.information(m_view.window, outcome.message);
+            m_dialogs.information(m_frame.window, outcome.message);
             return true;
         }
         throw UserError(outcome.message);
@@ -135,7 +136,7 @@ bool PayrollDocument::savePayroll()
         break;
     }
     const QString workDir = QDir::toNativeSeparators(QDir::currentPath());
-    m_dialogs.information(m_view.window,
+    m_dialogs.information(m_frame.window,
                           SavedMessagePrefix() + ReplaceAll(workDir, u"\\"_s, u"/"_s) + u'/' + outcome.path);
     m_openedFile = QDir::currentPath() + u'/' + outcome.path;
     showFileInCaption(m_openedFile);
@@ -156,7 +157,7 @@ void PayrollDocument::focusCheckedField(const PayrollSaveOutcome &outcome)
 
 void PayrollDocument::loadPayrollFile(const QString &path)
 {
-    LoadProgress progress(m_dialogs, m_view.window);
+    LoadProgress progress(m_dialogs, m_frame.window);
     QByteArray bytes = ReadBankFileBytes(path);
     progress.step();
     PayrollFileContents contents;
@@ -185,14 +186,14 @@ void PayrollDocument::loadPayrollFile(const QString &path)
 
 void PayrollDocument::loadPayrollText(const QString &path)
 {
-    LoadProgress progress(m_dialogs, m_view.window);
+    LoadProgress progress(m_dialogs, m_frame.window);
     QByteArray bytes;
     if (!progress.attempt([&] { bytes = ReadPayrollTextBytes(path); }))
         return;
     progress.step();
     std::optional<QByteArray> text;
     if (!progress.attempt([&] {
-            text = ChooseSheetRows(m_dialogs, m_view.window, bytes,
+            text = ChooseSheetRows(m_dialogs, m_frame.window, bytes,
                                    {PayrollTableLayout(), PayrollFieldNames(), u"payroll"_s},
                                    [&progress] { progress.finish(); });
         }))
@@ -245,7 +246,7 @@ void PayrollDocument::fillLoadedRows(PayrollRows rows, const std::function<void(
 void PayrollDocument::openWithDialog(const QString &filter, void (PayrollDocument::*reader)(const QString &),
                                      const QString &folder, const QString &chosen)
 {
-    Guarded(m_view.window, m_dialogs, [&] {
+    Guarded(m_frame.window, m_dialogs, [&] {
         m_view.header->focusYear();
 
         // The dialog may change the working directory; the save folder is relative to it.
@@ -256,16 +257,16 @@ void PayrollDocument::openWithDialog(const QString &filter, void (PayrollDocumen
         // failed keeps the register in the window.
         // Going back to the warnings to fix them keeps the register too.
         const auto save = [this] {
-            m_view.warnings->takeReturnedToFix();
+            m_frame.warnings->takeReturnedToFix();
             const bool saved = savePayroll();
-            return !m_view.warnings->takeReturnedToFix() && !(saved && isModified());
+            return !m_frame.warnings->takeReturnedToFix() && !(saved && isModified());
         };
-        if (!ConfirmSaveChanges(m_dialogs, m_view.window, isModified(), save))
+        if (!ConfirmSaveChanges(m_dialogs, m_frame.window, isModified(), save))
             return;
 
         const QString path = !chosen.isEmpty()   ? chosen
-                             : folder.isEmpty() ? m_dialogs.openFileName(m_view.window, filter)
-                                                : m_dialogs.openFileNameIn(m_view.window, filter, folder);
+                             : folder.isEmpty() ? m_dialogs.openFileName(m_frame.window, filter)
+                                                : m_dialogs.openFileNameIn(m_frame.window, filter, folder);
         if (!path.isEmpty())
             (this->*reader)(path);
     });
@@ -291,9 +292,9 @@ void PayrollDocument::openRecent(const QString &path)
 bool PayrollDocument::confirmClose()
 {
     bool canClose = false;
-    Guarded(m_view.window, m_dialogs, [&] {
+    Guarded(m_frame.window, m_dialogs, [&] {
         // A save that failed leaves the register unsaved: stay open then too.
-        canClose = ConfirmSaveChanges(m_dialogs, m_view.window, isModified(),
+        canClose = ConfirmSaveChanges(m_dialogs, m_frame.window, isModified(),
                                       [this] { return savePayroll() && !isModified(); });
     });
     return canClose;
@@ -301,7 +302,7 @@ bool PayrollDocument::confirmClose()
 
 void PayrollDocument::addRow()
 {
-    Guarded(m_view.window, m_dialogs, [this] {
+    Guarded(m_frame.window, m_dialogs, [this] {
         m_undo->addRow();
         m_session->markModified();
         updateRowCounter();
@@ -310,14 +311,14 @@ void PayrollDocument::addRow()
 
 void PayrollDocument::deleteRow()
 {
-    Guarded(m_view.window, m_dialogs, [this] {
+    Guarded(m_frame.window, m_dialogs, [this] {
         // The last requested row, which may be a refused number cell's; one
         // that no longer exists stands for the last row.
         const int row = std::clamp(m_view.grid->requestedRow(), 0, m_model->lastRow());
         bool remove = true;
         if (!m_model->cell(row, PayrollModel::NameColumn).isEmpty()
             || !m_model->cell(row, PayrollModel::CardColumn).isEmpty())
-            remove = m_dialogs.destructiveQuestion(m_view.window, u"Удаление записи"_s,
+            remove = m_dialogs.destructiveQuestion(m_frame.window, u"Удаление записи"_s,
                                                    u"Вы действительно хотите удалить данную запись?"_s,
                                                    Dialogs::Buttons::YesNo)
                     == Dialogs::Answer::Yes;
@@ -332,8 +333,8 @@ void PayrollDocument::deleteRow()
 
 void PayrollDocument::clearRows()
 {
-    Guarded(m_view.window, m_dialogs, [this] {
-        if (m_dialogs.destructiveQuestion(m_view.window, u"Очистка таблицы"_s,
+    Guarded(m_frame.window, m_dialogs, [this] {
+        if (m_dialogs.destructiveQuestion(m_frame.window, u"Очистка таблицы"_s,
                                           u"Вы действительно хотите очистить таблицу?"_s, Dialogs::Buttons::YesNo)
             != Dialogs::Answer::Yes)
             return;
@@ -372,15 +373,12 @@ void PayrollDocument::setUpHistory()
 DocumentSession *PayrollDocument::makeSession()
 {
     DocumentSession::Setup setup;
-    setup.window = m_view.window;
-    setup.dialogs = &m_dialogs;
+    setup.frame = m_frame;
     setup.history = m_undo->stack();
     setup.commitEdit = [this] { m_undo->commitCell(); };
     setup.restartHistory = [this] { m_undo->startHistory(); };
     setup.rows = m_model;
     setup.kind = PayrollRecoveryKind();
-    setup.fileMenu = m_view.fileMenu;
-    setup.recentBefore = m_view.exitAction;
     setup.copy.worthKeeping = [this] { return worthRecovering(); };
     setup.copy.write = [this](const RecoveryStore &store, QString *reason) {
         return WritePayrollRecovery(

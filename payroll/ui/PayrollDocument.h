@@ -3,6 +3,8 @@
 #include "payroll/PayrollRows.h"
 #include "payroll/PayrollSave.h"
 
+#include "common/ui/DocumentSession.h"
+
 #include <QObject>
 #include <QString>
 
@@ -10,17 +12,12 @@
 
 class Clock;
 class Dialogs;
-class DocumentSession;
 class EditMenu;
 class PayrollGrid;
 class PayrollHeaderPanel;
 class PayrollModel;
 class PayrollStatusPanels;
 class PayrollUndo;
-class QAction;
-class QMainWindow;
-class QMenu;
-class WarningsReview;
 
 // The register the payroll window edits, beyond its rows: the file it came
 // from, its history and recovery copy, and the commands that change it as a
@@ -29,19 +26,15 @@ class PayrollDocument : public QObject
 {
     Q_OBJECT
 public:
-    // The window's parts the commands show their work in.
+    // The window's own parts the commands show their work in.
     struct View
     {
-        QMainWindow *window = nullptr;
         PayrollHeaderPanel *header = nullptr;
         PayrollGrid *grid = nullptr;
         PayrollStatusPanels *status = nullptr;
-        WarningsReview *warnings = nullptr;
-        QMenu *fileMenu = nullptr;
-        QAction *exitAction = nullptr;
     };
 
-    PayrollDocument(View view, PayrollModel *model, Dialogs &dialogs, const Clock &clock);
+    PayrollDocument(DocumentWindow frame, View view, PayrollModel *model, const Clock &clock);
     ~PayrollDocument() override;
 
     bool isModified() const;
@@ -84,6 +77,7 @@ private:
     // No unsaved change left worth keeping a copy of.
     bool worthRecovering() const;
 
+    DocumentWindow m_frame;
     View m_view;
     PayrollModel *m_model;
     Dialogs &m_dialogs;

@@ -123,7 +123,7 @@ bool PayrollGrid::allowsCell(int row, int column)
     m_requestedColumn = column;
     // While an amount is not a number the cursor cannot leave its cell; what
     // is typed then goes to the cell the cursor stays in.
-    if (m_selectionCheck && !m_bypassCheck && !m_selectionCheck()) {
+    if (!m_bypassCheck && !passesCellCheck(row, column)) {
         m_requestedRow = currentRow();
         m_requestedColumn = currentColumn();
         return false;

@@ -27,9 +27,6 @@ public:
 
     void setPayrollModel(PayrollModel *model);
 
-    // Runs before every change of the current cell; false (its error was
-    // shown) keeps the cursor where it is.
-    void setSelectionCheck(std::function<bool()> check) { m_selectionCheck = std::move(check); }
 
     // The cell last asked for, also when its selection was refused.
     int requestedRow() const { return m_requestedRow; }
@@ -82,7 +79,6 @@ private:
     void focusChanged(QWidget *old, QWidget *now);
 
     PayrollModel *m_model = nullptr;
-    std::function<bool()> m_selectionCheck;
     int m_requestedRow = 0;
     int m_requestedColumn = 0;
     // In lines of the grid, the header being line 0.

@@ -34,13 +34,14 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
 
     PayrollGrid *grid = ui->mainGrid;
     grid->setPayrollModel(m_model);
-    grid->setSelectionCheck([this] { return refreshTotals(); });
+    // Before the cursor moves: false (its error was shown) keeps it where it is.
+    grid->setCellCheck([this](int, int) { return refreshTotals(); });
     connect(grid, &PayrollGrid::inputNoted, this, [this](const QString &note) { m_status->showNote(note); });
     WarningsReview *warnings = MakePayrollWarningsReview(this, m_dialogs, m_model, grid, ui->serviceMenu);
 
     ui->headerGroup->setUp(ui->calendar, m_clock);
-    m_document = new PayrollDocument({this, ui->headerGroup, grid, m_status.get(), warnings, ui->fileMenu, ui->exitAction},
-                                     m_model, m_dialogs, m_clock);
+    m_document = new PayrollDocument({this, &m_dialogs, ui->fileMenu, ui->exitAction, warnings},
+                                     {ui->headerGroup, grid, m_status.get()}, m_model, m_clock);
     Guarded(this, m_dialogs, [this] { initialise(); });
     PayrollDocument *document = m_document;
     connect(grid, &PayrollGrid::edited, document, &PayrollDocument::markModified);
@@ -70,7 +71,7 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
 PayrollWindow::~PayrollWindow()
 {
     DetachChildren(this);
-    ui->mainGrid->setSelectionCheck({});
+    ui->mainGrid->setCellCheck({});
     delete m_document;
 }
 
