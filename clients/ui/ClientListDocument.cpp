@@ -40,16 +40,13 @@ const QString kCaption = u"Регистрация клиентов"_s;
 } // namespace
 
 ClientListDocument::ClientListDocument(DocumentWindow frame, View view, ClientTableModel *model, const Clock &clock)
-    : QObject(frame.window)
-    , m_frame(frame)
+    : DocumentCommands(frame, clock)
     , m_view(view)
     , m_model(model)
-    , m_dialogs(*frame.dialogs)
-    , m_clock(clock)
     , m_history(new QUndoStack(this))
 {
     m_frame.window->setWindowTitle(kCaption);
-    m_session = makeSession();
+    startSession();
     connect(m_session, &DocumentSession::recentChosen, this, &ClientListDocument::loadFrom);
     connect(m_session, &DocumentSession::noted, this, &ClientListDocument::showCaptionNote);
 
@@ -60,21 +57,7 @@ ClientListDocument::ClientListDocument(DocumentWindow frame, View view, ClientTa
     connect(pasteRows, &QAction::triggered, this, &ClientListDocument::importClipboard);
 }
 
-ClientListDocument::~ClientListDocument()
-{
-    // The copy follows no widget going away.
-    delete m_session;
-}
-
-bool ClientListDocument::isModified() const
-{
-    return m_session->isModified();
-}
-
-void ClientListDocument::markModified()
-{
-    m_session->markModified();
-}
+ClientListDocument::~ClientListDocument() = default;
 
 void ClientListDocument::updateRecordCount()
 {
@@ -84,7 +67,7 @@ void ClientListDocument::updateRecordCount()
 bool ClientListDocument::askSaveChanges(const QString &caption)
 {
     // A save that did not happen ends the command, as a failed one does.
-    return ConfirmSaveChanges(m_dialogs, m_frame.window, isModified(), [this] { return saveClientList(); }, caption,
+    return ConfirmSaveChanges(m_dialogs, m_frame.window, m_session->isModified(), [this] { return saveClientList(); }, caption,
                               u"Сохранить данные?"_s);
 }
 
@@ -286,25 +269,19 @@ void ClientListDocument::showCaptionNote(const QString &note)
     m_frame.window->setWindowTitle(caption + m_captionNote);
 }
 
-DocumentSession *ClientListDocument::makeSession()
+void ClientListDocument::startSession()
 {
     DocumentSession::Setup setup;
-    setup.frame = m_frame;
     setup.history = m_history;
     setup.rows = m_model;
     setup.kind = ClientRecoveryKind();
-    setup.copy.worthKeeping = [this] { return isModified() && !m_model->isEmpty(); };
+    setup.copy.worthKeeping = [this] { return m_session->isModified() && !m_model->isEmpty(); };
     setup.copy.write = [this](const RecoveryStore &store, QString *reason) {
         return WriteClientRecovery(store, {m_model->records(), m_fileNamed ? m_currentFile : QString(), m_clock.now()},
                                    reason);
     };
-    setup.copy.read = [this](const RecoveryStore &store, QString *note) -> std::optional<DocumentRecovery::Offer> {
-        ClientRecoveryRead read = ReadClientRecovery(store);
-        *note = read.note;
-        if (!read.copy)
-            return std::nullopt;
-        const ClientRecovery copy = *read.copy;
-        return DocumentRecovery::Offer{ClientRecoveryQuestion(copy), [this, copy] {
+    setup.copy.read = [this](const RecoveryStore &store, QString *note) {
+        return OfferOfCopy(ReadClientRecovery(store), note, ClientRecoveryQuestion, [this](const ClientRecovery &copy) {
             showRecords(copy.records);
             m_currentFile = copy.currentFile;
             m_fileNamed = !copy.currentFile.isEmpty();
@@ -313,7 +290,7 @@ DocumentSession *ClientListDocument::makeSession()
             m_session->startNewHistory();
             if (!m_model->isEmpty())
                 m_view.grid->selectCell(0, ClientColumn::Number);
-        }};
+        });
     };
-    return new DocumentSession(ClientRecoveryStore(QDir::currentPath()), std::move(setup));
+    openSession(ClientRecoveryStore(QDir::currentPath()), std::move(setup));
 }

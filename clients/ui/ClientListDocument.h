@@ -1,16 +1,14 @@
 #pragma once
 
-#include "common/ui/DocumentSession.h"
+#include "common/ui/DocumentCommands.h"
 
 #include <QObject>
 #include <QString>
 
-class Clock;
 class ClientEditPanel;
 class ClientGrid;
 class ClientRecords;
 class ClientTableModel;
-class Dialogs;
 class LoadProgress;
 class QAction;
 class QLabel;
@@ -19,7 +17,7 @@ class QUndoStack;
 // The client list the registration window edits, beyond its table: the file
 // it came from, its history and recovery copy, and the File menu's commands
 // on it: new, save, load, text and clipboard import.
-class ClientListDocument : public QObject
+class ClientListDocument : public DocumentCommands
 {
     Q_OBJECT
 public:
@@ -36,9 +34,6 @@ public:
     ClientListDocument(DocumentWindow frame, View view, ClientTableModel *model, const Clock &clock);
     ~ClientListDocument() override;
 
-    bool isModified() const;
-    void markModified();
-    DocumentSession *session() const { return m_session; }
 
     // One step: the clients as they were before the command that changed them.
     void recordStep(const QString &text, const ClientRecords &before);
@@ -66,15 +61,11 @@ private:
     void importClientRows(QByteArray bytes, const QString &path, LoadProgress &progress);
     void showRecords(const ClientRecords &records);
     void showCaptionNote(const QString &note);
-    DocumentSession *makeSession();
+    void startSession();
 
-    DocumentWindow m_frame;
     View m_view;
     ClientTableModel *m_model;
-    Dialogs &m_dialogs;
-    const Clock &m_clock;
     QUndoStack *m_history;
-    DocumentSession *m_session = nullptr;
     QString m_currentFile;
     bool m_fileNamed = false;
     QString m_captionNote;

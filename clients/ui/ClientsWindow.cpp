@@ -102,7 +102,7 @@ ClientsWindow::~ClientsWindow()
 
 bool ClientsWindow::isModified() const
 {
-    return m_document->isModified();
+    return m_document->session()->isModified();
 }
 
 void ClientsWindow::markEditButton(bool marked)
@@ -121,7 +121,7 @@ int ClientsWindow::currentRow() const
 void ClientsWindow::clearTable()
 {
     m_model->clear();
-    m_document->markModified();
+    m_document->session()->markModified();
 }
 
 void ClientsWindow::loadRecordIntoFields(int row)
@@ -152,7 +152,7 @@ void ClientsWindow::addRecord()
     const int row = m_model->append(RecordFromFields(m_fields->fields(), NameParts::Trimmed));
     m_document->recordStep(u"добавление клиента"_s, before);
     ui->mainGrid->selectCell(row, ClientColumn::Number);
-    m_document->markModified();
+    m_document->session()->markModified();
     m_fields->clearChangeMarks();
 }
 
@@ -167,7 +167,7 @@ void ClientsWindow::editCurrentRecord()
     m_model->overwrite(row, RecordFromFields(f, NameParts::AsTyped));
     m_document->recordStep(u"изменение клиента"_s, before);
     m_fields->clearChangeMarks();
-    m_document->markModified();
+    m_document->session()->markModified();
 }
 
 bool ClientsWindow::validateClient()
@@ -198,7 +198,7 @@ void ClientsWindow::addClient()
         ui->mainGrid->setFocus(Qt::OtherFocusReason);
         m_model->renumber();
         m_document->updateRecordCount();
-        m_document->markModified();
+        m_document->session()->markModified();
         m_fields->clearFields();
         m_fieldsFromCurrentRow = false;
     });
@@ -237,7 +237,7 @@ void ClientsWindow::deleteClient()
             if (!m_model->isEmpty())
                 ui->mainGrid->selectCell(0, ClientColumn::Number);
         }
-        m_document->markModified();
+        m_document->session()->markModified();
         m_document->updateRecordCount();
         m_model->renumber();
     });

@@ -65,3 +65,14 @@ private:
     bool m_offered = false;
     bool m_failing = false;
 };
+
+// A document's copy as read (its `copy` and the `note` of one set aside) as
+// the offer to put it back: question(copy) asked, restore(copy) on Yes.
+template <typename Read, typename Question, typename Restore>
+std::optional<DocumentRecovery::Offer> OfferOfCopy(Read read, QString *note, Question question, Restore restore)
+{
+    *note = read.note;
+    if (!read.copy)
+        return std::nullopt;
+    return DocumentRecovery::Offer{question(*read.copy), [restore, copy = *read.copy] { restore(copy); }};
+}

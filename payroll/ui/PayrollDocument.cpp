@@ -33,15 +33,12 @@
 using namespace Qt::StringLiterals;
 
 PayrollDocument::PayrollDocument(DocumentWindow frame, View view, PayrollModel *model, const Clock &clock)
-    : QObject(frame.window)
-    , m_frame(frame)
+    : DocumentCommands(frame, clock)
     , m_view(view)
     , m_model(model)
-    , m_dialogs(*frame.dialogs)
-    , m_clock(clock)
 {
     setUpHistory();
-    m_session = makeSession();
+    startSession();
     // After undo or redo, what changed is shown.
     for (QAction *action : {editMenu()->undoAction(), editMenu()->redoAction()})
         connect(action, &QAction::triggered, this, [this] {
@@ -60,19 +57,8 @@ PayrollDocument::PayrollDocument(DocumentWindow frame, View view, PayrollModel *
 
 PayrollDocument::~PayrollDocument()
 {
-    // Nor may the history or the copy answer the widgets going away.
-    delete m_session;
+    closeSession();
     delete m_undo;
-}
-
-bool PayrollDocument::isModified() const
-{
-    return m_session->isModified();
-}
-
-void PayrollDocument::markModified()
-{
-    m_session->markModified();
 }
 
 EditMenu *PayrollDocument::editMenu() const
@@ -259,9 +245,9 @@ void PayrollDocument::openWithDialog(const QString &filter, void (PayrollDocumen
         const auto save = [this] {
             m_frame.warnings->takeReturnedToFix();
             const bool saved = savePayroll();
-            return !m_frame.warnings->takeReturnedToFix() && !(saved && isModified());
+            return !m_frame.warnings->takeReturnedToFix() && !(saved && m_session->isModified());
         };
-        if (!ConfirmSaveChanges(m_dialogs, m_frame.window, isModified(), save))
+        if (!ConfirmSaveChanges(m_dialogs, m_frame.window, m_session->isModified(), save))
             return;
 
         const QString path = !chosen.isEmpty()   ? chosen
@@ -294,8 +280,8 @@ bool PayrollDocument::confirmClose()
     bool canClose = false;
     Guarded(m_frame.window, m_dialogs, [&] {
         // A save that failed leaves the register unsaved: stay open then too.
-        canClose = ConfirmSaveChanges(m_dialogs, m_frame.window, isModified(),
-                                      [this] { return savePayroll() && !isModified(); });
+        canClose = ConfirmSaveChanges(m_dialogs, m_frame.window, m_session->isModified(),
+                                      [this] { return savePayroll() && !m_session->isModified(); });
     });
     return canClose;
 }
@@ -370,10 +356,9 @@ void PayrollDocument::setUpHistory()
     m_undo->startHistory();
 }
 
-DocumentSession *PayrollDocument::makeSession()
+void PayrollDocument::startSession()
 {
     DocumentSession::Setup setup;
-    setup.frame = m_frame;
     setup.history = m_undo->stack();
     setup.commitEdit = [this] { m_undo->commitCell(); };
     setup.restartHistory = [this] { m_undo->startHistory(); };
@@ -385,13 +370,8 @@ DocumentSession *PayrollDocument::makeSession()
                 store, {m_view.header->header(), m_model->rows(), m_openedFile, m_openedHeaderLine, m_clock.now()},
                 reason);
     };
-    setup.copy.read = [this](const RecoveryStore &store, QString *note) -> std::optional<DocumentRecovery::Offer> {
-        PayrollRecoveryRead read = ReadPayrollRecovery(store);
-        *note = read.note;
-        if (!read.copy)
-            return std::nullopt;
-        const PayrollRecovery copy = *read.copy;
-        return DocumentRecovery::Offer{PayrollRecoveryQuestion(copy), [this, copy] {
+    setup.copy.read = [this](const RecoveryStore &store, QString *note) {
+        return OfferOfCopy(ReadPayrollRecovery(store), note, PayrollRecoveryQuestion, [this](const PayrollRecovery &copy) {
             m_view.header->setHeader(copy.header);
             m_model->setRows(copy.rows);
             m_openedFile = copy.openedFile;
@@ -403,14 +383,14 @@ DocumentSession *PayrollDocument::makeSession()
             updateRowCounter();
             m_model->formatAmounts();
             updateTotals();
-        }};
+        });
     };
-    return new DocumentSession(PayrollRecoveryStore(QDir::currentPath()), std::move(setup));
+    openSession(PayrollRecoveryStore(QDir::currentPath()), std::move(setup));
 }
 
 bool PayrollDocument::worthRecovering() const
 {
-    if (!isModified())
+    if (!m_session->isModified())
         return false;
     const PayrollRows &rows = m_model->rows();
     const bool noRows = rows.size() == 1 && rows.name(0).isEmpty() && rows.card(0).isEmpty() && rows.amount(0).isEmpty();

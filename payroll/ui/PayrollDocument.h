@@ -3,15 +3,13 @@
 #include "payroll/PayrollRows.h"
 #include "payroll/PayrollSave.h"
 
-#include "common/ui/DocumentSession.h"
+#include "common/ui/DocumentCommands.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
 
-class Clock;
-class Dialogs;
 class EditMenu;
 class PayrollGrid;
 class PayrollHeaderPanel;
@@ -22,7 +20,7 @@ class PayrollUndo;
 // The register the payroll window edits, beyond its rows: the file it came
 // from, its history and recovery copy, and the commands that change it as a
 // whole: save, open, text import, rows added, deleted or cleared.
-class PayrollDocument : public QObject
+class PayrollDocument : public DocumentCommands
 {
     Q_OBJECT
 public:
@@ -37,9 +35,6 @@ public:
     PayrollDocument(DocumentWindow frame, View view, PayrollModel *model, const Clock &clock);
     ~PayrollDocument() override;
 
-    bool isModified() const;
-    void markModified();
-    DocumentSession *session() const { return m_session; }
     EditMenu *editMenu() const;
 
     // Saves the register and shows how it went; false when a check or the
@@ -73,17 +68,13 @@ private:
     void showFileInCaption(const QString &path);
 
     void setUpHistory();
-    DocumentSession *makeSession();
+    void startSession();
     // No unsaved change left worth keeping a copy of.
     bool worthRecovering() const;
 
-    DocumentWindow m_frame;
     View m_view;
     PayrollModel *m_model;
-    Dialogs &m_dialogs;
-    const Clock &m_clock;
     PayrollUndo *m_undo = nullptr;
-    DocumentSession *m_session = nullptr;
 
     // The first line of the payroll file last opened; empty until one is.
     QString m_openedHeaderLine;

@@ -44,11 +44,12 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
                                      {ui->headerGroup, grid, m_status.get()}, m_model, m_clock);
     Guarded(this, m_dialogs, [this] { initialise(); });
     PayrollDocument *document = m_document;
-    connect(grid, &PayrollGrid::edited, document, &PayrollDocument::markModified);
+    DocumentSession *session = document->session();
+    connect(grid, &PayrollGrid::edited, session, &DocumentSession::markModified);
     connect(grid, &PayrollGrid::rowAdded, document, &PayrollDocument::updateRowCounter);
-    connect(grid, &PayrollGrid::rowAdded, document, &PayrollDocument::markModified);
+    connect(grid, &PayrollGrid::rowAdded, session, &DocumentSession::markModified);
     connect(grid, &PayrollGrid::left, this, &PayrollWindow::mainGridExit);
-    connect(ui->headerGroup, &PayrollHeaderPanel::edited, document, &PayrollDocument::markModified);
+    connect(ui->headerGroup, &PayrollHeaderPanel::edited, session, &DocumentSession::markModified);
 
     connect(ui->saveAction, &QAction::triggered, this, &PayrollWindow::save);
     connect(ui->settingsAction, &QAction::triggered, this, &PayrollWindow::showSettings);
@@ -77,7 +78,7 @@ PayrollWindow::~PayrollWindow()
 
 bool PayrollWindow::isModified() const
 {
-    return m_document->isModified();
+    return m_document->session()->isModified();
 }
 
 bool PayrollWindow::savePayroll()
