@@ -40,7 +40,7 @@ PayrollDocument::PayrollDocument(DocumentWindow frame, View view, PayrollModel *
     setUpHistory();
     startSession();
     // After undo or redo, what changed is shown.
-    for (QAction *action : {editMenu()->undoAction(), editMenu()->redoAction()})
+    for (QAction *action : {m_session->editMenu()->undoAction(), m_session->editMenu()->redoAction()})
         connect(action, &QAction::triggered, this, [this] {
             Guarded(m_frame.window, m_dialogs, [this] {
                 updateTotals();
@@ -59,11 +59,6 @@ PayrollDocument::~PayrollDocument()
 {
     closeSession();
     delete m_undo;
-}
-
-EditMenu *PayrollDocument::editMenu() const
-{
-    return m_session->editMenu();
 }
 
 void PayrollDocument::updateTotals()

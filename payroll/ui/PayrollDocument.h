@@ -10,7 +10,6 @@
 
 #include <functional>
 
-class EditMenu;
 class PayrollGrid;
 class PayrollHeaderPanel;
 class PayrollModel;
@@ -34,8 +33,6 @@ public:
 
     PayrollDocument(DocumentWindow frame, View view, PayrollModel *model, const Clock &clock);
     ~PayrollDocument() override;
-
-    EditMenu *editMenu() const;
 
     // Saves the register and shows how it went; false when a check or the
     // overwrite question stopped it. A failed write leaves it modified.
@@ -69,7 +66,7 @@ private:
 
     void setUpHistory();
     void startSession();
-    // No unsaved change left worth keeping a copy of.
+    // Whether what is unsaved is worth keeping a copy of.
     bool worthRecovering() const;
 
     View m_view;
