@@ -563,11 +563,11 @@ void ClientsWindow::setUpRecovery()
     DocumentRecovery::Document document;
     document.worthKeeping = [this] { return m_modified && !m_model->isEmpty(); };
     document.write = [this](const RecoveryStore &store, QString *reason) {
-        return WriteClientRecovery(
+        return WriteRecovery<ClientRecovery>(
                 store, {m_model->records(), m_fileNamed ? m_currentFile : QString(), m_clock.now()}, reason);
     };
     document.read = [this](const RecoveryStore &store, QString *note) -> std::optional<DocumentRecovery::Offer> {
-        ClientRecoveryRead read = ReadClientRecovery(store);
+        RecoveryRead<ClientRecovery> read = ReadRecovery<ClientRecovery>(store);
         *note = read.note;
         if (!read.copy)
             return std::nullopt;
@@ -583,7 +583,7 @@ void ClientsWindow::setUpRecovery()
                 ui->mainGrid->selectCell(0, ClientColumn::Number);
         }};
     };
-    m_recovery = new DocumentRecovery(ClientRecoveryStore(QDir::currentPath()), std::move(document), this);
+    m_recovery = new DocumentRecovery(RecoveryStoreFor<ClientRecovery>(QDir::currentPath()), std::move(document), this);
     m_recovery->setObjectName(u"clientsRecovery"_s);
     connect(m_recovery, &DocumentRecovery::noted, this, &ClientsWindow::showCaptionNote);
 
@@ -602,7 +602,7 @@ void ClientsWindow::showCaptionNote(const QString &note)
 
 void ClientsWindow::setUpRecentFiles()
 {
-    m_recentFiles = new RecentFilesMenu(ClientRecoveryKind(), ui->fileMenu, ui->exitAction);
+    m_recentFiles = new RecentFilesMenu(ClientRecovery::kind(), ui->fileMenu, ui->exitAction);
     ui->fileMenu->insertSeparator(ui->exitAction);
     connect(m_recentFiles, &RecentFilesMenu::chosen, this, &ClientsWindow::loadFrom);
 }

@@ -585,12 +585,12 @@ void PayrollWindow::setUpRecovery()
     DocumentRecovery::Document document;
     document.worthKeeping = [this] { return worthRecovering(); };
     document.write = [this](const RecoveryStore &store, QString *reason) {
-        return WritePayrollRecovery(
+        return WriteRecovery<PayrollRecovery>(
                 store, {ui->headerGroup->header(), m_model->rows(), m_openedFile, m_openedHeaderLine, m_clock.now()},
                 reason);
     };
     document.read = [this](const RecoveryStore &store, QString *note) -> std::optional<DocumentRecovery::Offer> {
-        PayrollRecoveryRead read = ReadPayrollRecovery(store);
+        RecoveryRead<PayrollRecovery> read = ReadRecovery<PayrollRecovery>(store);
         *note = read.note;
         if (!read.copy)
             return std::nullopt;
@@ -609,7 +609,7 @@ void PayrollWindow::setUpRecovery()
             updateTotals();
         }};
     };
-    m_recovery = new DocumentRecovery(PayrollRecoveryStore(QDir::currentPath()), std::move(document), this);
+    m_recovery = new DocumentRecovery(RecoveryStoreFor<PayrollRecovery>(QDir::currentPath()), std::move(document), this);
     m_recovery->setObjectName(u"payrollRecovery"_s);
     connect(m_recovery, &DocumentRecovery::noted, this, [this](const QString &note) {
         if (!note.isEmpty())
@@ -622,7 +622,7 @@ void PayrollWindow::setUpRecovery()
 
 void PayrollWindow::setUpRecentFiles()
 {
-    m_recentFiles = new RecentFilesMenu(PayrollRecoveryKind(), ui->fileMenu, ui->exitAction);
+    m_recentFiles = new RecentFilesMenu(PayrollRecovery::kind(), ui->fileMenu, ui->exitAction);
     ui->fileMenu->insertSeparator(ui->exitAction);
     connect(m_recentFiles, &RecentFilesMenu::chosen, this, &PayrollWindow::openRecent);
 }

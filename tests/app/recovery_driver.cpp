@@ -61,7 +61,7 @@ bool typeAndWait(Dialogs &dialogs, const Clock &clock)
 
     // The copies follow the last change by the quiet interval.
     const QString folder = QDir::currentPath();
-    if (!QTest::qWaitFor([&] { return PayrollRecoveryStore(folder).exists() && ClientRecoveryStore(folder).exists(); },
+    if (!QTest::qWaitFor([&] { return RecoveryStoreFor<PayrollRecovery>(folder).exists() && RecoveryStoreFor<ClientRecovery>(folder).exists(); },
                          10000))
         return false;
     print(u"written"_s);

@@ -67,24 +67,24 @@ private slots:
     void roundTrip()
     {
         QFETCH(ClientRecovery, copy);
-        QCOMPARE(DecodeClientRecovery(EncodeClientRecovery(copy)), copy);
+        QCOMPARE(DecodeRecovery<ClientRecovery>(EncodeRecovery(copy)), copy);
 
-        const RecoveryStore store = ClientRecoveryStore(m_work->path());
-        QVERIFY(WriteClientRecovery(store, copy));
-        const ClientRecoveryRead read = ReadClientRecovery(store);
+        const RecoveryStore store = RecoveryStoreFor<ClientRecovery>(m_work->path());
+        QVERIFY(WriteRecovery<ClientRecovery>(store, copy));
+        const RecoveryRead<ClientRecovery> read = ReadRecovery<ClientRecovery>(store);
         QVERIFY(read.note.isEmpty());
         QVERIFY(read.copy.has_value());
         QCOMPARE(read.copy->records.toList(), copy.records.toList());
         QCOMPARE(read.copy->currentFile, copy.currentFile);
         QCOMPARE(read.copy->takenAt, copy.takenAt);
         QVERIFY(store.remove());
-        QVERIFY(!ReadClientRecovery(store).copy);
+        QVERIFY(!ReadRecovery<ClientRecovery>(store).copy);
     }
 
     void foreignBodyIsSetAside_data()
     {
         QTest::addColumn<QByteArray>("body");
-        const QByteArray good = EncodeClientRecovery({Clients(3), u"f"_s, kTaken});
+        const QByteArray good = EncodeRecovery(ClientRecovery{Clients(3), u"f"_s, kTaken});
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("other format") << QByteArray(1, '\x07') + good.mid(1);
         QTest::newRow("clients cut") << good.left(good.size() - 1);
@@ -93,10 +93,10 @@ private slots:
     void foreignBodyIsSetAside()
     {
         QFETCH(QByteArray, body);
-        QVERIFY(!DecodeClientRecovery(body));
-        const RecoveryStore store = ClientRecoveryStore(m_work->path());
+        QVERIFY(!DecodeRecovery<ClientRecovery>(body));
+        const RecoveryStore store = RecoveryStoreFor<ClientRecovery>(m_work->path());
         QVERIFY(store.write(body));
-        const ClientRecoveryRead read = ReadClientRecovery(store);
+        const RecoveryRead<ClientRecovery> read = ReadRecovery<ClientRecovery>(store);
         QVERIFY(!read.copy);
         QVERIFY(!read.note.isEmpty());
         QVERIFY(!store.exists());
@@ -104,14 +104,14 @@ private slots:
 
     void corruptCopyIsSetAside()
     {
-        const RecoveryStore store = ClientRecoveryStore(m_work->path());
-        QVERIFY(WriteClientRecovery(store, {Clients(10), {}, kTaken}));
+        const RecoveryStore store = RecoveryStoreFor<ClientRecovery>(m_work->path());
+        QVERIFY(WriteRecovery<ClientRecovery>(store, {Clients(10), {}, kTaken}));
         QFile file(store.path());
         QVERIFY(file.open(QIODevice::ReadWrite));
         QVERIFY(file.seek(file.size() - 20));
         QCOMPARE(file.write("#"), 1);
         file.close();
-        const ClientRecoveryRead read = ReadClientRecovery(store);
+        const RecoveryRead<ClientRecovery> read = ReadRecovery<ClientRecovery>(store);
         QVERIFY(!read.copy);
         QVERIFY(read.note.contains(QDir::toNativeSeparators(store.path()) + u".unreadable-"_s));
     }
