@@ -96,30 +96,25 @@ int WindowedYear(int twoDigits, int currentYear)
 
 std::optional<QDate> DateFromText(const QString &text, int currentYear)
 {
+    // Day, month and year, each ended by a "." that only the year may lack.
+    static constexpr int kMaxDigits[3] = {2, 2, 4};
     DateScanner scan(text);
-    int day = 0, month = 0, year = 0, digits = 0;
-
-    scan.skipBlanks();
-    if (!scan.number(2, day, digits))
-        return std::nullopt;
-    scan.skipBlanks();
-    if (!scan.take(u'.'))
-        return std::nullopt;
-    scan.skipBlanks();
-    if (!scan.number(2, month, digits))
-        return std::nullopt;
-    scan.skipBlanks();
-    if (!scan.take(u'.'))
-        return std::nullopt;
-    scan.skipBlanks();
-    if (!scan.number(4, year, digits))
-        return std::nullopt;
-    scan.skipBlanks();
-    scan.take(u'.');
+    int parts[3] = {};
+    int digits = 0;
+    for (int i = 0; i < 3; ++i) {
+        scan.skipBlanks();
+        if (!scan.number(kMaxDigits[i], parts[i], digits))
+            return std::nullopt;
+        scan.skipBlanks();
+        if (!scan.take(u'.') && i < 2)
+            return std::nullopt;
+    }
     scan.skipBlanks();
     if (!scan.atEnd())
         return std::nullopt;
 
+    const int day = parts[0], month = parts[1];
+    int year = parts[2];
     if (digits <= 2)
         year = WindowedYear(year, currentYear);
     if (year < 1 || year > 9999 || !QDate::isValid(year, month, day))
