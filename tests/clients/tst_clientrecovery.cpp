@@ -36,6 +36,19 @@ ClientRecords Clients(int count)
     return records;
 }
 
+// A copy as written by hand: these columns and records, then one record's
+// worth of empty cells.
+QByteArray Headed(quint64 columns, quint64 records)
+{
+    RecoveryBytesWriter out;
+    out.putNumber(ClientRecovery::kFormat);
+    out.putNumber(quint64(kTaken.toMSecsSinceEpoch()));
+    out.putText(u"f"_s);
+    out.putNumber(columns);
+    out.putNumber(records);
+    return out.take() + QByteArray(ClientColumn::Count, '\0');
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(ClientRecovery)
@@ -81,6 +94,15 @@ private slots:
         QVERIFY(!ReadRecovery<ClientRecovery>(store).copy);
     }
 
+    // The hand-written copy the refusals below vary is itself read.
+    void handWrittenCopyIsRead()
+    {
+        const std::optional<ClientRecovery> copy = DecodeRecovery<ClientRecovery>(Headed(ClientColumn::Count, 1));
+        QVERIFY(copy);
+        QCOMPARE(copy->records, ClientRecords{ClientRecord()});
+        QCOMPARE(copy->currentFile, u"f"_s);
+    }
+
     void foreignBodyIsSetAside_data()
     {
         QTest::addColumn<QByteArray>("body");
@@ -89,6 +111,8 @@ private slots:
         QTest::newRow("other format") << QByteArray(1, '\x07') + good.mid(1);
         QTest::newRow("clients cut") << good.left(good.size() - 1);
         QTest::newRow("bytes after the clients") << good + 'x';
+        QTest::newRow("another column count") << Headed(ClientColumn::Count - 1, 1);
+        QTest::newRow("more records than bytes") << Headed(ClientColumn::Count, quint64(1) << 40);
     }
     void foreignBodyIsSetAside()
     {
