@@ -583,7 +583,8 @@ void ClientsWindow::setUpRecovery()
                 ui->mainGrid->selectCell(0, ClientColumn::Number);
         }};
     };
-    m_recovery = new DocumentRecovery(RecoveryStoreFor<ClientRecovery>(QDir::currentPath()), std::move(document), this);
+    m_recovery =
+            new DocumentRecovery(RecoveryStoreFor<ClientRecovery>(QDir::currentPath()), std::move(document), this);
     m_recovery->setObjectName(u"clientsRecovery"_s);
     connect(m_recovery, &DocumentRecovery::noted, this, &ClientsWindow::showCaptionNote);
 

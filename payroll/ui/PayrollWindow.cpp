@@ -609,7 +609,8 @@ void PayrollWindow::setUpRecovery()
             updateTotals();
         }};
     };
-    m_recovery = new DocumentRecovery(RecoveryStoreFor<PayrollRecovery>(QDir::currentPath()), std::move(document), this);
+    m_recovery =
+            new DocumentRecovery(RecoveryStoreFor<PayrollRecovery>(QDir::currentPath()), std::move(document), this);
     m_recovery->setObjectName(u"payrollRecovery"_s);
     connect(m_recovery, &DocumentRecovery::noted, this, [this](const QString &note) {
         if (!note.isEmpty())
