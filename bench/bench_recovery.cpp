@@ -69,7 +69,7 @@ void BM_PayrollRecoveryEncode(benchmark::State &state)
 {
     const PayrollRecovery copy = Register();
     for (auto _ : state)
-        benchmark::DoNotOptimize(EncodePayrollRecovery(copy));
+        benchmark::DoNotOptimize(EncodeRecovery(copy));
     state.SetItemsProcessed(state.iterations() * kRows);
 }
 BENCHMARK(BM_PayrollRecoveryEncode)->Unit(benchmark::kMillisecond);
@@ -78,10 +78,10 @@ BENCHMARK(BM_PayrollRecoveryEncode)->Unit(benchmark::kMillisecond);
 void BM_PayrollRecoveryWrite(benchmark::State &state)
 {
     QTemporaryDir work;
-    const RecoveryStore store = PayrollRecoveryStore(work.path());
+    const RecoveryStore store = RecoveryStoreFor<PayrollRecovery>(work.path());
     const PayrollRecovery copy = Register();
     for (auto _ : state) {
-        if (!WritePayrollRecovery(store, copy))
+        if (!WriteRecovery<PayrollRecovery>(store, copy))
             state.SkipWithError("the copy was not written");
     }
     state.counters["bytes"] = double(QFileInfo(store.path()).size());
@@ -93,11 +93,11 @@ BENCHMARK(BM_PayrollRecoveryWrite)->Unit(benchmark::kMillisecond)->UseRealTime()
 void BM_PayrollRecoveryRead(benchmark::State &state)
 {
     QTemporaryDir work;
-    const RecoveryStore store = PayrollRecoveryStore(work.path());
-    if (!WritePayrollRecovery(store, Register()))
+    const RecoveryStore store = RecoveryStoreFor<PayrollRecovery>(work.path());
+    if (!WriteRecovery<PayrollRecovery>(store, Register()))
         state.SkipWithError("the copy was not written");
     for (auto _ : state) {
-        if (!ReadPayrollRecovery(store).copy)
+        if (!ReadRecovery<PayrollRecovery>(store).copy)
             state.SkipWithError("the copy was not read");
     }
     state.SetItemsProcessed(state.iterations() * kRows);
@@ -108,10 +108,10 @@ BENCHMARK(BM_PayrollRecoveryRead)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_ClientRecoveryWrite(benchmark::State &state)
 {
     QTemporaryDir work;
-    const RecoveryStore store = ClientRecoveryStore(work.path());
+    const RecoveryStore store = RecoveryStoreFor<ClientRecovery>(work.path());
     const ClientRecovery copy = Clients();
     for (auto _ : state) {
-        if (!WriteClientRecovery(store, copy))
+        if (!WriteRecovery<ClientRecovery>(store, copy))
             state.SkipWithError("the copy was not written");
     }
     state.counters["bytes"] = double(QFileInfo(store.path()).size());

@@ -1,8 +1,7 @@
 #include "cli/CliArguments.h"
 #include "cli/Command.h"
+#include "cli/RowsFileArguments.h"
 #include "cli/SavingCommand.h"
-#include "cli/SheetRowsOptions.h"
-#include "cli/WarningsReport.h"
 
 #include "clients/ClientListFile.h"
 #include "clients/ClientListSave.h"
@@ -21,8 +20,7 @@ namespace {
 
 struct ClientsArguments
 {
-    QString rowsPath;
-    SheetRowsOptions sheetRows;
+    RowsFileArguments rows;
     ClientFields start; // the edit area when the import begins
 };
 
@@ -52,17 +50,12 @@ QString MobileAsTyped(const QString &value)
 // Throws UserError with a usage problem.
 ClientsArguments ParseArguments(const QStringList &args)
 {
-    const CliArguments parsed = ParseCliArguments(
-            args, QStringList{u"--doc-type"_s, u"--birth-place"_s, u"--tax-office"_s, u"--mobile"_s, u"--issued-by"_s}
-                          + SheetRowsOptions::names());
-    if (parsed.positional.size() > 1)
-        throw UserError(u"more than one rows file given"_s);
-    if (parsed.positional.isEmpty())
-        throw UserError(u"no rows file given"_s);
-
     ClientsArguments a;
-    a.rowsPath = parsed.positional.first();
-    a.sheetRows = SheetRowsOptions::from(parsed, ClientTableLayout().fieldCount);
+    a.rows = ParseRowsFileArguments(
+            args, WarningOptions::Clients,
+            {u"--doc-type"_s, u"--birth-place"_s, u"--tax-office"_s, u"--mobile"_s, u"--issued-by"_s},
+            ClientTableLayout());
+    const CliArguments &parsed = a.rows.own;
     if (parsed.has(u"--doc-type"_s)) {
         bool ok = false;
         a.start.docType = parsed.value(u"--doc-type"_s).toInt(&ok);
@@ -80,18 +73,11 @@ ClientsArguments ParseArguments(const QStringList &args)
 int RunClients(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     ClientsArguments arguments;
-    WarningOptions warningOptions;
-    const auto parse = [&] {
-        QStringList rest = args;
-        warningOptions = TakeWarningOptions(rest, WarningOptions::Clients);
-        arguments = ParseArguments(rest);
-    };
-    return RunSavingCommand(u"clients"_s, err, parse, [&] {
+    return RunSavingCommand(u"clients"_s, err, [&] { arguments = ParseArguments(args); }, [&] {
         const SystemClock clock;
-        const QByteArray bytes = ReadClientTextBytes(arguments.rowsPath);
-        const ClientImportResult imported = ImportClientText(
-                SheetRowsAsTabText(arguments.rowsPath, bytes, arguments.sheetRows, ClientTableLayout(), err),
-                arguments.rowsPath, arguments.start, clock.now().date().year());
+        const RowsFileArguments &rows = arguments.rows;
+        const ClientImportResult imported = ImportClientText(rows.tabText(ReadClientTextBytes(rows.rowsPath), err),
+                                                             rows.rowsPath, arguments.start, clock.now().date().year());
         if (!imported.ok()) {
             // The window shows this one as it is, without a full stop.
             err << imported.failure->message << "\n";
@@ -99,14 +85,14 @@ int RunClients(const QStringList &args, QTextStream &out, QTextStream &err)
         }
         // Under --strict a warning refuses before anything is written;
         // otherwise the warnings follow the save's own checks.
-        if (warningOptions.strict && !CheckBeforeSave(imported.records, clock.now().date(), warningOptions, err))
+        if (rows.warnings.strict && !CheckBeforeSave(imported.records, clock.now().date(), rows.warnings, err))
             return 1;
         // A new file, never one that exists: the save waits for a free name.
         const ClientListSaveResult saved = SaveClientList(imported.records, ClientFileState(), clock, {},
                                                           ClientSaveTarget::NewFileOnly);
         if (saved.outcome.kind == ClientListSaveOutcome::Kind::Saved) {
-            if (!warningOptions.strict)
-                CheckBeforeSave(imported.records, clock.now().date(), warningOptions, err);
+            if (!rows.warnings.strict)
+                CheckBeforeSave(imported.records, clock.now().date(), rows.warnings, err);
             out << saved.outcome.path << "\n";
             return 0;
         }

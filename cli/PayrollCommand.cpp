@@ -1,8 +1,6 @@
-#include "cli/CliArguments.h"
 #include "cli/Command.h"
+#include "cli/RowsFileArguments.h"
 #include "cli/SavingCommand.h"
-#include "cli/SheetRowsOptions.h"
-#include "cli/WarningsReport.h"
 
 #include "common/Clock.h"
 #include "common/Digits.h"
@@ -19,61 +17,32 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct PayrollArguments
-{
-    QString rowsPath;
-    SheetRowsOptions sheetRows;
-    QString number, date, month, year;
-    bool hasNumber = false, hasDate = false, hasMonth = false, hasYear = false;
-};
-
-// Throws UserError with a usage problem.
-PayrollArguments ParseArguments(const QStringList &args)
-{
-    const CliArguments parsed = ParseCliArguments(
-            args, QStringList{u"--number"_s, u"--date"_s, u"--month"_s, u"--year"_s} + SheetRowsOptions::names());
-    if (parsed.positional.size() > 1)
-        throw UserError(u"more than one rows file given"_s);
-    if (parsed.positional.isEmpty())
-        throw UserError(u"no rows file given"_s);
-    PayrollArguments a;
-    a.rowsPath = parsed.positional.first();
-    a.sheetRows = SheetRowsOptions::from(parsed, PayrollTableLayout().fieldCount);
-    a.number = parsed.value(u"--number"_s);
-    a.date = parsed.value(u"--date"_s);
-    a.month = parsed.value(u"--month"_s);
-    a.year = parsed.value(u"--year"_s);
-    a.hasNumber = parsed.has(u"--number"_s);
-    a.hasDate = parsed.has(u"--date"_s);
-    a.hasMonth = parsed.has(u"--month"_s);
-    a.hasYear = parsed.has(u"--year"_s);
-    return a;
-}
-
 // The header as the window's boxes would hold it after typing these values:
 // an unfilled place is a blank, so a missing value fails the header check.
-PayrollHeader HeaderAsTyped(const PayrollArguments &a)
+PayrollHeader HeaderAsTyped(const CliArguments &parsed)
 {
     PayrollHeader h;
-    if (!AllAsciiDigits(a.number) || a.number.size() > 5)
+    const QString number = parsed.value(u"--number"_s);
+    if (!AllAsciiDigits(number) || number.size() > 5)
         throw UserError(u"--number takes up to 5 digits"_s);
-    h.registerNumber = a.number.rightJustified(5, u' '); // the mask fills from the right
+    h.registerNumber = number.rightJustified(5, u' '); // the mask fills from the right
 
-    if (a.hasDate && !QDate::fromString(a.date, u"dd.MM.yyyy"_s).isValid())
+    h.date = parsed.value(u"--date"_s);
+    if (parsed.has(u"--date"_s) && !QDate::fromString(h.date, u"dd.MM.yyyy"_s).isValid())
         throw UserError(u"--date takes a date as DD.MM.YYYY"_s);
-    h.date = a.date;
 
-    if (a.hasMonth) {
+    if (parsed.has(u"--month"_s)) {
         bool ok = false;
-        const int m = a.month.toInt(&ok);
+        const int m = parsed.value(u"--month"_s).toInt(&ok);
         if (!ok || m < 1 || m > 12)
             throw UserError(u"--month takes a number from 1 to 12"_s);
         h.monthIndex = m - 1;
     }
 
-    if (!AllAsciiDigits(a.year) || a.year.size() > 4)
+    const QString year = parsed.value(u"--year"_s);
+    if (!AllAsciiDigits(year) || year.size() > 4)
         throw UserError(u"--year takes up to 4 digits"_s);
-    h.year = a.year.leftJustified(4, u' ');
+    h.year = year.leftJustified(4, u' ');
     return h;
 }
 
@@ -88,24 +57,21 @@ QString RowNamed(const PayrollSaveOutcome &outcome, const PayrollRows &rows)
 
 int RunPayroll(const QStringList &args, QTextStream &out, QTextStream &err)
 {
-    PayrollArguments arguments;
+    RowsFileArguments arguments;
     PayrollHeader header;
-    WarningOptions warningOptions;
     const auto parse = [&] {
-        QStringList rest = args;
-        warningOptions = TakeWarningOptions(rest, WarningOptions::Payroll);
-        arguments = ParseArguments(rest);
-        header = HeaderAsTyped(arguments);
+        arguments = ParseRowsFileArguments(args, WarningOptions::Payroll,
+                                           {u"--number"_s, u"--date"_s, u"--month"_s, u"--year"_s},
+                                           PayrollTableLayout());
+        header = HeaderAsTyped(arguments.own);
     };
     return RunSavingCommand(u"payroll"_s, err, parse, [&] {
-        const QByteArray bytes = ReadPayrollTextBytes(arguments.rowsPath);
-        PayrollRows rows = ImportPayrollText(
-                SheetRowsAsTabText(arguments.rowsPath, bytes, arguments.sheetRows, PayrollTableLayout(), err));
+        PayrollRows rows = ImportPayrollText(arguments.tabText(ReadPayrollTextBytes(arguments.rowsPath), err));
         if (rows.isEmpty())
             rows.append(PayrollRow()); // the window shows one empty row then
 
         PayrollSaveRequest request{header, ToPlainAmounts(std::move(rows)), QString()};
-        if (!CheckBeforeSave(request.rows, warningOptions, err))
+        if (!CheckBeforeSave(request.rows, arguments.warnings, err))
             return 1;
         const SystemClock clock;
         const PayrollSaveOutcome outcome = SavePayroll(request, clock);

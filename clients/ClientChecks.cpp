@@ -96,30 +96,25 @@ int WindowedYear(int twoDigits, int currentYear)
 
 std::optional<QDate> DateFromText(const QString &text, int currentYear)
 {
+    // Day, month and year, each ended by a "." that only the year may lack.
+    static constexpr int kMaxDigits[3] = {2, 2, 4};
     DateScanner scan(text);
-    int day = 0, month = 0, year = 0, digits = 0;
-
-    scan.skipBlanks();
-    if (!scan.number(2, day, digits))
-        return std::nullopt;
-    scan.skipBlanks();
-    if (!scan.take(u'.'))
-        return std::nullopt;
-    scan.skipBlanks();
-    if (!scan.number(2, month, digits))
-        return std::nullopt;
-    scan.skipBlanks();
-    if (!scan.take(u'.'))
-        return std::nullopt;
-    scan.skipBlanks();
-    if (!scan.number(4, year, digits))
-        return std::nullopt;
-    scan.skipBlanks();
-    scan.take(u'.');
+    int parts[3] = {};
+    int digits = 0;
+    for (int i = 0; i < 3; ++i) {
+        scan.skipBlanks();
+        if (!scan.number(kMaxDigits[i], parts[i], digits))
+            return std::nullopt;
+        scan.skipBlanks();
+        if (!scan.take(u'.') && i < 2)
+            return std::nullopt;
+    }
     scan.skipBlanks();
     if (!scan.atEnd())
         return std::nullopt;
 
+    const int day = parts[0], month = parts[1];
+    int year = parts[2];
     if (digits <= 2)
         year = WindowedYear(year, currentYear);
     if (year < 1 || year > 9999 || !QDate::isValid(year, month, day))
@@ -145,64 +140,38 @@ ClientCheckResult Fail(ClientField field, const QString &message)
     return ClientCheckFailure{field, message};
 }
 
-qsizetype FirstRefused(const QString &s, bool (*allowed)(QChar, int), int docType)
+// Blanks alone count as nothing typed.
+ClientCheckResult CheckFilled(ClientField field, const QString &text)
 {
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (!allowed(s[i], docType))
-            return i;
+    if (RemoveBlanks(text).isEmpty())
+        return Fail(field, ClientFillMessage(field));
+    return std::nullopt;
+}
+
+// Names are judged with "Ё" and "ё" as "Е" and "е"; the patronymic may be
+// empty and hold blanks. Only the surname's refusal leaves out the hint that
+// the character is likely not Cyrillic.
+ClientCheckResult CheckNamePart(ClientField field, const QString &typed, int docType)
+{
+    const QString s = NormaliseYo(typed);
+    const bool patronymic = field == ClientField::Patronymic;
+    if (s.isEmpty() && !patronymic)
+        return Fail(field, ClientFillMessage(field));
+    for (const QChar c : s) {
+        if (!(patronymic ? IsPatronymicChar(c, docType) : IsNameChar(c, docType)))
+            return Fail(field, ClientRefusedCharMessage(field, s, c, field != ClientField::Surname));
     }
-    return -1;
-}
-
-} // namespace
-
-ClientCheckResult CheckSurname(const ClientFields &f)
-{
-    const QString s = NormaliseYo(f.surname);
-    if (s.isEmpty())
-        return Fail(ClientField::Surname, ClientFillMessage(ClientField::Surname));
-    if (const qsizetype i = FirstRefused(s, IsNameChar, f.docType); i >= 0)
-        return Fail(ClientField::Surname, ClientRefusedCharMessage(ClientField::Surname, s, s[i], false));
     return std::nullopt;
 }
 
-ClientCheckResult CheckName(const ClientFields &f)
+ClientCheckResult CheckRequiredDate(ClientField field, const QString &text, const QString &wrongMessage,
+                                    int currentYear)
 {
-    const QString s = NormaliseYo(f.name);
-    if (s.isEmpty())
-        return Fail(ClientField::Name, ClientFillMessage(ClientField::Name));
-    if (const qsizetype i = FirstRefused(s, IsNameChar, f.docType); i >= 0)
-        return Fail(ClientField::Name, ClientRefusedCharMessage(ClientField::Name, s, s[i], true));
+    if (DateSkeleton(text).isEmpty())
+        return Fail(field, ClientFillMessage(field));
+    if (!IsDate(text, currentYear))
+        return Fail(field, wrongMessage);
     return std::nullopt;
-}
-
-ClientCheckResult CheckPatronymic(const ClientFields &f)
-{
-    const QString s = NormaliseYo(f.patronymic);
-    if (const qsizetype i = FirstRefused(s, IsPatronymicChar, f.docType); i >= 0)
-        return Fail(ClientField::Patronymic, ClientRefusedCharMessage(ClientField::Patronymic, s, s[i], true));
-    return std::nullopt;
-}
-
-ClientCheckResult CheckInn(const ClientFields &f)
-{
-    if (RemoveBlanks(f.inn).isEmpty())
-        return Fail(ClientField::Inn, ClientFillMessage(ClientField::Inn));
-    return std::nullopt;
-}
-
-ClientCheckResult CheckBirthday(const ClientFields &f, int currentYear)
-{
-    if (DateSkeleton(f.birthday).isEmpty())
-        return Fail(ClientField::Birthday, ClientFillMessage(ClientField::Birthday));
-    if (!IsDate(f.birthday, currentYear))
-        return Fail(ClientField::Birthday, ClientBirthdayWrongMessage());
-    return std::nullopt;
-}
-
-ClientCheckResult CheckPhone(const ClientFields &)
-{
-    return std::nullopt; // optional and unchecked
 }
 
 ClientCheckResult CheckPassportSeries(const ClientFields &f)
@@ -213,45 +182,20 @@ ClientCheckResult CheckPassportSeries(const ClientFields &f)
     if (!IsPassportType(f.docType))
         return std::nullopt;
     if (s.size() > 2)
-        return Fail(ClientField::PassportSeries,
-                    ClientSeriesLengthMessage());
+        return Fail(ClientField::PassportSeries, ClientSeriesLengthMessage());
     for (const QChar c : s) {
         if (c != QChar(0) && (c < u'A' || c > u'Z'))
-            return Fail(ClientField::PassportSeries,
-                        ClientSeriesRefusedMessage());
+            return Fail(ClientField::PassportSeries, ClientSeriesRefusedMessage());
     }
     return std::nullopt;
 }
 
 ClientCheckResult CheckPassportNumber(const ClientFields &f)
 {
-    if (RemoveBlanks(f.passportNumber).isEmpty())
-        return Fail(ClientField::PassportNumber, ClientFillMessage(ClientField::PassportNumber));
+    if (ClientCheckResult failure = CheckFilled(ClientField::PassportNumber, f.passportNumber))
+        return failure;
     if (f.passportNumber.size() != 7 && IsPassportType(f.docType))
         return Fail(ClientField::PassportNumber, ClientPassportNumberLengthMessage());
-    return std::nullopt;
-}
-
-ClientCheckResult CheckIssueDate(const ClientFields &f, int currentYear)
-{
-    if (DateSkeleton(f.passportDate).isEmpty())
-        return Fail(ClientField::PassportDate, ClientFillMessage(ClientField::PassportDate));
-    if (!IsDate(f.passportDate, currentYear))
-        return Fail(ClientField::PassportDate, ClientIssueDateWrongMessage());
-    return std::nullopt;
-}
-
-ClientCheckResult CheckIssuePlace(const ClientFields &f)
-{
-    if (RemoveBlanks(f.passportPlace).isEmpty() && IsPassportType(f.docType))
-        return Fail(ClientField::PassportPlace, ClientFillMessage(ClientField::PassportPlace));
-    return std::nullopt;
-}
-
-ClientCheckResult CheckAddress(const ClientFields &f)
-{
-    if (RemoveBlanks(f.address).isEmpty() && IsPassportType(f.docType))
-        return Fail(ClientField::Address, ClientFillMessage(ClientField::Address));
     return std::nullopt;
 }
 
@@ -273,65 +217,53 @@ ClientCheckResult CheckEndDate(const ClientFields &f, int currentYear)
     const std::optional<QDate> issue = DateFromText(f.passportDate, currentYear);
     const std::optional<QDate> end = DateFromText(e, currentYear);
     if (!issue || !end || *end != BiometricPassportEnd(*issue))
-        return Fail(ClientField::PassportEnd,
-                    ClientBiometricTermMessage());
+        return Fail(ClientField::PassportEnd, ClientBiometricTermMessage());
     return std::nullopt;
 }
 
-ClientCheckResult CheckBirthPlace(const ClientFields &f)
-{
-    if (RemoveBlanks(f.placeOfBirth).isEmpty())
-        return Fail(ClientField::PlaceOfBirth, ClientFillMessage(ClientField::PlaceOfBirth));
-    return std::nullopt;
-}
-
-ClientCheckResult CheckTaxOffice(const ClientFields &f)
-{
-    if (RemoveBlanks(f.taxOffice).isEmpty())
-        return Fail(ClientField::TaxOffice, ClientFillMessage(ClientField::TaxOffice));
-    return std::nullopt;
-}
-
+// The mask's literals alone count as nothing typed.
 ClientCheckResult CheckMobile(const ClientFields &f)
 {
-    QString digits = RemoveBlanks(f.mobileNumber);
+    QString digits = f.mobileNumber;
     for (const QString &literal : {u"("_s, u")"_s, u"-"_s})
         digits = ReplaceAll(digits, literal, QString());
-    if (digits.isEmpty())
-        return Fail(ClientField::MobileNumber, ClientFillMessage(ClientField::MobileNumber));
+    return CheckFilled(ClientField::MobileNumber, digits);
+}
+
+ClientCheckResult CheckField(ClientField field, const ClientFields &f, int currentYear)
+{
+    using F = ClientField;
+    const bool passport = IsPassportType(f.docType);
+    switch (field) {
+    case F::Surname: return CheckNamePart(field, f.surname, f.docType);
+    case F::Name: return CheckNamePart(field, f.name, f.docType);
+    case F::Patronymic: return CheckNamePart(field, f.patronymic, f.docType);
+    case F::Inn: return CheckFilled(field, f.inn);
+    case F::Birthday: return CheckRequiredDate(field, f.birthday, ClientBirthdayWrongMessage(), currentYear);
+    case F::PassportSeries: return CheckPassportSeries(f);
+    case F::PassportNumber: return CheckPassportNumber(f);
+    case F::PassportDate: return CheckRequiredDate(field, f.passportDate, ClientIssueDateWrongMessage(), currentYear);
+    case F::PassportPlace: return passport ? CheckFilled(field, f.passportPlace) : std::nullopt;
+    case F::Address: return passport ? CheckFilled(field, f.address) : std::nullopt;
+    case F::PassportEnd: return CheckEndDate(f, currentYear);
+    case F::PlaceOfBirth: return CheckFilled(field, f.placeOfBirth);
+    case F::TaxOffice: return CheckFilled(field, f.taxOffice);
+    case F::MobileNumber: return CheckMobile(f);
+    case F::PassportIssuedBy: return CheckFilled(field, f.passportIssuedBy);
+    case F::Phone:
+    case F::None:
+    case F::Table: break;
+    }
     return std::nullopt;
 }
 
-ClientCheckResult CheckIssuedBy(const ClientFields &f)
-{
-    if (RemoveBlanks(f.passportIssuedBy).isEmpty())
-        return Fail(ClientField::PassportIssuedBy, ClientFillMessage(ClientField::PassportIssuedBy));
-    return std::nullopt;
-}
+} // namespace
 
 ClientCheckResult RunClientChecks(const ClientFields &f, int currentYear, int count)
 {
-    using Check = ClientCheckResult (*)(const ClientFields &, int);
-    static constexpr Check kChecks[kClientCheckCount] = {
-        [](const ClientFields &f, int) { return CheckSurname(f); },
-        [](const ClientFields &f, int) { return CheckName(f); },
-        [](const ClientFields &f, int) { return CheckPatronymic(f); },
-        [](const ClientFields &f, int) { return CheckInn(f); },
-        CheckBirthday,
-        [](const ClientFields &f, int) { return CheckPhone(f); },
-        [](const ClientFields &f, int) { return CheckPassportSeries(f); },
-        [](const ClientFields &f, int) { return CheckPassportNumber(f); },
-        CheckIssueDate,
-        [](const ClientFields &f, int) { return CheckIssuePlace(f); },
-        [](const ClientFields &f, int) { return CheckAddress(f); },
-        CheckEndDate,
-        [](const ClientFields &f, int) { return CheckBirthPlace(f); },
-        [](const ClientFields &f, int) { return CheckTaxOffice(f); },
-        [](const ClientFields &f, int) { return CheckMobile(f); },
-        [](const ClientFields &f, int) { return CheckIssuedBy(f); },
-    };
-    for (int i = 0; i < count && i < kClientCheckCount; ++i) {
-        if (ClientCheckResult failure = kChecks[i](f, currentYear))
+    // The fields from the surname on stand in the checks' order.
+    for (int i = 1; i <= count && i <= kClientCheckCount; ++i) {
+        if (ClientCheckResult failure = CheckField(ClientField(i), f, currentYear))
             return failure;
     }
     return std::nullopt;

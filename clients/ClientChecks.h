@@ -74,25 +74,9 @@ struct ClientCheckFailure
 // Nothing when the check passes.
 using ClientCheckResult = std::optional<ClientCheckFailure>;
 
-ClientCheckResult CheckSurname(const ClientFields &f);
-ClientCheckResult CheckName(const ClientFields &f);
-ClientCheckResult CheckPatronymic(const ClientFields &f);
-ClientCheckResult CheckInn(const ClientFields &f);
-ClientCheckResult CheckBirthday(const ClientFields &f, int currentYear);
-ClientCheckResult CheckPhone(const ClientFields &f);
-ClientCheckResult CheckPassportSeries(const ClientFields &f);
-ClientCheckResult CheckPassportNumber(const ClientFields &f);
-ClientCheckResult CheckIssueDate(const ClientFields &f, int currentYear);
-ClientCheckResult CheckIssuePlace(const ClientFields &f);
-ClientCheckResult CheckAddress(const ClientFields &f);
-ClientCheckResult CheckEndDate(const ClientFields &f, int currentYear);
-ClientCheckResult CheckBirthPlace(const ClientFields &f);
-ClientCheckResult CheckTaxOffice(const ClientFields &f);
-ClientCheckResult CheckMobile(const ClientFields &f);
-ClientCheckResult CheckIssuedBy(const ClientFields &f);
-
-// The first failure of the checks in order: all sixteen for the window's
-// add and edit, the first twelve for the text import.
+// The first failure of the checks, one a field in ClientField's order (the
+// phone is optional and unchecked): all sixteen for the window's add and
+// edit, the first twelve for the text import.
 inline constexpr int kClientCheckCount = 16;
 inline constexpr int kImportedClientCheckCount = 12;
 ClientCheckResult RunClientChecks(const ClientFields &f, int currentYear, int count = kClientCheckCount);

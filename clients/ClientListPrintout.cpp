@@ -6,14 +6,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kLeft = 350;
 constexpr int kTitleX = 1800;
 constexpr int kFirstRowY = 1000;
-
-QString RuleLine()
-{
-    return QString(97, u'-');
-}
 
 QString ColumnHeaderLine()
 {
@@ -56,22 +50,16 @@ Printout LayOutClientList(const ClientRecords &clients, const SettingsRecord &se
     Printout printout;
     printout.pageCount = closing.page + 1;
     printout.pageItems = [clients, rowCount, settings, flow, closing](int page) {
-        QList<PrintItem> items;
-        auto draw = [&items, page](int x, int y, QString text) { items.append({page, x, y, std::move(text)}); };
+        PageItems items(page);
         if (page == 0) {
-            draw(kLeft, 400, u"Филиал : "_s + settings.filialCode);
-            draw(kLeft, 500, u"Клиент : ["_s + settings.organisationCode + u"] "_s + settings.organisationName);
-            draw(kTitleX, 600, u"Данные о сотрудниках"_s);
-            draw(kLeft, 700, RuleLine());
-            draw(kLeft, 800, ColumnHeaderLine());
-            draw(kLeft, 900, RuleLine());
+            items.drawBankDetails(settings.filialCode, settings.organisationCode, settings.organisationName);
+            items.draw(kTitleX, 600, u"Данные о сотрудниках"_s);
+            items.drawTableHead(700, ColumnHeaderLine());
         }
-        const qsizetype end = std::min<qsizetype>(flow.firstRowOn(page + 1), rowCount);
-        for (qsizetype i = flow.firstRowOn(page); i < end; ++i)
-            draw(kLeft, flow.position(i).y, RowLine(i + 1, clients, i));
+        items.drawRows(flow, rowCount, [&clients](qint64 i) { return RowLine(i + 1, clients, i); });
         if (page == closing.page)
-            draw(kLeft, closing.y, RuleLine());
-        return items;
+            items.drawRule(closing.y);
+        return items.take();
     };
     return printout;
 }

@@ -65,18 +65,11 @@ ClientTableModel::ClientTableModel(QObject *parent)
 
 QString ClientTableModel::HeaderText(int column)
 {
-    switch (column) {
-    case ClientColumn::Number: return u"№"_s;
-    case ClientColumn::FullName: return u"ФИО"_s;
-    case ClientColumn::Sex: return u"Пол"_s;
-    case ClientColumn::Inn: return u"ИНН"_s;
-    case ClientColumn::Birthday: return u"Д. Р."_s;
-    case ClientColumn::Document: return u"Серия и №"_s;
-    case ClientColumn::PassportDate: return u"Дата выд."_s;
-    case ClientColumn::PassportPlace: return u"Место выд."_s;
-    case ClientColumn::Phone: return u"Телефон"_s;
-    }
-    return {};
+    static const char16_t *const kTitles[ClientColumn::kVisibleCount] = {
+        u"№", u"ФИО", u"Пол", u"ИНН", u"Д. Р.", u"Серия и №", u"Дата выд.", u"Место выд.", u"Телефон"};
+    if (column < 0 || column >= ClientColumn::kVisibleCount)
+        return {};
+    return QString::fromUtf16(kTitles[column]);
 }
 
 QString ClientTableModel::RecordCountText(int count)

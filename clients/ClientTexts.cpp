@@ -10,21 +10,6 @@
 
 using namespace Qt::StringLiterals;
 
-QString ClientFolder()
-{
-    return u"Клиенты"_s;
-}
-
-QString ClientTableEmptyMessage()
-{
-    return u"Таблица не заполнена!"_s;
-}
-
-QString ClientBadFormatMessage()
-{
-    return u"Неверный формат файла!"_s;
-}
-
 QString ClientShortLineMessage(int lineNumber)
 {
     return ClientBadFormatMessage() + u" Строка %1: меньше %2 полей"_s.arg(lineNumber).arg(kClientDetailFieldCount);
@@ -35,19 +20,9 @@ QString ClientZeroByteLineMessage(int lineNumber)
     return ClientBadFormatMessage() + u" Строка %1: нулевой байт"_s.arg(lineNumber);
 }
 
-QString ClientBadSexMessage()
-{
-    return u"Неверно добавлена информация в таблицу"_s;
-}
-
 QString ClientLimitMessage()
 {
     return u"Достигнуто максимальное количество записей(%1)"_s.arg(kMaxClientRecords);
-}
-
-QString ClientChecksumFailedMessage()
-{
-    return u"Ошибка расчета CRC32 суммы"_s;
 }
 
 namespace {
@@ -93,56 +68,6 @@ QString ClientRefusedCharMessage(ClientField field, const QString &word, QChar c
     return message;
 }
 
-QString ClientBirthdayWrongMessage()
-{
-    return u"Внимание! Поле \"Дата рождения\" заполнено неверно!"_s;
-}
-
-QString ClientSeriesLengthMessage()
-{
-    return u"Внимание! Поле \"Серия паспорта\" должен содержать только 2 буквы!"_s;
-}
-
-QString ClientSeriesRefusedMessage()
-{
-    return u"Внимание! Поле \"Серия паспорта\" содержит недопустимые символы!"_s;
-}
-
-QString ClientPassportNumberLengthMessage()
-{
-    return u"Внимание! Длина № паспорта должна быть не менее 7 знаков!"_s;
-}
-
-QString ClientIssueDateWrongMessage()
-{
-    return u"Внимание! Поле \"Дата выдачи\" заполнено неверно!"_s;
-}
-
-QString ClientEndDateWrongMessage()
-{
-    return u"Внимание! Поле \"Дата окончания\" заполнено неверно!"_s;
-}
-
-QString ClientBiometricTermMessage()
-{
-    return u"Внимание! Для биомет. паспорта разница между \"Дата выдачи\" и \"Дата окончания\" должно быть 10 лет!"_s;
-}
-
-QString ClientSavedMessagePrefix()
-{
-    return u"Файл успешно сохранен как "_s;
-}
-
-QString ClientOverwriteCaption()
-{
-    return u"Сохранение"_s;
-}
-
-QString ClientOverwriteQuestion()
-{
-    return u"Перезаписать текущий файл? (да - перезаписать, нет - сохранить с новым названием)"_s;
-}
-
 QString ClientBankCodeEmptyMessage(const QString &which)
 {
     return which + u" в файле \"settings.ini\" не заполнен. Сохраните банковские реквизиты в окне \"Настройки\""_s;
@@ -163,20 +88,9 @@ QString ClientReplaceFailedMessage(const QString &path, const QString &reason)
     return u"Не удалось перезаписать файл \"%1\", прежний файл не изменён. %2"_s.arg(path, reason);
 }
 
-QString CannotLoadClientTextMessage()
-{
-    return u"Не могу загрузить данные из файла. Возможно файл занят другим приложением. "
-           u"Закройте все приложения, использующие данный файл и повторите снова."_s;
-}
-
 QString ShortClientLineMessage()
 {
     return u"в строке меньше %1 полей"_s.arg(kClientLineFields);
-}
-
-QString ClientTextZeroByteMessage()
-{
-    return u"в строке нулевой байт"_s;
 }
 
 QString ClientMaskRefusedMessage(const QString &fieldName, QChar c)

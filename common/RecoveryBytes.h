@@ -31,6 +31,7 @@ public:
     bool getNumber(quint64 &value);
     bool getText(QString &text);
     bool atEnd() const { return m_at == m_bytes.size(); }
+    qsizetype remaining() const { return m_bytes.size() - m_at; }
 
 private:
     QByteArrayView m_bytes;

@@ -11,17 +11,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kLeft = 350;
+constexpr int kLeft = PageItems::kLeft;
 constexpr int kLineStep = PrintoutPage::kLineStep;
 constexpr int kFirstRowY = 1200;
 constexpr int kFirstSignatureY = 6100;
 constexpr int kSecondSignatureY = 6300;
 constexpr qsizetype kWordsBreakFrom = 70;
-
-QString RuleLine()
-{
-    return QString(97, u'-');
-}
 
 QString ColumnHeaderLine()
 {
@@ -86,37 +81,32 @@ Printout LayOutPayroll(const PayrollRows &rows, const PayrollHeader &header, con
     Printout printout;
     printout.pageCount = closing.page + 1;
     printout.pageItems = [rows, rowCount, header, settings, total, words, flow, closing](int page) {
-        QList<PrintItem> items;
-        auto draw = [&items, page](int x, int y, QString text) { items.append({page, x, y, std::move(text)}); };
+        PageItems items(page);
         if (page == 0) {
-            draw(350, 400, u"Филиал : "_s + settings.filialCode);
-            draw(350, 500, u"Клиент : ["_s + settings.organisationCode + u"] "_s + settings.organisationName);
-            draw(1800, 600, u"ВЕДОМОСТЬ № "_s + header.registerNumber);
-            draw(1800, 700, u"oт "_s + header.date); // Latin "o": the printed form has always had it
-            draw(1400, 800, u"на зачисление заработной платы за "_s + MonthName(header.monthIndex) + u' '
-                                + header.year + u" г."_s);
-            draw(kLeft, 900, RuleLine());
-            draw(kLeft, 1000, ColumnHeaderLine());
-            draw(kLeft, 1100, RuleLine());
+            items.drawBankDetails(settings.filialCode, settings.organisationCode, settings.organisationName);
+            items.draw(1800, 600, u"ВЕДОМОСТЬ № "_s + header.registerNumber);
+            items.draw(1800, 700, u"oт "_s + header.date); // Latin "o": the printed form has always had it
+            items.draw(1400, 800, u"на зачисление заработной платы за "_s + MonthName(header.monthIndex) + u' '
+                                      + header.year + u" г."_s);
+            items.drawTableHead(900, ColumnHeaderLine());
         }
-        const qsizetype end = std::min<qsizetype>(flow.firstRowOn(page + 1), rowCount);
-        for (qsizetype i = flow.firstRowOn(page); i < end; ++i) {
+        items.drawRows(flow, rowCount, [&rows](qint64 i) {
             const PayrollRow row = i < rows.size() ? rows[i] : PayrollRow();
-            draw(kLeft, flow.position(i).y, RowLine(i + 1, row, CellAmount(row.amount)));
-        }
+            return RowLine(i + 1, row, CellAmount(row.amount));
+        });
         if (page != closing.page)
-            return items;
-        draw(kLeft, closing.y, RuleLine());
+            return items.take();
+        items.drawRule(closing.y);
         const int totalY = closing.y + kLineStep;
-        draw(kLeft, totalY, PadTotal(total));
-        draw(kLeft, totalY + kLineStep, words[0]);
+        items.draw(kLeft, totalY, PadTotal(total));
+        items.draw(kLeft, totalY + kLineStep, words[0]);
         if (words.size() > 1)
-            draw(kLeft, totalY + 2 * kLineStep, words[1]);
-        draw(kLeft, kFirstSignatureY,
-             u"Руководитель__________________________________________________________________________________"_s);
-        draw(kLeft, kSecondSignatureY,
-             u"Глав. бухгалтер_______________________________________________________________________________"_s);
-        return items;
+            items.draw(kLeft, totalY + 2 * kLineStep, words[1]);
+        items.draw(kLeft, kFirstSignatureY,
+                   u"Руководитель__________________________________________________________________________________"_s);
+        items.draw(kLeft, kSecondSignatureY,
+                   u"Глав. бухгалтер_______________________________________________________________________________"_s);
+        return items.take();
     };
     return printout;
 }

@@ -1,12 +1,8 @@
 #include "payroll/PayrollRecovery.h"
 
-#include "common/RecoveryBytes.h"
-
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr quint64 kFormat = 1;
 
 // "строка", "строки" or "строк" after count.
 QString RowsWord(qsizetype count)
@@ -24,78 +20,45 @@ QString RowsWord(qsizetype count)
 
 } // namespace
 
-RecoveryStore PayrollRecoveryStore(const QString &workingFolder)
+void PayrollRecovery::putFields(RecoveryBytesWriter &out) const
 {
-    return RecoveryStore(PayrollRecoveryKind(), workingFolder);
-}
-
-QByteArray EncodePayrollRecovery(const PayrollRecovery &copy)
-{
-    RecoveryBytesWriter out;
-    const qsizetype rows = copy.rows.size();
-    out.reserve(256 + rows * 64);
-    out.putNumber(kFormat);
-    out.putNumber(quint64(copy.takenAt.toMSecsSinceEpoch()));
-    out.putText(copy.header.registerNumber);
-    out.putText(copy.header.date);
-    out.putNumber(quint64(copy.header.monthIndex + 1));
-    out.putText(copy.header.year);
-    out.putText(copy.openedFile);
-    out.putText(copy.openedHeaderLine);
-    out.putNumber(quint64(rows));
-    for (qsizetype row = 0; row < rows; ++row) {
-        out.putText(copy.rows.name(row));
-        out.putText(copy.rows.card(row));
-        out.putText(copy.rows.amount(row));
+    out.reserve(256 + rows.size() * 64);
+    out.putText(header.registerNumber);
+    out.putText(header.date);
+    out.putNumber(quint64(header.monthIndex + 1));
+    out.putText(header.year);
+    out.putText(openedFile);
+    out.putText(openedHeaderLine);
+    out.putNumber(quint64(rows.size()));
+    for (qsizetype row = 0; row < rows.size(); ++row) {
+        out.putText(rows.name(row));
+        out.putText(rows.card(row));
+        out.putText(rows.amount(row));
     }
-    return out.take();
 }
 
-std::optional<PayrollRecovery> DecodePayrollRecovery(QByteArrayView bytes)
+bool PayrollRecovery::getFields(RecoveryBytesReader &in)
 {
-    RecoveryBytesReader in(bytes);
-    PayrollRecovery copy;
-    quint64 format = 0, takenAt = 0, month = 0, rows = 0;
-    if (!in.getNumber(format) || format != kFormat || !in.getNumber(takenAt) || !in.getText(copy.header.registerNumber)
-        || !in.getText(copy.header.date) || !in.getNumber(month) || month > 12 || !in.getText(copy.header.year)
-        || !in.getText(copy.openedFile) || !in.getText(copy.openedHeaderLine) || !in.getNumber(rows)
-        || rows > quint64(bytes.size()) / 3)
-        return std::nullopt;
-    copy.takenAt = QDateTime::fromMSecsSinceEpoch(qint64(takenAt));
-    copy.header.monthIndex = int(month) - 1;
-    copy.rows.reserve(qsizetype(rows));
+    quint64 month = 0, count = 0;
+    if (!in.getText(header.registerNumber) || !in.getText(header.date) || !in.getNumber(month) || month > 12
+        || !in.getText(header.year) || !in.getText(openedFile) || !in.getText(openedHeaderLine)
+        || !in.getNumber(count) || count > quint64(in.remaining()) / 3)
+        return false;
+    header.monthIndex = int(month) - 1;
+    rows.reserve(qsizetype(count));
     QString name, card, amount;
-    for (quint64 row = 0; row < rows; ++row) {
+    for (quint64 row = 0; row < count; ++row) {
         if (!in.getText(name) || !in.getText(card) || !in.getText(amount))
-            return std::nullopt;
-        copy.rows.append(name, card, amount);
+            return false;
+        rows.append(name, card, amount);
     }
-    if (!in.atEnd())
-        return std::nullopt;
-    return copy;
-}
-
-bool WritePayrollRecovery(const RecoveryStore &store, const PayrollRecovery &copy, QString *errorString)
-{
-    return store.write(EncodePayrollRecovery(copy), errorString);
-}
-
-PayrollRecoveryRead ReadPayrollRecovery(const RecoveryStore &store)
-{
-    RecoveryStore::Read read = store.read();
-    if (read.state != RecoveryStore::Read::State::Found)
-        return {std::nullopt, read.note};
-    std::optional<PayrollRecovery> copy = DecodePayrollRecovery(read.body);
-    if (!copy)
-        return {std::nullopt, store.setAside()};
-    return {std::move(copy), {}};
+    return true;
 }
 
 QString PayrollRecoveryQuestion(const PayrollRecovery &copy)
 {
     const QString number = copy.header.registerNumber.trimmed();
     const QString document = number.isEmpty() ? u"ведомость без номера"_s : u"ведомость № "_s + number;
-    const qsizetype rows = copy.rows.size();
-    return u"Найдены несохранённые данные от %1 (%2, %3 %4). Восстановить?"_s.arg(
-        copy.takenAt.toLocalTime().toString(u"dd.MM.yyyy HH:mm"_s), document, QString::number(rows), RowsWord(rows));
+    const qsizetype count = copy.rows.size();
+    return RecoveryQuestion(copy.takenAt, u"%1, %2 %3"_s.arg(document, QString::number(count), RowsWord(count)));
 }

@@ -1,17 +1,14 @@
 #pragma once
 
-#include "common/RecoveryStore.h"
+#include "common/RecoveryCopy.h"
 #include "payroll/PayrollFile.h"
 #include "payroll/PayrollRows.h"
 
-#include <QByteArray>
-#include <QByteArrayView>
 #include <QDateTime>
 #include <QString>
 
-#include <optional>
-
-// A payroll register's unsaved state, as its recovery copy keeps it.
+// A payroll register's unsaved state, as its recovery copy keeps it
+// (common/RecoveryCopy.h reads and writes it).
 struct PayrollRecovery
 {
     PayrollHeader header;
@@ -20,27 +17,13 @@ struct PayrollRecovery
     QString openedHeaderLine; // that file's first line, which the overwrite question compares
     QDateTime takenAt;        // when the copy was taken
 
+    static QString kind() { return QStringLiteral("payroll"); }
+    static constexpr quint64 kFormat = 1;
+    void putFields(RecoveryBytesWriter &out) const;
+    bool getFields(RecoveryBytesReader &in);
+
     friend bool operator==(const PayrollRecovery &, const PayrollRecovery &) = default;
 };
-
-inline QString PayrollRecoveryKind() { return QStringLiteral("payroll"); }
-
-// The store of the register copy for the working folder.
-RecoveryStore PayrollRecoveryStore(const QString &workingFolder);
-
-QByteArray EncodePayrollRecovery(const PayrollRecovery &copy);
-// Nothing when the bytes are not a register copy of this format.
-std::optional<PayrollRecovery> DecodePayrollRecovery(QByteArrayView bytes);
-
-// On failure errorString gets the system's reason.
-bool WritePayrollRecovery(const RecoveryStore &store, const PayrollRecovery &copy, QString *errorString = nullptr);
-
-struct PayrollRecoveryRead
-{
-    std::optional<PayrollRecovery> copy;
-    QString note; // a copy that could not be read was set aside: the status bar's line
-};
-PayrollRecoveryRead ReadPayrollRecovery(const RecoveryStore &store);
 
 // "Найдены несохранённые данные от 08.12.2026 14:05 (ведомость № 00007,
 // 3 строки). Восстановить?"

@@ -1,47 +1,37 @@
 #pragma once
 
-#include "common/TextBlocks.h"
+#include "common/TextRows.h"
 #include "payroll/PayrollRow.h"
 
-#include <QList>
 #include <QString>
 #include <QStringView>
 
 #include <functional>
-#include <initializer_list>
 #include <optional>
 
-// The data rows of a register, held compactly (common/TextBlocks.h): a
+// The data rows of a register, held compactly (common/TextRows.h): a
 // register of a million short rows must fit in a few times its file's size.
-// Rows are added and removed at the end only, as the grid does; copies share
-// their texts until one of them changes.
-class PayrollRows
+class PayrollRows : public TextRows<PayrollRows, PayrollRow, 3, 64>
 {
 public:
     enum Cell { Name = 0, Card = 1, Amount = 2 };
 
-    PayrollRows() = default;
-    PayrollRows(std::initializer_list<PayrollRow> rows);
-    PayrollRows(const QList<PayrollRow> &rows); // NOLINT: a list of rows is rows
+    using TextRows::TextRows;
+    using TextRows::append;
 
-    qsizetype size() const { return m_texts.size(); }
-    bool isEmpty() const { return m_texts.isEmpty(); }
-
-    PayrollRow operator[](qsizetype row) const;
-    // A cell's text; the view holds until these rows next change.
-    QStringView cell(qsizetype row, Cell cell) const { return m_texts.cell(row, cell); }
     QStringView name(qsizetype row) const { return cell(row, Name); }
     QStringView card(qsizetype row) const { return cell(row, Card); }
     QStringView amount(qsizetype row) const { return cell(row, Amount); }
 
-    void append(QStringView name, QStringView card, QStringView amount) { m_texts.append({name, card, amount}); }
-    void append(const PayrollRow &row) { append(row.name, row.card, row.amount); }
-    void setCell(qsizetype row, Cell cell, QStringView text) { m_texts.setCell(row, cell, text); }
+    static CellViews viewsOf(const PayrollRow &row) { return {row.name, row.card, row.amount}; }
+    static PayrollRow valueOf(const CellViews &cells)
+    {
+        return {cells[Name].toString(), cells[Card].toString(), cells[Amount].toString()};
+    }
+
+    void append(QStringView name, QStringView card, QStringView amount) { append(CellViews{name, card, amount}); }
     // Row `row` takes the texts of row `from`.
-    void copyRow(qsizetype from, qsizetype row) { m_texts.replace(row, m_texts.views(from)); }
-    void removeLast() { m_texts.removeLast(); }
-    void clear() { m_texts.clear(); }
-    void reserve(qsizetype rows) { m_texts.reserve(rows); }
+    void copyRow(qsizetype from, qsizetype row) { replace(row, views(from)); }
 
     // Gives the new amount text of each row from first to last, or nothing
     // to keep it; a block is rewritten once, not once per row. When
@@ -51,16 +41,4 @@ public:
     {
         m_texts.rewriteColumn(Amount, first, last, newAmount);
     }
-
-    QList<PayrollRow> toList() const;
-
-    using const_iterator = RowValueIterator<PayrollRows, PayrollRow>;
-    const_iterator begin() const { return {this, 0}; }
-    const_iterator end() const { return {this, size()}; }
-
-    friend bool operator==(const PayrollRows &a, const PayrollRows &b) { return a.m_texts == b.m_texts; }
-    friend bool operator==(const PayrollRows &a, const QList<PayrollRow> &b) { return a == PayrollRows(b); }
-
-private:
-    TextBlocks<3, 64> m_texts;
 };

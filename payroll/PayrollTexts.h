@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/FixedText.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -7,22 +9,26 @@
 // labels: the save's checks and results, the readers' refusals.
 
 // The save's checks, word for word.
-QString TableNotFilledMessage();   // "Таблица не заполнена! Заполните поля ..."
-QString HeaderIncompleteMessage(); // "Заполните все поля данных ведомостей!"
-QString BadDataMessage();          // "Введены неверные данные!"
+inline constexpr FixedText TableNotFilledMessage{
+        u"Таблица не заполнена! Заполните поля в таблице, затем повторно нажмите \"Сохранить\""};
+inline constexpr FixedText HeaderIncompleteMessage{u"Заполните все поля данных ведомостей!"};
+inline constexpr FixedText BadDataMessage{u"Введены неверные данные!"};
 // "settings.ini" holds no branch or client code (missing, short or empty).
-QString NoBankCodesMessage();
+inline constexpr FixedText NoBankCodesMessage{
+        u"В файле \"settings.ini\" нет кодов филиала и клиента: сохраните банковские реквизиты в окне \"Настройки\""};
 
 // The save's question before replacing the register last opened.
-QString OverwriteCaption();        // "Сохранение файла"
-QString OverwriteQuestion();       // "Вы действительно хотите перезаписать данный файл?"
+inline constexpr FixedText OverwriteCaption{u"Сохранение файла"};
+inline constexpr FixedText OverwriteQuestion{u"Вы действительно хотите перезаписать данный файл?"};
 // The same after a text import replaced the opened register's rows: how many
 // rows the file has and how many the grid has.
 QString OverwriteQuestionWithCounts(qsizetype fileRows, qsizetype gridRows);
 
 // The save's results.
-QString SavedMessagePrefix();      // "Файл успешно сохранён как "
-QString CannotReplaceMessage();    // "Не смог перезаписать файл. ..."
+inline constexpr FixedText SavedMessagePrefix{u"Файл успешно сохранён как "};
+inline constexpr FixedText CannotReplaceMessage{
+        u"Не смог перезаписать файл. Может быть файл занят другим приложением. "
+        u"Закройте все приложения, использующие этот файл и повторите процедуру!"};
 QString CannotCreateFileMessage(const QString &path, const QString &reason);
 QString CannotCreateFolderMessage(const QString &folder, const QString &reason);
 
@@ -30,8 +36,9 @@ QString CannotCreateFolderMessage(const QString &folder, const QString &reason);
 QString BadAmountRowMessage(int row, const QString &conversion);
 
 // The readers' refusals.
-QString BadFormatMessage();        // "Неверный формат файла!"
-QString CannotOpenTextMessage();   // "Не могу открыть файл. Возможно ..."
+inline constexpr FixedText BadFormatMessage{u"Неверный формат файла!"};
+inline constexpr FixedText CannotOpenTextMessage{
+        u"Не могу открыть файл. Возможно файл занят другим приложением или у вас нет доступа к данному файлу"};
 QString NotAnIntegerMessage(const QString &text); // "'%s' is not a valid integer value"
 // A zero byte at that line (1-based): the file is damaged, not a text.
 QString DamagedFileMessage(int line);

@@ -274,14 +274,14 @@ void ClientListDocument::startSession()
     DocumentSession::Setup setup;
     setup.history = m_history;
     setup.rows = m_model;
-    setup.kind = ClientRecoveryKind();
+    setup.kind = ClientRecovery::kind();
     setup.copy.worthKeeping = [this] { return m_session->isModified() && !m_model->isEmpty(); };
     setup.copy.write = [this](const RecoveryStore &store, QString *reason) {
-        return WriteClientRecovery(store, {m_model->records(), m_fileNamed ? m_currentFile : QString(), m_clock.now()},
+        return WriteRecovery<ClientRecovery>(store, {m_model->records(), m_fileNamed ? m_currentFile : QString(), m_clock.now()},
                                    reason);
     };
     setup.copy.read = [this](const RecoveryStore &store, QString *note) {
-        return OfferOfCopy(ReadClientRecovery(store), note, ClientRecoveryQuestion, [this](const ClientRecovery &copy) {
+        return OfferOfCopy(ReadRecovery<ClientRecovery>(store), note, ClientRecoveryQuestion, [this](const ClientRecovery &copy) {
             showRecords(copy.records);
             m_currentFile = copy.currentFile;
             m_fileNamed = !copy.currentFile.isEmpty();
@@ -292,5 +292,5 @@ void ClientListDocument::startSession()
                 m_view.grid->selectCell(0, ClientColumn::Number);
         });
     };
-    openSession(ClientRecoveryStore(QDir::currentPath()), std::move(setup));
+    openSession(RecoveryStoreFor<ClientRecovery>(QDir::currentPath()), std::move(setup));
 }

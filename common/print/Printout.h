@@ -67,3 +67,30 @@ private:
     int m_firstY;
     int m_rowsOnFirstPage;
 };
+
+// One page's items as a table printout draws them, with the pieces every
+// printed table shares at the left margin.
+class PageItems
+{
+public:
+    static constexpr int kLeft = 350;
+
+    explicit PageItems(int page) : m_page(page) {}
+
+    void draw(int x, int y, QString text) { m_items.append({m_page, x, y, std::move(text)}); }
+    // The organisation's bank details as stored: "Филиал : ..." at 400 and
+    // "Клиент : [code] name" at 500.
+    void drawBankDetails(const QString &filialCode, const QString &organisationCode, const QString &organisationName);
+    // A rule of 97 dashes, the table's width.
+    void drawRule(int y);
+    // A rule, the column header and a rule, a line apart from y down.
+    void drawTableHead(int y, const QString &columnHeader);
+    // line(row) for each of rowCount rows that flow puts on this page.
+    void drawRows(const RowFlow &flow, qint64 rowCount, const std::function<QString(qint64 row)> &line);
+
+    QList<PrintItem> take() { return std::move(m_items); }
+
+private:
+    int m_page;
+    QList<PrintItem> m_items;
+};

@@ -358,15 +358,15 @@ void PayrollDocument::startSession()
     setup.commitEdit = [this] { m_undo->commitCell(); };
     setup.restartHistory = [this] { m_undo->startHistory(); };
     setup.rows = m_model;
-    setup.kind = PayrollRecoveryKind();
+    setup.kind = PayrollRecovery::kind();
     setup.copy.worthKeeping = [this] { return worthRecovering(); };
     setup.copy.write = [this](const RecoveryStore &store, QString *reason) {
-        return WritePayrollRecovery(
+        return WriteRecovery<PayrollRecovery>(
                 store, {m_view.header->header(), m_model->rows(), m_openedFile, m_openedHeaderLine, m_clock.now()},
                 reason);
     };
     setup.copy.read = [this](const RecoveryStore &store, QString *note) {
-        return OfferOfCopy(ReadPayrollRecovery(store), note, PayrollRecoveryQuestion, [this](const PayrollRecovery &copy) {
+        return OfferOfCopy(ReadRecovery<PayrollRecovery>(store), note, PayrollRecoveryQuestion, [this](const PayrollRecovery &copy) {
             m_view.header->setHeader(copy.header);
             m_model->setRows(copy.rows);
             m_openedFile = copy.openedFile;
@@ -380,7 +380,7 @@ void PayrollDocument::startSession()
             updateTotals();
         });
     };
-    openSession(PayrollRecoveryStore(QDir::currentPath()), std::move(setup));
+    openSession(RecoveryStoreFor<PayrollRecovery>(QDir::currentPath()), std::move(setup));
 }
 
 bool PayrollDocument::worthRecovering() const

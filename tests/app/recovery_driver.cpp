@@ -61,8 +61,10 @@ bool typeAndWait(Dialogs &dialogs, const Clock &clock)
 
     // The copies follow the last change by the quiet interval.
     const QString folder = QDir::currentPath();
-    if (!QTest::qWaitFor([&] { return PayrollRecoveryStore(folder).exists() && ClientRecoveryStore(folder).exists(); },
-                         10000))
+    const auto bothKept = [&] {
+        return RecoveryStoreFor<PayrollRecovery>(folder).exists() && RecoveryStoreFor<ClientRecovery>(folder).exists();
+    };
+    if (!QTest::qWaitFor(bothKept, 10000))
         return false;
     print(u"written"_s);
     for (;;)

@@ -50,8 +50,8 @@ void TestRecoveryKill::killedThenRestored()
             u"modified 1 1"_s,
     }));
 
-    PayrollRecoveryStore(folder).remove();
-    ClientRecoveryStore(folder).remove();
+    RecoveryStoreFor<PayrollRecovery>(folder).remove();
+    RecoveryStoreFor<ClientRecovery>(folder).remove();
     LeaveFolder(dir);
 }
 

@@ -290,6 +290,10 @@ private slots:
                                               << u"kardolist-cli clients: --birth-place holds a character"_s;
         QTest::newRow("two rows files") << rows + QStringList{u"more.txt"_s} << u"00123"_s
                                         << u"kardolist-cli clients: more than one rows file"_s;
+        QTest::newRow("no rows file named") << QStringList{u"clients"_s, u"--strict"_s} << u"00123"_s
+                                            << u"kardolist-cli clients: no rows file given"_s;
+        QTest::newRow("the register's total option") << rows + QStringList{u"--expect-total"_s, u"1"_s} << u"00123"_s
+                                                     << u"kardolist-cli clients: "_s;
     }
     void refusesWithoutWriting()
     {

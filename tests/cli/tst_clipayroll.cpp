@@ -246,6 +246,12 @@ private slots:
                                   << u"--month"_s;
         QTest::newRow("unknown option") << kRows << header + QStringList{u"--force"_s} << u"00123"_s
                                         << u"--force"_s;
+        QTest::newRow("no real date") << kRows << header.mid(0, 2) + QStringList{u"--date"_s, u"31.02.2026"_s}
+                                      << u"00123"_s << u"kardolist-cli payroll: --date takes a date"_s;
+        QTest::newRow("two rows files") << kRows << header + QStringList{u"more.txt"_s} << u"00123"_s
+                                        << u"kardolist-cli payroll: more than one rows file given"_s;
+        QTest::newRow("usage before settings.ini") << kRows << QStringList{u"--number"_s, u"123456"_s} << QString()
+                                                   << u"kardolist-cli payroll: --number takes up to 5 digits"_s;
     }
     void refusesWhatTheSaveRefuses()
     {

@@ -36,6 +36,19 @@ ClientRecords Clients(int count)
     return records;
 }
 
+// A copy as written by hand: these columns and records, then one record's
+// worth of empty cells.
+QByteArray Headed(quint64 columns, quint64 records)
+{
+    RecoveryBytesWriter out;
+    out.putNumber(ClientRecovery::kFormat);
+    out.putNumber(quint64(kTaken.toMSecsSinceEpoch()));
+    out.putText(u"f"_s);
+    out.putNumber(columns);
+    out.putNumber(records);
+    return out.take() + QByteArray(ClientColumn::Count, '\0');
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(ClientRecovery)
@@ -67,36 +80,47 @@ private slots:
     void roundTrip()
     {
         QFETCH(ClientRecovery, copy);
-        QCOMPARE(DecodeClientRecovery(EncodeClientRecovery(copy)), copy);
+        QCOMPARE(DecodeRecovery<ClientRecovery>(EncodeRecovery(copy)), copy);
 
-        const RecoveryStore store = ClientRecoveryStore(m_work->path());
-        QVERIFY(WriteClientRecovery(store, copy));
-        const ClientRecoveryRead read = ReadClientRecovery(store);
+        const RecoveryStore store = RecoveryStoreFor<ClientRecovery>(m_work->path());
+        QVERIFY(WriteRecovery<ClientRecovery>(store, copy));
+        const RecoveryRead<ClientRecovery> read = ReadRecovery<ClientRecovery>(store);
         QVERIFY(read.note.isEmpty());
         QVERIFY(read.copy.has_value());
         QCOMPARE(read.copy->records.toList(), copy.records.toList());
         QCOMPARE(read.copy->currentFile, copy.currentFile);
         QCOMPARE(read.copy->takenAt, copy.takenAt);
         QVERIFY(store.remove());
-        QVERIFY(!ReadClientRecovery(store).copy);
+        QVERIFY(!ReadRecovery<ClientRecovery>(store).copy);
+    }
+
+    // The hand-written copy the refusals below vary is itself read.
+    void handWrittenCopyIsRead()
+    {
+        const std::optional<ClientRecovery> copy = DecodeRecovery<ClientRecovery>(Headed(ClientColumn::Count, 1));
+        QVERIFY(copy);
+        QCOMPARE(copy->records, ClientRecords{ClientRecord()});
+        QCOMPARE(copy->currentFile, u"f"_s);
     }
 
     void foreignBodyIsSetAside_data()
     {
         QTest::addColumn<QByteArray>("body");
-        const QByteArray good = EncodeClientRecovery({Clients(3), u"f"_s, kTaken});
+        const QByteArray good = EncodeRecovery(ClientRecovery{Clients(3), u"f"_s, kTaken});
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("other format") << QByteArray(1, '\x07') + good.mid(1);
         QTest::newRow("clients cut") << good.left(good.size() - 1);
         QTest::newRow("bytes after the clients") << good + 'x';
+        QTest::newRow("another column count") << Headed(ClientColumn::Count - 1, 1);
+        QTest::newRow("more records than bytes") << Headed(ClientColumn::Count, quint64(1) << 40);
     }
     void foreignBodyIsSetAside()
     {
         QFETCH(QByteArray, body);
-        QVERIFY(!DecodeClientRecovery(body));
-        const RecoveryStore store = ClientRecoveryStore(m_work->path());
+        QVERIFY(!DecodeRecovery<ClientRecovery>(body));
+        const RecoveryStore store = RecoveryStoreFor<ClientRecovery>(m_work->path());
         QVERIFY(store.write(body));
-        const ClientRecoveryRead read = ReadClientRecovery(store);
+        const RecoveryRead<ClientRecovery> read = ReadRecovery<ClientRecovery>(store);
         QVERIFY(!read.copy);
         QVERIFY(!read.note.isEmpty());
         QVERIFY(!store.exists());
@@ -104,14 +128,14 @@ private slots:
 
     void corruptCopyIsSetAside()
     {
-        const RecoveryStore store = ClientRecoveryStore(m_work->path());
-        QVERIFY(WriteClientRecovery(store, {Clients(10), {}, kTaken}));
+        const RecoveryStore store = RecoveryStoreFor<ClientRecovery>(m_work->path());
+        QVERIFY(WriteRecovery<ClientRecovery>(store, {Clients(10), {}, kTaken}));
         QFile file(store.path());
         QVERIFY(file.open(QIODevice::ReadWrite));
         QVERIFY(file.seek(file.size() - 20));
         QCOMPARE(file.write("#"), 1);
         file.close();
-        const ClientRecoveryRead read = ReadClientRecovery(store);
+        const RecoveryRead<ClientRecovery> read = ReadRecovery<ClientRecovery>(store);
         QVERIFY(!read.copy);
         QVERIFY(read.note.contains(QDir::toNativeSeparators(store.path()) + u".unreadable-"_s));
     }

@@ -47,7 +47,7 @@ private slots:
 private:
     void openWindow();
     void addClient(int n);
-    RecoveryStore store() const { return ClientRecoveryStore(QDir::currentPath()); }
+    RecoveryStore store() const { return RecoveryStoreFor<ClientRecovery>(QDir::currentPath()); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     ScriptedDialogs m_dialogs;

@@ -70,11 +70,11 @@ private slots:
     void roundTrip()
     {
         QFETCH(PayrollRecovery, copy);
-        QCOMPARE(DecodePayrollRecovery(EncodePayrollRecovery(copy)), copy);
+        QCOMPARE(DecodeRecovery<PayrollRecovery>(EncodeRecovery(copy)), copy);
 
-        const RecoveryStore store = PayrollRecoveryStore(m_work->path());
-        QVERIFY(WritePayrollRecovery(store, copy));
-        const PayrollRecoveryRead read = ReadPayrollRecovery(store);
+        const RecoveryStore store = RecoveryStoreFor<PayrollRecovery>(m_work->path());
+        QVERIFY(WriteRecovery<PayrollRecovery>(store, copy));
+        const RecoveryRead<PayrollRecovery> read = ReadRecovery<PayrollRecovery>(store);
         QVERIFY(read.note.isEmpty());
         QVERIFY(read.copy.has_value());
         const PayrollRecovery &back = *read.copy;
@@ -91,11 +91,11 @@ private slots:
         PayrollRecovery first = Opened();
         PayrollRecovery second = Opened();
         second.header.registerNumber = u"00008"_s;
-        QVERIFY(WritePayrollRecovery(PayrollRecoveryStore(m_work->path()), first));
-        QVERIFY(!ReadPayrollRecovery(PayrollRecoveryStore(other.path())).copy);
-        QVERIFY(WritePayrollRecovery(PayrollRecoveryStore(other.path()), second));
-        QCOMPARE(ReadPayrollRecovery(PayrollRecoveryStore(m_work->path())).copy, first);
-        QCOMPARE(ReadPayrollRecovery(PayrollRecoveryStore(other.path())).copy, second);
+        QVERIFY(WriteRecovery<PayrollRecovery>(RecoveryStoreFor<PayrollRecovery>(m_work->path()), first));
+        QVERIFY(!ReadRecovery<PayrollRecovery>(RecoveryStoreFor<PayrollRecovery>(other.path())).copy);
+        QVERIFY(WriteRecovery<PayrollRecovery>(RecoveryStoreFor<PayrollRecovery>(other.path()), second));
+        QCOMPARE(ReadRecovery<PayrollRecovery>(RecoveryStoreFor<PayrollRecovery>(m_work->path())).copy, first);
+        QCOMPARE(ReadRecovery<PayrollRecovery>(RecoveryStoreFor<PayrollRecovery>(other.path())).copy, second);
     }
 
     // Bytes the store keeps whole but that are no register copy of this
@@ -103,22 +103,22 @@ private slots:
     void foreignBodyIsSetAside_data()
     {
         QTest::addColumn<QByteArray>("body");
-        const QByteArray good = EncodePayrollRecovery(Opened());
+        const QByteArray good = EncodeRecovery(Opened());
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("other format") << QByteArray(1, '\x02') + good.mid(1);
         QTest::newRow("rows cut") << good.left(good.size() - 3);
         QTest::newRow("bytes after the rows") << good + '\0';
         PayrollRecovery month = Opened();
         month.header.monthIndex = 12;
-        QTest::newRow("month out of range") << EncodePayrollRecovery(month);
+        QTest::newRow("month out of range") << EncodeRecovery(month);
     }
     void foreignBodyIsSetAside()
     {
         QFETCH(QByteArray, body);
-        QVERIFY(!DecodePayrollRecovery(body));
-        const RecoveryStore store = PayrollRecoveryStore(m_work->path());
+        QVERIFY(!DecodeRecovery<PayrollRecovery>(body));
+        const RecoveryStore store = RecoveryStoreFor<PayrollRecovery>(m_work->path());
         QVERIFY(store.write(body));
-        const PayrollRecoveryRead read = ReadPayrollRecovery(store);
+        const RecoveryRead<PayrollRecovery> read = ReadRecovery<PayrollRecovery>(store);
         QVERIFY(!read.copy);
         QVERIFY(read.note.startsWith(u"Копия несохранённых данных не читается"_s));
         QVERIFY(!store.exists());
@@ -127,17 +127,17 @@ private slots:
 
     void truncatedCopyIsSetAside()
     {
-        const RecoveryStore store = PayrollRecoveryStore(m_work->path());
+        const RecoveryStore store = RecoveryStoreFor<PayrollRecovery>(m_work->path());
         PayrollRecovery copy = Opened();
         copy.rows = NumberedRows(100);
-        QVERIFY(WritePayrollRecovery(store, copy));
+        QVERIFY(WriteRecovery<PayrollRecovery>(store, copy));
         QVERIFY(QFile::resize(store.path(), QFileInfo(store.path()).size() / 2));
-        const PayrollRecoveryRead read = ReadPayrollRecovery(store);
+        const RecoveryRead<PayrollRecovery> read = ReadRecovery<PayrollRecovery>(store);
         QVERIFY(!read.copy);
         QVERIFY(!read.note.isEmpty());
         QVERIFY(!store.exists());
-        QVERIFY(!ReadPayrollRecovery(store).copy);
-        QVERIFY(ReadPayrollRecovery(store).note.isEmpty()); // told once
+        QVERIFY(!ReadRecovery<PayrollRecovery>(store).copy);
+        QVERIFY(ReadRecovery<PayrollRecovery>(store).note.isEmpty()); // told once
     }
 
     void question_data()

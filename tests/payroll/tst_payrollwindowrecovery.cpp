@@ -52,7 +52,7 @@ private:
     // A register saved to kPath, opened again, then one cell typed into.
     void editOpenedRegister();
     void letDebounceRun();
-    RecoveryStore store() const { return PayrollRecoveryStore(QDir::currentPath()); }
+    RecoveryStore store() const { return RecoveryStoreFor<PayrollRecovery>(QDir::currentPath()); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     ScriptedDialogs m_dialogs;
