@@ -19,7 +19,6 @@
 #include "common/ui/ErrorGuard.h"
 
 #include <QCloseEvent>
-#include <QMenuBar>
 #include <QScrollBar>
 
 using namespace Qt::StringLiterals;
@@ -49,7 +48,7 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
 {
     ui->setupUi(this);
     m_fields = ui->editPanel;
-    SetUpDocumentFrame(this, ui->fileMenu);
+    SetUpDocumentFrame(this, ui->fileMenu, QSize(999, 680));
 
     connect(m_fields, &ClientEditPanel::marksChanged, this, &ClientsWindow::markEditButton);
     // The five buttons come between the address and the place of birth.
@@ -88,9 +87,6 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     connect(ui->loadAction, &QAction::triggered, document, &ClientListDocument::load);
     connect(ui->importTextAction, &QAction::triggered, document, &ClientListDocument::importText);
     document->updateRecordCount();
-
-    // The client area is 999 x 680 below the menu bar.
-    setFixedSize(999, 680 + menuBar()->sizeHint().height());
 }
 
 ClientsWindow::~ClientsWindow()

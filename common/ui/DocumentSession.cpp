@@ -84,8 +84,9 @@ void DocumentSession::changed()
     m_recovery->changed();
 }
 
-void SetUpDocumentFrame(QMainWindow *window, QMenu *firstMenu)
+void SetUpDocumentFrame(QMainWindow *window, QMenu *firstMenu, QSize clientSize)
 {
+    window->setFixedSize(clientSize.width(), clientSize.height() + window->menuBar()->sizeHint().height());
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
                            | Qt::MSWindowsFixedSizeDialogHint);

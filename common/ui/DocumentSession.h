@@ -4,6 +4,7 @@
 #include "common/ui/DocumentRecovery.h"
 
 #include <QObject>
+#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -92,6 +93,7 @@ private:
     RecentFilesMenu *m_recentFiles;
 };
 
-// The frame both document windows share: fixed, with the system menu and a
-// minimise button only; Alt with a letter for the menus, F10 to the menu bar.
-void SetUpDocumentFrame(QMainWindow *window, QMenu *firstMenu);
+// The frame both document windows share: clientSize fixed below the menu
+// bar, the system menu and a minimise button only; Alt with a letter for the
+// menus, F10 to the menu bar.
+void SetUpDocumentFrame(QMainWindow *window, QMenu *firstMenu, QSize clientSize);

@@ -17,7 +17,6 @@
 #include "settings/SettingsRecord.h"
 
 #include <QCloseEvent>
-#include <QMenuBar>
 
 using namespace Qt::StringLiterals;
 
@@ -29,7 +28,7 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     , m_model(new PayrollModel(this))
 {
     ui->setupUi(this);
-    SetUpDocumentFrame(this, ui->fileMenu);
+    SetUpDocumentFrame(this, ui->fileMenu, QSize(922, 662));
     m_status = std::make_unique<PayrollStatusPanels>(ui->statusBar, ui->overallSumma);
 
     PayrollGrid *grid = ui->mainGrid;
@@ -64,9 +63,6 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     connect(ui->addRowButton, &QPushButton::clicked, document, &PayrollDocument::addRow);
     connect(ui->deleteRowButton, &QPushButton::clicked, document, &PayrollDocument::deleteRow);
     connect(ui->clearButton, &QPushButton::clicked, document, &PayrollDocument::clearRows);
-
-    // The client area is 922 x 662 below the menu bar.
-    setFixedSize(922, 662 + menuBar()->sizeHint().height());
 }
 
 PayrollWindow::~PayrollWindow()
