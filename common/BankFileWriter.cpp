@@ -50,11 +50,14 @@ void BankFileWriter::field(QStringView text)
 void BankFileWriter::fieldWithoutBlanks(QStringView text)
 {
     reserveMore(text.size() + 1);
-    for (QChar c : text) {
-        if (c == QLatin1Char(' '))
-            continue;
-        m_end = c.unicode() < 0x80 ? (*m_end = char(c.unicode()), m_end + 1)
-                                   : Cp1251::encodeInto(m_end, QStringView(&c, 1));
+    const QChar *from = text.begin();
+    for (const QChar *c = from;; ++c) {
+        if (c == text.end() || *c == QLatin1Char(' ')) {
+            m_end = Cp1251::encodeInto(m_end, QStringView(from, c));
+            if (c == text.end())
+                break;
+            from = c + 1;
+        }
     }
     *m_end++ = '\t';
 }
@@ -62,10 +65,18 @@ void BankFileWriter::fieldWithoutBlanks(QStringView text)
 void BankFileWriter::lineNumberField(qint64 number)
 {
     reserveMore(kLineNumberSize + 1);
-    for (qsizetype i = kLineNumberSize - 1; i >= 0; --i, number /= 10)
-        m_end[i] = char('0' + number % 10);
+    if (number != m_nextLineNumber) {
+        qint64 rest = number;
+        for (qsizetype i = kLineNumberSize - 1; i >= 0; --i, rest /= 10)
+            m_nextLineDigits[i] = char('0' + rest % 10);
+    }
+    std::memcpy(m_end, m_nextLineDigits, kLineNumberSize);
     m_end[kLineNumberSize] = '\t';
     m_end += kLineNumberSize + 1;
+    // Numbers mostly follow one another: the next one's digits are ready then.
+    m_nextLineNumber = number + 1;
+    for (qsizetype i = kLineNumberSize - 1; i >= 0 && ++m_nextLineDigits[i] > '9'; --i)
+        m_nextLineDigits[i] = '0';
 }
 
 void BankFileWriter::endLine()

@@ -64,6 +64,8 @@ private:
     char *m_limit;
     const char *m_lineStart;
     Crc32 m_crc;
+    qint64 m_nextLineNumber = -1;
+    char m_nextLineDigits[kLineNumberSize] = {};
     QIODevice *m_sink = nullptr;
     qsizetype m_chunk = 0;
     bool m_failed = false;

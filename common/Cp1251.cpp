@@ -2,6 +2,10 @@
 
 #include <array>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // 0x80..0xFF; 0x98 is undefined in the code page and maps to U+0098.
@@ -35,6 +39,14 @@ struct ReverseTable
             bytes[kHigh[i]] = static_cast<unsigned char>(0x80 + i);
     }
 };
+
+// Every byte's character, so that a decode is one look-up per byte.
+constexpr std::array<char16_t, 256> kAll = [] {
+    std::array<char16_t, 256> all{};
+    for (int b = 0; b < 256; ++b)
+        all[size_t(b)] = b < 0x80 ? char16_t(b) : kHigh[size_t(b - 0x80)];
+    return all;
+}();
 
 const ReverseTable &reverse()
 {
@@ -86,27 +98,57 @@ QString decode(QByteArrayView bytes)
 QChar *decodeInto(QChar *out, QByteArrayView bytes)
 {
     char16_t *d = reinterpret_cast<char16_t *>(out);
-    for (char b : bytes) {
-        const auto u = static_cast<unsigned char>(b);
-        *d++ = u < 0x80 ? char16_t(u) : kHigh[u - 0x80];
-    }
-    return reinterpret_cast<QChar *>(d);
+    const auto *s = reinterpret_cast<const unsigned char *>(bytes.data());
+    for (qsizetype i = 0, n = bytes.size(); i < n; ++i)
+        d[i] = kAll[s[i]];
+    return out + bytes.size();
 }
+
+namespace {
+
+char *encodeOne(char *d, char16_t u)
+{
+    if (u < 0x80) {
+        *d = static_cast<char>(u);
+    } else if (char16_t(u - 0x0410) < 0x40) { // А..я, the common case
+        *d = static_cast<char>(u - 0x0410 + 0xC0);
+    } else {
+        const unsigned char b = reverse().bytes[u];
+        *d = static_cast<char>(b ? b : '?');
+    }
+    return d + 1;
+}
+
+} // namespace
 
 char *encodeInto(char *d, QStringView text)
 {
-    const auto &table = reverse().bytes;
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80) {
-            *d++ = static_cast<char>(u);
-        } else if (char16_t(u - 0x0410) < 0x40) { // А..я, the common case
-            *d++ = static_cast<char>(u - 0x0410 + 0xC0);
-        } else {
-            const unsigned char b = table[u];
-            *d++ = static_cast<char>(b ? b : '?');
+    const char16_t *s = text.utf16();
+    const char16_t *const end = s + text.size();
+#if defined(__SSE2__)
+    // Eight characters at once while all are ASCII or А..я, nearly every text.
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i notAscii = _mm_set1_epi16(short(0xFF80));
+    const __m128i notCyrillic = _mm_set1_epi16(short(0xFFC0));
+    const __m128i cyrillicFirst = _mm_set1_epi16(0x0410);
+    const __m128i cyrillicByte = _mm_set1_epi16(0xC0);
+    for (; end - s >= 8; s += 8, d += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s));
+        const __m128i offset = _mm_sub_epi16(v, cyrillicFirst);
+        const __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(v, notAscii), zero);
+        const __m128i cyrillic = _mm_cmpeq_epi16(_mm_and_si128(offset, notCyrillic), zero);
+        if (_mm_movemask_epi8(_mm_or_si128(ascii, cyrillic)) != 0xFFFF) {
+            for (int i = 0; i < 8; ++i)
+                encodeOne(d + i, s[i]);
+            continue;
         }
+        const __m128i bytes = _mm_or_si128(_mm_and_si128(ascii, v),
+                                           _mm_and_si128(cyrillic, _mm_add_epi16(offset, cyrillicByte)));
+        _mm_storel_epi64(reinterpret_cast<__m128i *>(d), _mm_packus_epi16(bytes, bytes));
     }
+#endif
+    for (; s != end; ++s)
+        d = encodeOne(d, *s);
     return d;
 }
 

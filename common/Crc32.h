@@ -4,8 +4,8 @@
 
 // A running CRC-32 (the reflected CRC of zlib, PNG and Ethernet) over the
 // Windows-1251 bytes that go into a file, taken piece by piece. Short
-// pieces (a line each) are gathered first: zlib's crc32 is fast on a few
-// kilobytes at once and slow call by call on a few dozen bytes.
+// pieces (a line each) are gathered first: libdeflate's crc32 is fast on a
+// few kilobytes at once and slow call by call on a few dozen bytes.
 class Crc32
 {
 public:

@@ -1,6 +1,6 @@
 #include "common/Crc32Calculator.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include <cstring>
 
@@ -9,7 +9,7 @@ void Crc32::update(QByteArrayView bytes)
     if (m_pendingSize + bytes.size() > kGathered)
         takePending();
     if (bytes.size() >= kGathered) {
-        m_value = quint32(crc32_z(m_value, reinterpret_cast<const Bytef *>(bytes.data()), size_t(bytes.size())));
+        m_value = libdeflate_crc32(m_value, bytes.data(), size_t(bytes.size()));
         return;
     }
     if (!bytes.isEmpty())
@@ -26,7 +26,7 @@ quint32 Crc32::value() const
 void Crc32::takePending() const
 {
     if (m_pendingSize > 0)
-        m_value = quint32(crc32_z(m_value, reinterpret_cast<const Bytef *>(m_pending), size_t(m_pendingSize)));
+        m_value = libdeflate_crc32(m_value, m_pending, size_t(m_pendingSize));
     m_pendingSize = 0;
 }
 
@@ -46,5 +46,5 @@ void UpdateCRC32(const void *data, qsizetype length, quint32 &crc)
 {
     if (length <= 0)
         return;
-    crc = ~quint32(crc32_z(~crc, static_cast<const Bytef *>(data), size_t(length)));
+    crc = ~libdeflate_crc32(~crc, data, size_t(length));
 }

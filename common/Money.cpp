@@ -6,6 +6,8 @@
 
 #include <QVarLengthArray>
 
+#include <algorithm>
+
 namespace {
 
 // Longest text: a sign, 18 digits, 5 group blanks, the point and 2 digits.
@@ -56,13 +58,35 @@ using BareText = QVarLengthArray<QChar, 64>;
 
 QStringView withoutBlanks(QStringView text, BareText &storage)
 {
-    if (!text.contains(QLatin1Char(' ')))
+    if (std::find(text.begin(), text.end(), QLatin1Char(' ')) == text.end())
         return text;
     storage.reserve(text.size());
     for (QChar c : text)
         if (c != QLatin1Char(' '))
             storage.append(c);
     return QStringView(storage.constData(), storage.size());
+}
+
+// Nearly every amount: up to 15 digits, then perhaps a point and one or
+// two digits. Read at once, within range by its length; nothing for any
+// other text, which parse() then reads in full.
+std::optional<Money> parsePlain(QStringView text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    quint64 units = 0;
+    for (; i < n && i < 15 && IsAsciiDigit(text[i]); ++i)
+        units = units * 10 + (text[i].unicode() - u'0');
+    if (i == 0)
+        return std::nullopt;
+    if (i == n)
+        return Money::fromTiyin(qint64(units * 100));
+    const qsizetype fraction = n - i - 1;
+    if (text[i] != QLatin1Char('.') || fraction < 1 || fraction > 2 || !IsAsciiDigit(text[i + 1])
+        || (fraction == 2 && !IsAsciiDigit(text[i + 2])))
+        return std::nullopt;
+    const int hundredths = (text[i + 1].unicode() - u'0') * 10 + (fraction == 2 ? text[i + 2].unicode() - u'0' : 0);
+    return Money::fromTiyin(qint64(units * 100) + hundredths);
 }
 
 } // namespace
@@ -77,6 +101,8 @@ std::optional<Money> Money::parse(QStringView text, ParseError *error)
     if (error)
         *error = ParseError::None;
 
+    if (std::optional<Money> plain = parsePlain(text))
+        return plain;
     qsizetype i = 0;
     const qsizetype n = text.size();
     bool negative = false;
@@ -147,12 +173,19 @@ std::optional<Money> Money::parse(QStringView text, ParseError *error)
 
 std::optional<Money> Money::parseAmountText(QStringView text, ParseError *error)
 {
+    if (std::optional<Money> plain = parsePlain(text)) {
+        if (error)
+            *error = ParseError::None;
+        return plain;
+    }
     BareText storage;
     return parse(withoutBlanks(text, storage), error);
 }
 
 Money Money::fromAmountText(QStringView text)
 {
+    if (std::optional<Money> plain = parsePlain(text))
+        return *plain;
     BareText storage;
     const QStringView bare = withoutBlanks(text, storage);
     ParseError error;
@@ -165,6 +198,13 @@ Money Money::fromAmountText(QStringView text)
 QString Money::toDisplay() const
 {
     return format(m_tiyin, true);
+}
+
+void Money::appendDisplay(QString &out) const
+{
+    char16_t buffer[kFormatCapacity];
+    const char16_t *begin = formatInto(buffer + kFormatCapacity, m_tiyin, true);
+    out.append(reinterpret_cast<const QChar *>(begin), buffer + kFormatCapacity - begin);
 }
 
 QString Money::toPlain() const

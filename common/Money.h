@@ -38,6 +38,8 @@ public:
     QString toDisplay() const;
     // "####################0.00": 1234567.50
     QString toPlain() const;
+    // toDisplay() appended to out, without a string of its own.
+    void appendDisplay(QString &out) const;
     // Whether text is exactly toDisplay() / toPlain(), compared without building it.
     bool isDisplayText(QStringView text) const;
     bool isPlainText(QStringView text) const;

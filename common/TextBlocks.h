@@ -125,42 +125,85 @@ public:
     void rewriteColumn(int k, qsizetype first, qsizetype last,
                        const std::function<std::optional<QString>(qsizetype row, QStringView text)> &newText)
     {
+        rewriteColumnInto(k, first, last, [&newText](qsizetype row, QStringView text, QString &out) {
+            std::optional<QString> changed = newText(row, text);
+            if (changed)
+                out.append(*changed);
+            return changed.has_value();
+        });
+    }
+
+    // As rewriteColumn, with newText appending the new text to out and
+    // telling whether it did: no string per changed cell.
+    template<typename Rewrite>
+    void rewriteColumnInto(int k, qsizetype first, qsizetype last, Rewrite &&newText)
+    {
         Q_ASSERT(k >= 0 && k < Cells);
         first = std::max<qsizetype>(first, 0);
         last = std::min(last, size() - 1);
+        QString changed;
         for (qsizetype blockFirst = first / BlockRows * BlockRows; blockFirst <= last; blockFirst += BlockRows) {
             const Block &old = std::as_const(d)->blocks[size_t(blockFirst / BlockRows)];
-            std::vector<std::pair<int, QString>> changes;
+            // Started at the first change; the unchanged cells go over in runs.
+            Block rebuilt;
+            int copied = 0; // cells of old already in rebuilt
+            const auto copyUpTo = [&](int at) {
+                const qsizetype from = old.cellStart(copied);
+                rebuilt.text.append(QStringView(old.text).sliced(from, old.cellStart(at) - from));
+                const qint64 shift = rebuilt.text.size() - old.cellStart(at);
+                for (; copied < at; ++copied)
+                    rebuilt.ends[size_t(copied)] = quint32(old.ends[size_t(copied)] + shift);
+            };
             std::exception_ptr failure;
             try {
                 const int from = int(std::max(first - blockFirst, qsizetype(0)));
-                for (int r = from; r < old.rows && blockFirst + r <= last; ++r)
-                    if (std::optional<QString> text = newText(blockFirst + r, old.cellText(r * Cells + k)))
-                        changes.emplace_back(r, std::move(*text));
+                for (int r = from; r < old.rows && blockFirst + r <= last; ++r) {
+                    const int at = r * Cells + k;
+                    changed.truncate(0);
+                    if (!newText(blockFirst + r, old.cellText(at), changed))
+                        continue;
+                    if (rebuilt.rows == 0) {
+                        rebuilt.rows = old.rows;
+                        rebuilt.text.reserve(old.text.size() + old.text.size() / 4);
+                    }
+                    copyUpTo(at);
+                    rebuilt.text.append(changed);
+                    rebuilt.ends[size_t(at)] = quint32(rebuilt.text.size());
+                    copied = at + 1;
+                }
             } catch (...) {
                 failure = std::current_exception();
             }
-            if (changes.size() == 1) { // one edit: no block rebuilt
-                setCell(blockFirst + changes[0].first, k, changes[0].second);
-            } else if (!changes.empty()) {
-                qsizetype grown = 0;
-                for (const auto &change : changes)
-                    grown += change.second.size();
-                Block rebuilt;
-                rebuilt.rows = old.rows;
-                rebuilt.text.reserve(old.text.size() + grown);
-                auto next = changes.cbegin();
-                for (int at = 0; at < old.rows * Cells; ++at) {
-                    if (next != changes.cend() && at == next->first * Cells + k)
-                        rebuilt.text.append((next++)->second);
-                    else
-                        rebuilt.text.append(old.cellText(at));
-                    rebuilt.ends[size_t(at)] = quint32(rebuilt.text.size());
-                }
+            if (rebuilt.rows != 0) {
+                copyUpTo(old.rows * Cells);
                 d->blocks[size_t(blockFirst / BlockRows)] = std::move(rebuilt);
             }
             if (failure)
                 std::rethrow_exception(failure);
+        }
+    }
+
+    // Calls f(row, views) for each row from first to last, block by block,
+    // until f gives false.
+    template<typename F>
+    void forEachRow(qsizetype first, qsizetype last, F &&f) const
+    {
+        first = std::max<qsizetype>(first, 0);
+        last = std::min(last, size() - 1);
+        for (qsizetype row = first; row <= last;) {
+            const Block &b = blockOf(row);
+            const QChar *text = b.text.constData();
+            for (int r = int(row % BlockRows); r < b.rows && row <= last; ++r, ++row) {
+                Views views;
+                qsizetype start = r == 0 ? 0 : b.ends[size_t(r * Cells - 1)];
+                for (int k = 0; k < Cells; ++k) {
+                    const qsizetype end = b.ends[size_t(r * Cells + k)];
+                    views[size_t(k)] = QStringView(text + start, end - start);
+                    start = end;
+                }
+                if (!f(row, views))
+                    return;
+            }
         }
     }
 

@@ -20,13 +20,15 @@ QString PadRegisterNumberText(const QString &text)
 
 std::optional<UnfilledCell> FirstUnfilledCell(const PayrollRows &rows)
 {
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        if (rows.name(i).isEmpty())
-            return UnfilledCell{i, PayrollField::Name};
-        if (rows.card(i).isEmpty())
-            return UnfilledCell{i, PayrollField::Card};
-    }
-    return std::nullopt;
+    std::optional<UnfilledCell> unfilled;
+    rows.forEachRow([&unfilled](qsizetype row, QStringView name, QStringView card, QStringView) {
+        if (name.isEmpty())
+            unfilled = UnfilledCell{row, PayrollField::Name};
+        else if (card.isEmpty())
+            unfilled = UnfilledCell{row, PayrollField::Card};
+        return !unfilled;
+    });
+    return unfilled;
 }
 
 std::optional<PayrollField> IncompleteHeaderField(const PayrollHeader &header)
@@ -54,10 +56,13 @@ bool CardNumberValid(QStringView card)
 
 qsizetype FirstBadCardRow(const PayrollRows &rows)
 {
-    for (qsizetype i = 0; i < rows.size(); ++i)
-        if (!CardNumberValid(rows.card(i)))
-            return i;
-    return -1;
+    qsizetype bad = -1;
+    rows.forEachRow([&bad](qsizetype row, QStringView, QStringView card, QStringView) {
+        if (!CardNumberValid(card))
+            bad = row;
+        return bad < 0;
+    });
+    return bad;
 }
 
 qsizetype RegisterRowCount(const PayrollRows &rows)

@@ -40,26 +40,22 @@ void WriteHeaderLine(BankFileWriter &out, const SettingsRecord &settings, const 
     out.endLine();
 }
 
-bool IsWrittenRow(const PayrollRows &rows, qsizetype i)
-{
-    return IsWrittenRow(rows.name(i), rows.card(i), rows.amount(i));
-}
-
 void WriteRegister(BankFileWriter &out, const SettingsRecord &settings, const PayrollHeader &header,
                    const PayrollRows &rows, const QDateTime &moment)
 {
     WriteHeaderLine(out, settings, header, moment);
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        if (!IsWrittenRow(rows, i))
-            continue;
-        out.field(u"D");
-        // Grid row i + 1 is numbered i + 2: left-out rows leave a gap.
-        out.lineNumberField(i + 2);
-        out.field(rows.name(i));
-        out.field(rows.card(i));
-        out.fieldWithoutBlanks(rows.amount(i));
-        out.endLine();
-    }
+    rows.forEachRow([&out](qsizetype i, QStringView name, QStringView card, QStringView amount) {
+        if (IsWrittenRow(name, card, amount)) {
+            out.field(u"D");
+            // Grid row i + 1 is numbered i + 2: left-out rows leave a gap.
+            out.lineNumberField(i + 2);
+            out.field(name);
+            out.field(card);
+            out.fieldWithoutBlanks(amount);
+            out.endLine();
+        }
+        return true;
+    });
     // The grid's row count includes its header row: N data rows give N + 2.
     out.trailer(rows.size() + 2);
 }
@@ -113,14 +109,27 @@ qint64 PayrollFileSize(const SettingsRecord &settings, const PayrollHeader &head
     BankFileWriter headerLine;
     WriteHeaderLine(headerLine, settings, header, QDateTime(QDate(2000, 1, 1), QTime(0, 0)));
     qint64 size = headerLine.size() + BankFileWriter::kTrailerSize;
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        if (IsWrittenRow(rows, i)) {
-            const QStringView amount = rows.amount(i);
-            size += 1 + BankFileWriter::kLineNumberSize + rows.name(i).size() + rows.card(i).size()
-                    + (amount.size() - std::count(amount.begin(), amount.end(), u' '))
+    rows.forEachRow([&size](qsizetype, QStringView name, QStringView card, QStringView amount) {
+        if (IsWrittenRow(name, card, amount))
+            size += 1 + BankFileWriter::kLineNumberSize + name.size() + card.size()
+                    + (amount.size() - std::count(amount.begin(), amount.end(), QLatin1Char(' ')))
                     + BankFileWriter::lineOverhead(5);
-        }
-    }
+        return true;
+    });
+    return size;
+}
+
+qint64 PayrollFileSizeBound(const SettingsRecord &settings, const PayrollHeader &header, const PayrollRows &rows)
+{
+    BankFileWriter headerLine;
+    WriteHeaderLine(headerLine, settings, header, QDateTime(QDate(2000, 1, 1), QTime(0, 0)));
+    qint64 size = headerLine.size() + BankFileWriter::kTrailerSize;
+    rows.forEachRow([&size](qsizetype, QStringView name, QStringView card, QStringView amount) {
+        if (!name.isEmpty() && !card.isEmpty())
+            size += 1 + BankFileWriter::kLineNumberSize + name.size() + card.size() + amount.size()
+                    + BankFileWriter::lineOverhead(5);
+        return true;
+    });
     return size;
 }
 
@@ -135,7 +144,8 @@ QByteArray BuildPayrollFile(const SettingsRecord &settings, const PayrollHeader 
 bool WritePayrollFile(QIODevice &device, const SettingsRecord &settings, const PayrollHeader &header,
                       const PayrollRows &rows, const QDateTime &moment)
 {
-    BankFileWriter out(device, 1 << 20);
+    // Chunks that stay in the cache on their way to the file.
+    BankFileWriter out(device, 64 * 1024);
     WriteRegister(out, settings, header, rows, moment);
     return out.finish();
 }

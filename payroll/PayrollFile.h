@@ -48,6 +48,10 @@ inline bool IsWrittenRow(const PayrollRow &row) { return IsWrittenRow(row.name, 
 // The size of the file BuildPayrollFile makes of these rows, without building it.
 qint64 PayrollFileSize(const SettingsRecord &settings, const PayrollHeader &header, const PayrollRows &rows);
 
+// At least PayrollFileSize, from the texts' lengths alone: a row counts as
+// written when it has a name and a card, and its amount's blanks count too.
+qint64 PayrollFileSizeBound(const SettingsRecord &settings, const PayrollHeader &header, const PayrollRows &rows);
+
 // The whole file's bytes, trailer included. The rows' amounts may be in
 // plain or display form: they are written plain, without their blanks.
 QByteArray BuildPayrollFile(const SettingsRecord &settings, const PayrollHeader &header, const PayrollRows &rows,

@@ -190,28 +190,24 @@ void PayrollModel::formatAmounts()
         return;
     }
     try {
-        m_rows.rewriteAmounts(m_firstUnformatted, std::min(m_lastUnformatted, lastRow()),
-                              [&](qsizetype index, QStringView amount) -> std::optional<QString> {
-                                  const int row = int(index);
-                                  if (!isUnformatted(row))
-                                      return std::nullopt;
-                                  m_firstUnformatted = row;
-                                  std::optional<QString> text;
-                                  if (amount.isEmpty()) {
-                                      text = u"0.00"_s;
-                                  } else {
+        m_rows.rewriteAmountsInto(m_firstUnformatted, std::min(m_lastUnformatted, lastRow()),
+                                  [&](qsizetype index, QStringView amount, QString &out) {
+                                      const int row = int(index);
+                                      if (!isUnformatted(row))
+                                          return false;
+                                      m_firstUnformatted = row;
                                       // The value is unchanged, so the total and the bad
                                       // sets are too; a text already in display form is kept.
-                                      const Money value = Money::fromAmountText(amount);
-                                      if (!value.isDisplayText(amount))
-                                          text = value.toDisplay();
-                                  }
-                                  markFormatted(row);
-                                  if (first < 0)
-                                      first = row;
-                                  last = row;
-                                  return text;
-                              });
+                                      if (amount.isEmpty())
+                                          out.append(u"0.00");
+                                      else
+                                          Money::fromAmountText(amount).appendDisplay(out);
+                                      markFormatted(row);
+                                      if (first < 0)
+                                          first = row;
+                                      last = row;
+                                      return QStringView(out) != amount;
+                                  });
     } catch (...) {
         emitChanged();
         throw;

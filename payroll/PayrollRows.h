@@ -41,4 +41,22 @@ public:
     {
         m_texts.rewriteColumn(Amount, first, last, newAmount);
     }
+
+    // As rewriteAmounts, newAmount appending the new text to out and telling
+    // whether it did.
+    template<typename Rewrite>
+    void rewriteAmountsInto(qsizetype first, qsizetype last, Rewrite &&newAmount)
+    {
+        m_texts.rewriteColumnInto(Amount, first, last, std::forward<Rewrite>(newAmount));
+    }
+
+    // Calls f(row, name, card, amount) for each row, first to last, until
+    // f gives false; faster than a cell at a time.
+    template<typename F>
+    void forEachRow(F &&f) const
+    {
+        m_texts.forEachRow(0, size() - 1, [&f](qsizetype row, const auto &cells) {
+            return f(row, cells[Name], cells[Card], cells[Amount]);
+        });
+    }
 };

@@ -48,9 +48,12 @@ PayrollSaveOutcome SavePayroll(PayrollSaveRequest &request, const Clock &clock,
     SettingsRecord settings;
     if (const std::optional<QString> refused = ReadBankCodes(settings))
         return Outcome::stopped(*refused, PayrollField::BankCodes);
-    const qint64 size = PayrollFileSize(settings, header, rows);
-    if (!BankFileWriter::fitsReader(size))
-        return Outcome::stopped(BankFileWriter::tooLargeMessage(size), PayrollField::Rows);
+    // The bound reads no text; the exact size is needed only near the limit.
+    if (!BankFileWriter::fitsReader(PayrollFileSizeBound(settings, header, rows))) {
+        const qint64 size = PayrollFileSize(settings, header, rows);
+        if (!BankFileWriter::fitsReader(size))
+            return Outcome::stopped(BankFileWriter::tooLargeMessage(size), PayrollField::Rows);
+    }
     if (confirmWarnings && !confirmWarnings())
         return Outcome::cancelled();
     if (confirmOverwrite && !request.openedHeaderLine.isEmpty()

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg62-turbo-dev
-  zlib1g-dev
+  libdeflate-dev
   liborcus-dev libfreexl-dev
   fonts-liberation2
   qt6-translations-l10n

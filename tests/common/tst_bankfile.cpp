@@ -1,6 +1,7 @@
 #include "common/BankFileReader.h"
 #include "common/BankFileWriter.h"
 #include "common/Cp1251.h"
+#include "common/TextRoutines.h"
 #include "common/UserError.h"
 #include "support/UserErrorText.h"
 
@@ -105,6 +106,28 @@ private slots:
     }
 
     // A small starting buffer grows; the bytes are the same.
+    // Each number written is the one asked for, in order, after a gap or
+    // backwards too, over every carry.
+    void numbersLines_data()
+    {
+        QTest::addColumn<QList<qint64>>("numbers");
+        QTest::newRow("carries") << QList<qint64>{8, 9, 10, 11, 99, 100, 101, 999, 1000};
+        QTest::newRow("gaps") << QList<qint64>{2, 3, 5, 6, 20, 21};
+        QTest::newRow("backwards") << QList<qint64>{5, 4, 5, 6, 1};
+        QTest::newRow("ten digits") << QList<qint64>{9999999998, 9999999999, 1};
+    }
+    void numbersLines()
+    {
+        QFETCH(QList<qint64>, numbers);
+        BankFileWriter out;
+        QString expected;
+        for (const qint64 n : numbers) {
+            out.lineNumberField(n);
+            expected += FormatLineNumber(n) + u'\t';
+        }
+        QCOMPARE(Cp1251::decode(out.take()), expected);
+    }
+
     void growsBeyondItsCapacity()
     {
         BankFileWriter small(1);

@@ -38,6 +38,12 @@ void TestMoney::parse_data()
     QTest::newRow("leading zeros") << "000012.30" << true << 1230LL;
     QTest::newRow("carry through nines") << "9.999" << true << 1000LL;
     QTest::newRow("largest") << "999999999999999.99" << true << Money::kMaxTiyin;
+    QTest::newRow("fifteen digits") << "123456789012345" << true << 12345678901234500LL;
+    QTest::newRow("one decimal") << "12.5" << true << 1250LL;
+    QTest::newRow("third decimal rounds") << "12.345" << true << 1235LL;
+    QTest::newRow("point then letter") << "12.a" << false << 0LL;
+    QTest::newRow("decimal then letter") << "12.3a" << false << 0LL;
+    QTest::newRow("sixteen digits with decimals") << "1234567890123456.5" << false << 0LL;
     QTest::newRow("point only") << "." << false << 0LL;
     QTest::newRow("empty") << "" << false << 0LL;
     QTest::newRow("sign only") << "-" << false << 0LL;

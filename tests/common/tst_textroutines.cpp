@@ -1,6 +1,7 @@
 #include "common/ByteLines.h"
 #include "common/Cp1251.h"
 #include "common/Crc32Calculator.h"
+#include "common/Digits.h"
 #include "common/Money.h"
 #include "common/TextRoutines.h"
 #include "common/UserError.h"
@@ -20,6 +21,10 @@ private slots:
     void codecRoundTripsEveryByte();
     void codecMatchesIcu();
     void codecRefusesWhatItCannotHold();
+    void encodesEveryPlace_data();
+    void encodesEveryPlace();
+    void asciiDigits_data();
+    void asciiDigits();
     void replaceAll_data();
     void replaceAll();
     void splitLines_data();
@@ -77,6 +82,60 @@ void TestTextRoutines::codecRefusesWhatItCannotHold()
     QCOMPARE(Cp1251::code(QChar(u'€')), 0x88);
 }
 
+// Texts are encoded eight characters at a time while all are ASCII or А..я:
+// a rarer character at every place of a longer text, and the tail.
+void TestTextRoutines::encodesEveryPlace_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QChar>("rare");
+    QTest::addColumn<int>("code");
+    QTest::newRow("Ё in Latin") << u"abcdefghijklmnopqrs"_s << QChar(u'Ё') << 0xA8;
+    QTest::newRow("ё in Cyrillic") << u"АБВГДЕЖЗИЙКЛМНОПРСТ"_s << QChar(u'ё') << 0xB8;
+    QTest::newRow("№ beside я") << u"яяяяяяяяяяяяяяяяяяя"_s << QChar(u'№') << 0xB9;
+    QTest::newRow("Ѐ just below А") << u"Иван Иванович 12345"_s << QChar(0x0400) << int('?');
+    QTest::newRow("ѐ just above я") << u"Иван Иванович 12345"_s << QChar(0x0450) << int('?');
+    QTest::newRow("DEL") << u"Иван Иванович 12345"_s << QChar(0x7F) << 0x7F;
+    QTest::newRow("U+0080") << u"Иван Иванович 12345"_s << QChar(0x80) << int('?');
+    QTest::newRow("CJK") << u"Иван Иванович 12345"_s << QChar(u'日') << int('?');
+}
+
+void TestTextRoutines::encodesEveryPlace()
+{
+    QFETCH(QString, text);
+    QFETCH(QChar, rare);
+    QFETCH(int, code);
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        QString changed = text;
+        changed[at] = rare;
+        const QByteArray bytes = Cp1251::encode(changed);
+        QCOMPARE(bytes.size(), changed.size());
+        for (qsizetype i = 0; i < changed.size(); ++i)
+            QCOMPARE(int(uchar(bytes[i])), i == at ? code : Cp1251::code(changed[i]));
+    }
+}
+
+void TestTextRoutines::asciiDigits_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("digits");
+    QTest::newRow("empty") << QString() << true;
+    QTest::newRow("card") << u"8600123456789012"_s << true;
+    QTest::newRow("slash before 0, eighth") << u"8600123/"_s << false;
+    QTest::newRow("colon after 9, ninth") << u"86001234:"_s << false;
+    QTest::newRow("letter, sixteenth") << u"860012345678901x"_s << false;
+    QTest::newRow("letter in the tail") << u"86001234567890123x"_s << false;
+    QTest::newRow("Arabic-Indic three") << u"8600123456٣89012"_s << false;
+    QTest::newRow("fullwidth one") << u"１600123456789012"_s << false;
+    QTest::newRow("digit plus 0x8000") << QString(8, QChar(0x8030)) << false;
+}
+
+void TestTextRoutines::asciiDigits()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, digits);
+    QCOMPARE(AllAsciiDigits(text), digits);
+}
+
 void TestTextRoutines::replaceAll_data()
 {
     QTest::addColumn<QString>("text");
@@ -113,6 +172,9 @@ void TestTextRoutines::splitLines_data()
     QTest::newRow("empty") << QByteArray() << QStringList{};
     QTest::newRow("only line end") << QByteArray("\r\n") << QStringList{u""_s};
     QTest::newRow("cyrillic") << QByteArray("\xC8\xE2\xE0\xED\r\n") << QStringList{u"Иван"_s};
+    QTest::newRow("lf then cr") << QByteArray("a\n\rb") << QStringList{u"a"_s, u""_s, u"b"_s};
+    QTest::newRow("lone cr then crlf") << QByteArray("a\rb\r\nc\r") << QStringList{u"a"_s, u"b"_s, u"c"_s};
+    QTest::newRow("crlf after lf only lines") << QByteArray("a\nb\nc\r\nd") << QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s};
 }
 
 void TestTextRoutines::splitLines()
@@ -186,7 +248,7 @@ void TestTextRoutines::crcInPartsMatchesWhole()
     }
     const quint32 whole = CalcStringCRC32(data);
     // Taken in parts, as the writer takes a file line by line.
-    // Cuts around the 8 KiB the running CRC gathers before zlib takes them.
+    // Cuts around the 8 KiB the running CRC gathers before libdeflate takes them.
     for (qsizetype cut : {0, 1, 345, 8191, 8192, 8193, 16385, 19999, 20000}) {
         Crc32 parts;
         parts.update(data.first(cut));

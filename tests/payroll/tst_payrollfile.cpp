@@ -312,6 +312,13 @@ private slots:
         QTest::newRow("no amount") << QByteArray("D\t2\tA\t1") << PayrollRow{u"A"_s, u"1"_s, {}};
         QTest::newRow("name only") << QByteArray("D\t2\tA") << PayrollRow{u"A"_s, {}, {}};
         QTest::newRow("type only") << QByteArray("D") << PayrollRow{};
+        QTest::newRow("long fields") << QByteArray("D\t0000000002\t\xC8\xE2\xE0\xED\xEE\xE2 \xC8\xE2\xE0\xED\t8600123456789012\t1234,50\t")
+                                     << PayrollRow{u"Иванов Иван"_s, u"8600123456789012"_s, u"1234.50"_s};
+        QTest::newRow("TAB on the sixteenth byte") << QByteArray("D\t0000000002\tAB\tC\t5\t6\t7")
+                                                   << PayrollRow{u"AB"_s, u"C"_s, u"5"_s};
+        QTest::newRow("many TABs in sixteen bytes") << QByteArray("D\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t")
+                                                    << PayrollRow{};
+        QTest::newRow("long name, no card") << QByteArray("D\t2\tAbcdefghijklmnopqrstuvwxyz") << PayrollRow{u"Abcdefghijklmnopqrstuvwxyz"_s, {}, {}};
     }
     void readsDetailFields()
     {
@@ -385,11 +392,14 @@ private slots:
         QTest::newRow("golden rows, one left out") << ThreeRows();
         QTest::newRow("display amounts") << QList<PayrollRow>{{u"Ёж"_s, u"1"_s, u"1 234 567.50"_s}};
         QTest::newRow("incomplete rows") << QList<PayrollRow>{{QString(), u"1"_s, u"1.00"_s}, {u"А"_s, QString(), u"2"_s}};
+        QTest::newRow("zero amount left out") << QList<PayrollRow>{{u"А"_s, u"1"_s, u"0.00"_s}, {u"Б"_s, u"2"_s, u"3.00"_s}};
     }
     void sizeIsKnownBeforeBuilding()
     {
         QFETCH(QList<PayrollRow>, rows);
-        QCOMPARE(PayrollFileSize(Settings(), Header(), rows), BuildPayrollFile(Settings(), Header(), rows, kMoment).size());
+        const qint64 size = BuildPayrollFile(Settings(), Header(), rows, kMoment).size();
+        QCOMPARE(PayrollFileSize(Settings(), Header(), rows), size);
+        QVERIFY(PayrollFileSizeBound(Settings(), Header(), rows) >= size);
     }
 
     void padsRegisterNumber_data()
