@@ -33,13 +33,16 @@ QStringList RecentFiles::files() const
     return files;
 }
 
-void RecentFiles::add(const QString &path)
+bool RecentFiles::add(const QString &path)
 {
     const QString file = CanonicalPath(path);
     QStringList list = files();
+    if (!list.isEmpty() && list.first() == file)
+        return false;
     list.removeAll(file);
     list.prepend(file);
     store(list);
+    return true;
 }
 
 void RecentFiles::remove(const QString &path)

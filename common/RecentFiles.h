@@ -17,8 +17,9 @@ public:
     RecentFiles(QSettings &settings, const QString &kind);
 
     QStringList files() const;
-    // Puts the file first; the same file further down moves up.
-    void add(const QString &path);
+    // Puts the file first; the same file further down moves up. False when
+    // it was first already, and nothing was stored.
+    bool add(const QString &path);
     void remove(const QString &path);
     void clear();
 

@@ -23,8 +23,10 @@ QString RecentFilesMenu::settingsPath()
 
 void RecentFilesMenu::add(const QString &path)
 {
+    // Opening the newest file again writes nothing: the list stands.
     QSettings settings(settingsPath(), QSettings::IniFormat);
-    RecentFiles(settings, m_kind).add(path);
+    if (!RecentFiles(settings, m_kind).add(path))
+        return;
     settings.sync();
     rebuild();
 }

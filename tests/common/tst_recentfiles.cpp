@@ -61,8 +61,9 @@ private slots:
         QVERIFY(QFile::link(path(0), m_dir->filePath(u"link"_s)));
         recent.add(path(0));
         recent.add(path(1));
-        recent.add(m_dir->filePath(u"sub/../file0.txt"_s));
-        recent.add(m_dir->filePath(u"link"_s));
+        QVERIFY(recent.add(m_dir->filePath(u"sub/../file0.txt"_s)));
+        // The newest again, by another name: nothing to store.
+        QVERIFY(!recent.add(m_dir->filePath(u"link"_s)));
         QCOMPARE(recent.files(), (QStringList{path(0), path(1)}));
         recent.remove(m_dir->filePath(u"sub/../file1.txt"_s));
         QCOMPARE(recent.files(), QStringList{path(0)});
