@@ -71,6 +71,14 @@ bool ClientListDocument::askSaveChanges(const QString &caption)
                               u"Сохранить данные?"_s);
 }
 
+bool ClientListDocument::confirmClose()
+{
+    bool canClose = !m_session->isModified();
+    if (!canClose)
+        Guarded(m_frame.window, m_dialogs, [&] { canClose = askSaveChanges(u"Выход"_s); });
+    return canClose;
+}
+
 void ClientListDocument::newList()
 {
     Guarded(m_frame.window, m_dialogs, [this] {

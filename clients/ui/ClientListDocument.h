@@ -40,6 +40,7 @@ public:
     void updateRecordCount();
     // The save question; false when the command that asked must end.
     bool askSaveChanges(const QString &caption);
+    bool confirmClose() override;
 
     void newList();
     void save();

@@ -18,7 +18,6 @@
 #include "common/ui/DocumentSession.h"
 #include "common/ui/ErrorGuard.h"
 
-#include <QCloseEvent>
 #include <QScrollBar>
 
 using namespace Qt::StringLiterals;
@@ -40,10 +39,8 @@ QString WithoutMark(const QString &caption)
 } // namespace
 
 ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *parent)
-    : QMainWindow(parent)
+    : DocumentMainWindow(dialogs, clock, parent)
     , ui(std::make_unique<Ui::ClientsWindow>())
-    , m_dialogs(dialogs)
-    , m_clock(clock)
     , m_model(new ClientTableModel(this))
 {
     ui->setupUi(this);
@@ -81,6 +78,7 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
     m_document = new ClientListDocument({this, &m_dialogs, ui->fileMenu, ui->exitAction, warnings},
                                         {m_fields, ui->mainGrid, ui->rowsCountLabel, ui->printAction}, m_model, m_clock);
     ClientListDocument *document = m_document;
+    setDocument(document, ui->mainGrid);
     connect(document, &ClientListDocument::fieldsReplaced, this, [this] { m_fieldsFromCurrentRow = false; });
     connect(ui->newAction, &QAction::triggered, document, &ClientListDocument::newList);
     connect(ui->saveAction, &QAction::triggered, document, &ClientListDocument::save);
@@ -92,13 +90,6 @@ ClientsWindow::ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
 ClientsWindow::~ClientsWindow()
 {
     DetachChildren(this);
-    ui->mainGrid->setCellCheck({});
-    delete m_document;
-}
-
-bool ClientsWindow::isModified() const
-{
-    return m_document->session()->isModified();
 }
 
 void ClientsWindow::markEditButton(bool marked)
@@ -272,23 +263,6 @@ void ClientsWindow::showPayroll()
 }
 
 void ClientsWindow::showAbout() { Guarded(this, m_dialogs, [this] { emit aboutRequested(); }); }
-
-void ClientsWindow::closeEvent(QCloseEvent *event)
-{
-    bool canClose = !isModified();
-    if (!canClose)
-        Guarded(this, m_dialogs, [&] { canClose = m_document->askSaveChanges(u"Выход"_s); });
-    event->setAccepted(canClose);
-    // Saved, or its changes dropped on purpose: no copy to offer next time.
-    if (canClose)
-        m_document->session()->discardCopy();
-}
-
-void ClientsWindow::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    m_document->session()->offerCopyWhenShown();
-}
 
 // The edit area came from elsewhere: the row it would replace is named first.
 bool ClientsWindow::confirmOverwrite()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QMainWindow>
+#include "common/ui/DocumentMainWindow.h"
 
 #include <memory>
 
@@ -15,25 +15,18 @@ namespace Ui { class ClientsWindow; }
 // at most 500 typed clients (an imported text may bring more), and the
 // commands that move clients between the two, to and from client list files
 // and onto paper.
-class ClientsWindow : public QMainWindow
+class ClientsWindow : public DocumentMainWindow
 {
     Q_OBJECT
 public:
     ClientsWindow(Dialogs &dialogs, const Clock &clock, QWidget *parent = nullptr);
     ~ClientsWindow() override;
 
-    // Whether the table holds a change not yet saved.
-    bool isModified() const;
-
 signals:
     // "Сервис" / "Кардолист", after the save question let it go on.
     void payrollRequested();
     // "О программе": shown modally by whoever owns the About window.
     void aboutRequested();
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     // Commands.
@@ -60,8 +53,6 @@ private:
 
     std::unique_ptr<Ui::ClientsWindow> ui;
     ClientEditPanel *m_fields = nullptr;
-    Dialogs &m_dialogs;
-    const Clock &m_clock;
     ClientTableModel *m_model;
     ClientListDocument *m_document = nullptr;
     int m_pageAnchor = 0;

@@ -12,12 +12,15 @@ class DocumentCommands : public QObject
 {
     Q_OBJECT
 public:
+    ~DocumentCommands() override;
+
     // Whether the document is modified, its history, its copy.
     DocumentSession *session() const { return m_session; }
+    // Asks about unsaved changes; true when the window may close.
+    virtual bool confirmClose() = 0;
 
 protected:
     DocumentCommands(const DocumentWindow &frame, const Clock &clock);
-    ~DocumentCommands() override;
 
     // The session over the document's history and rows, in this window.
     void openSession(RecoveryStore store, DocumentSession::Setup setup);

@@ -46,8 +46,7 @@ public:
     void openPayrollFile();
     void importText();
     void openRecent(const QString &path);
-    // Asks about unsaved changes; true when the window may close.
-    bool confirmClose();
+    bool confirmClose() override;
 
     void addRow();
     void deleteRow();

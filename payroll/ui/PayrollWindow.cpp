@@ -16,15 +16,12 @@
 #include "payroll/ui/PayrollWarningsReview.h"
 #include "settings/SettingsRecord.h"
 
-#include <QCloseEvent>
 
 using namespace Qt::StringLiterals;
 
 PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *parent)
-    : QMainWindow(parent)
+    : DocumentMainWindow(dialogs, clock, parent)
     , ui(std::make_unique<Ui::PayrollWindow>())
-    , m_dialogs(dialogs)
-    , m_clock(clock)
     , m_model(new PayrollModel(this))
 {
     ui->setupUi(this);
@@ -43,6 +40,7 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
                                      {ui->headerGroup, grid, m_status.get()}, m_model, m_clock);
     Guarded(this, m_dialogs, [this] { initialise(); });
     PayrollDocument *document = m_document;
+    setDocument(document, grid);
     DocumentSession *session = document->session();
     connect(grid, &PayrollGrid::edited, session, &DocumentSession::markModified);
     connect(grid, &PayrollGrid::rowAdded, document, &PayrollDocument::updateRowCounter);
@@ -68,13 +66,6 @@ PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *pare
 PayrollWindow::~PayrollWindow()
 {
     DetachChildren(this);
-    ui->mainGrid->setCellCheck({});
-    delete m_document;
-}
-
-bool PayrollWindow::isModified() const
-{
-    return m_document->session()->isModified();
 }
 
 bool PayrollWindow::savePayroll()
@@ -141,21 +132,10 @@ void PayrollWindow::showAbout()
     Guarded(this, m_dialogs, [this] { emit aboutRequested(); });
 }
 
-void PayrollWindow::closeEvent(QCloseEvent *event)
-{
-    // Disabled on first run and while the settings window is open: the
-    // window manager's close must not end the program then.
-    event->setAccepted(isEnabled() && m_document->confirmClose());
-    // Saved, or its changes dropped on purpose: no copy to offer next time.
-    if (event->isAccepted())
-        m_document->session()->discardCopy();
-}
-
 void PayrollWindow::showEvent(QShowEvent *event)
 {
-    QMainWindow::showEvent(event);
+    DocumentMainWindow::showEvent(event);
     placeInitialFocus();
-    m_document->session()->offerCopyWhenShown();
 }
 
 void PayrollWindow::changeEvent(QEvent *event)

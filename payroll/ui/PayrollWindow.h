@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QMainWindow>
+#include "common/ui/DocumentMainWindow.h"
+
 #include <QPointer>
 
 #include <memory>
@@ -15,7 +16,7 @@ namespace Ui { class PayrollWindow; }
 // The payroll register window, the main window: the header fields of a
 // register, the grid of its rows with their totals, saving, opening,
 // text import and printing.
-class PayrollWindow : public QMainWindow
+class PayrollWindow : public DocumentMainWindow
 {
     Q_OBJECT
 public:
@@ -26,9 +27,6 @@ public:
     void showOrganisation(const QString &organisationName);
 
     PayrollModel *model() const { return m_model; }
-
-    // Whether the register differs from what was last saved or opened.
-    bool isModified() const;
 
     // Saves the register and shows how it went; false when a check or the
     // overwrite question stopped it. A failed write leaves it modified.
@@ -48,7 +46,6 @@ signals:
     void clientsRequested();
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
 
@@ -65,8 +62,6 @@ private:
     void mainGridExit();
 
     std::unique_ptr<Ui::PayrollWindow> ui;
-    Dialogs &m_dialogs;
-    const Clock &m_clock;
     PayrollModel *m_model;
     std::unique_ptr<PayrollStatusPanels> m_status;
     PayrollDocument *m_document = nullptr;
