@@ -22,7 +22,7 @@ for f in $bin/kardolist $bin/kardolist-cli $desktop $icon; do
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libjpeg62-turbo liborcus-0.17-0 libfreexl1 \
+for d in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libjpeg62-turbo liborcus-0.17-0 libfreexl1 libdeflate0 \
          qt6-translations-l10n fonts-liberation2 qt6-qpa-plugins; do
   echo "$depends" | tr ',' '\n' | grep -Eq "^ *$d( |\$)" || fail "Depends lacks $d: $depends"
 done
