@@ -16,7 +16,6 @@
 #include "payroll/ui/PayrollWarningsReview.h"
 #include "settings/SettingsRecord.h"
 
-
 using namespace Qt::StringLiterals;
 
 PayrollWindow::PayrollWindow(Dialogs &dialogs, const Clock &clock, QWidget *parent)
