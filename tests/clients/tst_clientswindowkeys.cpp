@@ -64,10 +64,8 @@ void TestClientsWindowKeys::init()
 {
     m_dir = EnterSettingsFolder();
     QVERIFY(m_dir);
-    m_dialogs = ScriptedDialogs();
-    m_form = std::make_unique<ClientsWindow>(m_dialogs, m_clock);
+    QVERIFY(OpenWindow(m_form, m_dialogs, m_clock));
     m_driver.setWindow(m_form.get());
-    QVERIFY(m_driver.showActive());
 }
 
 void TestClientsWindowKeys::cleanup()

@@ -59,9 +59,7 @@ private slots:
         QVERIFY(m_dir);
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->path());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir->path());
-        m_dialogs = ScriptedDialogs();
-        m_form = std::make_unique<ClientsWindow>(m_dialogs, m_clock);
-        QVERIFY(WindowDriver(m_form.get()).showActive());
+        QVERIFY(OpenWindow(m_form, m_dialogs, m_clock));
     }
     void cleanup()
     {

@@ -48,11 +48,7 @@ private slots:
     {
         m_dir = EnterSettingsFolder();
         QVERIFY(m_dir);
-        m_dialogs = ScriptedDialogs();
-        m_form = std::make_unique<ClientsWindow>(m_dialogs, m_clock);
-        m_form->show();
-        m_form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QVERIFY(OpenWindow(m_form, m_dialogs, m_clock));
     }
     void cleanup()
     {

@@ -141,10 +141,8 @@ void TestPayrollOpen::init()
 {
     m_dir = EnterSettingsFolder();
     QVERIFY(m_dir);
-    m_dialogs = WanderingDialogs();
-    m_form = std::make_unique<PayrollWindow>(m_dialogs, m_clock);
+    QVERIFY(OpenWindow(m_form, m_dialogs, m_clock));
     m_driver.setWindow(m_form.get());
-    QVERIFY(m_driver.showActive());
     // Out of the grid, whose exit counts as a change.
     m_driver.child(u"year"_s)->setFocus();
     QVERIFY(!m_form->isModified());

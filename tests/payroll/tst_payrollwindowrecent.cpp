@@ -49,10 +49,8 @@ void TestPayrollWindowRecent::init()
     QFile::remove(RecentFilesMenu::settingsPath());
     m_dir = EnterSettingsFolder();
     QVERIFY(m_dir);
-    m_dialogs = ScriptedDialogs();
-    m_form = std::make_unique<PayrollWindow>(m_dialogs, m_clock);
+    QVERIFY(OpenWindow(m_form, m_dialogs, m_clock));
     m_driver.setWindow(m_form.get());
-    QVERIFY(m_driver.showActive());
 }
 
 void TestPayrollWindowRecent::cleanup()

@@ -53,10 +53,8 @@ private slots:
         QVERIFY(m_dir);
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->path());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir->path());
-        m_dialogs = ScriptedDialogs();
-        m_form = std::make_unique<PayrollWindow>(m_dialogs, m_clock);
+        QVERIFY(OpenWindow(m_form, m_dialogs, m_clock));
         m_driver.setWindow(m_form.get());
-        QVERIFY(m_driver.showActive());
         writeFile(u"before.txt"_s, Cp1251::encode(u"Старый\t8600000000000009\t10"_s));
         importFile(u"before.txt"_s);
         QCOMPARE(RowTexts(m_form->model()->rows()), kBefore);

@@ -59,11 +59,9 @@ void TestPayrollWindowUndo::init()
 {
     m_dir = EnterSettingsFolder();
     QVERIFY(m_dir);
-    m_dialogs = ScriptedDialogs();
-    m_form = std::make_unique<PayrollWindow>(m_dialogs, m_clock);
+    QVERIFY(OpenWindow(m_form, m_dialogs, m_clock));
     m_driver.setWindow(m_form.get());
     m_grid = child<PayrollGrid>(u"mainGrid"_s);
-    QVERIFY(m_driver.showActive());
 }
 
 void TestPayrollWindowUndo::cleanup()

@@ -53,10 +53,8 @@ private slots:
     {
         m_dir = EnterSettingsFolder();
         QVERIFY(m_dir);
-        m_dialogs = ScriptedDialogs();
-        m_form = std::make_unique<PayrollWindow>(m_dialogs, m_clock);
+        QVERIFY(OpenWindow(m_form, m_dialogs, m_clock));
         m_driver.setWindow(m_form.get());
-        QVERIFY(m_driver.showActive());
         m_driver.child<PayrollHeaderPanel>(u"headerGroup"_s)->setHeader({u"7"_s, u"08.12.2026"_s, 11, u"2026"_s});
     }
     void cleanup()

@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QWidget>
 
+#include <memory>
+
 // Drives a window as a user would: through its named actions, buttons and
 // fields, with key and mouse events.
 class WindowDriver
@@ -56,3 +58,13 @@ public:
 private:
     QWidget *m_window;
 };
+
+// A new window over fresh dialogs and the clock, shown and active: how a
+// window test starts.
+template<typename Window, typename Script, typename Time>
+[[nodiscard]] bool OpenWindow(std::unique_ptr<Window> &window, Script &dialogs, const Time &clock)
+{
+    dialogs = Script();
+    window = std::make_unique<Window>(dialogs, clock);
+    return WindowDriver(window.get()).showActive();
+}
